@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game, its tools and its tests need, then
+# configures and builds everything into build/. Safe to run again: packages
+# already present are not reinstalled and the build is incremental.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(
+  g++ cmake make pkg-config
+  freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri
+  libgtest-dev libx11-dev libxtst-dev
+  xvfb xauth x11-utils xdotool imagemagick
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+BUILD_DIR=${BUILD_DIR:-build}
+cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} >/dev/null
+cmake --build "$BUILD_DIR" -j"$(nproc)"

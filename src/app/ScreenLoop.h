@@ -1,0 +1,44 @@
+#pragma once
+// A screen (the game, the menu) is a set of GLUT callbacks plus a return
+// point. The screen runs inside glutMainLoop and leaves it by jumping back to
+// the return point, because freeglut's glutMainLoop tears down the window when
+// it returns, and the next screen needs the window and its GL context alive.
+//
+// Nothing with a destructor may live in the frames that the jump passes over:
+// the GLUT callbacks must hold no objects when they leave.
+#include <csetjmp>
+
+struct ScreenExit {
+    std::jmp_buf returnPoint;  // where enterScreenLoop continues after leaving
+    bool running = false;      // true while the screen's main loop should run
+    int value = 0;             // handed over by leaveScreen (the menu's choice)
+};
+
+// Runs glutMainLoop until a callback calls leaveScreen(exit, ...). An
+// exception thrown inside a guarded callback also ends the loop and is
+// rethrown from here, on the screen's own stack.
+void enterScreenLoop(ScreenExit& exit);
+
+// Clears exit.running and jumps back into enterScreenLoop. Does not return.
+[[noreturn]] void leaveScreen(ScreenExit& exit, int value = 0);
+
+// Keeps the exception being handled, for enterScreenLoop to rethrow.
+void keepCallbackError();
+// Leaves the running screen after keepCallbackError. Does not return.
+[[noreturn]] void leaveScreenWithError();
+
+// Wraps a GLUT callback so that an exception never unwinds through GLUT's C
+// frames. Use as glutDisplayFunc(guardCallback<gameDisplay>).
+template <auto callback, typename... Args>
+void guardCallback(Args... args) {
+    bool failed = false;
+    try {
+        callback(args...);
+    } catch (...) {
+        keepCallbackError();
+        failed = true;
+    }
+    // Jump only after the handler has finished, so the runtime's record of
+    // the exception being handled is closed properly.
+    if (failed) leaveScreenWithError();
+}

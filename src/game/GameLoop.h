@@ -1,0 +1,7 @@
+#pragma once
+#include "game/GameSnapshot.h"
+
+// Builds a world, runs the game screen until the player quits, and returns.
+// With newGame false and a snapshot, the vehicle and view are restored from it.
+// When snapshot is not null it is filled with the vehicle's final state.
+void runGame(GameSnapshot* snapshot, bool newGame);

@@ -1,0 +1,10 @@
+#pragma once
+#include "view/Vector3.h"
+
+// What a finished game hands back to its caller and what a resumed game takes
+// over. Nothing else survives a game: no score, trees, orbs or time of day.
+struct GameSnapshot {
+    Vector3 position{};    // vehicle position, world units
+    Vector3 rotation{};    // vehicle rotation, degrees
+    int cameraMode = 0;    // 0 = chase view, 1 = ride view
+};

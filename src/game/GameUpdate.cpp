@@ -1,0 +1,5 @@
+#include "game/GameUpdate.h"
+
+#include <GL/freeglut.h>
+
+void gameIdle() { glutPostRedisplay(); }

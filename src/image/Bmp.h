@@ -1,0 +1,19 @@
+#pragma once
+// Uncompressed 24-bit BMP files, the game's one picture format. Rows are
+// packed (width x 3 bytes, no padding), so widths that are multiples of 4
+// give standard files. Failures print one line on standard output and
+// return false.
+#include <cstdint>
+#include <cstdio>
+
+#include "image/Image.h"
+
+// Reads fileName (a full path) into image; true on success.
+bool readBmp(const char* fileName, Image& image);
+
+// Writes image to fileName; true on success.
+bool writeBmp(const char* fileName, const Image& image);
+
+// The next 2 or 4 bytes of the stream as a little-endian unsigned number.
+uint32_t readLittleEndian16(std::FILE* stream);
+uint32_t readLittleEndian32(std::FILE* stream);

@@ -1,0 +1,82 @@
+#include "e2e/GameProcess.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+std::string readWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+}  // namespace
+
+GameProcess::GameProcess(const std::vector<std::string>& argv, const std::string& workDir) {
+    static int serial = 0;
+    std::string stem = "/tmp/brellow-e2e-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
+    outPath_ = stem + ".out";
+    errPath_ = stem + ".err";
+    pid_ = fork();
+    if (pid_ < 0) throw std::runtime_error("fork failed");
+    if (pid_ == 0) {
+        if (chdir(workDir.c_str()) != 0) _exit(126);
+        int out = open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int err = open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int nothing = open("/dev/null", O_RDONLY);
+        dup2(out, 1);
+        dup2(err, 2);
+        dup2(nothing, 0);
+        std::vector<char*> args;
+        for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+}
+
+GameProcess::~GameProcess() {
+    if (!ended_ && pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    unlink(outPath_.c_str());
+    unlink(errPath_.c_str());
+}
+
+bool GameProcess::running() {
+    if (ended_) return false;
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        ended_ = true;
+        exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    }
+    return !ended_;
+}
+
+bool GameProcess::waitForExit(int timeoutMs) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (running()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+std::string GameProcess::standardOutput() const { return readWhole(outPath_); }
+std::string GameProcess::standardError() const { return readWhole(errPath_); }
+
+std::vector<std::string> GameProcess::outputLines() const {
+    std::vector<std::string> lines;
+    std::istringstream text(standardOutput());
+    for (std::string line; std::getline(text, line);) lines.push_back(line);
+    return lines;
+}

@@ -1,0 +1,45 @@
+// The real brellow binary in the virtual display, driven with X key events.
+#include <gtest/gtest.h>
+
+#include "e2e/GameProcess.h"
+#include "e2e/XSession.h"
+#include "e2e/GameAssets.h"
+
+namespace {
+
+const std::string brellowPath = std::string(BRELLOW_BIN_DIR) + "/brellow";
+
+struct StartedGame {
+    GameProcess process{{brellowPath}, gameAssetsDir()};
+    XSession x;
+    Window window = x.waitForWindow(brellowPath);
+};
+
+TEST(Startup, GreetsOpensTitledWindowAndQuitsWithQ) {
+    StartedGame game;
+    ASSERT_NE(game.window, 0u) << game.process.standardError();
+    int width, height;
+    game.x.size(game.window, width, height);
+    EXPECT_EQ(width, 1024);
+    EXPECT_EQ(height, 768);
+    EXPECT_EQ(game.x.title(game.window), brellowPath);
+
+    game.x.tapKey(game.window, "q");
+    ASSERT_TRUE(game.process.waitForExit(10000));
+    EXPECT_EQ(game.process.exitStatus(), 0);
+    std::vector<std::string> lines = game.process.outputLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "Brellow 4 initialized.  Hi.");
+}
+
+TEST(Startup, EscapeQuitsButUpperCaseQDoesNot) {
+    StartedGame game;
+    ASSERT_NE(game.window, 0u) << game.process.standardError();
+    game.x.tapKey(game.window, "Q");
+    EXPECT_FALSE(game.process.waitForExit(1000)) << "'Q' must not end the game";
+    game.x.tapKey(game.window, "Escape");
+    ASSERT_TRUE(game.process.waitForExit(10000));
+    EXPECT_EQ(game.process.exitStatus(), 0);
+}
+
+}  // namespace

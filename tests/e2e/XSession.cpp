@@ -1,0 +1,158 @@
+#include "e2e/XSession.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+#include "image/Bmp.h"
+
+namespace {
+void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+}
+
+Screenshot::Pixel Screenshot::at(int x, int y) const {
+    size_t i = (static_cast<size_t>(y) * width + x) * 3;
+    return {rgb[i], rgb[i + 1], rgb[i + 2]};
+}
+
+Screenshot::Pixel Screenshot::mean(int x0, int y0, int x1, int y1) const {
+    long r = 0, g = 0, b = 0, n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            Pixel p = at(x, y);
+            r += p.r; g += p.g; b += p.b; ++n;
+        }
+    if (n == 0) return {0, 0, 0};
+    return {static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n)};
+}
+
+bool Screenshot::save(const std::string& path) const {
+    // BMP rows run bottom-up.
+    std::vector<uint8_t> flipped(rgb.size());
+    size_t row = static_cast<size_t>(width) * 3;
+    for (int y = 0; y < height; ++y)
+        std::copy(rgb.begin() + y * row, rgb.begin() + (y + 1) * row,
+                  flipped.begin() + (height - 1 - y) * row);
+    Image image;
+    image.width = width;
+    image.height = height;
+    image.data = flipped.data();
+    return writeBmp(path.c_str(), image);
+}
+
+XSession::XSession() : display_(XOpenDisplay(nullptr)) {
+    if (!display_) throw std::runtime_error("cannot open the X display");
+    int event, error, major, minor;
+    if (!XTestQueryExtension(display_, &event, &error, &major, &minor))
+        throw std::runtime_error("the X display has no XTest extension");
+}
+
+XSession::~XSession() { XCloseDisplay(display_); }
+
+void XSession::flush() {
+    XSync(display_, False);
+    pause(30);
+}
+
+std::string XSession::title(Window window) {
+    char* name = nullptr;
+    std::string result;
+    if (XFetchName(display_, window, &name) && name) {
+        result = name;
+        XFree(name);
+    }
+    return result;
+}
+
+Window XSession::waitForWindow(const std::string& wanted, int timeoutMs) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+        Window root, parent, *children = nullptr;
+        unsigned count = 0;
+        Window found = 0;
+        if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
+            for (unsigned i = 0; i < count && !found; ++i) {
+                XWindowAttributes attributes;
+                if (XGetWindowAttributes(display_, children[i], &attributes) &&
+                    attributes.map_state == IsViewable && title(children[i]) == wanted)
+                    found = children[i];
+            }
+            if (children) XFree(children);
+        }
+        if (found) return found;
+        pause(50);
+    }
+    return 0;
+}
+
+void XSession::size(Window window, int& width, int& height) {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display_, window, &attributes);
+    width = attributes.width;
+    height = attributes.height;
+}
+
+void XSession::movePointer(Window window, int x, int y) {
+    int screenX, screenY;
+    Window child;
+    XTranslateCoordinates(display_, window, DefaultRootWindow(display_), x, y, &screenX, &screenY,
+                          &child);
+    XTestFakeMotionEvent(display_, DefaultScreen(display_), screenX, screenY, CurrentTime);
+    flush();
+}
+
+void XSession::pressButton(int button) {
+    XTestFakeButtonEvent(display_, button, True, CurrentTime);
+    flush();
+}
+
+void XSession::releaseButton(int button) {
+    XTestFakeButtonEvent(display_, button, False, CurrentTime);
+    flush();
+}
+
+void XSession::keyDown(const std::string& keysymName) {
+    KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysymName.c_str()));
+    if (code == 0) throw std::runtime_error("no key code for " + keysymName);
+    XTestFakeKeyEvent(display_, code, True, CurrentTime);
+    flush();
+}
+
+void XSession::keyUp(const std::string& keysymName) {
+    KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysymName.c_str()));
+    XTestFakeKeyEvent(display_, code, False, CurrentTime);
+    flush();
+}
+
+void XSession::tapKey(Window window, const std::string& keysymName) {
+    int width, height;
+    size(window, width, height);
+    movePointer(window, width / 2, height / 2);
+    bool upper = keysymName.size() == 1 && keysymName[0] >= 'A' && keysymName[0] <= 'Z';
+    if (upper) keyDown("Shift_L");
+    keyDown(keysymName);
+    keyUp(keysymName);
+    if (upper) keyUp("Shift_L");
+}
+
+Screenshot XSession::capture(Window window) {
+    Screenshot shot;
+    size(window, shot.width, shot.height);
+    XImage* image = XGetImage(display_, window, 0, 0, shot.width, shot.height, AllPlanes, ZPixmap);
+    if (!image) throw std::runtime_error("XGetImage failed");
+    shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
+    for (int y = 0; y < shot.height; ++y)
+        for (int x = 0; x < shot.width; ++x) {
+            unsigned long pixel = XGetPixel(image, x, y);
+            size_t i = (static_cast<size_t>(y) * shot.width + x) * 3;
+            shot.rgb[i] = (pixel & image->red_mask) >> 16;
+            shot.rgb[i + 1] = (pixel & image->green_mask) >> 8;
+            shot.rgb[i + 2] = pixel & image->blue_mask;
+        }
+    XDestroyImage(image);
+    return shot;
+}

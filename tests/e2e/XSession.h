@@ -1,0 +1,53 @@
+#pragma once
+// Drives a real program on the X display in $DISPLAY as a player would: real
+// input events through the XTest extension, pictures read back from the
+// window with XGetImage.
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A screenshot of a window: RGB bytes, top row first.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;
+
+    struct Pixel { int r, g, b; };
+    // x from the left, y from the top, in window pixels.
+    Pixel at(int x, int y) const;
+    // Mean colour of the rectangle [x0, x1) x [y0, y1).
+    Pixel mean(int x0, int y0, int x1, int y1) const;
+    // Writes the picture as a BMP file, for looking at after a run.
+    bool save(const std::string& path) const;
+};
+
+class XSession {
+public:
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    // The mapped top-level window titled exactly title, waiting up to timeoutMs.
+    Window waitForWindow(const std::string& title, int timeoutMs = 20000);
+    std::string title(Window window);
+    void size(Window window, int& width, int& height);
+
+    // Pointer and keys, in window coordinates (y from the top).
+    void movePointer(Window window, int x, int y);
+    void pressButton(int button);
+    void releaseButton(int button);
+    // Moves the pointer into the window (which gives it the keyboard focus)
+    // and taps the key named by an X keysym name such as "q" or "Escape".
+    void tapKey(Window window, const std::string& keysymName);
+    void keyDown(const std::string& keysymName);
+    void keyUp(const std::string& keysymName);
+
+    Screenshot capture(Window window);
+
+private:
+    void flush();
+    Display* display_;
+};
