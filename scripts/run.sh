@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 BUILD_DIR=$(cd "${BUILD_DIR:-build}" && pwd)
 GAME_DIR="$BUILD_DIR/game"
-"$BUILD_DIR/brellow-assets" "$GAME_DIR"
+"$BUILD_DIR/tools/brellow-assets" "$GAME_DIR"
 cd "$GAME_DIR"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

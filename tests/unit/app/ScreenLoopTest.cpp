@@ -1,0 +1,79 @@
+// Screens run one after another in the same window: leaving one must leave
+// the window and its GL context alive for the next.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include "app/FatalError.h"
+#include "app/ScreenLoop.h"
+
+namespace {
+
+ScreenExit testScreen;
+float clearRed = 0;
+int framesDrawn = 0;
+
+void drawClearFrame() {
+    glClearColor(clearRed, 1 - clearRed, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    ++framesDrawn;
+}
+
+void leaveAfterSomeFrames() {
+    if (framesDrawn >= 3) leaveScreen(testScreen, 7);
+    glutPostRedisplay();
+}
+
+void failWhileDrawing() { throw FatalError("Tried to bind a NULL texture"); }
+
+// Runs one screen that clears to a colour, and returns the value it left with.
+int runColourScreen(float red) {
+    clearRed = red;
+    framesDrawn = 0;
+    glutDisplayFunc(guardCallback<drawClearFrame>);
+    glutIdleFunc(guardCallback<leaveAfterSomeFrames>);
+    glutPostRedisplay();
+    enterScreenLoop(testScreen);
+    glutIdleFunc(nullptr);
+    return testScreen.value;
+}
+
+void expectBackBufferColour(int red, int green) {
+    unsigned char pixel[3] = {};
+    glReadBuffer(GL_BACK);
+    glReadPixels(512, 384, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
+    EXPECT_EQ(pixel[0], red);
+    EXPECT_EQ(pixel[1], green);
+}
+
+TEST(ScreenLoop, TwoScreensRunOneAfterAnotherInTheSameWindow) {
+    int window = glutGetWindow();
+    ASSERT_NE(window, 0);
+
+    EXPECT_EQ(runColourScreen(1), 7);
+    EXPECT_FALSE(testScreen.running);
+    EXPECT_GE(framesDrawn, 3);
+    EXPECT_EQ(glutGetWindow(), window);
+    expectBackBufferColour(255, 0);
+
+    EXPECT_EQ(runColourScreen(0), 7);
+    EXPECT_EQ(glutGetWindow(), window);
+    expectBackBufferColour(0, 255);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST(ScreenLoop, AnErrorInACallbackLeavesTheLoopAndIsRethrown) {
+    glutDisplayFunc(guardCallback<failWhileDrawing>);
+    glutIdleFunc(nullptr);
+    glutPostRedisplay();
+    try {
+        enterScreenLoop(testScreen);
+        FAIL() << "the error thrown while drawing was lost";
+    } catch (const FatalError& error) {
+        EXPECT_STREQ(error.what(), "Tried to bind a NULL texture");
+    }
+    EXPECT_FALSE(testScreen.running);
+    // The window survives for the next screen.
+    EXPECT_EQ(runColourScreen(0), 7);
+}
+
+}  // namespace
