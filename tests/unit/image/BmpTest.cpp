@@ -1,0 +1,141 @@
+// The BMP reader and writer: header layout, packed rows, B/G/R <-> R/G/B,
+// and the one-line refusals.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "image/Bmp.h"
+#include "support/TempWorkDir.h"
+
+namespace {
+
+std::string le16(uint32_t value) {
+    return {static_cast<char>(value & 0xff), static_cast<char>((value >> 8) & 0xff)};
+}
+
+std::string le32(uint32_t value) {
+    return le16(value & 0xffff) + le16(value >> 16);
+}
+
+// A 54-byte header laid out as the writer produces it; the fields the reader
+// skips can be overridden to show that they are ignored.
+std::string header(uint32_t width, uint32_t height, uint32_t planes = 1, uint32_t bpp = 24,
+                   const std::string& signature = "BM", uint32_t pixelOffset = 54,
+                   uint32_t infoSize = 40) {
+    return signature + le32(width * height * 3 + 54) + le16(0) + le16(0) + le32(pixelOffset) +
+           le32(infoSize) + le32(width) + le32(height) + le16(planes) + le16(bpp) +
+           std::string(24, '\0');
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string bytesOf(const Image& image) {
+    return {reinterpret_cast<const char*>(image.data), image.width * image.height * 3};
+}
+
+// Reads path, expecting failure; returns what the reader printed.
+std::string refusalOf(const std::string& path) {
+    Image image;
+    testing::internal::CaptureStdout();
+    bool ok = readBmp(path.c_str(), image);
+    std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(ok) << path;
+    return printed;
+}
+
+const std::string twoByOnePixels = "\x01\x02\x03\x04\x05\x06";
+
+}  // namespace
+
+TEST(BmpTest, ReadsPixelsFromOffset54AsRgbWhateverTheSkippedFieldsSay) {
+    TempWorkDir dir;
+    // A canonical file, and one with a foreign signature, a pixel offset of
+    // 100, a 108-byte information header and trailing bytes.
+    dir.writeFile("plain.bmp", header(2, 1) + twoByOnePixels);
+    dir.writeFile("odd.bmp", header(2, 1, 1, 24, "XY", 100, 108) + twoByOnePixels + "trailing");
+
+    for (const char* path : {"plain.bmp", "odd.bmp"}) {
+        Image image;
+        ASSERT_TRUE(readBmp(path, image)) << path;
+        EXPECT_EQ(image.width, 2u);
+        EXPECT_EQ(image.height, 1u);
+        EXPECT_EQ(bytesOf(image), std::string("\x03\x02\x01\x06\x05\x04")) << path;
+        std::free(image.data);
+    }
+}
+
+TEST(BmpTest, WriterProducesTheHeaderAndRoundTripsByteExact) {
+    TempWorkDir dir;
+    const std::string twoByOne = header(2, 1) + twoByOnePixels;
+    ASSERT_EQ(twoByOne.size(), 60u);
+
+    // The header is the canonical one: "BM", file size 60, pixels at 54,
+    // a 40-byte information header, 1 plane, 24 bits, zeros; then B, G, R.
+    unsigned char rgb[] = {3, 2, 1, 6, 5, 4};
+    Image picture{2, 1, rgb};
+    ASSERT_TRUE(writeBmp("written.bmp", picture));
+    EXPECT_EQ(readFile("written.bmp"), twoByOne);
+
+    // Read and written back unchanged, also for a width of 3 whose rows are
+    // packed (9 bytes, no padding).
+    const std::string threeByTwo = header(3, 2) + "abcdefghijklmnopqr";
+    for (const std::string& original : {twoByOne, threeByTwo}) {
+        dir.writeFile("original.bmp", original);
+        Image image;
+        ASSERT_TRUE(readBmp("original.bmp", image));
+        ASSERT_TRUE(writeBmp("copy.bmp", image));
+        std::free(image.data);
+        EXPECT_EQ(readFile("copy.bmp"), original);
+    }
+}
+
+TEST(BmpTest, RefusesBadHeadersWithOneLine) {
+    TempWorkDir dir;
+    const std::string pixels(12, '\x7f');
+    dir.writeFile("planes0.bmp", header(2, 2, 0) + pixels);
+    dir.writeFile("bpp32.bmp", header(2, 2, 1, 32) + pixels);
+    dir.writeFile("bpp8.bmp", header(2, 2, 1, 8) + pixels);
+    dir.writeFile("width0.bmp", header(0, 2) + pixels);
+    dir.writeFile("height0.bmp", header(2, 0) + pixels);
+    dir.writeFile("short.bmp", header(2, 2) + pixels.substr(1));
+    dir.writeFile("headeronly.bmp", header(2, 2).substr(0, 30));
+
+    EXPECT_EQ(refusalOf("planes0.bmp"), "Planes from planes0.bmp is not 1: 0\n");
+    EXPECT_EQ(refusalOf("bpp32.bmp"), "Bpp from bpp32.bmp is not 24: 32\n");
+    EXPECT_EQ(refusalOf("bpp8.bmp"), "Bpp from bpp8.bmp is not 24: 8\n");
+    for (const char* path : {"width0.bmp", "height0.bmp", "short.bmp", "headeronly.bmp"})
+        EXPECT_EQ(refusalOf(path), std::string("Error reading image data from ") + path + ".\n");
+}
+
+TEST(BmpTest, RefusesSizesBeyondWhatFitsOrWhatTheFileHolds) {
+    TempWorkDir dir;
+    // 65536 x 65536 x 3 and a top-down file's negative height overflow 32 bits.
+    dir.writeFile("huge.bmp", header(65536, 65536) + "tiny");
+    dir.writeFile("topdown.bmp", header(2, static_cast<uint32_t>(-2)) + std::string(12, 'x'));
+    // 30000 x 30000 x 3 fits in 32 bits (2.7 GB) but the file holds 4 bytes:
+    // refused without allocating what the header claims.
+    dir.writeFile("claims.bmp", header(30000, 30000) + "tiny");
+
+    EXPECT_EQ(refusalOf("huge.bmp"), "Image size of huge.bmp is too large: 65536 x 65536\n");
+    EXPECT_EQ(refusalOf("topdown.bmp"), "Image size of topdown.bmp is too large: 2 x 4294967294\n");
+    EXPECT_EQ(refusalOf("claims.bmp"), "Error reading image data from claims.bmp.\n");
+}
+
+TEST(BmpTest, ReportsFilesThatCannotBeOpened) {
+    TempWorkDir dir;
+    EXPECT_EQ(refusalOf("./textures/Missing.bmp"), "File Not Found : ./textures/Missing.bmp\n");
+
+    unsigned char rgb[] = {1, 2, 3};
+    Image picture{1, 1, rgb};
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(writeBmp("no/such/folder/out.bmp", picture));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Could not open file for writing : no/such/folder/out.bmp\n");
+}

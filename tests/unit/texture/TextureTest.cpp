@@ -1,0 +1,267 @@
+// The texture cache against the real GL context of the test window: sharing
+// by file name, power-of-two scaling, the alpha merge and the fatal errors.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/FatalError.h"
+#include "image/Bmp.h"
+#include "support/TempWorkDir.h"
+#include "texture/Texture.h"
+
+namespace {
+
+struct Rgb {
+    unsigned char r, g, b;
+};
+
+// Writes textures/fileName, a width x height picture coloured by colourAt(x, y).
+void writePicture(const std::string& fileName, uint32_t width, uint32_t height,
+                  const std::function<Rgb(uint32_t, uint32_t)>& colourAt) {
+    std::vector<unsigned char> data;
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x) {
+            Rgb c = colourAt(x, y);
+            data.insert(data.end(), {c.r, c.g, c.b});
+        }
+    Image image{width, height, data.data()};
+    ASSERT_TRUE(writeBmp(("textures/" + fileName).c_str(), image));
+}
+
+void writeSolid(const std::string& fileName, uint32_t width, uint32_t height, Rgb colour) {
+    writePicture(fileName, width, height, [colour](uint32_t, uint32_t) { return colour; });
+}
+
+GLint levelParameter(GLenum parameter) {
+    GLint value = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, parameter, &value);
+    return value;
+}
+
+// The uploaded texels of texture, channels bytes per texel, packed rows.
+std::vector<unsigned char> texels(const Texture& texture, GLenum format, int channels) {
+    texture.bind();
+    std::vector<unsigned char> out(
+        static_cast<std::size_t>(levelParameter(GL_TEXTURE_WIDTH)) *
+        levelParameter(GL_TEXTURE_HEIGHT) * channels);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, out.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    return out;
+}
+
+void expectFatal(const std::function<void()>& action, const std::string& message) {
+    try {
+        action();
+        ADD_FAILURE() << "expected FatalError: " << message;
+    } catch (const FatalError& error) {
+        EXPECT_EQ(std::string(error.what()), message);
+    }
+}
+
+// Every test runs in a fresh folder and must leave the cache empty and GL
+// without errors.
+class TextureTest : public testing::Test {
+protected:
+    void TearDown() override {
+        EXPECT_EQ(Texture::cachedFileCount(), 0u);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+
+    TempWorkDir dir;
+};
+
+}  // namespace
+
+TEST(TextureMath, NextPowerOfTwo) {
+    EXPECT_EQ(Texture::nextPowerOfTwo(0), 0);
+    EXPECT_EQ(Texture::nextPowerOfTwo(1), 1);
+    EXPECT_EQ(Texture::nextPowerOfTwo(2), 2);
+    EXPECT_EQ(Texture::nextPowerOfTwo(3), 4);
+    EXPECT_EQ(Texture::nextPowerOfTwo(64), 64);
+    EXPECT_EQ(Texture::nextPowerOfTwo(65), 128);
+    EXPECT_EQ(Texture::nextPowerOfTwo(100), 128);
+    EXPECT_EQ(Texture::nextPowerOfTwo(1 << 30), 1 << 30);
+}
+
+TEST_F(TextureTest, FilesAreSharedByNameUntilTheLastHolderLetsGo) {
+    writeSolid("Tree.bmp", 4, 4, {0, 200, 0});
+    testing::internal::CaptureStdout();
+    Texture first("Tree.bmp");
+    Texture second("Tree.bmp");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              " *** LOADING NEW TEXTURE Tree.bmp\n *** REUSING OLD TEXTURE Tree.bmp\n");
+
+    GLuint shared = first.getGlName();
+    EXPECT_NE(shared, 0u);
+    EXPECT_EQ(second.getGlName(), shared);
+    EXPECT_EQ(Texture::holderCount("Tree.bmp"), 2);
+    EXPECT_EQ(Texture::cachedFileCount(), 1u);
+
+    second.bind();
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(static_cast<GLuint>(bound), shared);
+
+    // Releasing one holder keeps the texture; a second release is a no-op
+    // and the released object is empty.
+    first.release();
+    first.release();
+    EXPECT_EQ(Texture::holderCount("Tree.bmp"), 1);
+    EXPECT_TRUE(glIsTexture(shared));
+    expectFatal([&] { first.bind(); }, "Tried to bind a NULL texture");
+
+    second.release();
+    EXPECT_EQ(Texture::holderCount("Tree.bmp"), 0);
+    EXPECT_FALSE(glIsTexture(shared));
+
+    // With no holder left the file is read again.
+    testing::internal::CaptureStdout();
+    {
+        Texture third("Tree.bmp");
+        EXPECT_EQ(Texture::holderCount("Tree.bmp"), 1);
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), " *** LOADING NEW TEXTURE Tree.bmp\n");
+    EXPECT_EQ(Texture::holderCount("Tree.bmp"), 0);
+}
+
+TEST_F(TextureTest, SharingIgnoresTheAlphaFile) {
+    writeSolid("Moon.bmp", 8, 8, {200, 200, 180});
+    Texture plain("Moon.bmp");
+    // MoonAlpha.bmp does not exist: reading it would throw.
+    testing::internal::CaptureStdout();
+    Texture masked("Moon.bmp", "MoonAlpha.bmp");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), " *** REUSING OLD TEXTURE Moon.bmp\n");
+    EXPECT_EQ(masked.getGlName(), plain.getGlName());
+    masked.bind();
+    EXPECT_EQ(levelParameter(GL_TEXTURE_INTERNAL_FORMAT), GL_RGB);
+}
+
+TEST_F(TextureTest, PicturesAreScaledToPowerOfTwoOnLoad) {
+    // Left half red, right half blue, so the scaled texels can be located.
+    writePicture("Wide.bmp", 100, 50, [](uint32_t x, uint32_t) {
+        return x < 50 ? Rgb{255, 0, 0} : Rgb{0, 0, 255};
+    });
+    writeSolid("Square.bmp", 64, 64, {1, 2, 3});
+
+    Texture wide;
+    wide.load("Wide.bmp");
+    EXPECT_EQ(wide.getWidth(), 128);
+    EXPECT_EQ(wide.getHeight(), 64);
+    EXPECT_EQ(wide.getImageWidth(), 100);
+    EXPECT_EQ(wide.getImageHeight(), 50);
+    std::vector<unsigned char> rgb = texels(wide, GL_RGB, 3);
+    EXPECT_EQ(levelParameter(GL_TEXTURE_WIDTH), 128);
+    EXPECT_EQ(levelParameter(GL_TEXTURE_HEIGHT), 64);
+    // Away from the seam and the edges (where the scaler blends) the halves
+    // keep their colours.
+    auto texelAt = [&rgb](std::size_t x, std::size_t y) {
+        const unsigned char* texel = &rgb[(y * 128 + x) * 3];
+        return std::vector<unsigned char>(texel, texel + 3);
+    };
+    EXPECT_EQ(texelAt(32, 32), (std::vector<unsigned char>{255, 0, 0}));
+    EXPECT_EQ(texelAt(96, 32), (std::vector<unsigned char>{0, 0, 255}));
+
+    Texture square("Square.bmp");
+    EXPECT_EQ(square.getWidth(), 64);
+    EXPECT_EQ(square.getImageHeight(), 64);
+    rgb = texels(square, GL_RGB, 3);
+    EXPECT_EQ(levelParameter(GL_TEXTURE_WIDTH), 64);
+    EXPECT_EQ(rgb[0], 1);
+    EXPECT_EQ(rgb[rgb.size() - 1], 3);
+}
+
+TEST_F(TextureTest, AlphaFileSuppliesTheAlphaOfEveryPixel) {
+    // Same sizes: each pixel's alpha is the red byte of the mask's pixel.
+    writePicture("Colour.bmp", 4, 2, [](uint32_t x, uint32_t y) {
+        return Rgb{static_cast<unsigned char>(10 * x), static_cast<unsigned char>(100 + y), 7};
+    });
+    writePicture("Mask.bmp", 4, 2, [](uint32_t x, uint32_t y) {
+        return Rgb{static_cast<unsigned char>(50 * x + y), 99, 98};
+    });
+    Texture texture("Colour.bmp", "Mask.bmp");
+    std::vector<unsigned char> rgba = texels(texture, GL_RGBA, 4);
+    EXPECT_EQ(levelParameter(GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA8);
+    ASSERT_EQ(rgba.size(), 4u * 2 * 4);
+    for (unsigned y = 0; y < 2; ++y)
+        for (unsigned x = 0; x < 4; ++x) {
+            const unsigned char* texel = &rgba[(y * 4 + x) * 4];
+            EXPECT_EQ(texel[0], 10 * x);
+            EXPECT_EQ(texel[1], 100 + y);
+            EXPECT_EQ(texel[2], 7);
+            EXPECT_EQ(texel[3], 50 * x + y) << x << "," << y;
+        }
+}
+
+TEST_F(TextureTest, AlphaFileMustScaleToTheSameSize) {
+    writeSolid("Moon.bmp", 100, 50, {200, 200, 180});
+    writeSolid("Close.bmp", 120, 60, {128, 0, 0});
+    writeSolid("Square.bmp", 50, 50, {128, 0, 0});
+
+    {
+        Texture accepted("Moon.bmp", "Close.bmp");
+        EXPECT_EQ(accepted.getWidth(), 128);
+        EXPECT_EQ(accepted.getHeight(), 64);
+        std::vector<unsigned char> rgba = texels(accepted, GL_RGBA, 4);
+        EXPECT_EQ(rgba[3], 128);
+        EXPECT_EQ(rgba[rgba.size() - 1], 128);
+    }
+
+    // A refused mask or a missing one leaves nothing held: the colour file
+    // is loaded afresh next time.
+    testing::internal::CaptureStdout();
+    Texture refused;
+    expectFatal([&] { refused.load("Moon.bmp", "Square.bmp"); },
+                "Texture and alpha channel are different sizes!");
+    expectFatal([&] { refused.load("Moon.bmp", "Nothing.bmp"); },
+                "Error loading texture ./textures/Nothing.bmp");
+    EXPECT_EQ(Texture::holderCount("Moon.bmp"), 0);
+    expectFatal([&] { refused.bind(); }, "Tried to bind a NULL texture");
+    Texture plain("Moon.bmp");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              " *** LOADING NEW TEXTURE Moon.bmp\n"
+              " *** LOADING NEW TEXTURE Moon.bmp\n"
+              "File Not Found : ./textures/Nothing.bmp\n"
+              " *** LOADING NEW TEXTURE Moon.bmp\n");
+    EXPECT_EQ(Texture::holderCount("Moon.bmp"), 1);
+}
+
+TEST_F(TextureTest, FatalErrorsCarryTheirMessages) {
+    Texture empty;
+    expectFatal([&] { empty.bind(); }, "Tried to bind a NULL texture");
+
+    testing::internal::CaptureStdout();
+    expectFatal([] { Texture missing("X.bmp"); }, "Error loading texture ./textures/X.bmp");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              " *** LOADING NEW TEXTURE X.bmp\nFile Not Found : ./textures/X.bmp\n");
+    EXPECT_EQ(Texture::holderCount("X.bmp"), 0);
+}
+
+TEST_F(TextureTest, NarrowPicturesUploadWithPackedRows) {
+    // Rows of 3 and 9 bytes: with GL's default 4-byte row alignment the
+    // second row would be read from the wrong offset.
+    auto rows = [](uint32_t, uint32_t y) { return y == 0 ? Rgb{255, 0, 0} : Rgb{0, 255, 0}; };
+    writePicture("One.bmp", 1, 2, rows);    // uploaded as is
+    writePicture("Three.bmp", 3, 2, rows);  // scaled to 4 x 2
+
+    GLint alignment = 0;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    for (const char* fileName : {"One.bmp", "Three.bmp"}) {
+        Texture narrow(fileName);
+        std::vector<unsigned char> rgb = texels(narrow, GL_RGB, 3);
+        const std::size_t rowBytes = rgb.size() / 2;
+        for (std::size_t i = 0; i < rgb.size(); i += 3) {
+            bool bottom = i < rowBytes;
+            EXPECT_EQ(rgb[i], bottom ? 255 : 0) << fileName << " byte " << i;
+            EXPECT_EQ(rgb[i + 1], bottom ? 0 : 255) << fileName << " byte " << i;
+            EXPECT_EQ(rgb[i + 2], 0) << fileName << " byte " << i;
+        }
+    }
+    // The loader's byte alignment does not leak into other pixel transfers.
+    GLint after = 0;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &after);
+    EXPECT_EQ(after, alignment);
+}
