@@ -1,0 +1,118 @@
+// Loading and measuring a Model; plain C++. The drawing is in ModelDraw.cpp.
+#include "scene/Model.h"
+
+#include <cmath>
+
+namespace {
+
+// Closes the file on every way out of load.
+struct FileCloser {
+    std::FILE* file;
+    ~FileCloser() { std::fclose(file); }
+};
+
+bool indexInRange(int index, int count) { return index >= 1 && index <= count; }
+
+}  // namespace
+
+bool Model::load(const std::string& fileName) {
+    const std::string path = "models/" + fileName;
+    std::FILE* file = std::fopen(path.c_str(), "r");
+    if (!file) return false;
+    FileCloser closer{file};
+
+    countElements(file);
+    allocate();
+    if (std::fseek(file, 0, SEEK_SET) != 0) return false;
+    parse(file, path);
+    loaded = true;
+    return true;
+}
+
+void Model::countElements(std::FILE* file) {
+    vertexCount = texCoordCount = normalCount = faceCount = 0;
+    ObjLineReader reader(file);
+    while (reader.next()) {
+        switch (classifyObjLine(reader.text())) {
+        case ObjLineKind::Vertex: ++vertexCount; break;
+        case ObjLineKind::TexCoord: ++texCoordCount; break;
+        case ObjLineKind::Normal: ++normalCount; break;
+        case ObjLineKind::Face: ++faceCount; break;
+        case ObjLineKind::Ignored: break;
+        }
+    }
+}
+
+void Model::allocate() {
+    vertices.assign(vertexCount, ModelVertex{0.0f, 0.0f, 0.0f});
+    texCoords.assign(texCoordCount, ModelTexCoord{0.0f, 0.0f});
+    normals.assign(normalCount, ModelVertex{0.0f, 0.0f, 0.0f});
+    faces.clear();
+    faces.reserve(faceCount);
+}
+
+bool Model::faceInRange(const Face& face) const {
+    for (int c = 0; c < 3; ++c) {
+        if (!indexInRange(face.vertexIndex[c], vertexCount)) return false;
+        if (texCoordCount > 0 && !indexInRange(face.texCoordIndex[c], texCoordCount)) return false;
+        if (normalCount > 0 && !indexInRange(face.normalIndex[c], normalCount)) return false;
+    }
+    return true;
+}
+
+void Model::parse(std::FILE* file, const std::string& path) {
+    const ObjFaceForm form = objFaceFormFor(texCoordCount > 0, normalCount > 0);
+    size_t nextVertex = 0, nextTexCoord = 0, nextNormal = 0;
+    ObjLineReader reader(file);
+    // The second pass reads the same lines as the first, so the records
+    // always fit; the size checks only guard against a file that grew.
+    while (reader.next()) {
+        const char* line = reader.text();
+        const ObjLineKind kind = classifyObjLine(line);
+        switch (kind) {
+        case ObjLineKind::Vertex:
+            if (nextVertex < vertices.size()) {
+                float values[3];
+                readObjFloats(line, kind, values, 3);
+                vertices[nextVertex++] = ModelVertex{values[0], values[1], values[2]};
+            }
+            break;
+        case ObjLineKind::TexCoord:
+            if (nextTexCoord < texCoords.size()) {
+                float values[2];
+                readObjFloats(line, kind, values, 2);
+                texCoords[nextTexCoord++] = ModelTexCoord{values[0], values[1]};
+            }
+            break;
+        case ObjLineKind::Normal:
+            if (nextNormal < normals.size()) {
+                float values[3];
+                readObjFloats(line, kind, values, 3);
+                normals[nextNormal++] = ModelVertex{values[0], values[1], values[2]};
+            }
+            break;
+        case ObjLineKind::Face: {
+            Face face;
+            if (readObjFace(line, form, face) && faceInRange(face)) {
+                faces.push_back(face);
+            } else {
+                std::fprintf(stderr, "Skipping bad face in %s at line %d\n", path.c_str(),
+                             reader.lineNumber());
+            }
+            break;
+        }
+        case ObjLineKind::Ignored:
+            break;
+        }
+    }
+    faceCount = static_cast<int>(faces.size());
+}
+
+float Model::boundingRadius() const {
+    float radius = 0.0f;
+    for (const ModelVertex& v : vertices) {
+        float distance = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+        if (distance > radius) radius = distance;
+    }
+    return radius;
+}

@@ -1,0 +1,64 @@
+#pragma once
+// A triangle mesh read from a Wavefront OBJ file in models/: positions,
+// texture coordinates, normals and triangles, drawn as immediate-mode
+// triangles (normally once, while the model cache compiles its display list).
+//
+// Faces that would make the drawing read outside a sequence (a face line in
+// the wrong form, with too few numbers, or with an index outside 1..count)
+// are skipped with one warning line on standard error, so that every kept
+// face can be drawn as it is.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "scene/ObjReader.h"
+
+struct ModelVertex {
+    float x, y, z;
+};
+
+struct ModelTexCoord {
+    float u, v;
+};
+
+class Model {
+public:
+    // Reads "models/" + fileName. False when the file cannot be opened (the
+    // model is then unchanged) or cannot be rewound for the second pass.
+    bool load(const std::string& fileName);
+
+    // Issues the faces as one GL_TRIANGLES block with the current GL state.
+    // Texture coordinates and normals are sent only when the file has any.
+    void draw() const;
+
+    // The largest distance of a vertex from the model's origin (not from its
+    // centre); 0 without vertices.
+    float boundingRadius() const;
+
+    bool isLoaded() const { return loaded; }
+
+    const std::vector<ModelVertex>& getVertices() const { return vertices; }
+    const std::vector<ModelTexCoord>& getTexCoords() const { return texCoords; }
+    const std::vector<ModelVertex>& getNormals() const { return normals; }
+    const std::vector<Face>& getFaces() const { return faces; }
+    int getVertexCount() const { return vertexCount; }      // "v" lines in the file
+    int getTexCoordCount() const { return texCoordCount; }  // "vt" lines in the file
+    int getNormalCount() const { return normalCount; }      // "vn" lines in the file
+    int getFaceCount() const { return faceCount; }          // faces kept after parse
+
+private:
+    void countElements(std::FILE* file);
+    void allocate();
+    void parse(std::FILE* file, const std::string& path);
+    bool faceInRange(const Face& face) const;
+
+    std::vector<ModelVertex> vertices;    // file order; missing values are 0
+    std::vector<ModelTexCoord> texCoords; // empty when the file has none
+    std::vector<ModelVertex> normals;     // empty when the file has none
+    std::vector<Face> faces;              // file order, only faces that can be drawn
+    int vertexCount = 0;
+    int texCoordCount = 0;
+    int normalCount = 0;
+    int faceCount = 0;  // face lines while counting; faces kept once parsed
+    bool loaded = false;
+};

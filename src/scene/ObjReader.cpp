@@ -1,0 +1,110 @@
+#include "scene/ObjReader.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Matches line against pattern the way sscanf does: a blank in the pattern
+// skips any white space, "%d" reads a whole number, "%f" a real number, any
+// other character must match itself. Reads at most count numbers into ints
+// (for %d) or floats (for %f) and returns how many were read before the first
+// mismatch. Unlike sscanf it has defined behaviour for numbers out of range.
+int scanNumbers(const char* line, const char* pattern, int* ints, float* floats, int count) {
+    int read = 0;
+    const char* in = line;
+    for (const char* p = pattern; *p && read < count; ++p) {
+        if (*p == ' ') {
+            while (std::isspace(static_cast<unsigned char>(*in))) ++in;
+        } else if (*p == '%' && p[1] == 'd') {
+            char* end = nullptr;
+            long value = std::strtol(in, &end, 10);
+            if (end == in) return read;
+            ints[read++] = (value < INT_MIN || value > INT_MAX) ? 0 : static_cast<int>(value);
+            in = end;
+            ++p;
+        } else if (*p == '%' && p[1] == 'f') {
+            char* end = nullptr;
+            float value = std::strtof(in, &end);
+            if (end == in) return read;
+            floats[read++] = value;
+            in = end;
+            ++p;
+        } else {
+            if (*in != *p) return read;
+            ++in;
+        }
+    }
+    return read;
+}
+
+}  // namespace
+
+ObjLineKind classifyObjLine(const char* line) {
+    if (line[0] == 'v' && line[1] == ' ') return ObjLineKind::Vertex;
+    if (line[0] == 'v' && line[1] == 't') return ObjLineKind::TexCoord;
+    if (line[0] == 'v' && line[1] == 'n') return ObjLineKind::Normal;
+    if (line[0] == 'f') return ObjLineKind::Face;
+    return ObjLineKind::Ignored;
+}
+
+ObjFaceForm objFaceFormFor(bool hasTexCoords, bool hasNormals) {
+    if (hasTexCoords) return hasNormals ? ObjFaceForm::VertexTextureNormal : ObjFaceForm::VertexTexture;
+    return hasNormals ? ObjFaceForm::VertexNormal : ObjFaceForm::Vertex;
+}
+
+bool readObjFace(const char* line, ObjFaceForm form, Face& face) {
+    face = Face{};
+    int numbers[9] = {};
+    switch (form) {
+    case ObjFaceForm::Vertex:
+        if (scanNumbers(line, "f %d %d %d", numbers, nullptr, 3) != 3) return false;
+        for (int c = 0; c < 3; ++c) face.vertexIndex[c] = numbers[c];
+        return true;
+    case ObjFaceForm::VertexNormal:
+        if (scanNumbers(line, "f %d//%d %d//%d %d//%d", numbers, nullptr, 6) != 6) return false;
+        for (int c = 0; c < 3; ++c) {
+            face.vertexIndex[c] = numbers[2 * c];
+            face.normalIndex[c] = numbers[2 * c + 1];
+        }
+        return true;
+    case ObjFaceForm::VertexTexture:
+        if (scanNumbers(line, "f %d/%d %d/%d %d/%d", numbers, nullptr, 6) != 6) return false;
+        for (int c = 0; c < 3; ++c) {
+            face.vertexIndex[c] = numbers[2 * c];
+            face.texCoordIndex[c] = numbers[2 * c + 1];
+        }
+        return true;
+    case ObjFaceForm::VertexTextureNormal:
+        if (scanNumbers(line, "f %d/%d/%d %d/%d/%d %d/%d/%d", numbers, nullptr, 9) != 9) return false;
+        for (int c = 0; c < 3; ++c) {
+            face.vertexIndex[c] = numbers[3 * c];
+            face.texCoordIndex[c] = numbers[3 * c + 1];
+            face.normalIndex[c] = numbers[3 * c + 2];
+        }
+        return true;
+    }
+    return false;
+}
+
+int readObjFloats(const char* line, ObjLineKind kind, float* values, int count) {
+    for (int i = 0; i < count; ++i) values[i] = 0.0f;
+    const char* pattern = kind == ObjLineKind::Vertex     ? "v %f %f %f"
+                          : kind == ObjLineKind::TexCoord ? "vt %f %f"
+                          : kind == ObjLineKind::Normal   ? "vn %f %f %f"
+                                                          : "";
+    return scanNumbers(line, pattern, nullptr, values, count);
+}
+
+bool ObjLineReader::next() {
+    if (!std::fgets(buffer_, sizeof buffer_, file_)) {
+        buffer_[0] = '\0';
+        return false;
+    }
+    if (atLineStart_) ++lineNumber_;
+    size_t length = std::strlen(buffer_);
+    atLineStart_ = length > 0 && buffer_[length - 1] == '\n';
+    return true;
+}

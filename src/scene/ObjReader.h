@@ -1,0 +1,68 @@
+#pragma once
+// The line-level reading of Wavefront OBJ files: how a line is split off the
+// file, what kind of line it is and how its numbers are read. Plain C++, no
+// GL; Model builds on it.
+#include <cstdio>
+
+// What a line holds, from its first one or two characters.
+enum class ObjLineKind {
+    Vertex,    // "v " : position x y z
+    TexCoord,  // "vt" : u v
+    Normal,    // "vn" : x y z
+    Face,      // "f"  : three corners in the file's face form
+    Ignored,   // comments, groups, materials, blank lines, "v" + tab, ...
+};
+
+ObjLineKind classifyObjLine(const char* line);
+
+// How every face line of one file is written. It depends only on whether the
+// file has any "vt" and any "vn" lines, never on the face line itself.
+enum class ObjFaceForm {
+    Vertex,               // f v v v
+    VertexNormal,         // f v//n v//n v//n
+    VertexTexture,        // f v/t v/t v/t
+    VertexTextureNormal,  // f v/t/n v/t/n v/t/n
+};
+
+ObjFaceForm objFaceFormFor(bool hasTexCoords, bool hasNormals);
+
+// One triangle: per corner the 1-based index of its vertex, texture
+// coordinate and normal, as written in the file; 0 where the form has none.
+struct Face {
+    int vertexIndex[3];
+    int texCoordIndex[3];
+    int normalIndex[3];
+};
+
+// Reads the first three corners of a face line in the given form into face.
+// True only when every number the form asks for was read; whatever follows
+// them (a fourth corner, say) is ignored. Indices too large for an int are
+// stored as 0, which no sequence accepts.
+bool readObjFace(const char* line, ObjFaceForm form, Face& face);
+
+// Reads up to count floats of a "v", "vt" or "vn" line into values (count is
+// 3, 2 and 3). Values the line does not supply are set to 0. Returns how many
+// were read.
+int readObjFloats(const char* line, ObjLineKind kind, float* values, int count);
+
+// Splits a file into lines of at most 255 characters. A longer line goes on
+// as the next piece and is classified by its own first characters; nothing
+// is ever written past the buffer.
+class ObjLineReader {
+public:
+    explicit ObjLineReader(std::FILE* file) : file_(file) {}
+
+    // Reads the next piece; false at the end of the file.
+    bool next();
+    const char* text() const { return buffer_; }
+    // 1-based number of the file line the current piece belongs to.
+    int lineNumber() const { return lineNumber_; }
+
+private:
+    static constexpr int maxLineLength = 255;
+
+    std::FILE* file_;
+    char buffer_[maxLineLength + 1] = {};
+    int lineNumber_ = 0;
+    bool atLineStart_ = true;  // the previous piece ended its file line
+};

@@ -1,0 +1,314 @@
+// Reading OBJ files into a Model, and drawing the Model in the real GL
+// context. Files are written into a temporary models/ folder.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "scene/Model.h"
+#include "support/TempWorkDir.h"
+
+namespace {
+
+class ObjFile : public testing::Test {
+protected:
+    // Writes models/<name> and loads it into model; the load must succeed.
+    void load(const std::string& text, const std::string& name = "test.obj") {
+        dir.writeFile("models/" + name, text);
+        ASSERT_TRUE(model.load(name));
+        ASSERT_TRUE(model.isLoaded());
+    }
+
+    // Loads text while catching standard error; returns what was written.
+    std::string loadCapturingErrors(const std::string& text, const std::string& name = "bad.obj") {
+        dir.writeFile("models/" + name, text);
+        testing::internal::CaptureStderr();
+        bool ok = model.load(name);
+        std::string errors = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(ok);
+        return errors;
+    }
+
+    std::vector<int> vertexIndices(int face) const {
+        const Face& f = model.getFaces().at(face);
+        return {f.vertexIndex[0], f.vertexIndex[1], f.vertexIndex[2]};
+    }
+
+    TempWorkDir dir;
+    Model model;
+};
+
+const char* const triangleVertices = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
+
+TEST_F(ObjFile, ReadsEachOfTheFourFaceForms) {
+    // Per form: the lines after the three vertices, and the face expected
+    // (vertex, texture and normal indices; 0 where the form has none).
+    struct Case {
+        const char* lines;
+        Face expected;
+    };
+    const Case cases[] = {
+        {"f 3 1 2\n", {{3, 1, 2}, {0, 0, 0}, {0, 0, 0}}},
+        {"vn 0 0 1\nvn 0 1 0\nf 3//2 2//1 1//2\n", {{3, 2, 1}, {0, 0, 0}, {2, 1, 2}}},
+        {"vt 0 0\nvt 1 1\nf 1/2 2/1 3/2\n", {{1, 2, 3}, {2, 1, 2}, {0, 0, 0}}},
+        {"vt 0 0\nvt 1 1\nvn 0 0 1\nvn 0 1 0\nf 1/2/1 2/1/2 3/2/1\n", {{1, 2, 3}, {2, 1, 2}, {1, 2, 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines);
+        Model m;
+        dir.writeFile("models/form.obj", std::string(triangleVertices) + c.lines);
+        ASSERT_TRUE(m.load("form.obj"));
+        ASSERT_EQ(m.getFaceCount(), 1);
+        const Face& f = m.getFaces()[0];
+        for (int corner = 0; corner < 3; ++corner) {
+            EXPECT_EQ(f.vertexIndex[corner], c.expected.vertexIndex[corner]);
+            EXPECT_EQ(f.texCoordIndex[corner], c.expected.texCoordIndex[corner]);
+            EXPECT_EQ(f.normalIndex[corner], c.expected.normalIndex[corner]);
+        }
+    }
+}
+
+TEST_F(ObjFile, PolygonsGiveTheirFirstTriangleEvenOnVeryLongLines) {
+    std::string text = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\n";
+    // A 150-corner polygon runs far past 255 characters; the pieces after
+    // the first begin with digits or blanks and are ignored.
+    std::string longFace = "f 2 3 4";
+    for (int i = 0; i < 150; ++i) longFace += " 1";
+    load(text + longFace + "\n");
+    ASSERT_EQ(model.getFaceCount(), 2);
+    EXPECT_EQ(vertexIndices(0), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(vertexIndices(1), (std::vector<int>{2, 3, 4}));
+}
+
+TEST_F(ObjFile, SkipsCommentsGroupsMaterialsAndIndentedLinesWithoutCountingThem) {
+    load("# a comment v 9 9 9\n"
+         "mtllib car.mtl\n"
+         "o body\n"
+         "g wheels\n"
+         "usemtl red\n"
+         "s 1\n"
+         "vp 0.5 0.5\n"
+         "\n"
+         "  v 7 7 7\n"
+         "v\t8 8 8\n"
+         "v 1 2 3\n"
+         "f 1 1 1\n");
+    EXPECT_EQ(model.getVertexCount(), 1);
+    EXPECT_EQ(model.getTexCoordCount(), 0);
+    EXPECT_EQ(model.getNormalCount(), 0);
+    EXPECT_EQ(model.getFaceCount(), 1);
+    EXPECT_EQ(model.getVertices().at(0).z, 3.0f);
+}
+
+TEST_F(ObjFile, EmptyFileLoadsAndDrawsNothing) {
+    load("");
+    EXPECT_EQ(model.getVertexCount(), 0);
+    EXPECT_EQ(model.getFaceCount(), 0);
+    EXPECT_TRUE(model.getTexCoords().empty());
+    EXPECT_TRUE(model.getNormals().empty());
+    EXPECT_EQ(model.boundingRadius(), 0.0f);
+    model.draw();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ObjFile, LastLineWithOrWithoutLineEndAndCrLfLoadTheSame) {
+    const std::string body = "v 1 2 3\nv 4 5 6\nvt 0.25 0.75\nf 1/1 2/1 1/1";
+    Model withEnd, withoutEnd, crlf;
+    dir.writeFile("models/end.obj", body + "\n");
+    dir.writeFile("models/noend.obj", body);
+    dir.writeFile("models/crlf.obj", "v 1 2 3\r\nv 4 5 6\r\nvt 0.25 0.75\r\nf 1/1 2/1 1/1\r\n");
+    ASSERT_TRUE(withEnd.load("end.obj"));
+    ASSERT_TRUE(withoutEnd.load("noend.obj"));
+    ASSERT_TRUE(crlf.load("crlf.obj"));
+    for (const Model* m : {&withEnd, &withoutEnd, &crlf}) {
+        ASSERT_EQ(m->getFaceCount(), 1);
+        EXPECT_EQ(m->getFaces()[0].vertexIndex[1], 2);
+        EXPECT_EQ(m->getFaces()[0].texCoordIndex[2], 1);
+        EXPECT_EQ(m->getVertices()[1].z, 6.0f);
+        EXPECT_EQ(m->getTexCoords()[0].v, 0.75f);
+    }
+}
+
+TEST_F(ObjFile, BoundingRadiusIsMeasuredFromTheOrigin) {
+    load("v 10 0 0\nv 11 0 0\nv 12 0 0\n");
+    EXPECT_FLOAT_EQ(model.boundingRadius(), 12.0f);
+
+    Model tilted;
+    dir.writeFile("models/tilted.obj", "v 0 -3 4\nv 1 1 1\n");
+    ASSERT_TRUE(tilted.load("tilted.obj"));
+    EXPECT_FLOAT_EQ(tilted.boundingRadius(), 5.0f);
+}
+
+TEST_F(ObjFile, MissingFileFailsAndLeavesTheModelEmpty) {
+    EXPECT_FALSE(model.load("nothere.obj"));
+    EXPECT_FALSE(model.isLoaded());
+    EXPECT_EQ(model.getVertexCount(), 0);
+}
+
+TEST_F(ObjFile, ShortVertexLinesGetZerosForMissingValues) {
+    load("v 5\nvt 0.5\nvn\nv 1 2 3\n");
+    EXPECT_EQ(model.getVertices().at(0).x, 5.0f);
+    EXPECT_EQ(model.getVertices().at(0).y, 0.0f);
+    EXPECT_EQ(model.getVertices().at(0).z, 0.0f);
+    EXPECT_EQ(model.getTexCoords().at(0).v, 0.0f);
+    EXPECT_EQ(model.getNormals().at(0).x, 0.0f);
+    EXPECT_EQ(model.getNormals().at(0).z, 0.0f);
+    EXPECT_EQ(model.getVertices().at(1).y, 2.0f);
+}
+
+TEST_F(ObjFile, FacesInTheWrongFormOrWithTooFewNumbersAreSkippedWithAWarning) {
+    // The file has "vt" lines and no "vn" lines, so every face must read
+    // "f v/t v/t v/t".
+    std::string errors = loadCapturingErrors(
+        "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\n"
+        "f 1/1/1 2/1/1 3/1/1\n"  // line 5: three numbers per corner
+        "f 1/1 2/1 3/1\n"        // line 6: good
+        "f 1/1 2/1\n"            // line 7: two corners
+        "f 1 2 3\n"              // line 8: no texture indices
+        "f\n"                    // line 9: nothing
+        "fx 1/1 2/1 3/1\n");     // line 10: a face line by its first character
+    EXPECT_EQ(errors,
+              "Skipping bad face in models/bad.obj at line 5\n"
+              "Skipping bad face in models/bad.obj at line 7\n"
+              "Skipping bad face in models/bad.obj at line 8\n"
+              "Skipping bad face in models/bad.obj at line 9\n"
+              "Skipping bad face in models/bad.obj at line 10\n");
+    ASSERT_EQ(model.getFaceCount(), 1);
+    EXPECT_EQ(vertexIndices(0), (std::vector<int>{1, 2, 3}));
+    model.draw();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ObjFile, FacesWithIndicesOutsideTheirSequenceAreSkippedWithAWarning) {
+    std::string errors = loadCapturingErrors(
+        "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\n"
+        "f 1/1/1 2/1/1 4/1/1\n"            // line 6: vertex 4 of 3
+        "f 0/1/1 2/1/1 3/1/1\n"            // line 7: vertex 0
+        "f -1/1/1 2/1/1 3/1/1\n"           // line 8: relative index
+        "f 1/2/1 2/1/1 3/1/1\n"            // line 9: texture 2 of 1
+        "f 1/1/1 2/1/1 3/1/2\n"            // line 10: normal 2 of 1
+        "f 1/1/1 2/1/1 99999999999/1/1\n"  // line 11: beyond any int
+        "f 1/1/1 2/1/1 3/1/1\n");          // line 12: good
+    EXPECT_EQ(errors,
+              "Skipping bad face in models/bad.obj at line 6\n"
+              "Skipping bad face in models/bad.obj at line 7\n"
+              "Skipping bad face in models/bad.obj at line 8\n"
+              "Skipping bad face in models/bad.obj at line 9\n"
+              "Skipping bad face in models/bad.obj at line 10\n"
+              "Skipping bad face in models/bad.obj at line 11\n");
+    ASSERT_EQ(model.getFaceCount(), 1);
+    EXPECT_EQ(model.getFaces()[0].normalIndex[2], 1);
+}
+
+TEST_F(ObjFile, FaceMayNameAVertexWrittenAfterIt) {
+    // Indices count over the whole file, so a face before its vertices is fine.
+    std::string errors = loadCapturingErrors("f 1 2 3\nv 0 0 0\nv 1 0 0\nv 0 1 0\n");
+    EXPECT_EQ(errors, "");
+    EXPECT_EQ(model.getFaceCount(), 1);
+}
+
+TEST_F(ObjFile, LongLinesAreReadInPiecesWithoutOverflow) {
+    // The part after the first 255 characters of a line is classified by its
+    // own first characters; the warning names the file line it came from.
+    std::string comment = "#" + std::string(254, 'x');
+    std::string errors = loadCapturingErrors(comment + "v 4 5 6\n" + "v 1 1 1\n" +
+                                             std::string(3000, ' ') + "\n" + comment + "f 9 9 9\n");
+    EXPECT_EQ(model.getVertexCount(), 2);
+    EXPECT_EQ(model.getVertices().at(0).x, 4.0f);
+    EXPECT_EQ(errors, "Skipping bad face in models/bad.obj at line 4\n");
+}
+
+// Drawing fixture: an identity projection, so vertex x and y are the
+// window's -1..1 range, on a black back buffer; GL state is restored after.
+class ModelDrawing : public ObjFile {
+protected:
+    void SetUp() override {
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+        glViewport(0, 0, 1024, 768);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_LIGHTING);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_CULL_FACE);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glColor3f(1, 1, 1);
+    }
+
+    void TearDown() override {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glPopAttrib();
+    }
+
+    // Red channel of the back buffer at the point (x, y) of the -1..1 range.
+    int redAt(float x, float y) {
+        unsigned char pixel[3] = {};
+        glReadBuffer(GL_BACK);
+        glReadPixels(static_cast<int>((x + 1) * 512), static_cast<int>((y + 1) * 384), 1, 1, GL_RGB,
+                     GL_UNSIGNED_BYTE, pixel);
+        return pixel[0];
+    }
+};
+
+const char* const square = "v -0.9 -0.9 0\nv 0.9 -0.9 0\nv 0.9 0.9 0\nv -0.9 0.9 0\n";
+
+TEST_F(ModelDrawing, QuadDrawsOnlyItsFirstTriangle) {
+    load(std::string(square) + "f 1 2 3 4\n");
+    model.draw();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_EQ(redAt(0.2f, -0.6f), 255);  // inside corners 1, 2, 3
+    EXPECT_EQ(redAt(-0.6f, 0.2f), 0);    // inside corners 1, 3, 4 only
+}
+
+TEST_F(ModelDrawing, EachCornerTakesTheNormalItsFaceNames) {
+    // Light from the viewer: the triangle whose corners name the normal
+    // facing the viewer is lit, the one naming the normal facing away is not.
+    load(std::string(square) + "vn 0 0 -1\nvn 0 0 1\nf 1//2 2//2 3//2\nf 1//1 3//1 4//1\n");
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    const GLfloat towardsViewer[4] = {0, 0, 1, 0};
+    const GLfloat white[4] = {1, 1, 1, 1};
+    glLightfv(GL_LIGHT0, GL_POSITION, towardsViewer);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+    model.draw();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_GT(redAt(0.2f, -0.6f), 150);
+    EXPECT_LT(redAt(-0.6f, 0.2f), 40);
+}
+
+TEST_F(ModelDrawing, TextureCoordinatesAndNormalsFollowTheCornersInOrder) {
+    load(std::string(square) + "vt 0.1 0.2\nvt 0.3 0.4\nvn 1 0 0\nvn 0 1 0\nf 1/1/1 2/1/1 3/2/2\n");
+    model.draw();
+    GLfloat texCoord[4] = {}, normal[3] = {};
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, texCoord);
+    glGetFloatv(GL_CURRENT_NORMAL, normal);
+    EXPECT_FLOAT_EQ(texCoord[0], 0.3f);
+    EXPECT_FLOAT_EQ(texCoord[1], 0.4f);
+    EXPECT_FLOAT_EQ(normal[1], 1.0f);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ModelDrawing, DrawsThroughACompiledDisplayList) {
+    load(std::string(square) + "f 1 3 4\n");
+    GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    model.draw();
+    glEndList();
+    EXPECT_EQ(redAt(-0.6f, 0.2f), 0);  // compiling draws nothing
+    glCallList(list);
+    EXPECT_EQ(redAt(-0.6f, 0.2f), 255);
+    EXPECT_EQ(redAt(0.2f, -0.6f), 0);
+    glDeleteLists(list, 1);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+}  // namespace
