@@ -1,0 +1,149 @@
+#include "terrain/Terrain.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/FatalError.h"
+#include "image/Bmp.h"
+#include "texture/Texture.h"
+
+namespace {
+constexpr float heightPerRedStep = 0.1f;  // red 255 is height 25.5
+}
+
+Terrain::Terrain(const char* heightMapFile, const char* textureFile) {
+    std::string path = std::string("./textures/") + heightMapFile;
+    Image image;
+    if (!readBmp(path.c_str(), image)) {
+        throw FatalError(std::string("Failed to load heightmap ") + heightMapFile);
+    }
+    width = image.width;
+    depth = image.height;
+    size_t points = size_t{width} * depth;
+    heights.assign(points, 0.0f);
+    normalX.assign(points, 0.0f);
+    normalZ.assign(points, 0.0f);
+
+    for (uint32_t z = 0; z < depth; ++z)
+        for (uint32_t x = 0; x < width; ++x)
+            setPoint(heights, x, z, image.data[3 * (size_t{z} * width + x)] * heightPerRedStep);
+    std::free(image.data);
+
+    // Only interior points get a slope; the border keeps the normal (0, 1, 0).
+    for (uint32_t z = 1; z + 1 < depth; ++z)
+        for (uint32_t x = 1; x + 1 < width; ++x) {
+            float here = 0, left = 0, behind = 0;
+            getPoint(heights, x, z, here);
+            getPoint(heights, x - 1, z, left);
+            getPoint(heights, x, z - 1, behind);
+            setPoint(normalX, x, z, left - here);
+            setPoint(normalZ, x, z, behind - here);
+        }
+
+    if (textureFile) texture = std::make_unique<Texture>(textureFile);
+}
+
+Terrain::~Terrain() = default;
+
+bool Terrain::getPoint(const std::vector<float>& array, uint32_t x, uint32_t z, float& value) const {
+    if (!isInBounds(x, z)) {
+        std::fprintf(stderr, "WARNING: Attempted to read point out of bounds: %u, %u\n", x, z);
+        return false;
+    }
+    value = array[x + size_t{z} * width];
+    return true;
+}
+
+bool Terrain::setPoint(std::vector<float>& array, uint32_t x, uint32_t z, float value) {
+    if (!isInBounds(x, z)) {
+        std::fprintf(stderr, "WARNING: Attempted to write point out of bounds: %u, %u\n", x, z);
+        return false;
+    }
+    array[x + size_t{z} * width] = value;
+    return true;
+}
+
+bool Terrain::getHeight(uint32_t x, uint32_t z, float& height) const {
+    return getPoint(heights, x, z, height);
+}
+
+bool Terrain::setHeight(uint32_t x, uint32_t z, float height) {
+    return setPoint(heights, x, z, height);
+}
+
+float Terrain::getNormalX(uint32_t x, uint32_t z) const {
+    float value = 0;
+    getPoint(normalX, x, z, value);
+    return value;
+}
+
+float Terrain::getNormalZ(uint32_t x, uint32_t z) const {
+    float value = 0;
+    getPoint(normalZ, x, z, value);
+    return value;
+}
+
+float Terrain::getMaxHeight() const {
+    float highest = -1.0f;
+    for (float h : heights)
+        if (h > highest) highest = h;
+    return highest;
+}
+
+float Terrain::getMinHeight() const {
+    float lowest = 65535.0f;
+    for (float h : heights)
+        if (h < lowest) lowest = h;
+    return lowest;
+}
+
+void Terrain::draw(const float* shadowGrid) const {
+    float du = 0, dv = 0;
+    if (texture) {
+        texture->bind();
+        du = 1.0f / static_cast<float>(width - 1);
+        dv = 1.0f / static_cast<float>(depth - 1);
+    }
+    const GLfloat ambient[] = {0.1f, 0.1f, 0.1f, 1.0f};
+    const GLfloat white[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const GLfloat black[] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.0f);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
+
+    auto vertex = [this](float u, float v, uint32_t x, uint32_t z) {
+        float h = 0, nx = 0, nz = 0;
+        getPoint(heights, x, z, h);
+        getPoint(normalX, x, z, nx);
+        getPoint(normalZ, x, z, nz);
+        glTexCoord2f(u, v);
+        glNormal3f(nx, 1.0f, nz);
+        glVertex3f(static_cast<float>(x), h, static_cast<float>(z));
+    };
+
+    glBegin(GL_QUADS);
+    float v = 0;
+    for (uint32_t z = 0; z + 1 < depth; ++z) {
+        float nextV = v + dv;
+        float u = 0;
+        for (uint32_t x = 0; x + 1 < width; ++x) {
+            if (shadowGrid) {
+                float s = shadowGrid[size_t{width - 1 - x} * depth + (depth - 1 - z)];
+                const GLfloat diffuse[] = {s, s, s, 1.0f};
+                glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
+            }
+            vertex(u, v, x, z);
+            vertex(u, nextV, x, z + 1);
+            vertex(u + du, nextV, x + 1, z + 1);
+            vertex(u + du, v, x + 1, z);
+            u += du;
+        }
+        v = nextV;
+    }
+    glEnd();
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The ground: a grid of heights read from the red channel of a BMP height map,
+// one grid step per world unit. Point (x, z) stands at world (x, height, z);
+// x runs along the picture's rows, z along its columns from the file's first
+// (bottom) row. Immutable after loading apart from setHeight.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class Texture;
+
+class Terrain {
+public:
+    // Reads "./textures/<heightMapFile>"; throws FatalError "Failed to load
+    // heightmap <name>" when it cannot. A null texture name means no texture.
+    explicit Terrain(const char* heightMapFile, const char* textureFile = nullptr);
+    ~Terrain();
+    Terrain(const Terrain&) = delete;
+    Terrain& operator=(const Terrain&) = delete;
+
+    uint32_t getWidth() const { return width; }  // grid points along x
+    uint32_t getDepth() const { return depth; }  // grid points along z
+
+    bool isInBounds(uint32_t x, uint32_t z) const { return x < width && z < depth; }
+    // Bounds-checked access. Out of bounds: one warning line on standard error,
+    // false, and nothing read or written.
+    bool getHeight(uint32_t x, uint32_t z, float& height) const;
+    bool setHeight(uint32_t x, uint32_t z, float height);
+    bool getPoint(const std::vector<float>& array, uint32_t x, uint32_t z, float& value) const;
+    bool setPoint(std::vector<float>& array, uint32_t x, uint32_t z, float value);
+
+    float getMaxHeight() const;  // -1 for an empty grid
+    float getMinHeight() const;  // 65535 for an empty grid
+
+    // Draws lit, textured quads. shadowGrid holds one brightness (0..1) per grid
+    // point, indexed [(width-1-x) * depth + (depth-1-z)]; each quad takes the
+    // value of its corner (x, z) as its diffuse colour. Null draws unshadowed.
+    void draw(const float* shadowGrid) const;
+    void draw() const { draw(nullptr); }
+
+    // The not-normalised normal (normalX, 1, normalZ) of a grid point.
+    float getNormalX(uint32_t x, uint32_t z) const;
+    float getNormalZ(uint32_t x, uint32_t z) const;
+
+private:
+    uint32_t width = 0;
+    uint32_t depth = 0;
+    std::vector<float> heights;   // index x + z * width; 0 .. 25.5
+    std::unique_ptr<Texture> texture;
+    std::vector<float> normalX;   // same indexing as heights
+    std::vector<float> normalZ;
+};

@@ -1,0 +1,28 @@
+#include "support/TestPictures.h"
+
+#include <stdexcept>
+#include <vector>
+
+#include "image/Bmp.h"
+
+void writeTestPicture(const std::string& path, uint32_t width, uint32_t height,
+                      const std::function<Rgb(uint32_t, uint32_t)>& pixel) {
+    std::vector<unsigned char> data(size_t{width} * height * 3);
+    for (uint32_t row = 0; row < height; ++row)
+        for (uint32_t x = 0; x < width; ++x) {
+            Rgb colour = pixel(x, row);
+            size_t i = (size_t{row} * width + x) * 3;
+            data[i] = colour.r;
+            data[i + 1] = colour.g;
+            data[i + 2] = colour.b;
+        }
+    Image image;
+    image.width = width;
+    image.height = height;
+    image.data = data.data();
+    if (!writeBmp(path.c_str(), image)) throw std::runtime_error("cannot write " + path);
+}
+
+void writeSolidPicture(const std::string& path, uint32_t width, uint32_t height, Rgb colour) {
+    writeTestPicture(path, width, height, [colour](uint32_t, uint32_t) { return colour; });
+}

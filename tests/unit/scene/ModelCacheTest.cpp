@@ -1,0 +1,146 @@
+// Objects of one model name share one display list, texture and radius; the
+// last one to go releases them.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/FatalError.h"
+#include "scene/ModelCache.h"
+#include "scene/Object.h"
+#include "support/TempWorkDir.h"
+#include "support/TestPictures.h"
+#include "texture/Texture.h"
+
+namespace {
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+class ModelCacheTest : public testing::Test {
+protected:
+    void SetUp() override {
+        FILE* file = std::fopen("models/Tree.obj", "w");
+        std::fputs("v 3 0 0\nv 0 4 0\nv 0 0 1\nf 1 2 3\n", file);
+        std::fclose(file);
+        writeSolidPicture("textures/Bark.bmp", 4, 4, Rgb{90, 60, 30});
+        writeSolidPicture("textures/Other.bmp", 4, 4, Rgb{0, 0, 255});
+    }
+    void TearDown() override { EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)); }
+    TempWorkDir dir;
+};
+
+TEST_F(ModelCacheTest, ObjectsOfOneNameShareOneListAndTexture) {
+    CaptureStdout();
+    auto first = std::make_unique<Object>("Tree.obj", "Bark.bmp");
+    auto second = std::make_unique<Object>("Tree.obj", "Other.bmp");
+    EXPECT_EQ(GetCapturedStdout(),
+              " *** LOADING NEW MODEL Tree.obj\n"
+              " *** LOADING NEW TEXTURE Bark.bmp\n"
+              " *** REUSING OLD MODEL Tree.obj\n");
+    EXPECT_EQ(first->getDisplayList(), second->getDisplayList());
+    EXPECT_EQ(first->getTexture(), second->getTexture());  // the second name is not used
+    EXPECT_EQ(Texture::holderCount("Bark.bmp"), 1);
+    EXPECT_EQ(Texture::holderCount("Other.bmp"), 0);
+    EXPECT_EQ(modelUseCount("Tree.obj"), 2);
+    EXPECT_FLOAT_EQ(first->getRadius(), 4);
+
+    GLuint list = first->getDisplayList();
+    GLuint textureName = first->getTexture()->getGlName();
+    first.reset();
+    EXPECT_TRUE(glIsList(list));
+    EXPECT_TRUE(glIsTexture(textureName));
+    second.reset();
+    EXPECT_FALSE(glIsList(list));
+    EXPECT_FALSE(glIsTexture(textureName));
+    EXPECT_EQ(Texture::holderCount("Bark.bmp"), 0);
+    EXPECT_EQ(modelUseCount("Tree.obj"), 0);
+
+    CaptureStdout();
+    Object again("Tree.obj");
+    EXPECT_EQ(GetCapturedStdout(), " *** LOADING NEW MODEL Tree.obj\n");
+    EXPECT_TRUE(glIsList(again.getDisplayList()));
+}
+
+TEST_F(ModelCacheTest, LaterObjectsCopyTheOwnersCurrentValuesEvenAfterItIsGone) {
+    writeSolidPicture("textures/Flat.bmp", 4, 4, Rgb{0, 0, 0});
+    CaptureStdout();
+    auto owner = std::make_unique<Object>("Tree.obj", "Bark.bmp");
+    owner->setRadius(0.5f);
+    auto keeper = std::make_unique<Object>("Tree.obj");
+    EXPECT_FLOAT_EQ(keeper->getRadius(), 0.5f);
+    owner->setRadius(0.75f);
+    GLuint list = owner->getDisplayList();
+    const Texture* texture = owner->getTexture();
+    owner.reset();
+
+    Object late("Tree.obj");
+    GetCapturedStdout();
+    EXPECT_FLOAT_EQ(late.getRadius(), 0.75f);
+    EXPECT_EQ(late.getDisplayList(), list);
+    EXPECT_EQ(late.getTexture(), texture);
+    EXPECT_EQ(late.getBuiltinType(), Object::modelFileType);
+
+    // It still draws the shared geometry.
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-1, 5, -1, 5, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glColor3f(1, 1, 1);
+    late.draw();
+    unsigned char pixel[3];
+    glReadPixels(200, 200, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);  // inside the triangle
+    EXPECT_GT(pixel[0], 0);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+TEST_F(ModelCacheTest, SpheresShareTheBuiltinModelWithRadiusOne) {
+    CaptureStdout();
+    Object first(Object::sphereType);
+    Object second(Object::sphereType);
+    EXPECT_EQ(GetCapturedStdout(),
+              " *** LOADING NEW MODEL _internal_sphere\n"
+              " *** REUSING OLD MODEL _internal_sphere\n");
+    EXPECT_EQ(first.getDisplayList(), second.getDisplayList());
+    EXPECT_EQ(second.getRadius(), 1.0f);
+    EXPECT_EQ(second.getBuiltinType(), Object::sphereType);
+}
+
+TEST_F(ModelCacheTest, LoadFailuresAreFatalAndHoldNothing) {
+    CaptureStdout();
+    try {
+        Object missing("Missing.obj");
+        FAIL();
+    } catch (const FatalError& error) {
+        EXPECT_STREQ(error.what(), "Error loading model Missing.obj");
+    }
+    EXPECT_EQ(modelUseCount("Missing.obj"), 0);
+    try {
+        Object odd(7);
+        FAIL();
+    } catch (const FatalError& error) {
+        EXPECT_STREQ(error.what(), "Invalid builtin type");
+    }
+    try {
+        Object untextured("Tree.obj", "NoSuchPicture.bmp");
+        FAIL();
+    } catch (const FatalError& error) {
+        EXPECT_STREQ(error.what(), "Error loading texture ./textures/NoSuchPicture.bmp");
+    }
+    EXPECT_EQ(modelUseCount("Tree.obj"), 0);
+    std::string output = GetCapturedStdout();
+    EXPECT_NE(output.find(" *** LOADING NEW MODEL Missing.obj\n"), std::string::npos);
+    // The name loads again afterwards.
+    Object tree("Tree.obj");
+    EXPECT_EQ(modelUseCount("Tree.obj"), 1);
+}
+
+}  // namespace

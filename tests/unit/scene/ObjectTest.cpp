@@ -1,0 +1,237 @@
+// Object placement, movement, collisions and drawing, checked against what
+// GL actually transforms.
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <vector>
+
+#include "app/FatalError.h"
+#include "scene/Object.h"
+#include "support/TempWorkDir.h"
+#include "support/TestPictures.h"
+#include "terrain/Terrain.h"
+
+namespace {
+
+void writeTriangleModel(const char* name) {
+    FILE* file = std::fopen((std::string("models/") + name).c_str(), "w");
+    std::fputs("v 1 0 0\nv 0 2 0\nv 0 0 3\nf 1 2 3\n", file);
+    std::fclose(file);
+}
+
+// Window positions of the vertices GL produces while fn draws.
+std::vector<float> feedback(const std::function<void()>& fn) {
+    std::vector<float> buffer(256);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    fn();
+    GLint count = glRenderMode(GL_RENDER);
+    buffer.resize(count > 0 ? count : 0);
+    return buffer;
+}
+
+void expectSameVertices(const std::vector<float>& actual, const std::vector<float>& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    ASSERT_FALSE(actual.empty());
+    for (size_t i = 0; i < actual.size(); ++i) EXPECT_NEAR(actual[i], expected[i], 0.01) << "at " << i;
+}
+
+class ObjectTest : public testing::Test {
+protected:
+    void SetUp() override {
+        writeTriangleModel("Triangle.obj");
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-20, 20, -20, 20, -50, 50);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glDisable(GL_CULL_FACE);
+        testing::internal::CaptureStdout();
+    }
+    void TearDown() override {
+        testing::internal::GetCapturedStdout();
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    }
+    // The triangle drawn by hand under the given transform calls.
+    static std::vector<float> expectedTriangle(const std::function<void()>& transform) {
+        return feedback([&] {
+            glPushMatrix();
+            transform();
+            glBegin(GL_TRIANGLES);
+            glVertex3f(1, 0, 0);
+            glVertex3f(0, 2, 0);
+            glVertex3f(0, 0, 3);
+            glEnd();
+            glPopMatrix();
+        });
+    }
+    TempWorkDir dir;
+};
+
+TEST_F(ObjectTest, DefaultOrderTurnsAboutXThenZThenYAsGlSeesIt) {
+    Object object("Triangle.obj");
+    object.setPosition(1, 2, 3);
+    object.setScale(2);
+    object.setRotation(10, 20, 30);
+    object.setModelRotation(0, -90, 0);
+    std::vector<float> drawn = feedback([&] { object.draw(); });
+    expectSameVertices(drawn, expectedTriangle([] {
+        glTranslatef(1, 2, 3);
+        glScalef(2, 2, 2);
+        glRotatef(10, 1, 0, 0);
+        glRotatef(30, 0, 0, 1);
+        glRotatef(20 - 90, 0, 1, 0);
+    }));
+}
+
+TEST_F(ObjectTest, TreeOrderTurnsAboutYThenXThenZ) {
+    Object object("Triangle.obj");
+    object.setRotation(40, 25, 5);
+    object.setRotationOrder(2, 1, 3);
+    int x, y, z;
+    object.getRotationOrder(x, y, z);
+    EXPECT_EQ(x, 1);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(z, 2);
+    expectSameVertices(feedback([&] { object.draw(); }), expectedTriangle([] {
+                           glRotatef(25, 0, 1, 0);
+                           glRotatef(40, 1, 0, 0);
+                           glRotatef(5, 0, 0, 1);
+                       }));
+}
+
+TEST_F(ObjectTest, RotationOrderThatIsNoPermutationIsIgnored) {
+    Object object("Triangle.obj");
+    object.setRotationOrder(1, 1, 3);
+    object.setRotationOrder(0, 1, 2);
+    int x, y, z;
+    object.getRotationOrder(x, y, z);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 2);
+    EXPECT_EQ(z, 1);
+}
+
+TEST_F(ObjectTest, DrawWithAMatrixLeavesOutTheTiltAboutX) {
+    Object object("Triangle.obj");
+    object.setPosition(2, 0, 0);
+    object.setRotation(60, 15, 10);
+    object.setModelRotation(5, -90, 0);
+    const float flatten[16] = {1, 0, 0, 0, -0.5f, 0, -0.25f, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    expectSameVertices(feedback([&] { object.draw(flatten); }), expectedTriangle([&] {
+                           glTranslatef(2, 0, 0);
+                           glMultMatrixf(flatten);
+                           glRotatef(5, 1, 0, 0);
+                           glRotatef(10, 0, 0, 1);
+                           glRotatef(15 - 90, 0, 1, 0);
+                       }));
+}
+
+TEST_F(ObjectTest, MovesForwardAlongItsHeading) {
+    Object object("Triangle.obj");
+    object.moveForward(2);
+    EXPECT_NEAR(object.getPosition().x, 2, 1e-6);
+    EXPECT_NEAR(object.getPosition().z, 0, 1e-6);
+
+    // The vehicle's model faces +x, so its -90 correction drives it along +z.
+    Object vehicle("Triangle.obj");
+    vehicle.setModelRotationY(-90);
+    vehicle.setPosition(5, 7, 5);
+    vehicle.moveForward(3);
+    EXPECT_NEAR(vehicle.getPosition().x, 5, 1e-5);
+    EXPECT_NEAR(vehicle.getPosition().z, 8, 1e-5);
+    EXPECT_EQ(vehicle.getPosition().y, 7);  // no terrain: the height stays
+
+    // Headings are never wrapped.
+    for (int i = 0; i < 40; ++i) vehicle.rotateY(10);
+    EXPECT_EQ(vehicle.getRotationY(), 400);
+}
+
+TEST_F(ObjectTest, TouchingSpheresCollide) {
+    Object a("Triangle.obj"), b("Triangle.obj");
+    a.setRadius(1);
+    b.setRadius(1);
+    b.setScale(1.5f);
+    a.setPosition(0, 0, 0);
+    b.setPosition(3, 4, 0);  // distance 5
+    EXPECT_FALSE(a.collidesWith(b));
+    a.setScale(3.5f);  // 3.5 + 1.5 = 5: touching
+    EXPECT_TRUE(a.collidesWith(b));
+    EXPECT_TRUE(b.collidesWith(a));
+}
+
+TEST_F(ObjectTest, ClampingTurnsNanIntoTheMinimum) {
+    Object object("Triangle.obj");
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    object.setPosition(nan, 50, -3);
+    object.clampPosition(1.1f, 10, -9999, 20, 1.1f, 10);
+    EXPECT_FLOAT_EQ(object.getPosition().x, 1.1f);
+    EXPECT_FLOAT_EQ(object.getPosition().y, 20);
+    EXPECT_FLOAT_EQ(object.getPosition().z, 1.1f);
+}
+
+TEST_F(ObjectTest, PlacementOnTerrainInterpolatesHeightAndTilt) {
+    // One cell with heights 0, 0, 0 and 2 at its far corner (x = 3, z = 5).
+    writeTestPicture("textures/Cell.bmp", 6, 8, [](uint32_t x, uint32_t z) {
+        return Rgb{static_cast<uint8_t>(x == 3 && z == 5 ? 20 : 0), 0, 0};
+    });
+    Terrain terrain("Cell.bmp");
+    Object object("Triangle.obj", nullptr, &terrain);
+    object.setRotationY(33);
+    object.setPositionOnTerrain(2.5f, 4.25f);
+    EXPECT_NEAR(object.getPosition().y, 0.2464, 1e-3);
+    EXPECT_NEAR(object.getRotationX(), -45, 1e-3);
+    EXPECT_NEAR(object.getRotationZ(), 16.32, 1e-2);
+    EXPECT_EQ(object.getRotationY(), 33);
+
+    // On a grid point both tilts are 0 and the height is the point's plus 0.1.
+    object.setPositionOnTerrain(3, 5);
+    EXPECT_NEAR(object.getPosition().y, 2.1, 1e-5);
+    EXPECT_EQ(object.getRotationX(), 0);
+    EXPECT_EQ(object.getRotationZ(), 0);
+}
+
+TEST_F(ObjectTest, CornersOutsideTheTerrainTakeTheNearestGridHeight) {
+    writeSolidPicture("textures/Flat.bmp", 4, 4, Rgb{30, 0, 0});
+    Terrain terrain("Flat.bmp");
+    Object object("Triangle.obj", nullptr, &terrain);
+    testing::internal::CaptureStderr();
+    object.setPositionOnTerrain(-0.5f, 3.5f);
+    std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_NE(warnings.find("WARNING: Attempted to read point out of bounds: 4294967295, 3"),
+              std::string::npos);
+    EXPECT_NEAR(object.getPosition().y, 3.1, 1e-5);
+    EXPECT_EQ(object.getRotationX(), 0);
+}
+
+TEST_F(ObjectTest, PlacingWithoutATerrainIsFatal) {
+    Object object("Triangle.obj");
+    object.setPosition(1, 2, 3);
+    try {
+        object.setPositionOnTerrain(4, 4);
+        FAIL();
+    } catch (const FatalError& error) {
+        EXPECT_STREQ(error.what(), "Called setPositionOnTerrain on an Object with no terrain!");
+    }
+    EXPECT_EQ(object.getPosition().x, 1);
+}
+
+TEST_F(ObjectTest, MovingOnTerrainFollowsTheGround) {
+    writeTestPicture("textures/Ramp.bmp", 8, 8, [](uint32_t x, uint32_t) {
+        return Rgb{static_cast<uint8_t>(10 * x), 0, 0};
+    });
+    Terrain terrain("Ramp.bmp");
+    Object object("Triangle.obj", nullptr, &terrain);
+    object.setPositionOnTerrain(2, 3);
+    object.moveForward(1.5f);  // heading 0: along +x up the ramp
+    EXPECT_FLOAT_EQ(object.getPosition().x, 3.5f);
+    EXPECT_NEAR(object.getPosition().y, 3.5 + 0.1, 1e-4);
+    EXPECT_NEAR(object.getRotationZ(), 45, 1e-3);
+}
+
+}  // namespace

@@ -1,0 +1,186 @@
+// The height-map terrain: heights, normals, bounds-checked access and drawing,
+// read back from a real GL context.
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/FatalError.h"
+#include "support/TempWorkDir.h"
+#include "support/TestPictures.h"
+#include "terrain/Terrain.h"
+
+namespace {
+
+using testing::internal::CaptureStderr;
+using testing::internal::GetCapturedStderr;
+
+// A height map whose red byte at (x, z) is red(x, z); green and blue are noise
+// that must not count.
+void writeHeightMap(uint32_t width, uint32_t depth, std::function<uint8_t(uint32_t, uint32_t)> red) {
+    writeTestPicture("textures/Heights.bmp", width, depth, [&](uint32_t x, uint32_t z) {
+        return Rgb{red(x, z), static_cast<uint8_t>(200 - x), 77};
+    });
+}
+
+TEST(Terrain, HeightsComeFromTheRedChannelOnly) {
+    TempWorkDir dir;
+    writeHeightMap(4, 3, [](uint32_t x, uint32_t z) { return x == 1 && z == 2 ? 255 : 10; });
+    Terrain terrain("Heights.bmp");
+    EXPECT_EQ(terrain.getWidth(), 4u);
+    EXPECT_EQ(terrain.getDepth(), 3u);
+    float h = -1;
+    ASSERT_TRUE(terrain.getHeight(1, 2, h));
+    EXPECT_FLOAT_EQ(h, 25.5f);
+    ASSERT_TRUE(terrain.getHeight(3, 0, h));
+    EXPECT_FLOAT_EQ(h, 1.0f);
+    EXPECT_FLOAT_EQ(terrain.getMaxHeight(), 25.5f);
+    EXPECT_FLOAT_EQ(terrain.getMinHeight(), 1.0f);
+}
+
+TEST(Terrain, OnlyInteriorPointsGetASlope) {
+    TempWorkDir dir;
+    writeHeightMap(3, 3, [](uint32_t x, uint32_t z) { return x == 1 && z == 1 ? 10 : 0; });
+    Terrain terrain("Heights.bmp");
+    EXPECT_FLOAT_EQ(terrain.getNormalX(1, 1), -1.0f);
+    EXPECT_FLOAT_EQ(terrain.getNormalZ(1, 1), -1.0f);
+    for (uint32_t z = 0; z < 3; ++z)
+        for (uint32_t x = 0; x < 3; ++x)
+            if (x != 1 || z != 1) {
+                EXPECT_EQ(terrain.getNormalX(x, z), 0.0f) << x << "," << z;
+                EXPECT_EQ(terrain.getNormalZ(x, z), 0.0f) << x << "," << z;
+            }
+}
+
+TEST(Terrain, OutOfBoundsAccessWarnsWithUnsignedCoordinatesAndChangesNothing) {
+    TempWorkDir dir;
+    writeHeightMap(5, 4, [](uint32_t, uint32_t) { return 30; });
+    Terrain terrain("Heights.bmp");
+    float h = 42;
+    CaptureStderr();
+    EXPECT_FALSE(terrain.getHeight(5, 0, h));
+    EXPECT_FALSE(terrain.getHeight(static_cast<uint32_t>(-1), 2, h));
+    EXPECT_FALSE(terrain.setHeight(0, 4, 9));
+    EXPECT_EQ(GetCapturedStderr(),
+              "WARNING: Attempted to read point out of bounds: 5, 0\n"
+              "WARNING: Attempted to read point out of bounds: 4294967295, 2\n"
+              "WARNING: Attempted to write point out of bounds: 0, 4\n");
+    EXPECT_EQ(h, 42);
+    EXPECT_TRUE(terrain.setHeight(4, 3, 9));
+    EXPECT_TRUE(terrain.getHeight(4, 3, h));
+    EXPECT_EQ(h, 9);
+}
+
+TEST(Terrain, AMissingHeightMapIsFatalWithTheBareName) {
+    TempWorkDir dir;
+    testing::internal::CaptureStdout();
+    try {
+        Terrain terrain("Nowhere.bmp");
+        FAIL();
+    } catch (const FatalError& error) {
+        EXPECT_STREQ(error.what(), "Failed to load heightmap Nowhere.bmp");
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "File Not Found : ./textures/Nowhere.bmp\n");
+}
+
+// Draws the terrain seen along the y axis, lit by a white directional light
+// from above; window x is world x and window y is world z.
+class TerrainDrawing : public testing::Test {
+protected:
+    void SetUp() override {
+        glViewport(0, 0, 1024, 768);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, 4, 0, 4, -100, 100);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glRotatef(-90, 1, 0, 0);  // world z becomes eye y
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
+        glEnable(GL_NORMALIZE);
+        const GLfloat noAmbient[] = {0, 0, 0, 1};
+        const GLfloat white[] = {1, 1, 1, 1};
+        const GLfloat fromAbove[] = {0, 1, 0, 0};
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
+        glLightfv(GL_LIGHT0, GL_AMBIENT, noAmbient);
+        glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+        glLightfv(GL_LIGHT0, GL_POSITION, fromAbove);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_DEPTH_TEST);
+    }
+    void TearDown() override {
+        glDisable(GL_LIGHTING);
+        glDisable(GL_LIGHT0);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    }
+    int centreRed() {
+        unsigned char pixel[3];
+        glReadBuffer(GL_BACK);
+        glReadPixels(512, 384, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
+        return pixel[0];
+    }
+};
+
+TEST_F(TerrainDrawing, AShadowGridOfHalfHalvesTheDiffuseLight) {
+    TempWorkDir dir;
+    writeHeightMap(5, 5, [](uint32_t, uint32_t) { return 0; });
+    Terrain terrain("Heights.bmp");
+    terrain.draw();
+    int lit = centreRed();
+    std::vector<float> grid(25, 0.5f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    terrain.draw(grid.data());
+    int shadowed = centreRed();
+    // Ambient 0.1 of the material meets no ambient light, so only diffuse counts.
+    EXPECT_NEAR(lit, 255, 2);
+    EXPECT_NEAR(shadowed, 128, 2);
+}
+
+TEST_F(TerrainDrawing, EachQuadTakesTheGridValueOfItsLowerCorner) {
+    TempWorkDir dir;
+    writeHeightMap(5, 5, [](uint32_t, uint32_t) { return 0; });
+    Terrain terrain("Heights.bmp");
+    // Darken only the quad whose lower corner is (x, z) = (1, 2).
+    const uint32_t W = 5, D = 5;
+    std::vector<float> grid(W * D, 1.0f);
+    grid[(W - 1 - 1) * D + (D - 1 - 2)] = 0.0f;
+    terrain.draw(grid.data());
+    unsigned char inside[3], outside[3];
+    // Quad (1..2, 2..3) is centred at world (1.5, 2.5): window (384, 480).
+    glReadPixels(384, 480, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, inside);
+    glReadPixels(640, 480, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, outside);
+    EXPECT_LT(inside[0], 5);
+    EXPECT_GT(outside[0], 250);
+}
+
+TEST_F(TerrainDrawing, NarrowMapsDrawNothing) {
+    TempWorkDir dir;
+    writeHeightMap(1, 6, [](uint32_t, uint32_t) { return 50; });
+    Terrain terrain("Heights.bmp");
+    EXPECT_EQ(terrain.getNormalX(0, 3), 0.0f);
+    terrain.draw();
+    EXPECT_EQ(centreRed(), 0);
+}
+
+TEST_F(TerrainDrawing, ATwoByTwoMapIsOneFlatLitQuad) {
+    TempWorkDir dir;
+    writeHeightMap(2, 2, [](uint32_t x, uint32_t) { return x == 0 ? 0 : 20; });
+    Terrain terrain("Heights.bmp");
+    for (uint32_t z = 0; z < 2; ++z)
+        for (uint32_t x = 0; x < 2; ++x) EXPECT_EQ(terrain.getNormalX(x, z), 0.0f);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 1, 0, 1, -100, 100);
+    glMatrixMode(GL_MODELVIEW);
+    terrain.draw();
+    // The normals all point straight up, so the sloped quad is lit fully.
+    EXPECT_NEAR(centreRed(), 255, 2);
+}
+
+}  // namespace
