@@ -1,21 +1,80 @@
 #pragma once
-// The game state. One GameWorld lives for the whole process; what it owns
-// lives from initWorld to endGame (one game). Fields marked "kept" carry over
-// from one game to the next.
+// The game state. One GameWorld lives for the whole process. Everything it
+// owns is made by initWorld and released by endGame, so it lives for one
+// game; fields marked "kept" carry over from one game to the next. Input
+// callbacks change it, gameIdle advances it and gameDisplay only reads it.
+#include <cstdint>
+#include <vector>
+
 #include "app/ScreenLoop.h"
 #include "game/GameSnapshot.h"
 
-struct GameWorld {
-    int cameraMode = 0;             // 0 = chase view, 1 = ride view
+class Camera;
+class DirectionalLight;
+class NightSky;
+class Object;
+class SkyBox;
+class SpotLight;
+class Terrain;
 
-    GameSnapshot leaving{};         // the vehicle as it was when the quit key came
-    ScreenExit exit;                // the game screen's return point and running flag
+constexpr int treeCount = 36;
+constexpr int orbCount = 24;
+constexpr int headlightCount = 2;
+constexpr float standingTree = 427.0f;  // treeFallYaw of a tree that has not been hit
+
+struct GameWorld {
+    // The scene, owned from initWorld to endGame.
+    Terrain* terrain = nullptr;
+    SkyBox* sky = nullptr;
+    NightSky* stars = nullptr;
+    Object* vehicle = nullptr;
+    Object* trees[treeCount] = {};
+    float treeFallYaw[treeCount] = {};  // degrees; standingTree until hit
+    bool treeFelled[treeCount] = {};    // hit once; a felled tree never scores again
+    Object* orbs[orbCount] = {};
+    bool orbCollected[orbCount] = {};
+    DirectionalLight* sun = nullptr;
+    SpotLight* headlights[headlightCount] = {};
+    Camera* camera = nullptr;
+
+    // Player state.
+    bool headlightsOn = false;
+    int cameraMode = 0;            // 0 = chase view (vehicle drawn), 1 = ride view
+    float speed = 0.003f;          // world units per millisecond while driving
+    bool leftButtonDown = false;
+    int lastMouseX = 0;            // kept: last pointer position seen, window pixels
+    int lastMouseY = 0;            // kept
+
+    // Time of day: day while 0 <= sunAngle <= pi, night up to 2 pi.
+    float sunAngle = 0;            // radians
+    float sunHeight = 0;           // sin(sunAngle) by day, 0 by night
+
+    int score = 0;                 // may go negative
+    int fps = 0;                   // kept: frames per second last measured
+    float fpsAccumMs = 0;          // time gathered towards the next measurement
+    int framesCounted = 0;         // frames drawn since the last measurement
+    int32_t lastFrameMs = 0;       // kept: clock of the previous update; 0 = none yet
+
+    bool showOverlay = false;      // draw the shadow picture overlay
+    bool shadowsOn = true;
+
+    // Shadow pass buffers, reused while the terrain's size stays the same.
+    std::vector<unsigned char> shadowPixels;
+    std::vector<float> shadowGrid;
+    int shadowBufferWidth = 0;     // kept: pixel size the buffers were made for
+    int shadowBufferHeight = 0;    // kept
+
+    GameSnapshot leaving{};        // the vehicle as it was when the quit key came
+    ScreenExit exit;               // the game screen's return point and running flag
 };
 
 extern GameWorld world;
 
 // Builds a complete new world and sets the GL state the game expects.
 void initWorld();
+
+// Releases everything the world owns (safe on a partly built world).
+void releaseWorld();
 
 // Keeps the snapshot values, releases the world and leaves the game screen.
 // Does not return.
