@@ -1,0 +1,301 @@
+// The asset generator is checked through the files it writes, read back the
+// way the game reads them: pictures through readBmp, models line by line in
+// the v / vt / vn / "f v/vt/vn" form.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "assets/AssetGenerator.h"
+#include "image/Bmp.h"
+#include "support/TempWorkDir.h"
+
+namespace {
+
+struct Picture {
+    uint32_t width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    const unsigned char* at(uint32_t x, uint32_t row) const { return &rgb[(row * width + x) * 3]; }
+};
+
+Picture loadPicture(const std::string& path) {
+    Image image;
+    EXPECT_TRUE(readBmp(path.c_str(), image)) << path;
+    Picture picture{image.width, image.height, {}};
+    if (image.data) picture.rgb.assign(image.data, image.data + image.width * image.height * 3);
+    std::free(image.data);
+    return picture;
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct ObjModel {
+    std::vector<float> xs, ys, zs;
+    int texCoords = 0, normals = 0;
+    std::vector<std::array<int, 9>> faces;  // v, vt, vn per corner
+    int badLines = 0;
+};
+
+ObjModel loadObj(const std::string& path) {
+    ObjModel model;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        float x, y, z;
+        if (line.rfind("v ", 0) == 0) {
+            if (std::sscanf(line.c_str(), "v %f %f %f", &x, &y, &z) != 3) ++model.badLines;
+            model.xs.push_back(x), model.ys.push_back(y), model.zs.push_back(z);
+        } else if (line.rfind("vt", 0) == 0) {
+            model.badLines += std::sscanf(line.c_str(), "vt %f %f", &x, &y) != 2;
+            ++model.texCoords;
+        } else if (line.rfind("vn", 0) == 0) {
+            model.badLines += std::sscanf(line.c_str(), "vn %f %f %f", &x, &y, &z) != 3;
+            ++model.normals;
+        } else if (line.rfind("f", 0) == 0) {
+            std::array<int, 9> f{};
+            int end = 0;
+            int read = std::sscanf(line.c_str(), "f %d/%d/%d %d/%d/%d %d/%d/%d%n", &f[0], &f[1], &f[2], &f[3],
+                                   &f[4], &f[5], &f[6], &f[7], &f[8], &end);
+            // Exactly three corners: the reader would drop any fourth.
+            if (read != 9 || line.find_first_not_of(" \r", end) != std::string::npos) ++model.badLines;
+            model.faces.push_back(f);
+        } else if (!line.empty() && line[0] != '#') {
+            ++model.badLines;
+        }
+    }
+    return model;
+}
+
+// Generates once into a temporary folder shared by the whole suite.
+class AssetGeneratorTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        workDir = new TempWorkDir();
+        std::ostringstream out, err;
+        generated = generateAssets(workDir->path() + "/first", out, err);
+        log = out.str();
+        errors = err.str();
+    }
+    static void TearDownTestSuite() {
+        delete workDir;
+        workDir = nullptr;
+    }
+    static std::string path(const std::string& relative) { return workDir->path() + "/first/" + relative; }
+
+    static TempWorkDir* workDir;
+    static bool generated;
+    static std::string log, errors;
+};
+
+TempWorkDir* AssetGeneratorTest::workDir = nullptr;
+bool AssetGeneratorTest::generated = false;
+std::string AssetGeneratorTest::log, AssetGeneratorTest::errors;
+
+}  // namespace
+
+TEST_F(AssetGeneratorTest, WritesEveryFileOnceAndIdenticallyOnEveryRun) {
+    ASSERT_TRUE(generated) << errors;
+    EXPECT_EQ(errors, "");
+    const std::vector<std::string> files = generatedAssetFiles();
+    EXPECT_EQ(files.size(), 16u);
+    EXPECT_EQ(static_cast<size_t>(std::count(log.begin(), log.end(), '\n')), files.size());
+
+    std::ostringstream out, err;
+    ASSERT_TRUE(generateAssets(workDir->path() + "/second", out, err)) << err.str();
+    for (const std::string& file : files) {
+        std::string first = fileBytes(path(file));
+        EXPECT_FALSE(first.empty()) << file;
+        EXPECT_EQ(first, fileBytes(workDir->path() + "/second/" + file)) << file << " differs between runs";
+        EXPECT_NE(log.find(file), std::string::npos) << file << " not reported";
+    }
+}
+
+TEST_F(AssetGeneratorTest, FailsWithOneLineWhenTheFolderCannotBeMade) {
+    workDir->writeFile("blocker", "a file where a folder should go");
+    std::ostringstream out, err;
+    EXPECT_FALSE(generateAssets(workDir->path() + "/blocker/assets", out, err));
+    const std::string message = err.str();
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
+    EXPECT_NE(message.find("blocker/assets"), std::string::npos) << message;
+}
+
+TEST_F(AssetGeneratorTest, PicturesReadBackWithTheirSizes) {
+    const std::map<std::string, std::pair<uint32_t, uint32_t>> sizes = {
+        {"Terrain.bmp", {128, 128}},   {"Grass.bmp", {512, 512}}, {"Camo.bmp", {256, 256}},
+        {"Tree.bmp", {256, 256}},      {"Sky.bmp", {512, 256}},   {"Moon.bmp", {128, 128}},
+        {"MoonAlpha.bmp", {128, 128}}, {"MenuBackground.bmp", {1024, 768}},
+    };
+    for (const auto& [name, size] : sizes) {
+        Picture picture = loadPicture(path("textures/" + name));
+        EXPECT_EQ(picture.width, size.first) << name;
+        EXPECT_EQ(picture.height, size.second) << name;
+    }
+    for (const std::string& file : generatedAssetFiles())
+        if (file.rfind("textures/", 0) == 0) {
+            EXPECT_EQ(loadPicture(path(file)).width % 4, 0u) << file << " would need row padding";
+        }
+}
+
+TEST_F(AssetGeneratorTest, HeightMapIsGreyRollingHillsWithoutCliffs) {
+    Picture map = loadPicture(path("textures/Terrain.bmp"));
+    ASSERT_EQ(map.width, 128u);
+    int steepest = 0, lowest = 255, highest = 0;
+    for (uint32_t z = 0; z < map.height; ++z)
+        for (uint32_t x = 0; x < map.width; ++x) {
+            const unsigned char* p = map.at(x, z);
+            ASSERT_TRUE(p[0] == p[1] && p[1] == p[2]) << "not grey at " << x << ", " << z;
+            lowest = std::min<int>(lowest, p[0]), highest = std::max<int>(highest, p[0]);
+            if (x + 1 < map.width) steepest = std::max(steepest, std::abs(p[0] - map.at(x + 1, z)[0]));
+            if (z + 1 < map.height) steepest = std::max(steepest, std::abs(p[0] - map.at(x, z + 1)[0]));
+        }
+    // One red unit is 0.1 world units: at most 0.5 up per grid step.
+    EXPECT_LE(steepest, 5);
+    EXPECT_GE(highest - lowest, 60) << "the landscape is nearly flat";
+
+    int nearLow = 255, nearHigh = 0;
+    for (uint32_t z = 56; z <= 72; ++z)
+        for (uint32_t x = 56; x <= 72; ++x)
+            nearLow = std::min<int>(nearLow, map.at(x, z)[0]), nearHigh = std::max<int>(nearHigh, map.at(x, z)[0]);
+    EXPECT_GE(nearHigh - nearLow, 4) << "flat around the vehicle's start";
+}
+
+TEST_F(AssetGeneratorTest, SkyIsDeepBlueOverheadAndLightAtTheHorizon) {
+    Picture sky = loadPicture(path("textures/Sky.bmp"));
+    ASSERT_EQ(sky.height, 256u);
+    auto rowMean = [&](uint32_t row, int channel) {
+        double sum = 0;
+        for (uint32_t x = 0; x < sky.width; ++x) sum += sky.at(x, row)[channel];
+        return sum / sky.width;
+    };
+    const uint32_t top = 0, horizon = sky.height / 2;
+    double topBrightness = rowMean(top, 0) + rowMean(top, 1) + rowMean(top, 2);
+    double horizonBrightness = rowMean(horizon, 0) + rowMean(horizon, 1) + rowMean(horizon, 2);
+    EXPECT_LT(topBrightness, horizonBrightness * 0.7);
+    EXPECT_GT(rowMean(top, 2), rowMean(top, 0) + 60) << "overhead is not blue";
+    EXPECT_GE(rowMean(horizon, 2), rowMean(horizon, 0));
+}
+
+TEST_F(AssetGeneratorTest, MoonMaskCoversTheDiscOnly) {
+    Picture moon = loadPicture(path("textures/Moon.bmp"));
+    Picture mask = loadPicture(path("textures/MoonAlpha.bmp"));
+    ASSERT_EQ(moon.width, mask.width);
+    ASSERT_EQ(moon.height, mask.height);
+    const uint32_t c = moon.width / 2, last = moon.width - 1;
+    EXPECT_EQ(mask.at(c, c)[0], 255);
+    EXPECT_GT(moon.at(c, c)[0] + moon.at(c, c)[1] + moon.at(c, c)[2], 200) << "the disc is dark";
+    for (auto [x, y] : {std::pair{0u, 0u}, {last, 0u}, {0u, last}, {last, last}}) {
+        EXPECT_EQ(mask.at(x, y)[0], 0) << x << ", " << y;
+        EXPECT_EQ(moon.at(x, y)[0], 0) << x << ", " << y;
+    }
+    // Markings: the disc is not one flat grey.
+    int darkest = 255, brightest = 0;
+    for (uint32_t y = c - 30; y < c + 30; ++y)
+        for (uint32_t x = c - 30; x < c + 30; ++x)
+            darkest = std::min<int>(darkest, moon.at(x, y)[0]), brightest = std::max<int>(brightest, moon.at(x, y)[0]);
+    EXPECT_GT(brightest - darkest, 40);
+}
+
+TEST_F(AssetGeneratorTest, MenuButtonsFitTheWindowApartAndShowTheirHighlight) {
+    struct Placed {
+        std::string name;
+        int left, bottom;
+        Picture plain, selected;
+    };
+    std::vector<Placed> buttons;
+    for (auto [name, left, bottom] : {std::tuple{"NewGame", 387, 638}, {"ResumeGame", 346, 559}, {"Exit", 460, 297}}) {
+        std::string position = std::to_string(left) + "x" + std::to_string(bottom) + ".bmp";
+        buttons.push_back({name, left, bottom, loadPicture(path("textures/" + std::string(name) + position)),
+                           loadPicture(path("textures/" + std::string(name) + "Selected" + position))});
+    }
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const Placed& b = buttons[i];
+        EXPECT_EQ(b.plain.width, b.selected.width) << b.name;
+        EXPECT_EQ(b.plain.height, b.selected.height) << b.name;
+        EXPECT_GE(b.plain.width, 100u) << b.name;
+        EXPECT_GE(b.plain.height, 40u) << b.name;
+        EXPECT_LE(b.left + static_cast<int>(b.plain.width), 1024) << b.name;
+        EXPECT_LE(b.bottom + static_cast<int>(b.plain.height), 768) << b.name;
+        if (i > 0) {
+            EXPECT_LT(b.bottom + static_cast<int>(b.plain.height), buttons[i - 1].bottom) << b.name;
+        }
+
+        // The highlight changes the whole face, not a few pixels.
+        double difference = 0;
+        for (size_t k = 0; k < b.plain.rgb.size(); ++k) difference += std::abs(b.plain.rgb[k] - b.selected.rgb[k]);
+        EXPECT_GT(difference / b.plain.rgb.size(), 40) << b.name;
+
+        // A label: the middle row crosses light and dark strokes several times.
+        const uint32_t row = b.plain.height / 2;
+        int crossings = 0;
+        for (uint32_t x = 1; x < b.plain.width; ++x)
+            crossings += (b.plain.at(x, row)[0] > 150) != (b.plain.at(x - 1, row)[0] > 150);
+        EXPECT_GE(crossings, 6) << b.name << " shows no label";
+    }
+}
+
+TEST_F(AssetGeneratorTest, ModelsAreTexturedLitTrianglesWithIndicesInRange) {
+    for (const char* name : {"HumVee.obj", "Tree.obj"}) {
+        ObjModel model = loadObj(path(std::string("models/") + name));
+        EXPECT_EQ(model.badLines, 0) << name;
+        ASSERT_GT(model.xs.size(), 20u) << name;
+        EXPECT_GT(model.texCoords, 0) << name;
+        EXPECT_GT(model.normals, 0) << name;
+        EXPECT_GT(model.faces.size(), 20u) << name;
+        const int limits[3] = {static_cast<int>(model.xs.size()), model.texCoords, model.normals};
+        for (const auto& face : model.faces)
+            for (int k = 0; k < 9; ++k) {
+                ASSERT_GE(face[k], 1) << name;
+                ASSERT_LE(face[k], limits[k % 3]) << name;
+            }
+    }
+}
+
+TEST_F(AssetGeneratorTest, VehicleIsCentredOnTheGroundFacingPlusX) {
+    ObjModel car = loadObj(path("models/HumVee.obj"));
+    ASSERT_FALSE(car.xs.empty());
+    auto [minX, maxX] = std::minmax_element(car.xs.begin(), car.xs.end());
+    auto [minY, maxY] = std::minmax_element(car.ys.begin(), car.ys.end());
+    auto [minZ, maxZ] = std::minmax_element(car.zs.begin(), car.zs.end());
+    EXPECT_NEAR(*maxX - *minX, 2.5, 0.1);
+    EXPECT_NEAR(*maxX + *minX, 0, 0.05);
+    EXPECT_NEAR(*maxZ + *minZ, 0, 0.05);
+    EXPECT_FLOAT_EQ(*minY, 0.0f);
+    EXPECT_LT(*maxZ - *minZ, *maxX - *minX) << "longer across than along";
+    EXPECT_GT(*maxY, 0.6f);
+
+    // The cab's roof stands behind the middle and the bonnet in front is lower.
+    double roofX = 0;
+    int roofCount = 0;
+    float frontTop = 0;
+    for (size_t i = 0; i < car.xs.size(); ++i) {
+        if (car.ys[i] > *maxY - 0.05f) roofX += car.xs[i], ++roofCount;
+        if (car.xs[i] > *maxX - 0.3f) frontTop = std::max(frontTop, car.ys[i]);
+    }
+    EXPECT_LT(roofX / roofCount, 0.0);
+    EXPECT_LT(frontTop, *maxY - 0.2f);
+}
+
+TEST_F(AssetGeneratorTest, TreeStandsOnTheOrigin) {
+    ObjModel tree = loadObj(path("models/Tree.obj"));
+    ASSERT_FALSE(tree.xs.empty());
+    EXPECT_FLOAT_EQ(*std::min_element(tree.ys.begin(), tree.ys.end()), 0.0f);
+    EXPECT_NEAR(*std::max_element(tree.ys.begin(), tree.ys.end()), 1.5, 0.1);
+    for (const std::vector<float>* axis : {&tree.xs, &tree.zs}) {
+        auto [low, high] = std::minmax_element(axis->begin(), axis->end());
+        EXPECT_NEAR(*high + *low, 0, 0.1);
+        EXPECT_LT(*high - *low, 1.2f);
+    }
+}

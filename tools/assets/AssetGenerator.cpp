@@ -1,0 +1,88 @@
+#include "AssetGenerator.h"
+
+#include <filesystem>
+#include <functional>
+#include <system_error>
+
+#include "HeightMap.h"
+#include "MenuPictures.h"
+#include "Models.h"
+#include "ObjWriter.h"
+#include "Pictures.h"
+
+namespace {
+
+struct PictureJob {
+    std::string name;
+    std::function<Canvas()> paint;
+};
+
+struct ModelJob {
+    std::string name;
+    std::function<Mesh()> build;
+    std::string comment;
+};
+
+std::vector<PictureJob> pictureJobs() {
+    std::vector<PictureJob> jobs = {
+        {"Terrain.bmp", makeHeightMap}, {"Grass.bmp", makeGrass},   {"Camo.bmp", makeCamo},
+        {"Tree.bmp", makeTreeBark},     {"Sky.bmp", makeSky},       {"Moon.bmp", makeMoon},
+        {"MoonAlpha.bmp", makeMoonAlpha}, {"MenuBackground.bmp", makeMenuBackground},
+    };
+    for (const MenuButtonLayout& button : menuButtons())
+        for (bool selected : {false, true})
+            jobs.push_back({menuButtonFileName(button, selected), [&button, selected] {
+                                return makeMenuButton(button, selected);
+                            }});
+    return jobs;
+}
+
+std::vector<ModelJob> modelJobs() {
+    return {
+        {"HumVee.obj", makeVehicle, "Brellow 4 vehicle: front towards +x, wheels on y = 0"},
+        {"Tree.obj", makeTree, "Brellow 4 tree: base at the origin"},
+    };
+}
+
+}  // namespace
+
+std::vector<std::string> generatedAssetFiles() {
+    std::vector<std::string> files;
+    for (const PictureJob& job : pictureJobs()) files.push_back("textures/" + job.name);
+    for (const ModelJob& job : modelJobs()) files.push_back("models/" + job.name);
+    return files;
+}
+
+bool generateAssets(const std::string& dir, std::ostream& out, std::ostream& err) {
+    const std::string textures = dir + "/textures";
+    const std::string models = dir + "/models";
+    for (const std::string& folder : {textures, models}) {
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        if (error || !std::filesystem::is_directory(folder)) {
+            err << "Could not create folder " << folder << "\n";
+            return false;
+        }
+    }
+
+    for (const PictureJob& job : pictureJobs()) {
+        const std::string path = textures + "/" + job.name;
+        Canvas picture = job.paint();
+        if (!picture.save(path)) {
+            err << "Could not write picture " << path << "\n";
+            return false;
+        }
+        out << "wrote " << path << " (" << picture.width() << " x " << picture.height() << ")\n";
+    }
+    for (const ModelJob& job : modelJobs()) {
+        const std::string path = models + "/" + job.name;
+        Mesh mesh = job.build();
+        if (!writeObj(path, mesh, job.comment)) {
+            err << "Could not write model " << path << "\n";
+            return false;
+        }
+        out << "wrote " << path << " (" << mesh.positions.size() << " vertices, " << mesh.triangles.size()
+            << " triangles)\n";
+    }
+    return true;
+}

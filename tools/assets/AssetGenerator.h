@@ -1,0 +1,14 @@
+#pragma once
+// Writes every picture and model the game and its menu read, under
+// dir/textures/ and dir/models/, creating the folders. The output depends on
+// nothing but this code: two runs give byte-identical files.
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The files written, relative to the output folder, in the order written.
+std::vector<std::string> generatedAssetFiles();
+
+// Prints one line per file written to out. On the first failure prints one
+// line naming what failed to err and returns false.
+bool generateAssets(const std::string& dir, std::ostream& out, std::ostream& err);
