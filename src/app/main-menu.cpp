@@ -1,8 +1,11 @@
-// brellow-menu: the main menu and the games it starts.
+// brellow-menu: opens the window, shows the main menu and plays the games it
+// asks for, returning to the menu after each one, until the player exits.
 #include "app/ProgramMain.h"
+#include "game/GameLoop.h"
+#include "menu/MenuProgram.h"
 
 namespace {
-void showMenu() {}
+void menuAndGames() { runMenuProgram(showMainMenu, runGame); }
 }  // namespace
 
-int main(int argc, char** argv) { return runProgram(argc, argv, showMenu); }
+int main(int argc, char** argv) { return runProgram(argc, argv, menuAndGames); }

@@ -1,0 +1,119 @@
+#include "menu/MainMenu.h"
+
+#include <GL/freeglut.h>
+
+#include "menu/MenuRules.h"
+
+MainMenu mainMenu;
+
+namespace {
+
+struct ButtonPictures {
+    const char* normal;
+    const char* selected;
+    int left;    // the lower-left corner, which the file names repeat
+    int bottom;
+};
+
+// Indexed by MenuChoice: New Game highest on the screen, Exit lowest.
+constexpr ButtonPictures buttonPictures[menuButtonCount] = {
+    {"NewGame387x638.bmp", "NewGameSelected387x638.bmp", 387, 638},
+    {"ResumeGame346x559.bmp", "ResumeGameSelected346x559.bmp", 346, 559},
+    {"Exit460x297.bmp", "ExitSelected460x297.bmp", 460, 297},
+};
+
+void withdrawMenuInput() {
+    glutMouseFunc(nullptr);
+    glutKeyboardFunc(nullptr);
+    glutMotionFunc(nullptr);
+    glutPassiveMotionFunc(nullptr);
+    glutIdleFunc(nullptr);
+}
+
+}  // namespace
+
+void loadMenu() {
+    mainMenu.hovered = noButton;
+    mainMenu.background.load("MenuBackground.bmp");
+    for (int i = 0; i < menuButtonCount; ++i) {
+        MenuButton& button = mainMenu.buttons[i];
+        button.normalImage.load(buttonPictures[i].normal);
+        button.selectedImage.load(buttonPictures[i].selected);
+        // The highlighted picture is stretched over the normal one's rectangle.
+        button.left = buttonPictures[i].left;
+        button.bottom = buttonPictures[i].bottom;
+        button.right = button.left + button.normalImage.getImageWidth();
+        button.top = button.bottom + button.normalImage.getImageHeight();
+    }
+}
+
+void setMenuView() {
+    glClearColor(0, 0, 0, 0);
+    glShadeModel(GL_FLAT);
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 1024, 0, 768, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    mainMenu.fadeAlpha = 0;
+    mainMenu.leaving = false;
+}
+
+MenuChoice runMenu() {
+    setMenuView();
+    glutDisplayFunc(guardCallback<menuDisplay>);
+    glutMouseFunc(guardCallback<menuMouse>);
+    glutKeyboardFunc(guardCallback<menuKeyboard>);
+    // Moves with and without a button held highlight alike.
+    glutMotionFunc(guardCallback<menuHover>);
+    glutPassiveMotionFunc(guardCallback<menuHover>);
+    glutIdleFunc(guardCallback<menuIdle>);
+    glutSwapBuffers();
+    glutPostRedisplay();
+
+    try {
+        enterScreenLoop(mainMenu.exit);
+    } catch (...) {
+        // leaveMenu never ran, so the pictures are still held.
+        withdrawMenuInput();
+        releaseMenuPictures();
+        throw;
+    }
+    withdrawMenuInput();
+    return static_cast<MenuChoice>(mainMenu.exit.value);
+}
+
+void releaseMenuPictures() {
+    mainMenu.background.release();
+    for (MenuButton& button : mainMenu.buttons) {
+        button.normalImage.release();
+        button.selectedImage.release();
+    }
+}
+
+void leaveMenu(int choice) {
+    releaseMenuPictures();
+    leaveScreen(mainMenu.exit, choice);
+}
+
+void menuHover(int x, int y) {
+    if (hoverMenu(mainMenu, x, y)) glutPostRedisplay();
+}
+
+void menuMouse(int button, int state, int, int) {
+    if (clickMenu(mainMenu, button, state)) glutPostRedisplay();
+}
+
+void menuKeyboard(unsigned char key, int, int) {
+    if (pressMenuKey(mainMenu, key)) glutPostRedisplay();
+}
+
+void menuIdle() {
+    // The choice goes back only after the frame that completed the fade.
+    if (!fadeFinished(mainMenu)) return;
+    mainMenu.leaving = false;
+    leaveMenu(mainMenu.hovered);
+}

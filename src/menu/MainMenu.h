@@ -1,0 +1,76 @@
+#pragma once
+// The main menu: a full-window screen with a background picture and three
+// picture buttons (New Game, Resume Game, Exit, top to bottom). The pointer
+// highlights the button under it; a left click on the highlighted button, or
+// Escape / 'q' (which choose Exit), fades the screen to black over 20 frames
+// and hands the choice back to the caller of runMenu.
+//
+// Use: loadMenu(); MenuChoice choice = runMenu(); — every time, because
+// leaving the menu releases all seven pictures.
+//
+// Menu coordinates are window pixels with the origin at the bottom-left
+// corner: x from 0 to 1024, y from 0 to 768.
+#include "app/ScreenLoop.h"
+#include "texture/Texture.h"
+
+// The index of a button, and what runMenu returns.
+enum MenuChoice : int {
+    NewGame = 0,
+    ResumeGame = 1,
+    Exit = 2,
+};
+
+constexpr int menuButtonCount = 3;
+constexpr int noButton = -1;  // MainMenu::hovered when no button is highlighted
+
+struct MenuButton {
+    Texture normalImage;    // shown when not highlighted; its size sets the rectangle
+    Texture selectedImage;  // shown when highlighted, stretched to the same rectangle
+    int left = 0;           // menu x of the left edge
+    int bottom = 0;         // menu y of the bottom edge
+    int right = 0;          // left + width of normalImage's picture
+    int top = 0;            // bottom + height of normalImage's picture
+};
+
+// The menu's state. One record lives for the whole process (mainMenu); its
+// textures are empty except between loadMenu and the end of runMenu. The
+// hover, click and fade fields live for one runMenu.
+struct MainMenu {
+    Texture background;
+    MenuButton buttons[menuButtonCount];  // indexed by MenuChoice
+    int hovered = noButton;               // highlighted button, or noButton
+    float fadeAlpha = 0;                  // opacity of the black fade, 0 to 1
+    bool leaving = false;                 // a choice is made and the fade runs
+    // The menu's return point (menuReturnPoint) and running flag
+    // (menuRunning); leaveMenu hands the choice over in exit.value.
+    ScreenExit exit;
+};
+
+extern MainMenu mainMenu;
+
+// Loads the seven pictures from ./textures/ and sets the button rectangles;
+// no button is highlighted. Throws FatalError for a missing picture.
+void loadMenu();
+
+// Shows the loaded menu until the player chooses, then returns the choice.
+// The input and idle callbacks are withdrawn on return; the display callback
+// stays until the next screen installs its own. An error while the menu runs
+// releases the pictures and is rethrown.
+MenuChoice runMenu();
+
+// Sets the flat 2D GL state the menu draws with and resets the fade.
+void setMenuView();
+
+// Releases the seven pictures and jumps back into runMenu, which returns
+// choice. Only valid inside runMenu's loop. Does not return.
+[[noreturn]] void leaveMenu(int choice);
+
+// Gives up the seven pictures, in the order loadMenu took them.
+void releaseMenuPictures();
+
+// The GLUT callbacks of the menu screen. Window coordinates, y from the top.
+void menuDisplay();
+void menuMouse(int button, int state, int x, int y);
+void menuKeyboard(unsigned char key, int x, int y);
+void menuHover(int x, int y);  // motion and passive motion alike
+void menuIdle();

@@ -1,0 +1,68 @@
+// The menu's display callback: background, buttons and, once a choice is
+// made, the black fade drawn over them.
+#include <GL/freeglut.h>
+
+#include "menu/MainMenu.h"
+#include "menu/MenuRules.h"
+
+namespace {
+
+constexpr float screenWidth = 1024;
+constexpr float screenHeight = 768;
+
+// One quad from (left, bottom) to (right, top) at z = 0, counter-clockwise
+// from the lower-left corner, with the whole picture on it.
+void drawPictureQuad(float left, float bottom, float right, float top) {
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex3f(left, bottom, 0);
+    glTexCoord2f(0, 1);
+    glVertex3f(left, top, 0);
+    glTexCoord2f(1, 1);
+    glVertex3f(right, top, 0);
+    glTexCoord2f(1, 0);
+    glVertex3f(right, bottom, 0);
+    glEnd();
+}
+
+void drawFade(float alpha) {
+    glColor4f(0, 0, 0, alpha);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBegin(GL_QUADS);
+    glVertex3f(0, 0, 0);
+    glVertex3f(0, screenHeight, 0);
+    glVertex3f(screenWidth, screenHeight, 0);
+    glVertex3f(screenWidth, 0, 0);
+    glEnd();
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+}
+
+}  // namespace
+
+void menuDisplay() {
+    // Depth testing is off, so only the colour buffer needs clearing.
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_TEXTURE_2D);
+    // Pictures keep their own colours whatever the current colour is.
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+
+    mainMenu.background.bind();
+    drawPictureQuad(0, 0, screenWidth, screenHeight);
+    for (int i = 0; i < menuButtonCount; ++i) {
+        const MenuButton& button = mainMenu.buttons[i];
+        (i == mainMenu.hovered ? button.selectedImage : button.normalImage).bind();
+        drawPictureQuad(button.left, button.bottom, button.right, button.top);
+    }
+
+    if (!mainMenu.leaving) {
+        glutSwapBuffers();
+        return;
+    }
+    // The fade advances once per displayed frame, without further input.
+    bool complete = advanceFade(mainMenu);
+    drawFade(mainMenu.fadeAlpha);
+    glutSwapBuffers();
+    if (!complete) glutPostRedisplay();
+}

@@ -1,0 +1,126 @@
+// The menu's hover, click, key and fade rules on a plain record, no window.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include "menu/MenuRules.h"
+
+namespace {
+
+// The three buttons with rectangles as loadMenu would set them for pictures
+// of 200 x 50 pixels.
+void placeButtons(MainMenu& menu) {
+    const int corners[menuButtonCount][2] = {{387, 638}, {346, 559}, {460, 297}};
+    for (int i = 0; i < menuButtonCount; ++i) {
+        MenuButton& b = menu.buttons[i];
+        b.left = corners[i][0];
+        b.bottom = corners[i][1];
+        b.right = b.left + 200;
+        b.top = b.bottom + 50;
+    }
+}
+
+int windowY(int menuY) { return menuWindowHeight - menuY; }
+
+TEST(MenuRules, PointerPicksTheButtonUnderItWithAllFourEdgesIncluded) {
+    MainMenu menu;
+    placeButtons(menu);
+    const MenuButton& resume = menu.buttons[ResumeGame];
+
+    EXPECT_EQ(buttonUnderPointer(menu, 400, windowY(580)), ResumeGame);
+    EXPECT_EQ(buttonUnderPointer(menu, resume.left, windowY(resume.bottom)), ResumeGame);
+    EXPECT_EQ(buttonUnderPointer(menu, resume.right, windowY(resume.top)), ResumeGame);
+    EXPECT_EQ(buttonUnderPointer(menu, resume.left - 1, windowY(580)), noButton);
+    EXPECT_EQ(buttonUnderPointer(menu, resume.right + 1, windowY(580)), noButton);
+    EXPECT_EQ(buttonUnderPointer(menu, 400, windowY(resume.bottom - 1)), noButton);
+    EXPECT_EQ(buttonUnderPointer(menu, 400, windowY(resume.top + 1)), noButton);
+
+    // GLUT's y counts down from the top: the top of the window is New Game's.
+    EXPECT_EQ(buttonUnderPointer(menu, 500, 768 - 650), NewGame);
+    EXPECT_EQ(buttonUnderPointer(menu, 500, 650), noButton);
+    EXPECT_EQ(buttonUnderPointer(menu, 500, windowY(300)), Exit);
+
+    // Where rectangles overlap, the earlier button wins.
+    MenuButton& exit = menu.buttons[Exit];
+    exit.left = exit.bottom = 0;
+    exit.right = 1024;
+    exit.top = 768;
+    EXPECT_EQ(buttonUnderPointer(menu, 400, windowY(580)), ResumeGame);
+    EXPECT_EQ(buttonUnderPointer(menu, 10, windowY(10)), Exit);
+}
+
+TEST(MenuRules, HoverMovesTheHighlightUntilTheFadeStarts) {
+    MainMenu menu;
+    placeButtons(menu);
+    EXPECT_TRUE(hoverMenu(menu, 400, windowY(580)));
+    EXPECT_EQ(menu.hovered, ResumeGame);
+    EXPECT_TRUE(hoverMenu(menu, 5, 5));
+    EXPECT_EQ(menu.hovered, noButton);
+
+    hoverMenu(menu, 500, windowY(650));
+    ASSERT_TRUE(clickMenu(menu, GLUT_LEFT_BUTTON, GLUT_DOWN));
+    EXPECT_FALSE(hoverMenu(menu, 500, windowY(300)));
+    EXPECT_FALSE(hoverMenu(menu, 5, 5));
+    EXPECT_EQ(menu.hovered, NewGame);
+}
+
+TEST(MenuRules, OnlyALeftPressOnAHighlightedButtonStartsTheFade) {
+    MainMenu menu;
+    placeButtons(menu);
+    EXPECT_FALSE(clickMenu(menu, GLUT_LEFT_BUTTON, GLUT_DOWN));
+    EXPECT_FALSE(menu.leaving);
+
+    hoverMenu(menu, 500, windowY(300));
+    EXPECT_FALSE(clickMenu(menu, GLUT_RIGHT_BUTTON, GLUT_DOWN));
+    EXPECT_FALSE(clickMenu(menu, GLUT_MIDDLE_BUTTON, GLUT_DOWN));
+    EXPECT_FALSE(clickMenu(menu, GLUT_LEFT_BUTTON, GLUT_UP));
+    EXPECT_FALSE(menu.leaving);
+
+    EXPECT_TRUE(clickMenu(menu, GLUT_LEFT_BUTTON, GLUT_DOWN));
+    EXPECT_TRUE(menu.leaving);
+    EXPECT_EQ(menu.hovered, Exit);
+}
+
+TEST(MenuRules, EscapeAndLowerCaseQChooseExitEvenDuringAFade) {
+    for (unsigned char key : {static_cast<unsigned char>(27), static_cast<unsigned char>('q')}) {
+        MainMenu menu;
+        EXPECT_TRUE(pressMenuKey(menu, key));
+        EXPECT_TRUE(menu.leaving);
+        EXPECT_EQ(menu.hovered, Exit);
+    }
+    MainMenu menu;
+    for (unsigned char ignored : {'Q', 'x', '\r', ' '}) EXPECT_FALSE(pressMenuKey(menu, ignored));
+    EXPECT_FALSE(menu.leaving);
+    EXPECT_EQ(menu.hovered, noButton);
+
+    // A click on New Game is overruled by 'q' while the fade runs; the fade
+    // carries on from where it was.
+    placeButtons(menu);
+    hoverMenu(menu, 500, windowY(650));
+    clickMenu(menu, GLUT_LEFT_BUTTON, GLUT_DOWN);
+    advanceFade(menu);
+    EXPECT_TRUE(pressMenuKey(menu, 'q'));
+    EXPECT_EQ(menu.hovered, Exit);
+    EXPECT_FLOAT_EQ(menu.fadeAlpha, 0.05f);
+}
+
+TEST(MenuRules, FadeReachesExactlyOneOnItsTwentiethFrame) {
+    MainMenu menu;
+    menu.leaving = true;
+    for (int frame = 1; frame < 20; ++frame) {
+        ASSERT_FALSE(advanceFade(menu)) << "frame " << frame;
+        ASSERT_FALSE(fadeFinished(menu)) << "frame " << frame;
+    }
+    EXPECT_LT(menu.fadeAlpha, 1.0f);
+    EXPECT_TRUE(advanceFade(menu));
+    EXPECT_EQ(menu.fadeAlpha, 1.0f);
+    EXPECT_TRUE(fadeFinished(menu));
+    // Further frames keep it at one.
+    EXPECT_TRUE(advanceFade(menu));
+    EXPECT_EQ(menu.fadeAlpha, 1.0f);
+
+    // Not finished without a choice, whatever the opacity.
+    menu.leaving = false;
+    EXPECT_FALSE(fadeFinished(menu));
+}
+
+}  // namespace

@@ -1,0 +1,340 @@
+// The real menu screen in the test window: loadMenu and runMenu with their
+// GLUT callbacks, driven from a GLUT timer the way the player would drive
+// them, with the drawn frames read back from the window.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/FatalError.h"
+#include "menu/MainMenu.h"
+#include "support/TempWorkDir.h"
+#include "support/TestPictures.h"
+
+namespace {
+
+// ---- Test pictures --------------------------------------------------------
+
+const char* const pictureNames[] = {
+    "MenuBackground.bmp",      "NewGame387x638.bmp",    "NewGameSelected387x638.bmp",
+    "ResumeGame346x559.bmp",   "ResumeGameSelected346x559.bmp",
+    "Exit460x297.bmp",         "ExitSelected460x297.bmp",
+};
+
+const Rgb backgroundLow{0, 0, 90};   // lower half of the background picture
+const Rgb backgroundHigh{0, 90, 0};  // upper half
+const Rgb normalColour[menuButtonCount] = {{200, 40, 40}, {40, 200, 40}, {40, 40, 200}};
+const Rgb selectedColour[menuButtonCount] = {{250, 250, 40}, {40, 250, 250}, {250, 40, 250}};
+// Picture sizes that are not powers of two, so the rectangles must come from
+// the pictures as read, not as uploaded.
+const int pictureWidth[menuButtonCount] = {250, 332, 104};
+const int pictureHeight[menuButtonCount] = {70, 66, 60};
+// Highlighted pictures of another size; they are drawn in the normal one's rectangle.
+const int selectedWidth = 40;
+const int selectedHeight = 20;
+
+void writeMenuPictures() {
+    writeTestPicture("textures/MenuBackground.bmp", 64, 48, [](uint32_t, uint32_t row) {
+        return row < 24 ? backgroundLow : backgroundHigh;
+    });
+    for (int i = 0; i < menuButtonCount; ++i) {
+        writeSolidPicture(std::string("textures/") + pictureNames[1 + 2 * i], pictureWidth[i],
+                          pictureHeight[i], normalColour[i]);
+        writeSolidPicture(std::string("textures/") + pictureNames[2 + 2 * i], selectedWidth,
+                          selectedHeight, selectedColour[i]);
+    }
+}
+
+int picturesHeld() {
+    int held = 0;
+    for (const char* name : pictureNames) held += Texture::holderCount(name);
+    return held;
+}
+
+// ---- Reading the window ---------------------------------------------------
+
+// The pixel at menu coordinates (x, y) of the frame last drawn. The swap
+// copies the back buffer to the window and leaves it as it was, while the
+// front buffer of a window on the virtual display reads back empty.
+Rgb shownPixel(int x, int y) {
+    unsigned char pixel[3] = {};  // one row: the pack alignment does not matter
+    glFinish();
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
+    return {pixel[0], pixel[1], pixel[2]};
+}
+
+testing::AssertionResult near(Rgb actual, Rgb expected, int tolerance = 3) {
+    if (std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
+        std::abs(actual.b - expected.b) <= tolerance)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "got (" << int(actual.r) << ", " << int(actual.g) << ", " << int(actual.b)
+           << "), expected (" << int(expected.r) << ", " << int(expected.g) << ", "
+           << int(expected.b) << ")";
+}
+
+Rgb buttonCentrePixel(int i) {
+    const MenuButton& b = mainMenu.buttons[i];
+    return shownPixel((b.left + b.right) / 2, (b.bottom + b.top) / 2);
+}
+
+// GLUT pointer coordinates (y from the top) of a button's centre.
+int centreX(int i) { return (mainMenu.buttons[i].left + mainMenu.buttons[i].right) / 2; }
+int centreWindowY(int i) { return 768 - (mainMenu.buttons[i].bottom + mainMenu.buttons[i].top) / 2; }
+
+// ---- Driving the running menu ---------------------------------------------
+
+// Steps run one at a time from a GLUT timer while the menu's loop runs. Each
+// step waits for a frame drawn after the previous one (or, when the previous
+// step asked for no redraw, for a few ticks).
+using Step = std::function<void()>;
+
+constexpr int tickMs = 10;
+constexpr int quietTicks = 5;       // ticks to wait when no frame comes
+constexpr int watchdogTicks = 800;  // a menu that never leaves fails the test
+constexpr int timedOut = 99;
+
+int generation = 0;  // stale timers from earlier runs see another value and stop
+std::vector<Step> steps;
+size_t nextStep = 0;
+int tick = 0;
+int lastStepTick = 0;
+int framesDrawn = 0;
+int framesAtLastStep = 0;
+int fadeFrames = 0;  // frames drawn with a choice made (each advances the fade)
+
+void countedDisplay() {
+    bool fading = mainMenu.leaving;
+    menuDisplay();
+    ++framesDrawn;
+    if (fading) ++fadeFrames;
+}
+
+void driveTick(int runGeneration) {
+    if (runGeneration != generation) return;
+    if (tick == 0) {
+        // Count the frames the menu's own display callback draws.
+        glutDisplayFunc(guardCallback<countedDisplay>);
+        glutPostRedisplay();
+    }
+    if (++tick > watchdogTicks) leaveMenu(timedOut);
+    bool frameCame = framesDrawn > framesAtLastStep;
+    if (nextStep < steps.size() && (frameCame || tick - lastStepTick >= quietTicks)) {
+        framesAtLastStep = framesDrawn;
+        lastStepTick = tick;
+        steps[nextStep++]();
+    }
+    glutTimerFunc(tickMs, driveTick, runGeneration);
+}
+
+// Runs the loaded menu, taking the steps in turn, and returns its choice.
+int runDrivenMenu(std::vector<Step> script) {
+    steps = std::move(script);
+    nextStep = 0;
+    tick = lastStepTick = 0;
+    framesDrawn = framesAtLastStep = fadeFrames = 0;
+    glutTimerFunc(tickMs, driveTick, ++generation);
+    try {
+        int choice = runMenu();
+        ++generation;
+        EXPECT_EQ(nextStep, steps.size()) << "the menu left before the script ended";
+        return choice;
+    } catch (...) {
+        ++generation;
+        throw;
+    }
+}
+
+class MenuScreen : public testing::Test {
+protected:
+    void SetUp() override { writeMenuPictures(); }
+    void TearDown() override { EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)); }
+    TempWorkDir dir;
+};
+
+// ---- Tests ----------------------------------------------------------------
+
+TEST_F(MenuScreen, LoadSetsRectanglesFromPicturesAndEachRunReleasesThem) {
+    mainMenu.hovered = Exit;
+    loadMenu();
+    EXPECT_EQ(mainMenu.hovered, noButton);
+    const int corners[menuButtonCount][2] = {{387, 638}, {346, 559}, {460, 297}};
+    for (int i = 0; i < menuButtonCount; ++i) {
+        const MenuButton& b = mainMenu.buttons[i];
+        EXPECT_EQ(b.left, corners[i][0]);
+        EXPECT_EQ(b.bottom, corners[i][1]);
+        EXPECT_EQ(b.right, corners[i][0] + pictureWidth[i]);
+        EXPECT_EQ(b.top, corners[i][1] + pictureHeight[i]);
+    }
+    for (const char* name : pictureNames) EXPECT_EQ(Texture::holderCount(name), 1) << name;
+
+    // 'Q' is ignored; 'q' chooses Exit.
+    bool stillBrowsing = false;
+    EXPECT_EQ(runDrivenMenu({
+                  [] { menuKeyboard('Q', 0, 0); },
+                  [&] { stillBrowsing = !mainMenu.leaving; },
+                  [] { menuKeyboard('q', 0, 0); },
+              }),
+              Exit);
+    EXPECT_TRUE(stillBrowsing);
+    EXPECT_EQ(picturesHeld(), 0);
+    EXPECT_EQ(mainMenu.background.getGlName(), 0u);
+
+    // The menu loads and runs again after its pictures were released.
+    loadMenu();
+    EXPECT_EQ(picturesHeld(), menuButtonCount * 2 + 1);
+    EXPECT_EQ(runDrivenMenu({[] { menuKeyboard(27, 0, 0); }}), Exit);
+    EXPECT_EQ(picturesHeld(), 0);
+}
+
+TEST_F(MenuScreen, DrawsBackgroundAndButtonsAndHighlightsTheButtonUnderThePointer) {
+    loadMenu();
+    const MenuButton& resume = mainMenu.buttons[ResumeGame];
+    int choice = runDrivenMenu({
+        [] {
+            // The whole background, right way up, under the three buttons.
+            // (Probes keep clear of the pictures' edges, which linear
+            // filtering blends with the clamped border.)
+            EXPECT_TRUE(near(shownPixel(40, 40), backgroundLow));
+            EXPECT_TRUE(near(shownPixel(990, 730), backgroundHigh));
+            for (int i = 0; i < menuButtonCount; ++i)
+                EXPECT_TRUE(near(buttonCentrePixel(i), normalColour[i])) << "button " << i;
+            menuHover(centreX(ResumeGame), centreWindowY(ResumeGame));
+        },
+        [&] {
+            EXPECT_EQ(mainMenu.hovered, ResumeGame);
+            // The highlighted picture fills the normal picture's rectangle.
+            EXPECT_TRUE(near(buttonCentrePixel(ResumeGame), selectedColour[ResumeGame]));
+            EXPECT_TRUE(near(shownPixel(resume.left + 6, resume.bottom + 3),
+                             selectedColour[ResumeGame]));
+            EXPECT_TRUE(near(shownPixel(resume.right - 7, resume.top - 4),
+                             selectedColour[ResumeGame]));
+            EXPECT_TRUE(near(shownPixel(resume.left - 2, resume.bottom + 5), backgroundHigh));
+            EXPECT_TRUE(near(shownPixel(resume.right + 1, resume.bottom + 5), backgroundHigh));
+            EXPECT_TRUE(near(buttonCentrePixel(NewGame), normalColour[NewGame]));
+            EXPECT_TRUE(near(buttonCentrePixel(Exit), normalColour[Exit]));
+            // Exactly on New Game's upper-left corner.
+            menuHover(mainMenu.buttons[NewGame].left, 768 - mainMenu.buttons[NewGame].top);
+        },
+        [] {
+            EXPECT_EQ(mainMenu.hovered, NewGame);
+            EXPECT_TRUE(near(buttonCentrePixel(NewGame), selectedColour[NewGame]));
+            EXPECT_TRUE(near(buttonCentrePixel(ResumeGame), normalColour[ResumeGame]));
+            menuHover(5, 5);
+        },
+        [] {
+            EXPECT_EQ(mainMenu.hovered, noButton);
+            for (int i = 0; i < menuButtonCount; ++i)
+                EXPECT_TRUE(near(buttonCentrePixel(i), normalColour[i])) << "button " << i;
+            menuKeyboard('q', 0, 0);
+        },
+    });
+    EXPECT_EQ(choice, Exit);
+}
+
+TEST_F(MenuScreen, ClickOnHighlightedButtonFadesToBlackOverTwentyFramesAndReturnsIt) {
+    loadMenu();
+    std::vector<float> alphaSeen;
+    int choice = runDrivenMenu({
+        [] { menuHover(centreX(NewGame), centreWindowY(NewGame)); },
+        [] { menuMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0); },
+        [&] {
+            alphaSeen.push_back(mainMenu.fadeAlpha);
+            // Releasing the button and moving the pointer change nothing now.
+            menuMouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0);
+            menuHover(centreX(Exit), centreWindowY(Exit));
+        },
+        [&] {
+            alphaSeen.push_back(mainMenu.fadeAlpha);
+            EXPECT_EQ(mainMenu.hovered, NewGame);
+            // Part way: the highlighted button shows through the black.
+            Rgb shown = buttonCentrePixel(NewGame);
+            EXPECT_GT(shown.g, 100);
+            EXPECT_LT(shown.g, selectedColour[NewGame].g - 5);
+        },
+    });
+    EXPECT_EQ(choice, NewGame);
+    EXPECT_EQ(fadeFrames, 20);
+    EXPECT_EQ(mainMenu.fadeAlpha, 1.0f);
+    EXPECT_FALSE(mainMenu.leaving);
+    ASSERT_EQ(alphaSeen.size(), 2u);
+    EXPECT_GT(alphaSeen[0], 0.0f);
+    EXPECT_GT(alphaSeen[1], alphaSeen[0]);
+    // The last frame is black all over.
+    EXPECT_TRUE(near(buttonCentrePixel(NewGame), {0, 0, 0}, 1));
+    EXPECT_TRUE(near(shownPixel(990, 730), {0, 0, 0}, 1));
+    EXPECT_EQ(picturesHeld(), 0);
+}
+
+TEST_F(MenuScreen, PressesThatChooseNothingLeaveTheMenuBrowsing) {
+    loadMenu();
+    bool browsing = true;
+    int choice = runDrivenMenu({
+        [] { menuHover(5, 5); },
+        [] { menuMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 5, 5); },
+        [&] {
+            browsing = browsing && !mainMenu.leaving;
+            // A left press takes the highlighted button, not the pointer's place.
+            menuMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, centreX(Exit), centreWindowY(Exit));
+        },
+        [&] {
+            browsing = browsing && !mainMenu.leaving;
+            menuHover(centreX(ResumeGame), centreWindowY(ResumeGame));
+        },
+        [] { menuMouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 0, 0); },
+        [&] {
+            browsing = browsing && !mainMenu.leaving && fadeFrames == 0;
+            menuMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+        },
+    });
+    EXPECT_TRUE(browsing);
+    EXPECT_EQ(choice, ResumeGame);
+}
+
+TEST_F(MenuScreen, EscapeDuringAClickFadeChoosesExitAndShowsItHighlighted) {
+    loadMenu();
+    int choice = runDrivenMenu({
+        [] { menuHover(centreX(ResumeGame), centreWindowY(ResumeGame)); },
+        [] { menuMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0); },
+        [] { menuKeyboard(27, 0, 0); },
+        [] {
+            EXPECT_EQ(mainMenu.hovered, Exit);
+            Rgb shown = buttonCentrePixel(Exit);
+            EXPECT_GT(shown.r, 150) << "Exit should be drawn highlighted";
+            EXPECT_LT(shown.b, shown.r + 20);
+            EXPECT_TRUE(near(buttonCentrePixel(ResumeGame), normalColour[ResumeGame], 120));
+            EXPECT_LT(buttonCentrePixel(ResumeGame).b, 100);
+        },
+    });
+    EXPECT_EQ(choice, Exit);
+    // The fade did not start again: one fade of 20 frames in all.
+    EXPECT_EQ(fadeFrames, 20);
+}
+
+TEST_F(MenuScreen, RunningWithoutLoadingFailsAndHoldsNoPictures) {
+    try {
+        runDrivenMenu({});
+        FAIL() << "a menu without pictures was drawn";
+    } catch (const FatalError& error) {
+        EXPECT_STREQ(error.what(), "Tried to bind a NULL texture");
+    }
+    EXPECT_EQ(picturesHeld(), 0);
+}
+
+TEST_F(MenuScreen, AMissingPictureIsFatalAndNamesIt) {
+    std::remove("textures/ExitSelected460x297.bmp");
+    try {
+        loadMenu();
+        FAIL() << "loadMenu went on without a picture";
+    } catch (const FatalError& error) {
+        EXPECT_NE(std::string(error.what()).find("ExitSelected460x297.bmp"), std::string::npos);
+    }
+    releaseMenuPictures();
+    EXPECT_EQ(picturesHeld(), 0);
+}
+
+}  // namespace
