@@ -1,0 +1,105 @@
+// The shadow grid's debug overlay, read back from the window's pixels.
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "hud/ShadowOverlay.h"
+
+namespace {
+
+constexpr int areaSize = 96;  // the window's lower-left corner that the tests read
+
+class ShadowOverlayTest : public testing::Test {
+protected:
+    void SetUp() override {
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glViewport(0, 0, 1024, 768);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glDisable(GL_BLEND);
+        glEnable(GL_DEPTH_TEST);
+        // Whatever a camera left behind.
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(45, 4.0 / 3.0, 1, 1000);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        gluLookAt(10, 5, 3, 64, 0, 64, 0, 1, 0);
+        glGetFloatv(GL_PROJECTION_MATRIX, projectionBefore);
+        glGetFloatv(GL_MODELVIEW_MATRIX, modelviewBefore);
+    }
+    void TearDown() override {
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+        GLfloat projection[16], modelview[16];
+        glGetFloatv(GL_PROJECTION_MATRIX, projection);
+        glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+        for (int k = 0; k < 16; ++k) {
+            EXPECT_EQ(projection[k], projectionBefore[k]) << k;
+            EXPECT_EQ(modelview[k], modelviewBefore[k]) << k;
+        }
+        GLint mode = 0;
+        glGetIntegerv(GL_MATRIX_MODE, &mode);
+        EXPECT_EQ(mode, GL_MODELVIEW);
+        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+        EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glPopAttrib();
+    }
+
+    // The red channel of the window's lower-left corner, [y][x].
+    static std::vector<std::vector<int>> readCorner() {
+        std::vector<unsigned char> bytes(areaSize * areaSize);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, areaSize, areaSize, GL_RED, GL_UNSIGNED_BYTE, bytes.data());
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        std::vector<std::vector<int>> red(areaSize, std::vector<int>(areaSize));
+        for (int y = 0; y < areaSize; ++y)
+            for (int x = 0; x < areaSize; ++x) red[y][x] = bytes[y * areaSize + x];
+        return red;
+    }
+
+    GLfloat projectionBefore[16];
+    GLfloat modelviewBefore[16];
+};
+
+TEST_F(ShadowOverlayTest, WithoutAGridAWhiteRectangleStandsAtTwentyTwenty) {
+    drawShadowOverlay(nullptr, 40, 24);  // 40 points along x, 24 along z
+    const auto red = readCorner();
+    for (int y = 0; y < areaSize; ++y)
+        for (int x = 0; x < areaSize; ++x) {
+            const bool inside = x >= 20 && x < 60 && y >= 20 && y < 44;
+            ASSERT_EQ(red[y][x], inside ? 255 : 0) << x << "," << y;
+        }
+}
+
+// Grid rows (one per x, mirrored) run left to right and grid columns (one
+// per z, mirrored) from the top down, one pixel each.
+TEST_F(ShadowOverlayTest, EachGridValueLandsOnItsOwnPixel) {
+    const unsigned width = 7, depth = 5;
+    std::vector<float> grid(width * depth);
+    for (unsigned k = 0; k < grid.size(); ++k) grid[k] = static_cast<float>(k + 1) / 40.0f;
+    drawShadowOverlay(grid.data(), width, depth);
+    EXPECT_TRUE(glIsEnabled(GL_POINT_SMOOTH));
+
+    const auto red = readCorner();
+    int lit = 0;
+    for (int y = 0; y < areaSize; ++y)
+        for (int x = 0; x < areaSize; ++x)
+            if (red[y][x] != 0) ++lit;
+    EXPECT_EQ(lit, static_cast<int>(width * depth));
+    for (unsigned i = 0; i < width; ++i)
+        for (unsigned j = 0; j < depth; ++j) {
+            const int x = 20 + static_cast<int>(i);
+            const int y = 20 + static_cast<int>(depth - j);
+            EXPECT_NEAR(red[y][x], grid[i * depth + j] * 255.0f, 1.0f) << "row " << i << " column " << j;
+        }
+}
+
+}  // namespace

@@ -1,0 +1,360 @@
+// The shadow pass on small worlds built by hand: where the silhouettes land
+// in the grid, how the buffers live, and the state the pass leaves behind.
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/GameWorld.h"
+#include "hud/ShadowPass.h"
+#include "lighting/DirectionalLight.h"
+#include "lighting/LightSlots.h"
+#include "scene/Object.h"
+#include "support/TempWorkDir.h"
+#include "support/TestPictures.h"
+#include "terrain/Terrain.h"
+
+namespace {
+
+// A post: a box one unit across and four tall, standing on its origin.
+void writePostModel() {
+    FILE* file = std::fopen("models/Post.obj", "w");
+    std::fputs(
+        "v -0.5 0 -0.5\nv 0.5 0 -0.5\nv 0.5 0 0.5\nv -0.5 0 0.5\n"
+        "v -0.5 4 -0.5\nv 0.5 4 -0.5\nv 0.5 4 0.5\nv -0.5 4 0.5\n"
+        "f 1 2 3\nf 1 3 4\nf 5 7 6\nf 5 8 7\n"
+        "f 1 5 6\nf 1 6 2\nf 2 6 7\nf 2 7 3\n"
+        "f 3 7 8\nf 3 8 4\nf 4 8 5\nf 4 5 1\n",
+        file);
+    std::fclose(file);
+}
+
+struct Footprint {
+    int x0, z0, x1, z1;  // the quads with corners x0 .. x1 - 1, z0 .. z1 - 1
+    bool covers(int x, int z) const { return x >= x0 && x < x1 && z >= z0 && z < z1; }
+};
+
+class ShadowPassTest : public testing::Test {
+protected:
+    void SetUp() override {
+        testing::internal::CaptureStdout();
+        writePostModel();
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        // The frame as the game's display callback hands it over.
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_LIGHTING);
+        glEnable(GL_TEXTURE_2D);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(45, 4.0 / 3.0, 1, 1000);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        world.sun = new DirectionalLight();
+        setSun(0, 1, 0);
+    }
+    void TearDown() override {
+        delete world.terrain;
+        world.terrain = nullptr;
+        for (Object*& tree : world.trees) {
+            delete tree;
+            tree = nullptr;
+        }
+        for (Object*& orb : world.orbs) {
+            delete orb;
+            orb = nullptr;
+        }
+        delete world.vehicle;
+        world.vehicle = nullptr;
+        delete world.sun;
+        world.sun = nullptr;
+        std::vector<unsigned char>().swap(world.shadowPixels);
+        std::vector<float>().swap(world.shadowGrid);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glPopAttrib();
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(freeLightSlotCount(), lightSlotCount);
+    }
+
+    static void setSun(float x, float y, float z) {
+        const float length = std::sqrt(x * x + y * y + z * z);
+        world.sun->setDirection(x / length, y / length, z / length);
+    }
+
+    // A flat terrain of width x depth grid points at height 0.
+    static void makeTerrain(uint32_t width, uint32_t depth) {
+        writeSolidPicture("textures/Flat.bmp", width, depth, Rgb{0, 0, 0});
+        world.terrain = new Terrain("Flat.bmp");
+    }
+
+    static Object* post(float x, float z, float scale) {
+        Object* object = new Object("Post.obj");
+        object->setPosition(x, 0.1f, z);
+        object->setScale(scale);
+        return object;
+    }
+
+    // The grid value the terrain gives the quad with smaller corner (x, z).
+    static float quad(const float* grid, int x, int z) {
+        const int width = static_cast<int>(world.terrain->getWidth());
+        const int depth = static_cast<int>(world.terrain->getDepth());
+        return grid[(width - 1 - x) * depth + (depth - 1 - z)];
+    }
+
+    // Every quad of the terrain is dark exactly when a footprint covers it.
+    static void expectShadowsExactlyUnder(const float* grid, const std::vector<Footprint>& footprints) {
+        const int width = static_cast<int>(world.terrain->getWidth());
+        const int depth = static_cast<int>(world.terrain->getDepth());
+        for (int x = 0; x + 1 < width; ++x)
+            for (int z = 0; z + 1 < depth; ++z) {
+                bool covered = false;
+                for (const Footprint& f : footprints) covered = covered || f.covers(x, z);
+                if (covered) {
+                    ASSERT_NEAR(quad(grid, x, z), 0.0f, 1e-6f) << "quad " << x << "," << z;
+                } else {
+                    ASSERT_NEAR(quad(grid, x, z), 1.0f, 1e-5f) << "quad " << x << "," << z;
+                }
+            }
+    }
+
+    TempWorkDir dir;
+};
+
+TEST_F(ShadowPassTest, AtNoonTheSilhouetteLiesDirectlyUnderItsObject) {
+    makeTerrain(32, 32);
+    world.trees[0] = post(20, 12, 2);  // covers x 19 .. 21, z 11 .. 13
+    world.orbs[3] = new Object(Object::sphereType);
+    world.orbs[3]->setPosition(6, 2, 25);
+    world.orbs[3]->setScale(2);  // a disc of radius 2 covers the quads at 5 .. 6, 24 .. 25
+    world.vehicle = post(9, 5, 4);          // covers x 7 .. 11, z 3 .. 7
+    const float* grid = shadowPass();
+    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    ASSERT_EQ(grid, world.shadowGrid.data());
+
+    EXPECT_NEAR(quad(grid, 5, 24), 0.0f, 1e-6f);
+    EXPECT_NEAR(quad(grid, 6, 25), 0.0f, 1e-6f);
+    EXPECT_NEAR(quad(grid, 8, 27), 1.0f, 1e-5f);
+    // Leave the round shadow out of the exact comparison.
+    delete world.orbs[3];
+    world.orbs[3] = nullptr;
+    grid = shadowPass();
+    expectShadowsExactlyUnder(grid, {{19, 11, 21, 13}, {7, 3, 11, 7}});
+}
+
+TEST_F(ShadowPassTest, ALowSunStretchesTheSilhouetteAwayFromIt) {
+    makeTerrain(32, 32);
+    world.trees[5] = post(20, 16, 2);  // 2 across, 8 tall
+    // The sun low in +x: each unit of height slides two units towards -x.
+    setSun(2, 1, 0);
+    const float* grid = shadowPass();
+    expectShadowsExactlyUnder(grid, {{3, 15, 21, 17}});
+
+    // Low in +z, at 45 degrees: one unit towards -z per unit of height.
+    setSun(0, 1, 1);
+    grid = shadowPass();
+    expectShadowsExactlyUnder(grid, {{19, 7, 21, 17}});
+    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(ShadowPassTest, AFallenTreeCastsTheShadowOfAStandingOne) {
+    makeTerrain(32, 32);
+    Object* tree = world.trees[0] = post(16, 16, 1.5f);
+    tree->setRotationY(-20);
+    tree->setRotationOrder(2, 1, 3);
+    setSun(1, 1, 0.5f);
+    const float* grid = shadowPass();
+    const std::vector<float> standing(grid, grid + 32 * 32);
+    EXPECT_LT(quad(standing.data(), 12, 14), 0.5f);  // the shadow is there at all
+
+    tree->setRotationX(90);
+    const float* fallen = shadowPass();
+    for (int k = 0; k < 32 * 32; ++k) ASSERT_EQ(fallen[k], standing[k]) << "value " << k;
+}
+
+TEST_F(ShadowPassTest, TwoPassesReuseTheBuffersAndANewSizeRemakesThem) {
+    makeTerrain(20, 14);
+    world.orbs[0] = post(5, 5, 2);
+    const float* first = shadowPass();
+    const unsigned char* pixels = world.shadowPixels.data();
+    EXPECT_EQ(world.shadowBufferWidth, 3 * 14);
+    EXPECT_EQ(world.shadowBufferHeight, 3 * 20);
+    EXPECT_EQ(world.shadowPixels.size(), size_t{42 * 60});
+    EXPECT_EQ(world.shadowGrid.size(), size_t{20 * 14});
+
+    world.orbs[0]->setPosition(12, 0.1f, 9);
+    const float* second = shadowPass();
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(world.shadowPixels.data(), pixels);
+    // The grid of the first pass is overwritten by the second.
+    EXPECT_NEAR(quad(second, 5, 5), 1.0f, 1e-5f);
+    EXPECT_NEAR(quad(second, 12, 9), 0.0f, 1e-6f);
+
+    delete world.terrain;
+    world.terrain = nullptr;
+    makeTerrain(16, 16);
+    shadowPass();
+    EXPECT_EQ(world.shadowBufferWidth, 48);
+    EXPECT_EQ(world.shadowBufferHeight, 48);
+    EXPECT_EQ(world.shadowGrid.size(), size_t{16 * 16});
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
+    makeTerrain(24, 24);
+    world.trees[0] = post(10, 10, 2);
+    glClearColor(0.3f, 0.4f, 0.5f, 1);
+    glShadeModel(GL_FLAT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    GLfloat projectionBefore[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projectionBefore);
+    GLint projectionDepth = 0;
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projectionDepth);
+
+    shadowPass();
+    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[0], 0);
+    EXPECT_EQ(viewport[1], 0);
+    EXPECT_EQ(viewport[2], 1024);
+    EXPECT_EQ(viewport[3], 768);
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_EQ(clear[0], 0.0f);
+    EXPECT_EQ(clear[1], 0.0f);
+    EXPECT_EQ(clear[2], 0.0f);
+    EXPECT_EQ(clear[3], 1.0f);
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    GLint shadeModel = 0;
+    glGetIntegerv(GL_SHADE_MODEL, &shadeModel);
+    EXPECT_EQ(shadeModel, GL_SMOOTH);
+    GLint alignment = 0;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+    EXPECT_EQ(alignment, 4);
+
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    GLfloat modelview[16], projection[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    for (int k = 0; k < 16; ++k) {
+        EXPECT_EQ(modelview[k], k % 5 == 0 ? 1.0f : 0.0f) << k;
+        EXPECT_EQ(projection[k], projectionBefore[k]) << k;
+    }
+    GLint depthAfter = 0;
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depthAfter);
+    EXPECT_EQ(depthAfter, projectionDepth);
+
+    // The silhouettes are gone from the frame buffer.
+    std::vector<unsigned char> picture(72 * 72 * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 72, 72, GL_RGB, GL_UNSIGNED_BYTE, picture.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    for (unsigned char byte : picture) ASSERT_EQ(byte, 0);
+}
+
+// Draws the terrain with the grid under a light from straight above and
+// returns each quad's lit brightness, keyed by its smaller corner (x, z).
+std::map<std::pair<int, int>, float> litQuads(const float* grid) {
+    const int width = static_cast<int>(world.terrain->getWidth());
+    const int depth = static_cast<int>(world.terrain->getDepth());
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glViewport(0, 0, width, depth);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, 0, depth, -100, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glRotatef(-90, 1, 0, 0);  // window x = world x, window y = world z
+    const GLfloat black[4] = {0, 0, 0, 1};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
+    world.sun->setDirection(0, 1, 0);
+    world.sun->apply();
+    glEnable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_CULL_FACE);
+
+    std::vector<GLfloat> feedback(size_t(width) * size_t(depth) * 64);
+    glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR, feedback.data());
+    glRenderMode(GL_FEEDBACK);
+    world.terrain->draw(grid);
+    const GLint used = glRenderMode(GL_RENDER);
+    glPopAttrib();
+    glLoadIdentity();
+
+    std::map<std::pair<int, int>, float> quads;
+    constexpr int vertexFloats = 3 + 4;
+    for (GLint k = 0; k < used;) {
+        if (static_cast<GLint>(feedback[k++]) != GL_POLYGON_TOKEN) {
+            ADD_FAILURE() << "unexpected feedback token";
+            break;
+        }
+        const int count = static_cast<int>(feedback[k++]);
+        float cx = 0, cy = 0;
+        for (int v = 0; v < count; ++v) {
+            cx += feedback[k + v * vertexFloats] / count;
+            cy += feedback[k + v * vertexFloats + 1] / count;
+        }
+        quads[{static_cast<int>(std::floor(cx)), static_cast<int>(std::floor(cy))}] = feedback[k + 3];
+        k += count * vertexFloats;
+    }
+    return quads;
+}
+
+TEST_F(ShadowPassTest, OnANonSquareTerrainTheDrawnQuadsUnderEachObjectAreDark) {
+    makeTerrain(40, 24);
+    const std::vector<Footprint> footprints = {
+        {4, 17, 6, 19},   // near x = 0: outside a 24 x 24 view of the terrain
+        {36, 20, 38, 22}, // the far corner
+        {30, 1, 32, 3},
+    };
+    world.trees[0] = post(5, 18, 2);
+    world.trees[1] = post(37, 21, 2);
+    world.vehicle = post(31, 2, 2);
+    const float* grid = shadowPass();
+    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    ASSERT_EQ(world.shadowGrid.size(), size_t{40 * 24});
+    expectShadowsExactlyUnder(grid, footprints);
+
+    const auto quads = litQuads(grid);
+    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    ASSERT_EQ(quads.size(), size_t{39 * 23});
+    for (const auto& [corner, brightness] : quads) {
+        bool covered = false;
+        for (const Footprint& f : footprints) covered = covered || f.covers(corner.first, corner.second);
+        if (covered) {
+            EXPECT_LT(brightness, 0.1f) << corner.first << "," << corner.second;
+        } else {
+            EXPECT_GT(brightness, 0.9f) << corner.first << "," << corner.second;
+        }
+    }
+}
+
+// 400 x 400 grid points make a 1200 x 1200 picture: four tiles, whose seams
+// lie at x = 144 (eye y 256) and z = 59 (eye x 341).
+TEST_F(ShadowPassTest, APictureLargerThanTheWindowIsDrawnInTiles) {
+    makeTerrain(400, 400);
+    world.trees[0] = post(144, 59, 2);   // across both seams, one quad in each tile
+    world.trees[1] = post(390, 390, 2);  // the first tile
+    world.orbs[0] = post(10, 10, 2);     // the last tile
+    world.vehicle = post(300, 20, 2);
+    const float* grid = shadowPass();
+    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    EXPECT_EQ(world.shadowBufferWidth, 1200);
+    EXPECT_EQ(world.shadowBufferHeight, 1200);
+    expectShadowsExactlyUnder(grid, {{143, 58, 145, 60}, {389, 389, 391, 391}, {9, 9, 11, 11}, {299, 19, 301, 21}});
+}
+
+}  // namespace

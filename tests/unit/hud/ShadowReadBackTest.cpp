@@ -1,0 +1,107 @@
+// Reading the silhouette picture back and filtering it into the shadow grid:
+// patterns painted into the real frame buffer and the filter on its own.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "game/GameWorld.h"
+#include "hud/ShadowPass.h"
+
+namespace {
+
+// Paints the window's pixels from (x, y), width x height, in one grey level.
+void paint(int x, int y, int width, int height, float grey) {
+    glScissor(x, y, width, height);
+    glClearColor(grey, grey, grey, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+class ShadowReadBackTest : public testing::Test {
+protected:
+    void SetUp() override {
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glEnable(GL_SCISSOR_TEST);
+        glViewport(0, 0, 1024, 768);
+    }
+    void TearDown() override {
+        glPopAttrib();
+        std::vector<unsigned char>().swap(world.shadowPixels);
+        std::vector<float>().swap(world.shadowGrid);
+    }
+};
+
+// Five blocks by three, so the rows are 15 bytes: not a multiple of the
+// default pack alignment. Each row of blocks gets its own pattern so that a
+// read with padded or swapped rows shows.
+TEST_F(ShadowReadBackTest, EachBlockBecomesTheWeightedMeanOfItsPixels) {
+    paint(0, 0, 15, 9, 1.0f);
+    // Bottom row of blocks: white, black, centre black, corner black, edge black.
+    paint(3, 0, 3, 3, 0.0f);
+    paint(7, 1, 1, 1, 0.0f);
+    paint(9, 0, 1, 1, 0.0f);
+    paint(13, 2, 1, 1, 0.0f);
+    // Middle row: black, then white.
+    paint(0, 3, 3, 3, 0.0f);
+    // Top row: all grey 51 (0.2).
+    paint(0, 6, 15, 3, 0.2f);
+    glDisable(GL_SCISSOR_TEST);
+
+    GLint alignmentBefore = 0;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &alignmentBefore);
+    const float* grid = readShadowGrid(15, 9);
+    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    GLint alignmentAfter = 0;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &alignmentAfter);
+    EXPECT_EQ(alignmentAfter, alignmentBefore);
+
+    ASSERT_EQ(grid, world.shadowGrid.data());
+    EXPECT_EQ(world.shadowBufferWidth, 15);
+    EXPECT_EQ(world.shadowBufferHeight, 9);
+    const float expected[3][5] = {
+        {1.0f, 0.0f, 0.6f, 0.95f, 0.9f},
+        {0.0f, 1.0f, 1.0f, 1.0f, 1.0f},
+        {0.2f, 0.2f, 0.2f, 0.2f, 0.2f},
+    };
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 5; ++j) EXPECT_NEAR(grid[i * 5 + j], expected[i][j], 1e-5f) << i << "," << j;
+}
+
+// A picture wider and taller than the window: only the window is read, and
+// the rest counts as lit instead of whatever lies beyond the frame buffer.
+TEST_F(ShadowReadBackTest, PixelsBeyondTheWindowAreNotReadAndCountAsLit) {
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const float* grid = readShadowGrid(1200, 900);
+    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    const int columns = 400;
+    EXPECT_NEAR(grid[0], 0.0f, 1e-6f);
+    EXPECT_NEAR(grid[255 * columns + 340], 0.0f, 1e-6f);
+    // Column 341 holds window pixel 1023 and two beyond the edge.
+    EXPECT_NEAR(grid[341], 0.8f, 1e-5f);
+    EXPECT_NEAR(grid[342], 1.0f, 1e-5f);
+    EXPECT_NEAR(grid[256 * columns], 1.0f, 1e-5f);  // above the window's top
+    EXPECT_NEAR(grid[299 * columns + 399], 1.0f, 1e-5f);
+}
+
+TEST(ShadowFilter, WorksOnAnyByteBufferRowByRowFromTheBottom) {
+    // Two blocks wide, two high (6 x 6 pixels): bottom left white, bottom
+    // right black, top left grey 102, top right white with a black centre.
+    std::vector<unsigned char> pixels(36, 255);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 3; c < 6; ++c) pixels[r * 6 + c] = 0;
+    for (int r = 3; r < 6; ++r)
+        for (int c = 0; c < 3; ++c) pixels[r * 6 + c] = 102;
+    pixels[4 * 6 + 4] = 0;
+    float grid[4] = {-1, -1, -1, -1};
+    filterShadowPixels(pixels.data(), 6, 6, grid);
+    EXPECT_NEAR(grid[0], 1.0f, 1e-6f);
+    EXPECT_EQ(grid[1], 0.0f);
+    EXPECT_NEAR(grid[2], 0.4f, 1e-6f);
+    EXPECT_NEAR(grid[3], 0.6f, 1e-6f);
+}
+
+}  // namespace
