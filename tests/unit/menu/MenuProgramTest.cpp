@@ -37,7 +37,7 @@ void runWith(std::vector<MenuChoice> answers) {
     runMenuProgram(fakeMenu, fakeGame);
 }
 
-TEST(MenuProgram, EachChoiceStartsItsGameAndTheMenuComesBackAfterIt) {
+TEST(MenuChoices, EachChoiceStartsItsGameAndTheMenuComesBackAfterIt) {
     runWith({ResumeGame, NewGame, ResumeGame, ResumeGame, NewGame, Exit});
     EXPECT_EQ(menusShown, 6u);
     ASSERT_EQ(games.size(), 5u);
@@ -56,7 +56,7 @@ TEST(MenuProgram, EachChoiceStartsItsGameAndTheMenuComesBackAfterIt) {
     for (const PlayedGame& game : games) EXPECT_EQ(game.snapshot, games[0].snapshot);
 }
 
-TEST(MenuProgram, ExitEndsTheLoopWithoutAGame) {
+TEST(MenuChoices, ExitEndsTheLoopWithoutAGame) {
     runWith({Exit, NewGame});
     EXPECT_EQ(menusShown, 1u);
     EXPECT_TRUE(games.empty());
