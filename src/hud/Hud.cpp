@@ -1,0 +1,59 @@
+#include "hud/Hud.h"
+
+#include <GL/freeglut.h>
+
+#include "game/GameWorld.h"
+#include "hud/Text.h"
+
+namespace {
+
+// A white panel 108 x 46 pixels, 10 pixels in from the left and top edges,
+// at 75 % opacity, with a 40-pixel tail to the right that fades out. The
+// fade comes from smooth shading between the tail's corner colours.
+void drawPanel() {
+    glBegin(GL_QUADS);
+    glColor4f(1, 1, 1, 0.75f);
+    glVertex2i(10, 758);
+    glVertex2i(118, 758);
+    glVertex2i(118, 712);
+    glVertex2i(10, 712);
+
+    glVertex2i(118, 758);
+    glColor4f(1, 1, 1, 0);
+    glVertex2i(158, 758);
+    glVertex2i(158, 712);
+    glColor4f(1, 1, 1, 0.75f);
+    glVertex2i(118, 712);
+    glEnd();
+}
+
+}  // namespace
+
+void drawHud() {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, 1024, 0, 768, -1, 1);
+    // Nothing after the HUD uses the modelview matrix in the frame.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+
+    glEnable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    drawPanel();
+
+    // The raster colour is taken when drawText sets the raster position.
+    glDisable(GL_BLEND);
+    glColor4f(0, 0, 0, 1);
+    drawText(16, 738, GLUT_BITMAP_HELVETICA_18, "SCORE  %d", world.score);
+    drawText(45, 718, GLUT_BITMAP_HELVETICA_18, "FPS  %d", world.fps);
+
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}

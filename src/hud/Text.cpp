@@ -1,0 +1,33 @@
+#include "hud/Text.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+
+namespace {
+constexpr std::size_t firstBufferSize = 100;  // bytes; most HUD lines fit
+}
+
+int formatText(std::vector<char>& buffer, const char* format, va_list args) {
+    if (buffer.empty()) buffer.resize(firstBufferSize);
+    for (;;) {
+        // Every attempt formats from the first argument again.
+        va_list attempt;
+        va_copy(attempt, args);
+        const int n = std::vsnprintf(buffer.data(), buffer.size(), format, attempt);
+        va_end(attempt);
+        if (n >= 0 && static_cast<std::size_t>(n) < buffer.size()) return n;
+        buffer.resize(n >= 0 ? static_cast<std::size_t>(n) + 1 : buffer.size() * 2);
+    }
+}
+
+void drawText(int x, int y, void* font, const char* format, ...) {
+    std::vector<char> buffer;
+    glRasterPos2i(x, y);
+    va_list args;
+    va_start(args, format);
+    formatText(buffer, format, args);
+    va_end(args);
+    for (const char* c = buffer.data(); *c != '\0'; ++c)
+        glutBitmapCharacter(font, static_cast<signed char>(*c));
+}

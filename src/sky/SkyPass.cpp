@@ -1,0 +1,50 @@
+#include "sky/SkyPass.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "game/GameWorld.h"
+#include "scene/Object.h"
+#include "sky/NightSky.h"
+#include "sky/SkyBox.h"
+
+namespace {
+constexpr double halfPi = 3.14159265358979323846 / 2;
+constexpr float dusk = 0.2f;  // sun height below which the night sky shows
+constexpr float fadeRate = 5.0f;  // 1 / dusk
+}
+
+SkyTint skyTint(float sunHeight, float sunAngle) {
+    // A sine computed at exactly pi in single precision comes out a hair
+    // below zero; treat it as the horizon so the square roots stay real.
+    const float L = sunHeight > 0.0f ? sunHeight : 0.0f;
+    SkyTint tint{};
+    const float fade = fadeRate * L;
+    tint.skyAlpha = L > dusk ? 1.0f : fade * fade;
+    tint.red = std::sqrt(L);
+    tint.green = L;
+    tint.blue = sunAngle >= halfPi ? std::sqrt(L) : L;
+    tint.nightSkyDrawn = !(L > dusk);
+    const float rise = 1.0f - fade;
+    tint.nightSkyAlpha = tint.nightSkyDrawn ? rise * rise : 0.0f;
+    return tint;
+}
+
+void skyPass() {
+    if (world.cameraMode == 1) glRotatef(-world.vehicle->getRotationY(), 0, 1, 0);
+
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+    // The texture environment is GL_MODULATE: the colour tints the sky
+    // picture and its alpha fades it.
+    const SkyTint tint = skyTint(world.sunHeight, world.sunAngle);
+    glColor4f(tint.red, tint.green, tint.blue, tint.skyAlpha);
+    world.sky->draw();
+    if (tint.nightSkyDrawn) world.stars->draw(tint.nightSkyAlpha);
+
+    glDisable(GL_BLEND);
+    glEnable(GL_LIGHTING);
+}

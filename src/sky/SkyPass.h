@@ -1,0 +1,29 @@
+#pragma once
+// The sky pass of a game frame: the sky box tinted and faded by the sun's
+// height and, around dusk, night and dawn, the night sky faded in by the
+// same measure. It runs before the camera transform, with the modelview
+// matrix at identity and depth testing off, so the sky forms a backdrop
+// centred on the eye that the scene covers.
+
+// How the sky looks for one sun position.
+struct SkyTint {
+    float red, green, blue;  // tint of the sky picture
+    float skyAlpha;          // opacity of the sky picture
+    bool nightSkyDrawn;      // whether the stars and moon are drawn at all
+    float nightSkyAlpha;     // their opacity; 0 when not drawn
+};
+
+// With L = sunHeight (taken as 0 when below 0):
+//   sky opacity  1 for L > 0.2, else (5 L)^2
+//   tint         (sqrt L, L, sqrt L) from sunAngle pi/2 on (afternoon and
+//                night, a violet dusk), (sqrt L, L, L) before (a red dawn)
+//   night sky    drawn with opacity (1 - 5 L)^2 while L <= 0.2
+// sunAngle is in radians. Needs no GL.
+SkyTint skyTint(float sunHeight, float sunAngle);
+
+// Draws the sky for one frame from the game world: sky box, then the night
+// sky. In the ride view (cameraMode 1) the sky is first turned against the
+// vehicle's heading, which changes the modelview matrix for the caller.
+// Leaves lighting on, blending off and the blend function at (source alpha,
+// one minus source alpha), which the HUD relies on later in the frame.
+void skyPass();

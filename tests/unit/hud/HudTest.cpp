@@ -1,0 +1,167 @@
+// The heads-up display: what it writes, where, and how its panel blends over
+// the scene, whatever the camera left in the matrices.
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/GameWorld.h"
+#include "hud/Hud.h"
+
+namespace {
+
+struct Glyph {
+    float x, y;          // raster position in window pixels
+    float r, g, b;       // raster colour
+};
+
+// Keeps the world's HUD fields and the GL state, and leaves the matrices as a
+// chase camera might: a perspective projection and a turned, moved view.
+class HudTest : public testing::Test {
+protected:
+    void SetUp() override {
+        savedScore = world.score;
+        savedFps = world.fps;
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        gluPerspective(45.0, 4.0 / 3.0, 1.0, 1000.0);
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+        glRotatef(35, 0.3f, 1, 0);
+        glTranslatef(-64, -3, -60);
+        glViewport(0, 0, 1024, 768);
+        glShadeModel(GL_SMOOTH);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    void TearDown() override {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glPopAttrib();
+        world.score = savedScore;
+        world.fps = savedFps;
+    }
+
+    // Every character drawHud draws, in order, read back through feedback.
+    static std::vector<Glyph> drawnGlyphs() {
+        std::vector<GLfloat> feedback(8192);
+        glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR, feedback.data());
+        glRenderMode(GL_FEEDBACK);
+        drawHud();
+        const GLint used = glRenderMode(GL_RENDER);
+        std::vector<Glyph> glyphs;
+        constexpr int vertexFloats = 3 + 4;
+        for (GLint i = 0; i < used;) {
+            const GLint token = static_cast<GLint>(feedback[i++]);
+            if (token == GL_BITMAP_TOKEN) {
+                const GLfloat* f = &feedback[i];
+                glyphs.push_back({f[0], f[1], f[3], f[4], f[5]});
+                i += vertexFloats;
+            } else if (token == GL_POLYGON_TOKEN) {
+                i += 1 + static_cast<int>(feedback[i]) * vertexFloats;
+            } else {
+                ADD_FAILURE() << "unexpected feedback token " << token;
+                break;
+            }
+        }
+        return glyphs;
+    }
+
+    // Checks that glyphs, from index first on, spell text from (x, y).
+    static void expectLine(const std::vector<Glyph>& glyphs, std::size_t first,
+                           const std::string& text, float x, float y) {
+        ASSERT_GE(glyphs.size(), first + text.size()) << text;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const Glyph& g = glyphs[first + i];
+            EXPECT_FLOAT_EQ(g.x, x) << text << " at " << i;
+            EXPECT_FLOAT_EQ(g.y, y) << text << " at " << i;
+            EXPECT_EQ(g.r + g.g + g.b, 0.0f) << "text is black";
+            x += glutBitmapWidth(GLUT_BITMAP_HELVETICA_18, text[i]);
+        }
+    }
+
+    int savedScore = 0;
+    int savedFps = 0;
+};
+
+}  // namespace
+
+TEST_F(HudTest, WritesScoreAndFrameRateWithTwoBlanks) {
+    struct Case {
+        int score, fps;
+        const char* scoreLine;
+        const char* fpsLine;
+    };
+    for (Case c : {Case{-15, 60, "SCORE  -15", "FPS  60"}, Case{0, 0, "SCORE  0", "FPS  0"},
+                   Case{125, 1234, "SCORE  125", "FPS  1234"}}) {
+        world.score = c.score;
+        world.fps = c.fps;
+        const std::vector<Glyph> glyphs = drawnGlyphs();
+        const std::string scoreLine = c.scoreLine, fpsLine = c.fpsLine;
+        EXPECT_EQ(glyphs.size(), scoreLine.size() + fpsLine.size());
+        expectLine(glyphs, 0, scoreLine, 16, 738);
+        expectLine(glyphs, scoreLine.size(), fpsLine, 45, 718);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+}
+
+TEST_F(HudTest, PanelIsTranslucentWhiteWithAFadingTail) {
+    world.score = 5;
+    world.fps = 60;
+    glClearColor(0, 0, 1, 1);  // a blue scene
+    glClear(GL_COLOR_BUFFER_BIT);
+    GLdouble projectionBefore[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projectionBefore);
+
+    drawHud();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    std::vector<unsigned char> pixels(1024 * 768 * 4);
+    glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    auto at = [&](int x, int y) { return &pixels[(static_cast<std::size_t>(y) * 1024 + x) * 4]; };
+
+    // White at 75 % over blue, where no letter stands (the top rows).
+    for (int x : {10, 60, 117}) {
+        const unsigned char* p = at(x, 757);
+        EXPECT_NEAR(p[0], 191, 2) << x;
+        EXPECT_NEAR(p[1], 191, 2) << x;
+        EXPECT_EQ(p[2], 255) << x;
+    }
+    // The tail fades from 75 % at x = 118 to nothing at x = 158.
+    int previous = 255;
+    for (int x = 118; x < 158; ++x) {
+        const int red = at(x, 740)[0];
+        EXPECT_NEAR(red, 255 * 0.75 * (158 - (x + 0.5)) / 40, 3) << x;
+        EXPECT_LE(red, previous) << x;
+        previous = red;
+    }
+    // The scene untouched around the panel.
+    for (auto [x, y] : {std::pair{9, 740}, {60, 711}, {60, 758}, {158, 740}, {500, 400}}) {
+        const unsigned char* p = at(x, y);
+        EXPECT_EQ(p[0] + p[1], 0) << x << "," << y;
+        EXPECT_EQ(p[2], 255) << x << "," << y;
+    }
+    // Black letters on the panel.
+    int black = 0;
+    for (int y = 712; y < 758; ++y)
+        for (int x = 10; x < 158; ++x) black += at(x, y)[0] + at(x, y)[1] + at(x, y)[2] == 0;
+    EXPECT_GT(black, 60);
+
+    // The projection comes back; blending is left off and the scene's
+    // texturing, lighting and depth testing on.
+    GLdouble projectionAfter[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projectionAfter);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(projectionAfter[i], projectionBefore[i]);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}

@@ -1,0 +1,109 @@
+// Formatted bitmap text: the growing buffer and texts drawn whole, counted
+// by how far the raster position moved.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <cstdarg>
+#include <string>
+#include <vector>
+
+#include "hud/Text.h"
+
+namespace {
+
+int format(std::vector<char>& buffer, const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    const int n = formatText(buffer, fmt, args);
+    va_end(args);
+    return n;
+}
+
+std::string lettersOfLength(int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i) text += static_cast<char>('A' + i % 26 + (i % 3 == 0 ? 32 : 0));
+    return text;
+}
+
+int widthOf(void* font, const std::string& text) {
+    int width = 0;
+    for (char c : text) width += glutBitmapWidth(font, static_cast<unsigned char>(c));
+    return width;
+}
+
+// Saves the state a text draw touches and sets window-pixel coordinates,
+// unlit and untextured as the HUD draws.
+class TextTest : public testing::Test {
+protected:
+    void SetUp() override {
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        glOrtho(0, 1024, 0, 768, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+        glViewport(0, 0, 1024, 768);
+        glDisable(GL_LIGHTING);
+        glDisable(GL_TEXTURE_2D);
+    }
+    void TearDown() override {
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glPopAttrib();
+    }
+
+    static float rasterX() {
+        GLfloat position[4] = {};
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
+        return position[0];
+    }
+};
+
+}  // namespace
+
+TEST(TextFormat, BufferGrowsUntilTheTextFits) {
+    struct Case {
+        int length;
+        std::size_t bufferSize;
+    };
+    // 99 characters fit the first 100 bytes; 100 fill them without room for
+    // the terminator, so the buffer grows to the length plus one.
+    for (Case c : {Case{0, 100}, Case{99, 100}, Case{100, 101}, Case{250, 251}}) {
+        const std::string text = lettersOfLength(c.length);
+        std::vector<char> buffer;
+        EXPECT_EQ(format(buffer, "%s", text.c_str()), c.length);
+        EXPECT_EQ(buffer.size(), c.bufferSize) << c.length;
+        EXPECT_EQ(std::string(buffer.data()), text);
+    }
+    // Formatting again starts from the first argument.
+    const std::string long250 = lettersOfLength(250);
+    std::vector<char> buffer;
+    format(buffer, "%s|%d|%s", long250.c_str(), -15, "end");
+    EXPECT_EQ(std::string(buffer.data()), long250 + "|-15|end");
+}
+
+TEST_F(TextTest, TextsOfAnyLengthAreDrawnWhole) {
+    void* font = GLUT_BITMAP_HELVETICA_18;
+    for (int length : {1, 99, 100, 250}) {
+        const std::string text = lettersOfLength(length);
+        drawText(20, 100, font, "%s", text.c_str());
+        EXPECT_FLOAT_EQ(rasterX(), 20.0f + widthOf(font, text)) << length;
+    }
+    // Arguments after a long text survive the second formatting.
+    const std::string long250 = lettersOfLength(250);
+    drawText(0, 100, font, "%s %d", long250.c_str(), 4096);
+    EXPECT_FLOAT_EQ(rasterX(), static_cast<float>(widthOf(font, long250 + " 4096")));
+}
+
+TEST_F(TextTest, BytesAbove127AreSkipped) {
+    void* font = GLUT_BITMAP_HELVETICA_18;
+    drawText(30, 100, font, "a\xe9" "b");
+    EXPECT_FLOAT_EQ(rasterX(), 30.0f + widthOf(font, "ab"));
+}

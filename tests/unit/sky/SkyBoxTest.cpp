@@ -1,0 +1,143 @@
+// The sky box: its texture rule, the cube it emits through GL and the
+// holding of its picture.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/FatalError.h"
+#include "sky/SkyBox.h"
+#include "support/TempWorkDir.h"
+#include "texture/Texture.h"
+#include "unit/sky/SkyTestSupport.h"
+
+namespace {
+constexpr float upperCornerT = 0.3041f;  // acos(1/sqrt 3) / pi
+constexpr float lowerCornerT = 0.6959f;
+}  // namespace
+
+TEST(SkyTexCoord, CubeCornersGetTheSameCoordinatesForAnySize) {
+    EXPECT_NEAR(skyTexCoord(5, 5, 5).s, 0.75f, 1e-6f);
+    EXPECT_NEAR(skyTexCoord(5, 5, 5).t, upperCornerT, 1e-4f);
+    EXPECT_NEAR(skyTexCoord(-5, -5, 5).s, 0.25f, 1e-6f);
+    EXPECT_NEAR(skyTexCoord(-5, -5, 5).t, lowerCornerT, 1e-4f);
+
+    for (float r : {0.5f, 5.0f, 1000.0f})
+        for (int sx : {-1, 1})
+            for (int sy : {-1, 1})
+                for (int sz : {-1, 1}) {
+                    SkyTexCoord c = skyTexCoord(sx * r, sy * r, sz * r);
+                    EXPECT_NEAR(c.s, sx == sz ? 0.75f : 0.25f, 1e-6f) << r << sx << sy << sz;
+                    EXPECT_NEAR(c.t, sy > 0 ? upperCornerT : lowerCornerT, 1e-4f);
+                }
+}
+
+TEST(SkyTexCoord, PictureGoesRoundTwiceAndDownFromTheZenith) {
+    // The horizon is the picture's middle row.
+    EXPECT_FLOAT_EQ(skyTexCoord(1, 0, 0).s, 0.5f);
+    EXPECT_FLOAT_EQ(skyTexCoord(1, 0, 0).t, 0.5f);
+    // Near the zenith and the nadir.
+    EXPECT_NEAR(skyTexCoord(1e-3f, 1, 0).t, 0.0f, 1e-3f);
+    EXPECT_NEAR(skyTexCoord(1e-3f, -1, 0).t, 1.0f, 1e-3f);
+    // Half a turn round the vertical axis gives the same s.
+    for (float angle : {0.3f, 1.2f, 2.0f, 2.9f}) {
+        float x = std::cos(angle), z = std::sin(angle);
+        EXPECT_NEAR(skyTexCoord(x, 0.4f, z).s, skyTexCoord(-x, 0.4f, -z).s, 1e-6f);
+    }
+}
+
+class SkyBoxTest : public testing::Test {
+protected:
+    void TearDown() override {
+        EXPECT_EQ(Texture::cachedFileCount(), 0u);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+    TempWorkDir dir;
+};
+
+TEST_F(SkyBoxTest, HoldsItsPictureForItsLifetime) {
+    skytest::writeSolidPicture("Sky.bmp", 10, 20, 30);
+    {
+        SkyBox sky(5.0f, "Sky.bmp");
+        EXPECT_EQ(sky.getRadius(), 5.0f);
+        EXPECT_EQ(Texture::holderCount("Sky.bmp"), 1);
+        EXPECT_NE(sky.getTexture()->getGlName(), 0u);
+    }
+    EXPECT_EQ(Texture::holderCount("Sky.bmp"), 0);
+}
+
+TEST_F(SkyBoxTest, MissingPictureIsFatalAndHoldsNothing) {
+    try {
+        SkyBox sky(5.0f, "Missing.bmp");
+        ADD_FAILURE() << "expected FatalError";
+    } catch (const FatalError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("Error loading texture ", 0), 0u) << error.what();
+    }
+}
+
+// The drawn cube, read back through GL feedback under an orthographic view
+// that maps -10..10 on every axis to the window: 24 corners at +-radius, each
+// with the texture coordinates of its direction, on six faces.
+TEST_F(SkyBoxTest, DrawEmitsTheTexturedCube) {
+    skytest::writeSolidPicture("Sky.bmp", 255, 255, 255);
+    SkyBox sky(5.0f, "Sky.bmp");
+    skytest::GlStateGuard guard;
+    glViewport(0, 0, 1024, 768);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-10, 10, -10, 10, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_CULL_FACE);
+
+    std::vector<GLfloat> feedback(4096);
+    glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR_TEXTURE, feedback.data());
+    glRenderMode(GL_FEEDBACK);
+    sky.draw();
+    const GLint used = glRenderMode(GL_RENDER);
+    ASSERT_GT(used, 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(static_cast<GLuint>(bound), sky.getTexture()->getGlName());
+
+    // Each vertex: window x, y, z; colour RGBA; texture s, t, r, q.
+    constexpr int vertexFloats = 3 + 4 + 4;
+    std::set<std::pair<int, int>> faces;  // (axis, sign) shared by a polygon's corners
+    int vertices = 0;
+    for (GLint i = 0; i < used;) {
+        ASSERT_EQ(static_cast<GLint>(feedback[i]), GL_POLYGON_TOKEN);
+        const int count = static_cast<int>(feedback[i + 1]);
+        i += 2;
+        float corner[8][3] = {};
+        ASSERT_LE(count, 8);
+        for (int v = 0; v < count; ++v, i += vertexFloats) {
+            const GLfloat* f = &feedback[i];
+            const float x = (f[0] / 1024.0f * 2 - 1) * 10;
+            const float y = (f[1] / 768.0f * 2 - 1) * 10;
+            const float z = -(f[2] * 2 - 1) * 10;
+            EXPECT_NEAR(std::fabs(x), 5.0f, 1e-2f);
+            EXPECT_NEAR(std::fabs(y), 5.0f, 1e-2f);
+            EXPECT_NEAR(std::fabs(z), 5.0f, 1e-2f);
+            const SkyTexCoord expected = skyTexCoord(x, y, z);
+            EXPECT_NEAR(f[7], expected.s, 1e-4f) << x << " " << y << " " << z;
+            EXPECT_NEAR(f[8], expected.t, 1e-4f) << x << " " << y << " " << z;
+            corner[v][0] = x;
+            corner[v][1] = y;
+            corner[v][2] = z;
+            ++vertices;
+        }
+        for (int axis = 0; axis < 3; ++axis) {
+            bool shared = true;
+            for (int v = 1; v < count; ++v)
+                shared = shared && std::fabs(corner[v][axis] - corner[0][axis]) < 1e-2f;
+            if (shared) faces.insert({axis, corner[0][axis] > 0 ? 1 : -1});
+        }
+    }
+    EXPECT_EQ(faces.size(), 6u);
+    EXPECT_GE(vertices, 24);
+}

@@ -1,0 +1,192 @@
+// The sky pass: the tint and fade by the sun's height, checked as numbers and
+// as the colours that reach the window, and the turn of the ride view.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "game/GameWorld.h"
+#include "game/Random.h"
+#include "scene/Object.h"
+#include "sky/NightSky.h"
+#include "sky/SkyBox.h"
+#include "sky/SkyPass.h"
+#include "support/TempWorkDir.h"
+#include "texture/Texture.h"
+#include "unit/sky/SkyTestSupport.h"
+
+namespace {
+
+constexpr float pi = 3.14159265358979f;
+constexpr float morning = 0.5f;    // sun angles, radians
+constexpr float afternoon = 2.5f;
+
+// The tint and fade table: sun height, sky colour in the morning and in the
+// afternoon, sky opacity, night sky opacity (negative: not drawn).
+struct Row {
+    float height;
+    float morningRgb[3];
+    float afternoonRgb[3];
+    float skyAlpha;
+    float nightAlpha;
+};
+const Row table[] = {
+    {1.0f, {1, 1, 1}, {1, 1, 1}, 1, -1},
+    {0.25f, {0.5f, 0.25f, 0.25f}, {0.5f, 0.25f, 0.5f}, 1, -1},
+    {0.2f, {0.447f, 0.2f, 0.2f}, {0.447f, 0.2f, 0.447f}, 1, 0},
+    {0.1f, {0.316f, 0.1f, 0.1f}, {0.316f, 0.1f, 0.316f}, 0.25f, 0.25f},
+    {0.0f, {0, 0, 0}, {0, 0, 0}, 0, 1},
+};
+
+}  // namespace
+
+TEST(SkyTint, FollowsTheTableOfSunHeights) {
+    for (const Row& row : table)
+        for (float angle : {morning, afternoon}) {
+            const SkyTint tint = skyTint(row.height, angle);
+            const float* rgb = angle == morning ? row.morningRgb : row.afternoonRgb;
+            EXPECT_NEAR(tint.red, rgb[0], 1e-3f) << row.height << " " << angle;
+            EXPECT_NEAR(tint.green, rgb[1], 1e-6f) << row.height << " " << angle;
+            EXPECT_NEAR(tint.blue, rgb[2], 1e-3f) << row.height << " " << angle;
+            EXPECT_FLOAT_EQ(tint.skyAlpha, row.skyAlpha) << row.height;
+            EXPECT_EQ(tint.nightSkyDrawn, row.nightAlpha >= 0) << row.height;
+            if (row.nightAlpha >= 0) {
+                EXPECT_FLOAT_EQ(tint.nightSkyAlpha, row.nightAlpha);
+            }
+        }
+}
+
+TEST(SkyTint, EdgesOfDuskAndNoon) {
+    // Just above 0.2 the night sky is gone and the sky is opaque.
+    EXPECT_FALSE(skyTint(0.2001f, morning).nightSkyDrawn);
+    EXPECT_FLOAT_EQ(skyTint(0.2001f, morning).skyAlpha, 1.0f);
+    // Afternoon starts at a quarter turn.
+    EXPECT_FLOAT_EQ(skyTint(0.25f, pi / 2).blue, 0.5f);
+    EXPECT_FLOAT_EQ(skyTint(0.25f, pi / 2 - 1e-3f).blue, 0.25f);
+    // The sine of pi in single precision is a hair below zero: still night.
+    const SkyTint sunset = skyTint(std::sin(pi), pi);
+    EXPECT_EQ(sunset.red, 0.0f);
+    EXPECT_EQ(sunset.blue, 0.0f);
+    EXPECT_EQ(sunset.skyAlpha, 0.0f);
+    EXPECT_EQ(sunset.nightSkyAlpha, 1.0f);
+}
+
+namespace {
+
+// A world with a white sky, a white opaque moon, no stars and a vehicle, in
+// the game's view; the world's fields come back afterwards.
+class SkyPassTest : public testing::Test {
+protected:
+    void SetUp() override {
+        saved = {world.sky, world.stars, world.vehicle, world.cameraMode, world.sunHeight,
+                 world.sunAngle};
+        skytest::writeSkyPictures();
+        world.sky = new SkyBox(5.0f, "Sky.bmp");
+        world.stars = new NightSky(2.5f, 0);
+        world.vehicle = new Object(Object::sphereType);
+        world.cameraMode = 0;
+    }
+    void TearDown() override {
+        delete world.sky;
+        delete world.stars;
+        delete world.vehicle;
+        world.sky = saved.sky;
+        world.stars = saved.stars;
+        world.vehicle = saved.vehicle;
+        world.cameraMode = saved.cameraMode;
+        world.sunHeight = saved.sunHeight;
+        world.sunAngle = saved.sunAngle;
+        EXPECT_EQ(Texture::cachedFileCount(), 0u);
+    }
+
+    // Draws one sky pass over black and checks that it raised no GL error.
+    static void drawSky(float sunHeight, float sunAngle) {
+        world.sunHeight = sunHeight;
+        world.sunAngle = sunAngle;
+        skytest::setGameView();
+        skyPass();
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+
+    // Mean column of the moon's bright pixels on its middle row.
+    static float moonColumn() {
+        std::vector<unsigned char> row(1024 * 4);
+        glReadPixels(0, 606, 1024, 1, GL_RGBA, GL_UNSIGNED_BYTE, row.data());
+        double sum = 0;
+        int count = 0;
+        for (int x = 0; x < 1024; ++x)
+            if (row[x * 4] > 128) {
+                sum += x + 0.5;
+                ++count;
+            }
+        return count ? static_cast<float>(sum / count) : -1.0f;
+    }
+
+    struct Saved {
+        SkyBox* sky;
+        NightSky* stars;
+        Object* vehicle;
+        int cameraMode;
+        float sunHeight, sunAngle;
+    } saved{};
+    TempWorkDir dir;
+    skytest::GlStateGuard guard;
+};
+
+}  // namespace
+
+// Over the black background a white picture shows colour x opacity; where
+// the moon hangs, the moon blends over that with the night sky's opacity.
+TEST_F(SkyPassTest, DrawnSkyShowsTheTintAndFade) {
+    for (const Row& row : table)
+        for (float angle : {morning, afternoon}) {
+            drawSky(row.height, angle);
+            const float* rgb = angle == morning ? row.morningRgb : row.afternoonRgb;
+            const float sky[3] = {rgb[0] * row.skyAlpha, rgb[1] * row.skyAlpha,
+                                  rgb[2] * row.skyAlpha};
+            const skytest::Rgb below = skytest::readPixel(512, 200);
+            EXPECT_NEAR(below.r, 255 * sky[0], 2) << row.height << " " << angle;
+            EXPECT_NEAR(below.g, 255 * sky[1], 2) << row.height << " " << angle;
+            EXPECT_NEAR(below.b, 255 * sky[2], 2) << row.height << " " << angle;
+
+            const float moon = row.nightAlpha > 0 ? row.nightAlpha : 0;
+            const skytest::Rgb atMoon = skytest::readPixel(512, 606);
+            EXPECT_NEAR(atMoon.r, 255 * (moon + (1 - moon) * sky[0]), 2) << row.height;
+            EXPECT_NEAR(atMoon.g, 255 * (moon + (1 - moon) * sky[1]), 2) << row.height;
+            EXPECT_NEAR(atMoon.b, 255 * (moon + (1 - moon) * sky[2]), 2) << row.height;
+        }
+
+    // The scene after the sky is lit and unblended, with the blend function
+    // the HUD needs.
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    GLint source = 0, destination = 0;
+    glGetIntegerv(GL_BLEND_SRC, &source);
+    glGetIntegerv(GL_BLEND_DST, &destination);
+    EXPECT_EQ(source, GL_SRC_ALPHA);
+    EXPECT_EQ(destination, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+TEST_F(SkyPassTest, OnlyTheRideViewTurnsTheSkyAgainstTheHeading) {
+    // The moon straight ahead at heading 0 lands at the window's centre
+    // column; turned by -h about y it lands tan(h) / (4/3 tan 22.5 deg) of
+    // the half width to the right.
+    const float halfWidthPerTan = 512.0f / (4.0f / 3.0f * std::tan(22.5f * pi / 180));
+    for (float heading : {0.0f, 10.0f, -10.0f, 200.0f}) {
+        world.vehicle->setRotationY(heading);
+        world.cameraMode = 0;
+        drawSky(0.0f, 4.0f);
+        EXPECT_NEAR(moonColumn(), 512.0f, 2.0f) << "chase view, heading " << heading;
+    }
+    world.cameraMode = 1;
+    for (float heading : {0.0f, 10.0f, -10.0f}) {
+        world.vehicle->setRotationY(heading);
+        drawSky(0.0f, 4.0f);
+        const float expected = 512.0f + halfWidthPerTan * std::tan(heading * pi / 180);
+        EXPECT_NEAR(moonColumn(), expected, 6.0f) << "ride view, heading " << heading;
+    }
+    // Turned half round, the moon is behind the driver.
+    world.vehicle->setRotationY(180.0f);
+    drawSky(0.0f, 4.0f);
+    EXPECT_EQ(moonColumn(), -1.0f);
+}
