@@ -2,8 +2,65 @@
 
 #include <GL/freeglut.h>
 
+#include "game/GameWorld.h"
+#include "hud/Hud.h"
+#include "hud/ShadowOverlay.h"
+#include "hud/ShadowPass.h"
+#include "lighting/DirectionalLight.h"
+#include "lighting/SpotLight.h"
+#include "scene/Object.h"
+#include "sky/SkyPass.h"
+#include "terrain/Terrain.h"
+#include "view/Camera.h"
+
+namespace {
+
+// The headlights sit in the vehicle's own frame without its model rotation,
+// so they shine along its direction of travel.
+void applyHeadlights() {
+    const Object& vehicle = *world.vehicle;
+    Vector3 p = vehicle.getPosition();
+    glPushMatrix();
+    glTranslatef(p.x, p.y, p.z);
+    glRotatef(vehicle.getRotationY(), 0, 1, 0);
+    glRotatef(vehicle.getRotationX(), 1, 0, 0);
+    glRotatef(vehicle.getRotationZ(), 0, 0, 1);
+    for (SpotLight* headlight : world.headlights) headlight->apply();
+    glPopMatrix();
+}
+
+}  // namespace
+
 void gameDisplay() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
+
+    // By day the objects' silhouettes are rendered and read back first; the
+    // pass leaves the frame cleared as it found it.
+    const float* shadowGrid = nullptr;
+    if (world.shadowsOn && world.sunHeight > 0) shadowGrid = shadowPass();
+
+    // The sky is drawn around the eye before the view transform, so it is
+    // never reached; the scene covers it.
+    glDisable(GL_DEPTH_TEST);
+    skyPass();
+    glEnable(GL_DEPTH_TEST);
+
+    glLoadIdentity();
+    world.camera->apply();
+    world.sun->apply();  // after the view, so the sun is fixed in the world
+    if (world.headlightsOn) applyHeadlights();
+
+    world.terrain->draw(shadowGrid);
+    for (Object* tree : world.trees) tree->draw();
+    glDisable(GL_TEXTURE_2D);
+    for (Object* orb : world.orbs) orb->draw();
+    glEnable(GL_TEXTURE_2D);
+    if (world.cameraMode == 0) world.vehicle->draw();  // the ride view sits inside it
+
+    if (world.showOverlay)
+        drawShadowOverlay(shadowGrid, world.terrain->getWidth(), world.terrain->getDepth());
+    drawHud();
     glutSwapBuffers();
+    ++world.framesCounted;
 }

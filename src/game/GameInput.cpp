@@ -3,23 +3,70 @@
 #include <GL/freeglut.h>
 
 #include "game/GameWorld.h"
+#include "lighting/SpotLight.h"
+#include "scene/Object.h"
+#include "view/Camera.h"
 
 namespace {
 constexpr unsigned char escapeKey = 27;
+constexpr float speedPerPixel = 0.00005f;   // units per ms per pixel dragged up
+constexpr float degreesPerPixel = 0.25f;    // turn per pixel dragged sideways
+
+void switchHeadlights() {
+    world.headlightsOn = !world.headlightsOn;
+    for (SpotLight* headlight : world.headlights) {
+        if (world.headlightsOn) {
+            headlight->enable();
+        } else {
+            headlight->disable();
+        }
+    }
+}
+}  // namespace
+
+void gameMouse(int button, int state, int, int) {
+    if (button == GLUT_LEFT_BUTTON) world.leftButtonDown = (state == GLUT_DOWN);
 }
 
-void gameMouse(int, int, int, int) {}
+void gamePassiveMotion(int x, int y) {
+    world.lastMouseX = x;
+    world.lastMouseY = y;
+}
+
+void gameMotion(int x, int y) {
+    int dy = world.lastMouseY - y;  // GLUT's y grows downwards: dragging up is positive
+    int dx = world.lastMouseX - x;
+    world.lastMouseX = x;
+    world.lastMouseY = y;
+    if (!world.leftButtonDown) return;
+    if (dy != 0) world.speed += dy * speedPerPixel;
+    if (dx != 0) world.vehicle->rotateY(dx * degreesPerPixel);
+}
 
 void gameKeyboard(unsigned char key, int, int) {
     switch (key) {
     case escapeKey:
     case 'q':
         endGame();
+    case '1':
+        world.cameraMode = 1;
+        world.camera->ride(world.vehicle);
+        break;
+    case '2':
+        world.cameraMode = 0;
+        world.camera->chase(world.vehicle);
+        break;
+    case 'h':
+        switchHeadlights();
+        break;
+    case 's':
+        world.showOverlay = !world.showOverlay;
+        break;
+    case 'x':
+        world.shadowsOn = !world.shadowsOn;
+        break;
     default:
         return;
     }
+    glutPostRedisplay();
 }
-
-void gameMotion(int, int) {}
-
-void gamePassiveMotion(int, int) {}

@@ -70,8 +70,10 @@ struct GameWorld {
 
 extern GameWorld world;
 
-// Builds a complete new world and sets the GL state the game expects.
+// Builds a complete new world and sets the GL state the game expects. The
+// random generator is seeded with the time in seconds, or with seed.
 void initWorld();
+void initWorld(uint32_t seed);
 
 // Releases everything the world owns (safe on a partly built world).
 void releaseWorld();

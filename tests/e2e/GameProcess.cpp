@@ -20,7 +20,8 @@ std::string readWhole(const std::string& path) {
 }
 }  // namespace
 
-GameProcess::GameProcess(const std::vector<std::string>& argv, const std::string& workDir) {
+GameProcess::GameProcess(const std::vector<std::string>& argv, const std::string& workDir,
+                         const std::vector<std::string>& environment) {
     static int serial = 0;
     std::string stem = "/tmp/brellow-e2e-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
     outPath_ = stem + ".out";
@@ -35,6 +36,7 @@ GameProcess::GameProcess(const std::vector<std::string>& argv, const std::string
         dup2(out, 1);
         dup2(err, 2);
         dup2(nothing, 0);
+        for (const std::string& setting : environment) putenv(const_cast<char*>(setting.c_str()));
         std::vector<char*> args;
         for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
         args.push_back(nullptr);

@@ -9,7 +9,9 @@
 class GameProcess {
 public:
     // argv[0] is both the program path and the window title it will show.
-    GameProcess(const std::vector<std::string>& argv, const std::string& workDir);
+    // environment holds NAME=value settings added to the child's environment.
+    GameProcess(const std::vector<std::string>& argv, const std::string& workDir,
+                const std::vector<std::string>& environment = {});
     ~GameProcess();  // kills the process if it still runs
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;

@@ -1,0 +1,80 @@
+// Whole games in this process: runGame enters the real GLUT main loop, and
+// timer callbacks play the player's part.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include "game/GameInput.h"
+#include "game/GameLoop.h"
+#include "game/GameWorld.h"
+#include "lighting/LightSlots.h"
+#include "scene/Object.h"
+#include "support/GeneratedAssets.h"
+#include "texture/Texture.h"
+#include "view/Camera.h"
+
+namespace {
+
+void (*duringGame)() = nullptr;  // what the "player" does once the game runs
+
+void playThenQuit(int) {
+    if (duringGame) duringGame();
+    gameKeyboard('q', 0, 0);  // leaves the game; does not return
+}
+
+void playGame(GameSnapshot* snapshot, bool newGame, void (*play)()) {
+    duringGame = play;
+    glutTimerFunc(100, playThenQuit, 0);
+    runGame(snapshot, newGame);
+}
+
+TEST(GameLoop, AResumedGameKeepsTheVehicleAndViewButStartsEverythingElseAfresh) {
+    InGeneratedAssets assets;
+    world.lastFrameMs = 0;  // steps measured from now, not from an earlier test's clock
+    testing::internal::CaptureStdout();
+    GameSnapshot snapshot;
+    playGame(&snapshot, true, [] {
+        world.vehicle->setPosition(40, 9, 70);
+        world.vehicle->setRotation(3, 123, -4);
+        gameKeyboard('1', 0, 0);
+        world.score = 35;
+        world.orbCollected[0] = true;
+        world.sunAngle = 2.5f;
+    });
+    EXPECT_EQ(snapshot.position.x, 40);
+    EXPECT_EQ(snapshot.position.z, 70);
+    EXPECT_EQ(snapshot.rotation.y, 123);
+    EXPECT_EQ(snapshot.cameraMode, 1);
+    EXPECT_EQ(world.vehicle, nullptr);  // released before leaving
+    EXPECT_EQ(freeLightSlotCount(), lightSlotCount);
+
+    playGame(&snapshot, false, [] {
+        Vector3 p = world.vehicle->getPosition();
+        EXPECT_EQ(p.x, 40);
+        EXPECT_EQ(p.y, 9);  // taken over as it was, not re-fitted to the terrain
+        EXPECT_EQ(world.vehicle->getRotationY(), 123);
+        EXPECT_EQ(world.cameraMode, 1);
+        EXPECT_EQ(world.camera->getMode(), Camera::rideMode);
+        EXPECT_EQ(world.score, 0);
+        EXPECT_FALSE(world.orbCollected[0]);
+        EXPECT_LT(world.sunAngle, 0.5f);
+    });
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(Texture::cachedFileCount(), 0u);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST(GameLoop, ANewGameWithoutASnapshotRestoresAndWritesNothing) {
+    InGeneratedAssets assets;
+    testing::internal::CaptureStdout();
+    playGame(nullptr, false, [] {
+        Vector3 p = world.vehicle->getPosition();
+        EXPECT_EQ(p.x, 64);
+        EXPECT_EQ(p.z, 64);
+        EXPECT_EQ(world.cameraMode, 0);
+    });
+    std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(output.find(" *** LOADING NEW TEXTURE Terrain.bmp"), std::string::npos);
+    EXPECT_NE(output.find(" *** LOADING NEW MODEL HumVee.obj\n"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,247 @@
+// The game's update and input, stepped with a controlled clock in a world
+// built from the generated assets.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "game/GameClock.h"
+#include "game/GameInput.h"
+#include "game/GameUpdate.h"
+#include "game/GameWorld.h"
+#include "lighting/DirectionalLight.h"
+#include "lighting/LightSlots.h"
+#include "scene/Object.h"
+#include "support/GeneratedAssets.h"
+#include "terrain/Terrain.h"
+#include "view/Camera.h"
+
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+
+int32_t clockNow = 0;
+int32_t testClock() { return clockNow; }
+
+class GameUpdateTest : public testing::Test {
+protected:
+    void SetUp() override {
+        testing::internal::CaptureStdout();
+        initWorld(1234);
+        testing::internal::GetCapturedStdout();
+        setGameClock(testClock);
+        clockNow = 500000;
+        world.lastFrameMs = 0;
+        world.fps = 0;
+        // Keep the trees and orbs away unless a test puts one in the way.
+        for (Object* tree : world.trees) tree->setPosition(-50, 0, -50);
+        for (Object* orb : world.orbs) orb->setPosition(-50, 0, -50);
+    }
+    void TearDown() override {
+        releaseWorld();
+        setGameClock(nullptr);
+        EXPECT_EQ(freeLightSlotCount(), lightSlotCount);
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    }
+    // One update after stepMs milliseconds.
+    void step(int32_t stepMs) {
+        clockNow += stepMs;
+        gameIdle();
+    }
+    void stepFor(int32_t totalMs, int32_t stepMs = 10) {
+        for (int32_t t = 0; t < totalMs; t += stepMs) step(stepMs);
+    }
+    static float sunDiffuse() {
+        GLfloat diffuse[4];
+        glGetLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+        return diffuse[0];
+    }
+    InGeneratedAssets assets;
+};
+
+TEST_F(GameUpdateTest, TheFirstStepOfTheProcessIs20Ms) {
+    gameIdle();
+    EXPECT_FLOAT_EQ(world.sunAngle, 20 * 0.00008f);
+    EXPECT_EQ(world.lastFrameMs, clockNow);
+    step(1000);
+    EXPECT_FLOAT_EQ(world.sunAngle, 1020 * 0.00008f);
+}
+
+TEST_F(GameUpdateTest, DraggingWithTheLeftButtonChangesSpeedAndHeading) {
+    gamePassiveMotion(500, 500);
+    gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 500, 500);
+    gameMotion(500, 400);  // 100 pixels up
+    EXPECT_NEAR(world.speed, 0.008f, 1e-6);
+    gameMotion(460, 400);  // 40 pixels left: a turn counter-clockwise
+    EXPECT_FLOAT_EQ(world.vehicle->getRotationY(), 10);
+    gameMouse(GLUT_LEFT_BUTTON, GLUT_UP, 460, 400);
+    EXPECT_FALSE(world.leftButtonDown);
+}
+
+TEST_F(GameUpdateTest, DraggingWithAnotherButtonOnlyMovesTheRememberedPointer) {
+    gamePassiveMotion(100, 100);
+    gameMouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 100, 100);
+    gameMotion(30, 20);
+    EXPECT_FALSE(world.leftButtonDown);
+    EXPECT_EQ(world.lastMouseX, 30);
+    EXPECT_EQ(world.lastMouseY, 20);
+    EXPECT_FLOAT_EQ(world.speed, 0.003f);
+    EXPECT_EQ(world.vehicle->getRotationY(), 0);
+}
+
+TEST_F(GameUpdateTest, TheVehicleDrivesThreeUnitsASecondAndStaysInsideTheTerrain) {
+    Vector3 start = world.vehicle->getPosition();
+    stepFor(1000);  // button up: nothing moves
+    EXPECT_EQ(world.vehicle->getPosition().z, start.z);
+
+    gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+    stepFor(1000);
+    Vector3 moved = world.vehicle->getPosition();
+    EXPECT_NEAR(moved.z - start.z, 3.0, 1e-3);  // heading 0 drives along +z
+    EXPECT_NEAR(moved.x, start.x, 1e-4);
+    float ground = 0;
+    world.terrain->getHeight(static_cast<uint32_t>(moved.x), static_cast<uint32_t>(moved.z), ground);
+    EXPECT_NEAR(moved.y, ground + 0.1, 1.0);
+
+    stepFor(60000, 50);  // far past the edge
+    float maxZ = static_cast<float>(world.terrain->getDepth() - 2.1);
+    EXPECT_FLOAT_EQ(world.vehicle->getPosition().z, maxZ);
+    world.vehicle->setRotationY(180);
+    stepFor(60000, 50);
+    EXPECT_FLOAT_EQ(world.vehicle->getPosition().z, 1.1f);
+}
+
+TEST_F(GameUpdateTest, TheSunSetsAtPiAndRisesAgainAfterTwoPi) {
+    step(0);
+    world.sunAngle = static_cast<float>(pi / 2);
+    step(0);
+    EXPECT_FLOAT_EQ(world.sunHeight, 1.0f);
+    EXPECT_NEAR(sunDiffuse(), 1.0f, 1e-5);
+    float x, y, z;
+    world.sun->getDirection(x, y, z);
+    EXPECT_NEAR(y, 1.0, 1e-6);
+
+    world.sunAngle = static_cast<float>(pi - 0.0001);
+    step(10);
+    EXPECT_GT(world.sunAngle, pi);
+    EXPECT_EQ(world.sunHeight, 0);
+    EXPECT_FALSE(world.sun->isEnabled());
+    EXPECT_EQ(sunDiffuse(), 0.0f);
+
+    world.sunAngle = static_cast<float>(2 * pi - 0.0001);
+    step(1000);  // wraps past 2 pi: sunrise, lit at once
+    EXPECT_NEAR(world.sunAngle, 1000 * 0.00008 - 0.0001, 1e-5);
+    EXPECT_TRUE(world.sun->isEnabled());
+    EXPECT_NEAR(world.sunHeight, std::sin(world.sunAngle), 1e-6);
+    EXPECT_NEAR(sunDiffuse(), world.sunHeight, 1e-5);
+}
+
+TEST_F(GameUpdateTest, TouchingAnOrbScoresOnceTurnsItBlueAndShrinksIt) {
+    step(0);
+    Object& orb = *world.orbs[3];
+    orb.setPosition(world.vehicle->getPosition().x, world.vehicle->getPosition().y,
+                    world.vehicle->getPosition().z + 1.5f);
+    step(10);
+    EXPECT_EQ(world.score, 5);
+    EXPECT_TRUE(world.orbCollected[3]);
+    EXPECT_FLOAT_EQ(orb.getDiffuse()[2], 0.6f);
+    EXPECT_FLOAT_EQ(orb.getAmbient()[2], 0.3f);
+    EXPECT_FLOAT_EQ(orb.getAmbient()[0], 0.0f);
+    stepFor(200);
+    EXPECT_NEAR(orb.getScale(), 0.6f, 0.03f);
+    stepFor(100);
+    EXPECT_NEAR(orb.getScale(), 0.4f, 1e-5);  // 300 ms, up to float rounding
+    step(10);
+    EXPECT_EQ(orb.getScale(), 0.4f);
+    EXPECT_EQ(world.score, 5);  // never scores again
+}
+
+TEST_F(GameUpdateTest, DrivingIntoATreeCostsFiveAndFellsItAlongTheHeading) {
+    step(0);
+    world.vehicle->setRotationY(30);
+    Vector3 p = world.vehicle->getPosition();
+    world.trees[7]->setPosition(p.x, p.y, p.z);
+    step(10);
+    EXPECT_EQ(world.score, -5);
+    EXPECT_EQ(world.treeFallYaw[7], 30);
+    stepFor(180);
+    EXPECT_GE(world.trees[7]->getRotationX(), 90);
+    EXPECT_LT(world.trees[7]->getRotationX(), 96);
+    EXPECT_EQ(world.trees[7]->getRotationY(), 30);
+    EXPECT_EQ(world.score, -5);
+}
+
+TEST_F(GameUpdateTest, ATreeHitAtTheHeadingOf427ScoresOnlyOnce) {
+    step(0);
+    world.vehicle->setRotationY(427);
+    Vector3 p = world.vehicle->getPosition();
+    world.trees[0]->setPosition(p.x, p.y, p.z);
+    stepFor(100);
+    EXPECT_EQ(world.score, -5);
+    EXPECT_GT(world.trees[0]->getRotationX(), 0);  // it falls
+}
+
+TEST_F(GameUpdateTest, FrameRateStaysZeroUntilASecondHasGathered) {
+    for (int i = 0; i < 50; ++i) {
+        ++world.framesCounted;  // as the display would
+        step(20);
+    }
+    EXPECT_EQ(world.fps, 0);  // 20 + 49 x 20 = 1000 ms is not above a second
+    ++world.framesCounted;
+    step(20);
+    EXPECT_EQ(world.fps, 50);  // 51 frames drawn over 1020 ms
+}
+
+TEST_F(GameUpdateTest, KeysSwitchViewHeadlightsShadowsAndOverlay) {
+    gameKeyboard('1', 0, 0);
+    EXPECT_EQ(world.cameraMode, 1);
+    EXPECT_EQ(world.camera->getMode(), Camera::rideMode);
+    gameKeyboard('2', 0, 0);
+    EXPECT_EQ(world.cameraMode, 0);
+    EXPECT_EQ(world.camera->getMode(), Camera::chaseMode);
+    gameKeyboard('h', 0, 0);
+    EXPECT_TRUE(world.headlightsOn);
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT1));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT2));
+    gameKeyboard('h', 0, 0);
+    EXPECT_FALSE(world.headlightsOn);
+    EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
+    gameKeyboard('s', 0, 0);
+    gameKeyboard('x', 0, 0);
+    EXPECT_TRUE(world.showOverlay);
+    EXPECT_FALSE(world.shadowsOn);
+    for (unsigned char key : {'Q', 'H', 'S', 'X', '3'}) gameKeyboard(key, 0, 0);
+    EXPECT_TRUE(world.showOverlay);
+    EXPECT_FALSE(world.shadowsOn);
+    EXPECT_FALSE(world.headlightsOn);
+}
+
+TEST(GameWorldSetup, TheSameSeedPlacesTreesAndOrbsIdenticallyInsideTheTerrain) {
+    InGeneratedAssets assets;
+    testing::internal::CaptureStdout();
+    std::vector<float> first;
+    for (int round = 0; round < 2; ++round) {
+        initWorld(99);
+        std::vector<float> placed;
+        for (Object* tree : world.trees) {
+            Vector3 p = tree->getPosition();
+            placed.insert(placed.end(), {p.x, p.y, p.z});
+        }
+        for (Object* orb : world.orbs) {
+            Vector3 p = orb->getPosition();
+            placed.insert(placed.end(), {p.x, p.y, p.z});
+        }
+        for (size_t i = 0; i < placed.size(); i += 3) {
+            EXPECT_GE(placed[i], 0);
+            EXPECT_LT(placed[i], world.terrain->getWidth());
+            EXPECT_GE(placed[i + 2], 0);
+            EXPECT_LT(placed[i + 2], world.terrain->getDepth());
+        }
+        if (round == 0) first = placed;
+        releaseWorld();
+        EXPECT_EQ(placed, first);
+    }
+    testing::internal::GetCapturedStdout();
+}
+
+}  // namespace
