@@ -4,7 +4,7 @@ start_virtual_display() {
   local n
   for n in $(seq 90 120); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp +extension GLX >/tmp/brellow-xvfb-$n.log 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset +extension GLX >/tmp/brellow-xvfb-$n.log 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
