@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include "game/FramePasses.h"
 #include "game/GameWorld.h"
 #include "hud/Hud.h"
 #include "hud/ShadowOverlay.h"
@@ -45,6 +46,7 @@ void gameDisplay() {
     glDisable(GL_DEPTH_TEST);
     skyPass();
     glEnable(GL_DEPTH_TEST);
+    endFramePass(FramePass::sky);
 
     glLoadIdentity();
     world.camera->apply();
@@ -52,15 +54,22 @@ void gameDisplay() {
     if (world.headlightsOn) applyHeadlights();
 
     world.terrain->draw(shadowGrid);
+    endFramePass(FramePass::terrain);
     for (Object* tree : world.trees) tree->draw();
+    endFramePass(FramePass::trees);
     glDisable(GL_TEXTURE_2D);
     for (Object* orb : world.orbs) orb->draw();
     glEnable(GL_TEXTURE_2D);
+    endFramePass(FramePass::orbs);
     if (world.cameraMode == 0) world.vehicle->draw();  // the ride view sits inside it
+    endFramePass(FramePass::vehicle);
 
     if (world.showOverlay)
         drawShadowOverlay(shadowGrid, world.terrain->getWidth(), world.terrain->getDepth());
+    endFramePass(FramePass::overlay);
     drawHud();
+    endFramePass(FramePass::hud);
     glutSwapBuffers();
+    endFramePass(FramePass::swap);
     ++world.framesCounted;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "game/FramePasses.h"
 #include "game/GameWorld.h"
 #include "lighting/DirectionalLight.h"
 #include "scene/Object.h"
@@ -149,11 +150,14 @@ const float* shadowPass() {
             glOrtho(column, column + columns, row, row + rows, 1, 1000);
             glMatrixMode(GL_MODELVIEW);
             drawSilhouettes(matrix);
+            endFramePass(FramePass::shadowRender);
             readShadowTile(shadowPixelsPerStep * column, shadowPixelsPerStep * row,
                            shadowPixelsPerStep * columns, shadowPixelsPerStep * rows);
+            endFramePass(FramePass::shadowReadBack);
         }
     }
     filterShadowPixels(world.shadowPixels.data(), pixelWidth, pixelHeight, world.shadowGrid.data());
+    endFramePass(FramePass::shadowFilter);
 
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
