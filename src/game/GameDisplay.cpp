@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include "app/FastPaths.h"
 #include "game/FramePasses.h"
 #include "game/GameWorld.h"
 #include "hud/Hud.h"
@@ -30,23 +31,44 @@ void applyHeadlights() {
     glPopMatrix();
 }
 
+// The sky is drawn around the eye before the view transform, so it never
+// moves with the camera's position and is never reached.
+void drawSky() {
+    glLoadIdentity();
+    skyPass();
+}
+
+// Drawn after the scene, the sky keeps only the pixels the scene left at the
+// cleared depth: pushed to the far plane it fails the depth test everywhere
+// else, and where it passes it blends over the black clear exactly as it did
+// when drawn first. Most of the chase view is ground, so most of the sky's
+// texturing is skipped.
+void drawSkyBehindScene() {
+    glDepthRange(1, 1);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_FALSE);
+    drawSky();
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_LESS);
+    glDepthRange(0, 1);
+}
+
 }  // namespace
 
 void gameDisplay() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-
     // By day the objects' silhouettes are rendered and read back first; the
-    // pass leaves the frame cleared as it found it.
-    const float* shadowGrid = nullptr;
-    if (world.shadowsOn && world.sunHeight > 0) shadowGrid = shadowPass();
+    // pass clears the whole frame itself when it has done.
+    const bool shadowed = world.shadowsOn && world.sunHeight > 0;
+    if (!shadowed || !fastPaths.fewerClears) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    const float* shadowGrid = shadowed ? shadowPass() : nullptr;
 
-    // The sky is drawn around the eye before the view transform, so it is
-    // never reached; the scene covers it.
-    glDisable(GL_DEPTH_TEST);
-    skyPass();
-    glEnable(GL_DEPTH_TEST);
-    endFramePass(FramePass::sky);
+    if (!fastPaths.skyBehindScene) {
+        glDisable(GL_DEPTH_TEST);
+        drawSky();
+        glEnable(GL_DEPTH_TEST);
+        endFramePass(FramePass::sky);
+    }
 
     glLoadIdentity();
     world.camera->apply();
@@ -63,6 +85,11 @@ void gameDisplay() {
     endFramePass(FramePass::orbs);
     if (world.cameraMode == 0) world.vehicle->draw();  // the ride view sits inside it
     endFramePass(FramePass::vehicle);
+
+    if (fastPaths.skyBehindScene) {
+        drawSkyBehindScene();
+        endFramePass(FramePass::sky);
+    }
 
     if (world.showOverlay)
         drawShadowOverlay(shadowGrid, world.terrain->getWidth(), world.terrain->getDepth());

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "app/FastPaths.h"
 #include "game/FramePasses.h"
 #include "game/GameWorld.h"
 #include "lighting/DirectionalLight.h"
@@ -59,6 +60,12 @@ void readShadowTile(int left, int bottom, int width, int height) {
 // Column-major matrix that slides a point along the sun's direction
 // (lx, ly, lz) down to the plane y = 0 of the object's own frame:
 // (a, b, c) becomes (a - b lx/ly, 0, c - b lz/ly).
+// Starts a tile of the silhouette picture on white (lit). The depth buffer is
+// cleared too unless the silhouettes are drawn without the depth test.
+void clearForSilhouettes() {
+    glClear(fastPaths.fewerClears ? GL_COLOR_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
 void makeShadowMatrix(float lx, float ly, float lz, float matrix[16]) {
     std::fill(matrix, matrix + 16, 0.0f);
     matrix[0] = 1.0f;
@@ -133,6 +140,10 @@ const float* shadowPass() {
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glColor3f(0, 0, 0);
+    // Every silhouette is the same black, so which one lies in front does not
+    // matter: without the depth test the depth buffer need not be cleared.
+    const bool depthTested = glIsEnabled(GL_DEPTH_TEST);
+    if (fastPaths.fewerClears) glDisable(GL_DEPTH_TEST);
 
     // One tile for any terrain whose picture fits the window (the whole
     // picture at once, as glOrtho(0, D, 0, W)); more for larger ones. Each
@@ -144,7 +155,7 @@ const float* shadowPass() {
         for (int column = 0; column < depth; column += tileColumns) {
             const int columns = std::min(tileColumns, depth - column);
             glViewport(0, 0, shadowPixelsPerStep * columns, shadowPixelsPerStep * rows);
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            clearForSilhouettes();
             glMatrixMode(GL_PROJECTION);
             glLoadIdentity();
             glOrtho(column, column + columns, row, row + rows, 1, 1000);
@@ -162,6 +173,8 @@ const float* shadowPass() {
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
+
+    if (depthTested) glEnable(GL_DEPTH_TEST);
 
     // Back to the frame the caller was drawing.
     glViewport(0, 0, windowWidth, windowHeight);

@@ -44,6 +44,7 @@ Terrain::Terrain(const char* heightMapFile, const char* textureFile) {
         }
 
     if (textureFile) texture = std::make_unique<Texture>(textureFile);
+    prepareQuads();
 }
 
 Terrain::~Terrain() = default;
@@ -71,7 +72,9 @@ bool Terrain::getHeight(uint32_t x, uint32_t z, float& height) const {
 }
 
 bool Terrain::setHeight(uint32_t x, uint32_t z, float height) {
-    return setPoint(heights, x, z, height);
+    if (!setPoint(heights, x, z, height)) return false;
+    prepareQuads();  // the drawn quads follow the new height
+    return true;
 }
 
 float Terrain::getNormalX(uint32_t x, uint32_t z) const {
@@ -98,52 +101,4 @@ float Terrain::getMinHeight() const {
     for (float h : heights)
         if (h < lowest) lowest = h;
     return lowest;
-}
-
-void Terrain::draw(const float* shadowGrid) const {
-    float du = 0, dv = 0;
-    if (texture) {
-        texture->bind();
-        du = 1.0f / static_cast<float>(width - 1);
-        dv = 1.0f / static_cast<float>(depth - 1);
-    }
-    const GLfloat ambient[] = {0.1f, 0.1f, 0.1f, 1.0f};
-    const GLfloat white[] = {1.0f, 1.0f, 1.0f, 1.0f};
-    const GLfloat black[] = {0.0f, 0.0f, 0.0f, 1.0f};
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.0f);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
-
-    auto vertex = [this](float u, float v, uint32_t x, uint32_t z) {
-        float h = 0, nx = 0, nz = 0;
-        getPoint(heights, x, z, h);
-        getPoint(normalX, x, z, nx);
-        getPoint(normalZ, x, z, nz);
-        glTexCoord2f(u, v);
-        glNormal3f(nx, 1.0f, nz);
-        glVertex3f(static_cast<float>(x), h, static_cast<float>(z));
-    };
-
-    glBegin(GL_QUADS);
-    float v = 0;
-    for (uint32_t z = 0; z + 1 < depth; ++z) {
-        float nextV = v + dv;
-        float u = 0;
-        for (uint32_t x = 0; x + 1 < width; ++x) {
-            if (shadowGrid) {
-                float s = shadowGrid[size_t{width - 1 - x} * depth + (depth - 1 - z)];
-                const GLfloat diffuse[] = {s, s, s, 1.0f};
-                glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
-            }
-            vertex(u, v, x, z);
-            vertex(u, nextV, x, z + 1);
-            vertex(u + du, nextV, x + 1, z + 1);
-            vertex(u + du, v, x + 1, z);
-            u += du;
-        }
-        v = nextV;
-    }
-    glEnd();
 }

@@ -37,16 +37,28 @@ public:
     // value of its corner (x, z) as its diffuse colour. Null draws unshadowed.
     void draw(const float* shadowGrid) const;
     void draw() const { draw(nullptr); }
+    // The same picture, sent vertex by vertex (the pixel-identity reference).
+    void drawVertexByVertex(const float* shadowGrid) const;
 
     // The not-normalised normal (normalX, 1, normalZ) of a grid point.
     float getNormalX(uint32_t x, uint32_t z) const;
     float getNormalZ(uint32_t x, uint32_t z) const;
 
 private:
+    struct QuadVertex {
+        float texCoord[2];
+        float normal[3];
+        float position[3];
+    };
+    void textureSteps(float& du, float& dv) const;
+    void prepareQuads();
+
     uint32_t width = 0;
     uint32_t depth = 0;
     std::vector<float> heights;   // index x + z * width; 0 .. 25.5
     std::unique_ptr<Texture> texture;
     std::vector<float> normalX;   // same indexing as heights
     std::vector<float> normalZ;
+    std::vector<QuadVertex> quadVertices;     // 4 per quad, ready for glDrawArrays
+    mutable std::vector<float> quadShades;    // RGB per quad vertex from the shadow grid
 };

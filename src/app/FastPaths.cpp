@@ -1,0 +1,3 @@
+#include "app/FastPaths.h"
+
+FastPaths fastPaths;

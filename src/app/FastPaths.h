@@ -1,0 +1,12 @@
+#pragma once
+// Switches for the drawing shortcuts that make a frame cheaper without
+// changing a single pixel of it. The game runs with all of them on; the
+// pixel-identity test turns them off to draw the same frames the plain way
+// and compares every pixel.
+struct FastPaths {
+    bool terrainArrays = true;   // terrain from prepared vertex arrays, not vertex by vertex
+    bool skyBehindScene = true;  // sky drawn last, only where the scene left the background
+    bool fewerClears = true;     // no clears whose pixels are overwritten or never read
+};
+
+extern FastPaths fastPaths;

@@ -1,0 +1,139 @@
+// Drawing the terrain: lit, textured quads, one per grid cell, optionally
+// darkened cell by cell by the shadow grid.
+//
+// The quads never change after loading, so they are prepared once as vertex
+// arrays (texture coordinate, normal, position, four vertices a quad, in the
+// order the plain loop sends them) and sent with one glDrawArrays. With a
+// shadow grid each quad's brightness goes in as its vertices' colour, with
+// the colour tracking the diffuse material; GL computes the lighting exactly
+// as for a diffuse material changed quad by quad, so the picture is the same
+// as drawVertexByVertex's, which the pixel-identity test checks.
+#include <GL/gl.h>
+
+#include "app/FastPaths.h"
+#include "terrain/Terrain.h"
+#include "texture/Texture.h"
+
+namespace {
+
+void setTerrainMaterial() {
+    const GLfloat ambient[] = {0.1f, 0.1f, 0.1f, 1.0f};
+    const GLfloat white[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const GLfloat black[] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.0f);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
+}
+
+}  // namespace
+
+void Terrain::textureSteps(float& du, float& dv) const {
+    du = dv = 0;
+    if (!texture) return;  // every vertex then gets texture coordinate (0, 0)
+    du = 1.0f / static_cast<float>(width - 1);
+    dv = 1.0f / static_cast<float>(depth - 1);
+}
+
+// The coordinates are accumulated by additions, as the plain loop does, so
+// both give the same floats.
+void Terrain::prepareQuads() {
+    float du, dv;
+    textureSteps(du, dv);
+    size_t quads = width > 1 && depth > 1 ? size_t{width - 1} * (depth - 1) : 0;
+    quadVertices.clear();
+    quadVertices.reserve(quads * 4);
+    quadShades.assign(quads * 4 * 3, 1.0f);
+    auto vertex = [this](float u, float v, uint32_t x, uint32_t z) {
+        size_t i = x + size_t{z} * width;
+        quadVertices.push_back({{u, v},
+                                {normalX[i], 1.0f, normalZ[i]},
+                                {static_cast<float>(x), heights[i], static_cast<float>(z)}});
+    };
+    float v = 0;
+    for (uint32_t z = 0; z + 1 < depth; ++z) {
+        float nextV = v + dv;
+        float u = 0;
+        for (uint32_t x = 0; x + 1 < width; ++x) {
+            vertex(u, v, x, z);
+            vertex(u, nextV, x, z + 1);
+            vertex(u + du, nextV, x + 1, z + 1);
+            vertex(u + du, v, x + 1, z);
+            u += du;
+        }
+        v = nextV;
+    }
+}
+
+void Terrain::draw(const float* shadowGrid) const {
+    if (!fastPaths.terrainArrays) {
+        drawVertexByVertex(shadowGrid);
+        return;
+    }
+    if (texture) texture->bind();
+    setTerrainMaterial();
+    if (quadVertices.empty()) return;
+
+    glInterleavedArrays(GL_T2F_N3F_V3F, 0, quadVertices.data());
+    if (shadowGrid) {
+        // Each quad takes the brightness of its corner (x, z).
+        float* shade = quadShades.data();
+        for (uint32_t z = 0; z + 1 < depth; ++z)
+            for (uint32_t x = 0; x + 1 < width; ++x) {
+                float s = shadowGrid[size_t{width - 1 - x} * depth + (depth - 1 - z)];
+                for (int corner = 0; corner < 12; ++corner) *shade++ = s;
+            }
+        glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
+        glEnable(GL_COLOR_MATERIAL);
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(3, GL_FLOAT, 0, quadShades.data());
+    }
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(quadVertices.size()));
+    if (shadowGrid) {
+        glDisableClientState(GL_COLOR_ARRAY);
+        glDisable(GL_COLOR_MATERIAL);
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
+// The plain way: every vertex through bounds-checked access, one call each.
+void Terrain::drawVertexByVertex(const float* shadowGrid) const {
+    float du, dv;
+    textureSteps(du, dv);
+    if (texture) texture->bind();
+    setTerrainMaterial();
+
+    auto vertex = [this](float u, float v, uint32_t x, uint32_t z) {
+        float h = 0, nx = 0, nz = 0;
+        getPoint(heights, x, z, h);
+        getPoint(normalX, x, z, nx);
+        getPoint(normalZ, x, z, nz);
+        glTexCoord2f(u, v);
+        glNormal3f(nx, 1.0f, nz);
+        glVertex3f(static_cast<float>(x), h, static_cast<float>(z));
+    };
+
+    glBegin(GL_QUADS);
+    float v = 0;
+    for (uint32_t z = 0; z + 1 < depth; ++z) {
+        float nextV = v + dv;
+        float u = 0;
+        for (uint32_t x = 0; x + 1 < width; ++x) {
+            if (shadowGrid) {
+                float s = shadowGrid[size_t{width - 1 - x} * depth + (depth - 1 - z)];
+                const GLfloat diffuse[] = {s, s, s, 1.0f};
+                glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
+            }
+            vertex(u, v, x, z);
+            vertex(u, nextV, x, z + 1);
+            vertex(u + du, nextV, x + 1, z + 1);
+            vertex(u + du, v, x + 1, z);
+            u += du;
+        }
+        v = nextV;
+    }
+    glEnd();
+}
