@@ -1,6 +1,8 @@
 // The real brellow binary in the virtual display, driven with X key events.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "e2e/GameProcess.h"
 #include "e2e/XSession.h"
 #include "e2e/GameAssets.h"
@@ -40,6 +42,28 @@ TEST(Startup, EscapeQuitsButUpperCaseQDoesNot) {
     game.x.tapKey(game.window, "Escape");
     ASSERT_TRUE(game.process.waitForExit(10000));
     EXPECT_EQ(game.process.exitStatus(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Startup, AMissingPictureEndsTheGameWithItsMessageAndStatusOne) {
+    std::string dir = ::testing::TempDir() + "brellow-missing-grass";
+    std::filesystem::remove_all(dir);
+    std::filesystem::copy(gameAssetsDir(), dir, std::filesystem::copy_options::recursive);
+    std::filesystem::remove(dir + "/textures/Grass.bmp");
+
+    GameProcess process({brellowPath}, dir);
+    ASSERT_TRUE(process.waitForExit(20000));
+    EXPECT_EQ(process.exitStatus(), 1);
+    std::vector<std::string> lines = process.outputLines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Brellow 4 initialized.  Hi.");
+    EXPECT_EQ(lines[1], " *** LOADING NEW TEXTURE Grass.bmp");
+    EXPECT_EQ(lines[2], "File Not Found : ./textures/Grass.bmp");
+    EXPECT_EQ(process.standardError(), "Error loading texture ./textures/Grass.bmp\n");
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

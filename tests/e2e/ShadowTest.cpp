@@ -1,0 +1,74 @@
+// Shadows and their overlay in the real game: 'x' switches the shadows,
+// 's' shows the shadow picture in the lower-left corner.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "e2e/GameAssets.h"
+#include "e2e/GameProcess.h"
+#include "e2e/XSession.h"
+
+namespace {
+
+const std::string brellowPath = std::string(BRELLOW_BIN_DIR) + "/brellow";
+
+int brightness(const Screenshot::Pixel& p) { return (p.r + p.g + p.b) / 3; }
+
+// The overlay of a 128 x 128 terrain: D x W pixels with the lower-left corner
+// at (20, 20) from the window's bottom, that is rows 620 to 747 from the top.
+constexpr int overlayLeft = 20, overlayTop = 768 - 20 - 128, overlaySize = 128;
+
+TEST(Shadows, OverlayShowsTheShadowPictureAndXSwitchesTheShadows) {
+    GameProcess process({brellowPath}, gameAssetsDir(), {"BRELLOW_SEED=18"});
+    XSession x;
+    Window window = x.waitForWindow(brellowPath);
+    ASSERT_NE(window, 0u) << process.standardError();
+    for (int i = 0; i < 200 && brightness(x.capture(window).mean(12, 12, 110, 54)) < 120; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    std::this_thread::sleep_for(std::chrono::milliseconds(7000));  // the sun well up: clear shadows
+
+    // Shadows off: the overlay is a plain white rectangle.
+    x.tapKey(window, "x");
+    x.tapKey(window, "s");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    Screenshot unshadowed = x.capture(window);
+    unshadowed.save(::testing::TempDir() + "brellow-overlay-blank.bmp");
+    int white = 0;
+    for (int y = overlayTop; y < overlayTop + overlaySize; ++y)
+        for (int col = overlayLeft; col < overlayLeft + overlaySize; ++col)
+            white += brightness(unshadowed.at(col, y)) >= 250;
+    EXPECT_EQ(white, overlaySize * overlaySize);
+    EXPECT_LT(brightness(unshadowed.at(overlayLeft + overlaySize + 3, overlayTop + 60)), 250)
+        << "the white rectangle is wider than the terrain";
+
+    // Shadows on: the overlay shows dark spots where the objects stand, on
+    // white elsewhere.
+    x.tapKey(window, "x");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    Screenshot shadowed = x.capture(window);
+    shadowed.save(::testing::TempDir() + "brellow-overlay-shadows.bmp");
+    int dark = 0, lit = 0;
+    for (int y = overlayTop; y < overlayTop + overlaySize; ++y)
+        for (int col = overlayLeft; col < overlayLeft + overlaySize; ++col) {
+            int b = brightness(shadowed.at(col, y));
+            dark += b < 100;
+            lit += b >= 250;
+        }
+    EXPECT_GT(dark, 60) << "no shadows of the 61 objects in the picture";
+    EXPECT_GT(lit, overlaySize * overlaySize * 8 / 10);
+
+    // And the terrain on screen is darker under the objects than without
+    // shadows (outside the HUD and the overlay).
+    int darkened = 0;
+    for (int y = 60; y < overlayTop - 10; ++y)
+        for (int col = 0; col < 1024; ++col)
+            darkened += brightness(shadowed.at(col, y)) + 15 < brightness(unshadowed.at(col, y));
+    EXPECT_GT(darkened, 1000) << "no shadows on the terrain";
+
+    x.tapKey(window, "q");
+    ASSERT_TRUE(process.waitForExit(10000));
+    EXPECT_EQ(process.exitStatus(), 0);
+}
+
+}  // namespace
