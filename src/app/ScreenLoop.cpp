@@ -25,6 +25,34 @@ void enterScreenLoop(ScreenExit& exit) {
     }
 }
 
+namespace {
+void withdrawInputCallbacks() {
+    glutMouseFunc(nullptr);
+    glutKeyboardFunc(nullptr);
+    glutMotionFunc(nullptr);
+    glutPassiveMotionFunc(nullptr);
+    glutIdleFunc(nullptr);
+}
+}  // namespace
+
+void runScreen(ScreenExit& exit, const ScreenCallbacks& callbacks) {
+    glutDisplayFunc(callbacks.display);
+    glutMouseFunc(callbacks.mouse);
+    glutKeyboardFunc(callbacks.keyboard);
+    glutMotionFunc(callbacks.motion);
+    glutPassiveMotionFunc(callbacks.passiveMotion);
+    glutIdleFunc(callbacks.idle);
+    glutSwapBuffers();
+    glutPostRedisplay();
+    try {
+        enterScreenLoop(exit);
+    } catch (...) {
+        withdrawInputCallbacks();
+        throw;
+    }
+    withdrawInputCallbacks();
+}
+
 void leaveScreen(ScreenExit& exit, int value) {
     exit.value = value;
     exit.running = false;

@@ -19,6 +19,23 @@ struct ScreenExit {
 // rethrown from here, on the screen's own stack.
 void enterScreenLoop(ScreenExit& exit);
 
+// The GLUT callbacks of a screen, each wrapped with guardCallback.
+struct ScreenCallbacks {
+    void (*display)();
+    void (*mouse)(int button, int state, int x, int y);
+    void (*keyboard)(unsigned char key, int x, int y);
+    void (*motion)(int x, int y);
+    void (*passiveMotion)(int x, int y);
+    void (*idle)();
+};
+
+// Runs a whole screen: installs its callbacks, shows the current frame and
+// asks for a new one, enters the loop, and once the screen is left withdraws
+// the input and idle callbacks again, also when a callback failed (whose
+// error is then rethrown). The display callback stays until the next screen
+// installs its own.
+void runScreen(ScreenExit& exit, const ScreenCallbacks& callbacks);
+
 // Clears exit.running and jumps back into enterScreenLoop. Does not return.
 [[noreturn]] void leaveScreen(ScreenExit& exit, int value = 0);
 

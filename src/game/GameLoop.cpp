@@ -1,6 +1,5 @@
 #include "game/GameLoop.h"
 
-#include <GL/freeglut.h>
 
 #include "game/GameDisplay.h"
 #include "game/GameInput.h"
@@ -25,39 +24,21 @@ void resume(const GameSnapshot& snapshot) {
     }
 }
 
-// The display callback stays until the next screen installs its own.
-void withdrawInputCallbacks() {
-    glutMouseFunc(nullptr);
-    glutKeyboardFunc(nullptr);
-    glutMotionFunc(nullptr);
-    glutPassiveMotionFunc(nullptr);
-    glutIdleFunc(nullptr);
-}
-
 }  // namespace
 
 void runGame(GameSnapshot* snapshot, bool newGame) {
     initWorld();
     if (snapshot && !newGame) resume(*snapshot);
 
-    glutDisplayFunc(guardCallback<gameDisplay>);
-    glutMouseFunc(guardCallback<gameMouse>);
-    glutKeyboardFunc(guardCallback<gameKeyboard>);
-    glutMotionFunc(guardCallback<gameMotion>);
-    glutPassiveMotionFunc(guardCallback<gamePassiveMotion>);
-    glutIdleFunc(guardCallback<gameIdle>);
-    glutSwapBuffers();
-    glutPostRedisplay();
-
     // Returns after endGame has released the world, or after a callback
-    // failed (rethrown here once the world is released).
+    // failed (rethrown here once the world is released too).
     try {
-        enterScreenLoop(world.exit);
+        runScreen(world.exit, {guardCallback<gameDisplay>, guardCallback<gameMouse>,
+                               guardCallback<gameKeyboard>, guardCallback<gameMotion>,
+                               guardCallback<gamePassiveMotion>, guardCallback<gameIdle>});
     } catch (...) {
-        withdrawInputCallbacks();
         releaseWorld();
         throw;
     }
-    withdrawInputCallbacks();
     if (snapshot) *snapshot = world.leaving;
 }

@@ -22,14 +22,6 @@ constexpr ButtonPictures buttonPictures[menuButtonCount] = {
     {"Exit460x297.bmp", "ExitSelected460x297.bmp", 460, 297},
 };
 
-void withdrawMenuInput() {
-    glutMouseFunc(nullptr);
-    glutKeyboardFunc(nullptr);
-    glutMotionFunc(nullptr);
-    glutPassiveMotionFunc(nullptr);
-    glutIdleFunc(nullptr);
-}
-
 }  // namespace
 
 void loadMenu() {
@@ -64,25 +56,15 @@ void setMenuView() {
 
 MenuChoice runMenu() {
     setMenuView();
-    glutDisplayFunc(guardCallback<menuDisplay>);
-    glutMouseFunc(guardCallback<menuMouse>);
-    glutKeyboardFunc(guardCallback<menuKeyboard>);
     // Moves with and without a button held highlight alike.
-    glutMotionFunc(guardCallback<menuHover>);
-    glutPassiveMotionFunc(guardCallback<menuHover>);
-    glutIdleFunc(guardCallback<menuIdle>);
-    glutSwapBuffers();
-    glutPostRedisplay();
-
     try {
-        enterScreenLoop(mainMenu.exit);
+        runScreen(mainMenu.exit, {guardCallback<menuDisplay>, guardCallback<menuMouse>,
+                                  guardCallback<menuKeyboard>, guardCallback<menuHover>,
+                                  guardCallback<menuHover>, guardCallback<menuIdle>});
     } catch (...) {
-        // leaveMenu never ran, so the pictures are still held.
-        withdrawMenuInput();
-        releaseMenuPictures();
+        releaseMenuPictures();  // leaveMenu never ran, so the pictures are still held
         throw;
     }
-    withdrawMenuInput();
     return static_cast<MenuChoice>(mainMenu.exit.value);
 }
 

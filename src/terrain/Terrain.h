@@ -51,6 +51,8 @@ private:
         float position[3];
     };
     void textureSteps(float& du, float& dv) const;
+    template <typename QuadStart, typename Corner>
+    void forEachQuad(QuadStart quad, Corner corner) const;
     void prepareQuads();
 
     uint32_t width = 0;

@@ -36,34 +36,42 @@ void Terrain::textureSteps(float& du, float& dv) const {
     dv = 1.0f / static_cast<float>(depth - 1);
 }
 
-// The coordinates are accumulated by additions, as the plain loop does, so
-// both give the same floats.
-void Terrain::prepareQuads() {
+// Visits the quads in drawing order, row by row along +z: quad(x, z) for
+// each, then its four corners as corner(u, v, x, z), counter-clockwise seen
+// from above. Texture coordinates are accumulated by additions, so every
+// way of drawing gets the same floats.
+template <typename QuadStart, typename Corner>
+void Terrain::forEachQuad(QuadStart quad, Corner corner) const {
     float du, dv;
     textureSteps(du, dv);
-    size_t quads = width > 1 && depth > 1 ? size_t{width - 1} * (depth - 1) : 0;
-    quadVertices.clear();
-    quadVertices.reserve(quads * 4);
-    quadShades.assign(quads * 4 * 3, 1.0f);
-    auto vertex = [this](float u, float v, uint32_t x, uint32_t z) {
-        size_t i = x + size_t{z} * width;
-        quadVertices.push_back({{u, v},
-                                {normalX[i], 1.0f, normalZ[i]},
-                                {static_cast<float>(x), heights[i], static_cast<float>(z)}});
-    };
     float v = 0;
     for (uint32_t z = 0; z + 1 < depth; ++z) {
         float nextV = v + dv;
         float u = 0;
         for (uint32_t x = 0; x + 1 < width; ++x) {
-            vertex(u, v, x, z);
-            vertex(u, nextV, x, z + 1);
-            vertex(u + du, nextV, x + 1, z + 1);
-            vertex(u + du, v, x + 1, z);
+            quad(x, z);
+            corner(u, v, x, z);
+            corner(u, nextV, x, z + 1);
+            corner(u + du, nextV, x + 1, z + 1);
+            corner(u + du, v, x + 1, z);
             u += du;
         }
         v = nextV;
     }
+}
+
+void Terrain::prepareQuads() {
+    size_t quads = width > 1 && depth > 1 ? size_t{width - 1} * (depth - 1) : 0;
+    quadVertices.clear();
+    quadVertices.reserve(quads * 4);
+    quadShades.assign(quads * 4 * 3, 1.0f);
+    forEachQuad([](uint32_t, uint32_t) {},
+                [this](float u, float v, uint32_t x, uint32_t z) {
+                    size_t i = x + size_t{z} * width;
+                    quadVertices.push_back({{u, v},
+                                            {normalX[i], 1.0f, normalZ[i]},
+                                            {static_cast<float>(x), heights[i], static_cast<float>(z)}});
+                });
 }
 
 void Terrain::draw(const float* shadowGrid) const {
@@ -99,41 +107,27 @@ void Terrain::draw(const float* shadowGrid) const {
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
 }
 
-// The plain way: every vertex through bounds-checked access, one call each.
+// The plain way: every vertex through bounds-checked access, one call each,
+// and the diffuse material changed quad by quad.
 void Terrain::drawVertexByVertex(const float* shadowGrid) const {
-    float du, dv;
-    textureSteps(du, dv);
     if (texture) texture->bind();
     setTerrainMaterial();
-
-    auto vertex = [this](float u, float v, uint32_t x, uint32_t z) {
-        float h = 0, nx = 0, nz = 0;
-        getPoint(heights, x, z, h);
-        getPoint(normalX, x, z, nx);
-        getPoint(normalZ, x, z, nz);
-        glTexCoord2f(u, v);
-        glNormal3f(nx, 1.0f, nz);
-        glVertex3f(static_cast<float>(x), h, static_cast<float>(z));
-    };
-
     glBegin(GL_QUADS);
-    float v = 0;
-    for (uint32_t z = 0; z + 1 < depth; ++z) {
-        float nextV = v + dv;
-        float u = 0;
-        for (uint32_t x = 0; x + 1 < width; ++x) {
-            if (shadowGrid) {
-                float s = shadowGrid[size_t{width - 1 - x} * depth + (depth - 1 - z)];
-                const GLfloat diffuse[] = {s, s, s, 1.0f};
-                glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
-            }
-            vertex(u, v, x, z);
-            vertex(u, nextV, x, z + 1);
-            vertex(u + du, nextV, x + 1, z + 1);
-            vertex(u + du, v, x + 1, z);
-            u += du;
-        }
-        v = nextV;
-    }
+    forEachQuad(
+        [&](uint32_t x, uint32_t z) {
+            if (!shadowGrid) return;
+            float s = shadowGrid[size_t{width - 1 - x} * depth + (depth - 1 - z)];
+            const GLfloat diffuse[] = {s, s, s, 1.0f};
+            glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
+        },
+        [this](float u, float v, uint32_t x, uint32_t z) {
+            float h = 0, nx = 0, nz = 0;
+            getPoint(heights, x, z, h);
+            getPoint(normalX, x, z, nx);
+            getPoint(normalZ, x, z, nz);
+            glTexCoord2f(u, v);
+            glNormal3f(nx, 1.0f, nz);
+            glVertex3f(static_cast<float>(x), h, static_cast<float>(z));
+        });
     glEnd();
 }
