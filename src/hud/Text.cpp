@@ -22,12 +22,22 @@ int formatText(std::vector<char>& buffer, const char* format, va_list args) {
 }
 
 void drawText(int x, int y, void* font, const char* format, ...) {
-    std::vector<char> buffer;
     glRasterPos2i(x, y);
     va_list args;
     va_start(args, format);
-    formatText(buffer, format, args);
+    // The HUD's lines fit the first buffer, which lives on the stack so that
+    // a frame allocates nothing; longer texts grow a buffer on the heap.
+    char first[firstBufferSize];
+    va_list attempt;
+    va_copy(attempt, args);
+    const int n = std::vsnprintf(first, sizeof first, format, attempt);
+    va_end(attempt);
+    const char* text = first;
+    std::vector<char> grown;
+    if (n < 0 || static_cast<std::size_t>(n) >= sizeof first) {
+        formatText(grown, format, args);
+        text = grown.data();
+    }
     va_end(args);
-    for (const char* c = buffer.data(); *c != '\0'; ++c)
-        glutBitmapCharacter(font, static_cast<signed char>(*c));
+    for (const char* c = text; *c != '\0'; ++c) glutBitmapCharacter(font, static_cast<signed char>(*c));
 }
