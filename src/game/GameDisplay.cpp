@@ -14,6 +14,7 @@
 #include "sky/SkyPass.h"
 #include "terrain/Terrain.h"
 #include "view/Camera.h"
+#include "view/SkyBound.h"
 
 namespace {
 
@@ -44,6 +45,21 @@ void drawSky() {
 // when drawn first. Most of the chase view is ground, so most of the sky's
 // texturing is skipped.
 void drawSkyBehindScene() {
+    // Rows that the terrain surely covers are left out altogether: a fragment
+    // that fails the depth test still costs a software rasteriser much of
+    // what a drawn one does.
+    double modelview[16], projection[16];
+    int viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const Terrain& terrain = *world.terrain;
+    const TerrainBounds bounds{static_cast<float>(terrain.getWidth()), static_cast<float>(terrain.getDepth()),
+                               terrain.getMinHeight(), terrain.getMaxHeight()};
+    const int lowestRow = lowestBackgroundRow(modelview, projection, viewport, bounds);
+    glScissor(viewport[0], lowestRow, viewport[2], viewport[1] + viewport[3] - lowestRow);
+    glEnable(GL_SCISSOR_TEST);
+
     glDepthRange(1, 1);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
@@ -51,6 +67,7 @@ void drawSkyBehindScene() {
     glDepthMask(GL_TRUE);
     glDepthFunc(GL_LESS);
     glDepthRange(0, 1);
+    glDisable(GL_SCISSOR_TEST);
 }
 
 }  // namespace
