@@ -23,9 +23,10 @@ struct ModelJob {
     std::string comment;
 };
 
-std::vector<PictureJob> pictureJobs() {
+std::vector<PictureJob> pictureJobs(const AssetOptions& options = {}) {
+    const int terrainSize = options.terrainSize;
     std::vector<PictureJob> jobs = {
-        {"Terrain.bmp", makeHeightMap}, {"Grass.bmp", makeGrass},   {"Camo.bmp", makeCamo},
+        {"Terrain.bmp", [terrainSize] { return makeHeightMap(terrainSize); }}, {"Grass.bmp", makeGrass},   {"Camo.bmp", makeCamo},
         {"Tree.bmp", makeTreeBark},     {"Sky.bmp", makeSky},       {"Moon.bmp", makeMoon},
         {"MoonAlpha.bmp", makeMoonAlpha}, {"MenuBackground.bmp", makeMenuBackground},
     };
@@ -53,7 +54,13 @@ std::vector<std::string> generatedAssetFiles() {
     return files;
 }
 
-bool generateAssets(const std::string& dir, std::ostream& out, std::ostream& err) {
+bool generateAssets(const std::string& dir, std::ostream& out, std::ostream& err,
+                    const AssetOptions& options) {
+    if (options.terrainSize < kHeightMapMinSize || options.terrainSize > kHeightMapMaxSize) {
+        err << "Terrain size " << options.terrainSize << " is outside " << kHeightMapMinSize << " to "
+            << kHeightMapMaxSize << "\n";
+        return false;
+    }
     const std::string textures = dir + "/textures";
     const std::string models = dir + "/models";
     for (const std::string& folder : {textures, models}) {
@@ -65,7 +72,7 @@ bool generateAssets(const std::string& dir, std::ostream& out, std::ostream& err
         }
     }
 
-    for (const PictureJob& job : pictureJobs()) {
+    for (const PictureJob& job : pictureJobs(options)) {
         const std::string path = textures + "/" + job.name;
         Canvas picture = job.paint();
         if (!picture.save(path)) {

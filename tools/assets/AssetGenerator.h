@@ -6,9 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "HeightMap.h"
+
+struct AssetOptions {
+    int terrainSize = kHeightMapSize;  // height map grid points per side, 65 to 4096
+};
+
 // The files written, relative to the output folder, in the order written.
 std::vector<std::string> generatedAssetFiles();
 
-// Prints one line per file written to out. On the first failure prints one
-// line naming what failed to err and returns false.
-bool generateAssets(const std::string& dir, std::ostream& out, std::ostream& err);
+// Prints one line per file written to out. On the first failure (a folder or
+// file that cannot be written, a terrain size out of range) prints one line
+// naming what failed to err and returns false.
+bool generateAssets(const std::string& dir, std::ostream& out, std::ostream& err,
+                    const AssetOptions& options = {});

@@ -22,9 +22,9 @@ double rawHeight(int x, int z) {
 
 }  // namespace
 
-Canvas makeHeightMap() {
-    const int n = kHeightMapSize;
-    std::vector<double> field(n * n);
+Canvas makeHeightMap(int size) {
+    const int n = size;
+    std::vector<double> field(size_t(n) * n);
     for (int z = 0; z < n; ++z)
         for (int x = 0; x < n; ++x) field[z * n + x] = rawHeight(x, z);
 

@@ -1,0 +1,33 @@
+#pragma once
+// Everything one invocation measured, and the ratios the frame is judged by.
+#include <vector>
+
+#include "BenchOptions.h"
+#include "BenchResults.h"
+
+struct BenchReport {
+    BenchOptions options;
+    std::vector<SizeResult> sizes;
+    bool hasDrift = false;
+    SizeResult drift;  // the long run; only its memory and heap figures are reported
+};
+
+// Day frames are the ones with the sun up and the shadow pass on, in the chase view.
+constexpr double dayOverReferenceTarget = 1.3;  // median day frame / median reference frame, at 128
+constexpr double growthTarget = 4.4;            // median day frame at 256 / at 128
+constexpr double driftTargetPercent = 1.0;
+
+struct Ratios {
+    double dayOverReference128 = 0;  // 0 when not measured
+    double day256Over128 = 0;
+    double all256Over128 = 0;        // all frames, day and night
+    double rssChangePercent = 0;     // drift run, end against start
+};
+
+// The result for a requested size, or nullptr.
+const SizeResult* findSize(const BenchReport& report, int requestedSize);
+
+Ratios computeRatios(const BenchReport& report);
+
+// (end - start) / start in percent; 0 when start is 0.
+double percentChange(double start, double end);

@@ -1,0 +1,59 @@
+#pragma once
+// What the benchmark measures for one terrain size. The record is trivially
+// copyable: each size runs in a child process of its own (so that its peak
+// resident memory is its own) and sends the record back through a pipe.
+#include <cstdint>
+
+#include "FrameStats.h"
+#include "game/FramePasses.h"
+
+constexpr int passSlots = static_cast<int>(FramePass::count);
+
+// Mean milliseconds of each pass over the profiled frames of one kind. Each
+// pass runs from the previous mark (or the start of gameDisplay) to its own
+// mark, with glFinish at every mark; a pass drawn in tiles adds up its tiles.
+struct PassTimes {
+    int frames = 0;                   // profiled frames of this kind
+    double updateMs = 0;              // gameIdle
+    double passMs[passSlots] = {};    // indexed by FramePass
+};
+
+// Heap calls (malloc, calloc, realloc, operator new) sorted by the code that
+// made them; see HeapCounter.h.
+struct HeapCounts {
+    int64_t fromProgram = 0;          // the game's own code, on the game's thread
+    int64_t fromCppLibrary = 0;       // libstdc++ (std::string members), on the game's thread
+    int64_t fromLibraries = 0;        // GL driver, shader compiler, X, on the game's thread
+    int64_t otherThreads = 0;         // the GL driver's worker threads
+    int64_t maxFromProgramInAFrame = 0;
+    int64_t maxFromCppLibraryInAFrame = 0;
+    int64_t maxFromLibrariesInAFrame = 0;
+};
+
+struct SizeResult {
+    int requestedSize = 0;
+    int gridSize = 0;                 // points a side actually drawn
+    bool ok = false;
+    char error[200] = {};
+
+    double buildMs = 0;               // initWorld, to glFinish
+    int64_t rssBeforeBuildKb = 0;     // window and GL context open
+    int64_t rssAfterBuildKb = 0;
+    int64_t peakRssKb = 0;            // VmHWM of this size's process at its end
+
+    int framesDrawn = 0;
+    double firstFrameMs = 0;          // left out of the summaries below
+    FrameSummary all;                 // unprofiled frames after the first
+    FrameSummary day;                 // ... with the sun up and the shadow pass on
+    FrameSummary night;               // ... the rest
+    FrameSummary reference;           // terrain-only frames with the day frames' views
+
+    PassTimes dayPasses;
+    PassTimes nightPasses;
+
+    HeapCounts heapAfterFirstFrame;   // summed over frames 2 .. n
+    int64_t heapBytesInUseStart = 0;  // mallinfo2 after the first frame
+    int64_t heapBytesInUseEnd = 0;    // ... and after the last
+    int64_t rssStartKb = 0;           // VmRSS after the first frame
+    int64_t rssEndKb = 0;             // ... and after the last
+};

@@ -1,0 +1,63 @@
+#include "PassProfiler.h"
+
+#include <GL/gl.h>
+
+#include <chrono>
+
+namespace {
+
+// The listener is a plain function pointer, so the frame being profiled lives here.
+struct FrameInProgress {
+    double lastMarkMs = 0;
+    double updateMs = 0;
+    double passMs[passSlots] = {};
+    ViewSample view{};
+} current;
+
+void onPassEnd(FramePass pass) {
+    glFinish();
+    const double now = nowMs();
+    current.passMs[static_cast<int>(pass)] += now - current.lastMarkMs;
+    current.lastMarkMs = now;
+    if (pass == FramePass::terrain) glGetFloatv(GL_MODELVIEW_MATRIX, current.view.modelView);
+}
+
+void add(PassTimes& totals, const FrameInProgress& frame) {
+    ++totals.frames;
+    totals.updateMs += frame.updateMs;
+    for (int i = 0; i < passSlots; ++i) totals.passMs[i] += frame.passMs[i];
+}
+
+}  // namespace
+
+double nowMs() {
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+PassProfiler::PassProfiler() = default;
+
+PassProfiler::~PassProfiler() { setFramePassListener(nullptr); }
+
+void PassProfiler::beginFrame(double updateMs) {
+    glFinish();  // nothing of the previous frame is charged to this one
+    current = FrameInProgress{};
+    current.updateMs = updateMs;
+    current.lastMarkMs = nowMs();
+    setFramePassListener(onPassEnd);
+}
+
+void PassProfiler::endFrame(bool day) {
+    setFramePassListener(nullptr);
+    add(day ? dayTotals : nightTotals, current);
+}
+
+PassTimes PassProfiler::meanPasses(bool day) const {
+    PassTimes mean = day ? dayTotals : nightTotals;
+    if (mean.frames == 0) return mean;
+    mean.updateMs /= mean.frames;
+    for (double& ms : mean.passMs) ms /= mean.frames;
+    return mean;
+}
+
+const ViewSample& PassProfiler::lastView() const { return current.view; }

@@ -1,0 +1,42 @@
+#include "ScriptedRun.h"
+
+#include <GL/freeglut.h>
+
+#include <cmath>
+
+#include "game/GameClock.h"
+#include "game/GameInput.h"
+#include "game/GameWorld.h"
+
+namespace {
+// The clock is a plain function pointer, so its state lives here.
+double clockStepMs = 0;
+int64_t clockFrame = 0;
+constexpr int32_t clockOrigin = 1000000;  // any reading but 0, which means "no update yet"
+}  // namespace
+
+ScriptedRun::ScriptedRun(double stepMs, int turnPixels) : stepMs(stepMs), turnPixels(turnPixels) {}
+
+ScriptedRun::~ScriptedRun() { setGameClock(nullptr); }
+
+int32_t ScriptedRun::clockAt(double stepMs, int64_t frame) {
+    const int64_t ms = std::llround(static_cast<double>(frame) * stepMs);
+    return static_cast<int32_t>(static_cast<uint32_t>(clockOrigin + ms));
+}
+
+int32_t ScriptedRun::readClock() { return clockAt(clockStepMs, clockFrame); }
+
+void ScriptedRun::start() {
+    clockStepMs = stepMs;
+    clockFrame = 0;
+    setGameClock(readClock);
+    world.lastFrameMs = readClock();
+    gamePassiveMotion(pointerX, pointerY);
+    gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, pointerX, pointerY);
+}
+
+void ScriptedRun::advance() {
+    ++clockFrame;
+    pointerX -= turnPixels;  // dragging left turns left; the speed stays as built
+    gameMotion(pointerX, pointerY);
+}

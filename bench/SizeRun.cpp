@@ -1,0 +1,134 @@
+#include "SizeRun.h"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "HeapCounter.h"
+#include "PassProfiler.h"
+#include "ProcessMemory.h"
+#include "ReferenceFrame.h"
+#include "ScriptedRun.h"
+#include "game/GameDisplay.h"
+#include "game/GameUpdate.h"
+#include "game/GameWorld.h"
+#include "terrain/Terrain.h"
+
+namespace {
+
+void noDisplay() {}  // frames are drawn by the benchmark's own loop
+
+// Heap calls between two readings, folded into the run's totals.
+void addHeapCalls(HeapCounts& totals, const HeapCallCounts& before, const HeapCallCounts& after) {
+    const int64_t program = after.fromProgram - before.fromProgram;
+    const int64_t cppLibrary = after.fromCppLibrary - before.fromCppLibrary;
+    const int64_t libraries = after.fromLibraries - before.fromLibraries;
+    totals.fromProgram += program;
+    totals.fromCppLibrary += cppLibrary;
+    totals.fromLibraries += libraries;
+    totals.otherThreads += after.otherThreads - before.otherThreads;
+    totals.maxFromProgramInAFrame = std::max(totals.maxFromProgramInAFrame, program);
+    totals.maxFromCppLibraryInAFrame = std::max(totals.maxFromCppLibraryInAFrame, cppLibrary);
+    totals.maxFromLibrariesInAFrame = std::max(totals.maxFromLibrariesInAFrame, libraries);
+}
+
+struct FrameLists {
+    std::vector<double> all, day, night;
+};
+
+}  // namespace
+
+void openBenchWindow() {
+    int argc = 1;
+    char name[] = "brellow-bench";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(1024, 768);
+    glutInitWindowPosition(100, 100);
+    glutCreateWindow(name);
+    glutDisplayFunc(noDisplay);
+    glEnable(GL_BLEND);  // as the game's window has it
+    for (int i = 0; i < 10; ++i) glutMainLoopEvent();  // let the window be mapped
+}
+
+SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
+    SizeResult result;
+    result.requestedSize = plan.requestedSize;
+    result.gridSize = terrainGridSize(plan.requestedSize);
+
+    openBenchWindow();
+    startHeapCounting();
+    result.rssBeforeBuildKb = residentKb();
+    double start = nowMs();
+    initWorld(options.seed);
+    glFinish();
+    result.buildMs = nowMs() - start;
+    result.rssAfterBuildKb = residentKb();
+
+    const int profileEvery = plan.profile ? options.profileEvery : 0;
+    auto profiler = std::make_unique<PassProfiler>();
+    std::vector<ViewSample> dayViews;
+    FrameLists lists;
+    ScriptedRun script(options.stepMs, options.turnPixels);
+    script.start();
+
+    for (int frame = 0; frame < plan.frames; ++frame) {
+        const bool profiled = profileEvery > 0 && frame % profileEvery == profileEvery - 1;
+        const HeapCallCounts heapBefore = heapCallCounts();
+        start = nowMs();
+        script.advance();
+        gameIdle();
+        const bool day = world.shadowsOn && world.sunHeight > 0;
+        if (profiled) profiler->beginFrame(nowMs() - start);
+        gameDisplay();
+        glFinish();
+        const double frameMs = nowMs() - start;
+        const HeapCallCounts heapAfter = heapCallCounts();
+
+        if (frame == 0) {
+            result.firstFrameMs = frameMs;
+            result.rssStartKb = residentKb();
+            result.heapBytesInUseStart = heapBytesInUse();
+            continue;
+        }
+        addHeapCalls(result.heapAfterFirstFrame, heapBefore, heapAfter);
+        if (profiled) {
+            profiler->endFrame(day);
+            if (day) {
+                dayViews.push_back(profiler->lastView());
+                dayViews.back().sunAngle = world.sunAngle;
+            }
+            continue;
+        }
+        lists.all.push_back(frameMs);
+        (day ? lists.day : lists.night).push_back(frameMs);
+    }
+    result.framesDrawn = plan.frames;
+    result.rssEndKb = residentKb();
+    result.heapBytesInUseEnd = heapBytesInUse();
+    result.dayPasses = profiler->meanPasses(true);
+    result.nightPasses = profiler->meanPasses(false);
+    profiler.reset();
+    result.all = summarizeFrames(lists.all);
+    result.day = summarizeFrames(lists.day);
+    result.night = summarizeFrames(lists.night);
+
+    if (!dayViews.empty()) {
+        ReferenceFrame reference(*world.terrain);
+        std::vector<double> referenceMs;
+        reference.draw(dayViews.front());  // warm-up, not counted
+        for (const ViewSample& view : dayViews) {
+            start = nowMs();
+            reference.draw(view);
+            referenceMs.push_back(nowMs() - start);
+        }
+        result.reference = summarizeFrames(referenceMs);
+    }
+    releaseWorld();
+    result.peakRssKb = peakResidentKb();
+    result.ok = true;
+    return result;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// One terrain size measured from start to end in the calling process: opens
+// the window, builds the world from the assets in the working directory,
+// plays the scripted frames, draws the reference frames and releases the
+// world. Meant to run in a process of its own (see ChildProcess.h).
+#include "BenchOptions.h"
+#include "BenchResults.h"
+
+struct SizeRunPlan {
+    int requestedSize = 0;
+    int frames = 0;
+    bool profile = true;    // profile every options.profileEvery-th frame and draw reference frames
+};
+
+// Throws on failure (a missing asset, for instance).
+SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan);
+
+// Opens the 1024 x 768 double-buffered window the game draws in.
+void openBenchWindow();
