@@ -7,6 +7,8 @@ struct FastPaths {
     bool terrainArrays = true;   // terrain from prepared vertex arrays, not vertex by vertex
     bool skyBehindScene = true;  // sky drawn last, only where the scene left the background
     bool fewerClears = true;     // no clears whose pixels are overwritten or never read
+    bool silhouetteLists = true; // shadow casters drawn from position-only display lists
+    bool viewCulling = true;     // objects wholly outside the view are not sent at all
 };
 
 extern FastPaths fastPaths;

@@ -15,6 +15,7 @@
 #include "terrain/Terrain.h"
 #include "view/Camera.h"
 #include "view/SkyBound.h"
+#include "view/ViewVolume.h"
 
 namespace {
 
@@ -30,6 +31,14 @@ void applyHeadlights() {
     glRotatef(vehicle.getRotationZ(), 0, 0, 1);
     for (SpotLight* headlight : world.headlights) headlight->apply();
     glPopMatrix();
+}
+
+// An object wholly outside the view would put no fragment on the screen; its
+// texture and material would not outlast it either, since every object sets
+// its own.
+void drawIfSeen(const Object& object, const ViewVolume& view) {
+    if (fastPaths.viewCulling && view.excludesSphere(object.getPosition(), object.getDrawnRadius())) return;
+    object.draw();
 }
 
 // The sky is drawn around the eye before the view transform, so it never
@@ -94,13 +103,14 @@ void gameDisplay() {
 
     world.terrain->draw(shadowGrid);
     endFramePass(FramePass::terrain);
-    for (Object* tree : world.trees) tree->draw();
+    const ViewVolume view = ViewVolume::current();
+    for (const Object* tree : world.trees) drawIfSeen(*tree, view);
     endFramePass(FramePass::trees);
     glDisable(GL_TEXTURE_2D);
-    for (Object* orb : world.orbs) orb->draw();
+    for (const Object* orb : world.orbs) drawIfSeen(*orb, view);
     glEnable(GL_TEXTURE_2D);
     endFramePass(FramePass::orbs);
-    if (world.cameraMode == 0) world.vehicle->draw();  // the ride view sits inside it
+    if (world.cameraMode == 0) drawIfSeen(*world.vehicle, view);  // the ride view sits inside it
     endFramePass(FramePass::vehicle);
 
     if (fastPaths.skyBehindScene) {

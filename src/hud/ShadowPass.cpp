@@ -78,11 +78,17 @@ void makeShadowMatrix(float lx, float ly, float lz, float matrix[16]) {
 // Every object, in the game's order: trees, orbs, then the vehicle. Fallen
 // trees, collected orbs and the vehicle in the ride view cast shadows too.
 void drawSilhouettes(const float* matrix) {
-    for (const Object* tree : world.trees)
-        if (tree) tree->draw(matrix);
-    for (const Object* orb : world.orbs)
-        if (orb) orb->draw(matrix);
-    if (world.vehicle) world.vehicle->draw(matrix);
+    auto draw = [matrix](const Object* object) {
+        if (!object) return;
+        if (fastPaths.silhouetteLists) {
+            object->drawSilhouette(matrix);
+        } else {
+            object->draw(matrix);
+        }
+    };
+    for (const Object* tree : world.trees) draw(tree);
+    for (const Object* orb : world.orbs) draw(orb);
+    draw(world.vehicle);
 }
 
 }  // namespace

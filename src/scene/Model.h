@@ -30,6 +30,9 @@ public:
     // Issues the faces as one GL_TRIANGLES block with the current GL state.
     // Texture coordinates and normals are sent only when the file has any.
     void draw() const;
+    // The same triangles with positions alone: for flat silhouettes, which
+    // need neither texture coordinates nor normals.
+    void drawPositions() const;
 
     // The largest distance of a vertex from the model's origin (not from its
     // centre); 0 without vertices.

@@ -19,6 +19,8 @@ struct ModelCacheEntry {
     int useCount = 0;             // live Objects using this model
     bool loaded = false;          // the shared values below are valid
     GLuint displayList = 0;
+    GLuint silhouetteList = 0;    // positions only; the display list itself for the sphere
+    float boundingRadius = 0.0f;  // of the geometry, whatever radius collisions use
     Texture* texture = nullptr;   // owned by the entry's Objects; deleted with the last
     Terrain* terrain = nullptr;   // borrowed
     float radius = 0.0f;          // the loading Object's current radius

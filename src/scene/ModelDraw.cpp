@@ -25,3 +25,14 @@ void Model::draw() const {
     }
     glEnd();
 }
+
+void Model::drawPositions() const {
+    glBegin(GL_TRIANGLES);
+    for (const Face& face : faces) {
+        for (int c = 0; c < 3; ++c) {
+            const ModelVertex& v = vertices[face.vertexIndex[c] - 1];
+            glVertex3f(v.x, v.y, v.z);
+        }
+    }
+    glEnd();
+}

@@ -36,6 +36,8 @@ void Object::construct(const char* name, const char* textureFile, Terrain* given
     if (entry.loaded && entry.useCount > 0) {
         std::printf(" *** REUSING OLD MODEL %s\n", key.c_str());
         displayList = entry.displayList;
+        silhouetteList = entry.silhouetteList;
+        boundingRadius = entry.boundingRadius;
         texture = entry.texture;
         terrain = entry.terrain;
         radius = entry.radius;
@@ -64,6 +66,7 @@ void Object::construct(const char* name, const char* textureFile, Terrain* given
         } else {
             throw FatalError("Invalid builtin type");
         }
+        boundingRadius = radius;
         displayList = glGenLists(1);
         glNewList(displayList, GL_COMPILE);
         if (type == modelFileType) {
@@ -72,6 +75,13 @@ void Object::construct(const char* name, const char* textureFile, Terrain* given
             glutSolidSphere(1.0, 16, 16);
         }
         glEndList();
+        silhouetteList = displayList;
+        if (type == modelFileType) {
+            silhouetteList = glGenLists(1);
+            glNewList(silhouetteList, GL_COMPILE);
+            model.drawPositions();
+            glEndList();
+        }
     } catch (...) {
         // A failed construction holds nothing: the name is free to load again.
         delete texture;
@@ -81,6 +91,8 @@ void Object::construct(const char* name, const char* textureFile, Terrain* given
     modelName = key;
     entry.loaded = true;
     entry.displayList = displayList;
+    entry.silhouetteList = silhouetteList;
+    entry.boundingRadius = boundingRadius;
     entry.texture = texture;
     entry.terrain = terrain;
     entry.radius = radius;
@@ -95,6 +107,7 @@ Object::~Object() {
     if (entry.useCount == 0) {
         delete texture;
         glDeleteLists(displayList, 1);
+        if (silhouetteList != displayList) glDeleteLists(silhouetteList, 1);
         entry.loaded = false;
         entry.texture = nullptr;
     }
@@ -129,8 +142,7 @@ void Object::set(float* colour, float r, float g, float b, float a) {
     colour[3] = a;
 }
 
-void Object::draw(const float* matrix) const {
-    glPushMatrix();
+void Object::applyTransform(const float* matrix) const {
     glTranslatef(position.x, position.y, position.z);
     glScalef(scale, scale, scale);
     if (matrix) glMultMatrixf(matrix);
@@ -142,7 +154,11 @@ void Object::draw(const float* matrix) const {
     turns[rotationOrder[1]] = {rotation.y + modelRotation.y, 0, 1, 0};
     turns[rotationOrder[2]] = {rotation.z + modelRotation.z, 0, 0, 1};
     for (const Turn& turn : turns) glRotatef(turn.angle, turn.x, turn.y, turn.z);
+}
 
+void Object::draw(const float* matrix) const {
+    glPushMatrix();
+    applyTransform(matrix);
     if (texture) texture->bind();
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
@@ -150,6 +166,13 @@ void Object::draw(const float* matrix) const {
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, emission);
     glCallList(displayList);
+    glPopMatrix();
+}
+
+void Object::drawSilhouette(const float* matrix) const {
+    glPushMatrix();
+    applyTransform(matrix);
+    glCallList(silhouetteList);
     glPopMatrix();
 }
 

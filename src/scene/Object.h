@@ -79,6 +79,13 @@ public:
     // Draws with T * S * [matrix] * rotations; with a matrix (the shadow
     // pass's projection) the tilt about x is left out.
     void draw(const float* matrix = nullptr) const;
+    // The same shape as draw(matrix) rasterises, for a flat silhouette in the
+    // current colour with lighting and texturing off: positions alone, and
+    // neither texture nor material, which would not show.
+    void drawSilhouette(const float* matrix) const;
+
+    // The largest distance of the drawn geometry from the object's position.
+    float getDrawnRadius() const { return scale * boundingRadius; }
 
     // Stands the object on its terrain at (x, z): height and tilt from the
     // four surrounding grid points. Throws FatalError without a terrain.
@@ -94,6 +101,7 @@ public:
     static float cosineInterpolate(float a, float b, float t);
 
 private:
+    void applyTransform(const float* matrix) const;
     void construct(const char* name, const char* textureFile, Terrain* givenTerrain, int type);
     float heightAt(int x, int z) const;
     static void set(float* colour, float r, float g, float b, float a);
@@ -110,6 +118,8 @@ private:
     float specular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     float emission[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     GLuint displayList = 0;      // shared by all Objects of the model name
+    GLuint silhouetteList = 0;   // shared likewise
+    float boundingRadius = 0.0f; // of the model's geometry, in model units
     std::string modelName;       // the cache key
     float radius = 0.0f;
     Texture* texture = nullptr;  // shared; deleted by the model cache with the last Object

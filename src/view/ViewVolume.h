@@ -1,0 +1,19 @@
+#pragma once
+// The six planes of what the camera sees, taken from GL's current projection
+// and modelview matrices, so that objects wholly outside need not be sent.
+#include "view/Vector3.h"
+
+class ViewVolume {
+public:
+    // Reads the current matrices (a cheap query; nothing is drawn).
+    static ViewVolume current();
+    // From column-major matrices as GL keeps them.
+    ViewVolume(const double projection[16], const double modelview[16]);
+
+    // True only when the sphere lies wholly outside one of the planes, so it
+    // cannot put a single fragment on the screen.
+    bool excludesSphere(const Vector3& centre, float radius) const;
+
+private:
+    double planes[6][4];  // a x + b y + c z + d >= 0 inside; (a, b, c) of unit length
+};

@@ -1,0 +1,41 @@
+// Which spheres the camera cannot see at all.
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include "view/ViewVolume.h"
+
+namespace {
+
+// The game's projection, looking from the origin along +z.
+ViewVolume gameView() {
+    double projection[16], modelview[16];
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluPerspective(45, 4.0 / 3.0, 1, 1000);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    gluLookAt(0, 0, 0, 0, 0, 1, 0, 1, 0);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glPopMatrix();
+    return ViewVolume(projection, modelview);
+}
+
+TEST(ViewVolume, OnlySpheresWhollyOutsideAreExcluded) {
+    ViewVolume view = gameView();
+    EXPECT_FALSE(view.excludesSphere({0, 0, 10}, 1));      // straight ahead
+    EXPECT_TRUE(view.excludesSphere({0, 0, -10}, 1));      // behind the eye
+    EXPECT_TRUE(view.excludesSphere({0, 0, 1100}, 1));     // beyond the far plane
+    EXPECT_FALSE(view.excludesSphere({0, 0, 0.5f}, 1));    // reaches past the near plane
+    // 45 degrees up and down; 60 degrees across at 4:3: at z = 10 the view
+    // reaches 4.14 up and 5.52 across.
+    EXPECT_TRUE(view.excludesSphere({0, 6, 10}, 1));
+    EXPECT_FALSE(view.excludesSphere({0, 5, 10}, 1));      // its edge pokes in
+    EXPECT_TRUE(view.excludesSphere({-7.5f, 0, 10}, 1));
+    EXPECT_FALSE(view.excludesSphere({-6.3f, 0, 10}, 1));
+}
+
+}  // namespace
