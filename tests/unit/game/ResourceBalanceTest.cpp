@@ -1,0 +1,153 @@
+// Whole games give back everything they take: once runGame returns, every
+// texture name and display list the game made is deleted, every light slot
+// is free and switched off, and the caches are empty; ten games in a row
+// leave the same counts as one. (scripts/leakcheck.sh runs the two-game case
+// under valgrind as well.)
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "game/GameInput.h"
+#include "game/GameLoop.h"
+#include "game/GameWorld.h"
+#include "lighting/LightSlots.h"
+#include "scene/ModelCache.h"
+#include "support/GeneratedAssets.h"
+#include "texture/Texture.h"
+
+namespace {
+
+// Mesa hands out the lowest free names, so every name a game can hold lies
+// far below this bound.
+constexpr GLuint highestProbedName = 1 << 14;
+
+struct GlNames {
+    std::set<GLuint> textures;
+    std::set<GLuint> lists;
+};
+
+GlNames liveNames() {
+    GlNames names;
+    for (GLuint name = 1; name <= highestProbedName; ++name) {
+        if (glIsTexture(name)) names.textures.insert(name);
+        if (glIsList(name)) names.lists.insert(name);
+    }
+    return names;
+}
+
+int enabledLights() {
+    int count = 0;
+    for (int slot = 0; slot < lightSlotCount; ++slot) count += glIsEnabled(GL_LIGHT0 + slot) ? 1 : 0;
+    return count;
+}
+
+// What one game held while it ran, and what was left once runGame returned.
+struct GameRecord {
+    bool shadowPassRan = false;
+    GlNames during;
+    int slotsFreeDuring = 0;
+    GlNames after;
+    int slotsFreeAfter = 0;
+    int lightsOnAfter = 0;
+    std::size_t texturesCachedAfter = 0;
+    int modelHoldersAfter = 0;
+};
+
+GameRecord* recording = nullptr;
+constexpr int pollMs = 20;
+constexpr int maxPolls = 3000;
+
+// The game's timer: switches the headlights and the shadow overlay on, so
+// that every part of a frame is drawn, waits until the shadow pass has run
+// (from the second frame on, once the sun has risen), then takes the game's
+// measure and quits.
+void recordThenQuit(int poll) {
+    if (poll == 0) {
+        gameKeyboard('h', 0, 0);
+        gameKeyboard('s', 0, 0);
+    }
+    recording->shadowPassRan = !world.shadowGrid.empty();
+    if (!recording->shadowPassRan && poll < maxPolls) {
+        glutTimerFunc(pollMs, recordThenQuit, poll + 1);
+        return;
+    }
+    recording->during = liveNames();
+    recording->slotsFreeDuring = freeLightSlotCount();
+    gameKeyboard('q', 0, 0);  // leaves the game; does not return
+}
+
+GameRecord playOneGame() {
+    GameRecord record;
+    recording = &record;
+    glutTimerFunc(pollMs, recordThenQuit, 0);
+    runGame(nullptr, true);
+    recording = nullptr;
+    record.after = liveNames();
+    record.slotsFreeAfter = freeLightSlotCount();
+    record.lightsOnAfter = enabledLights();
+    record.texturesCachedAfter = Texture::cachedFileCount();
+    for (const char* model : {"HumVee.obj", "Tree.obj", internalSphereName})
+        record.modelHoldersAfter += modelUseCount(model);
+    return record;
+}
+
+std::set<GLuint> madeDuring(const std::set<GLuint>& during, const std::set<GLuint>& before) {
+    std::set<GLuint> made;
+    for (GLuint name : during)
+        if (!before.count(name)) made.insert(name);
+    return made;
+}
+
+class ResourceBalance : public testing::Test {
+protected:
+    void SetUp() override { testing::internal::CaptureStdout(); }
+    void TearDown() override {
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    }
+    InGeneratedAssets assets;
+};
+
+TEST_F(ResourceBalance, TwoGamesInARowEachGiveBackEveryNameSlotAndCacheHold) {
+    for (int game = 1; game <= 2; ++game) {
+        SCOPED_TRACE("game " + std::to_string(game));
+        const GlNames before = liveNames();
+        const GameRecord record = playOneGame();
+        EXPECT_TRUE(record.shadowPassRan);
+
+        // Grass, Sky, Camo, Tree and the moon; the vehicle, tree and orb lists.
+        const std::set<GLuint> textures = madeDuring(record.during.textures, before.textures);
+        const std::set<GLuint> lists = madeDuring(record.during.lists, before.lists);
+        EXPECT_EQ(textures.size(), 5u);
+        EXPECT_EQ(lists.size(), 3u);
+        for (GLuint name : textures) EXPECT_FALSE(glIsTexture(name)) << "texture " << name;
+        for (GLuint name : lists) EXPECT_FALSE(glIsList(name)) << "display list " << name;
+        EXPECT_EQ(record.after.textures, before.textures);
+        EXPECT_EQ(record.after.lists, before.lists);
+
+        EXPECT_EQ(record.slotsFreeDuring, lightSlotCount - 3);  // the sun and two headlights
+        EXPECT_EQ(record.slotsFreeAfter, lightSlotCount);
+        EXPECT_EQ(record.lightsOnAfter, 0);
+        EXPECT_EQ(record.texturesCachedAfter, 0u);
+        EXPECT_EQ(record.modelHoldersAfter, 0);
+    }
+}
+
+TEST_F(ResourceBalance, TenGamesInARowLeaveTheSameCountsAsOne) {
+    const GameRecord first = playOneGame();
+    GameRecord last;
+    for (int game = 2; game <= 10; ++game) last = playOneGame();
+
+    EXPECT_EQ(last.during.textures.size(), first.during.textures.size());
+    EXPECT_EQ(last.during.lists.size(), first.during.lists.size());
+    EXPECT_EQ(last.slotsFreeDuring, first.slotsFreeDuring);
+    EXPECT_EQ(last.after.textures.size(), first.after.textures.size());
+    EXPECT_EQ(last.after.lists.size(), first.after.lists.size());
+    EXPECT_EQ(last.slotsFreeAfter, first.slotsFreeAfter);
+    EXPECT_EQ(last.lightsOnAfter, first.lightsOnAfter);
+    EXPECT_EQ(last.texturesCachedAfter, first.texturesCachedAfter);
+    EXPECT_EQ(last.modelHoldersAfter, first.modelHoldersAfter);
+}
+
+}  // namespace
