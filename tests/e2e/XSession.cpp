@@ -12,6 +12,12 @@
 
 namespace {
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// A program under test may close its window at any moment (a fatal error
+// while it starts, say). Requests on a window that has just gone then fail
+// with BadWindow or BadMatch; Xlib's default handler would end this process,
+// so such errors only make the request fail.
+int ignoreVanishedWindow(Display*, XErrorEvent*) { return 0; }
 }
 
 Screenshot::Pixel Screenshot::at(int x, int y) const {
@@ -46,6 +52,7 @@ bool Screenshot::save(const std::string& path) const {
 
 XSession::XSession() : display_(XOpenDisplay(nullptr)) {
     if (!display_) throw std::runtime_error("cannot open the X display");
+    XSetErrorHandler(ignoreVanishedWindow);
     int event, error, major, minor;
     if (!XTestQueryExtension(display_, &event, &error, &major, &minor))
         throw std::runtime_error("the X display has no XTest extension");
@@ -90,8 +97,8 @@ Window XSession::waitForWindow(const std::string& wanted, int timeoutMs) {
 }
 
 void XSession::size(Window window, int& width, int& height) {
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display_, window, &attributes);
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(display_, window, &attributes)) attributes.width = attributes.height = 0;
     width = attributes.width;
     height = attributes.height;
 }
@@ -142,6 +149,7 @@ void XSession::tapKey(Window window, const std::string& keysymName) {
 Screenshot XSession::capture(Window window) {
     Screenshot shot;
     size(window, shot.width, shot.height);
+    if (shot.width == 0 || shot.height == 0) throw std::runtime_error("the window has gone");
     XImage* image = XGetImage(display_, window, 0, 0, shot.width, shot.height, AllPlanes, ZPixmap);
     if (!image) throw std::runtime_error("XGetImage failed");
     shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);

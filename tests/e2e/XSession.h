@@ -33,6 +33,7 @@ public:
     // The mapped top-level window titled exactly title, waiting up to timeoutMs.
     Window waitForWindow(const std::string& title, int timeoutMs = 20000);
     std::string title(Window window);
+    // 0 x 0 once the window has gone.
     void size(Window window, int& width, int& height);
 
     // Pointer and keys, in window coordinates (y from the top).
@@ -45,6 +46,7 @@ public:
     void keyDown(const std::string& keysymName);
     void keyUp(const std::string& keysymName);
 
+    // Throws when the window has gone.
     Screenshot capture(Window window);
 
 private:

@@ -1,0 +1,442 @@
+// Broken asset files against the real brellow. Each case copies the
+// generated assets into a folder of its own, damages one file and starts the
+// game there. A case must end in one of two ways: the reader's line on
+// standard output and the fatal message as the last line on standard error
+// with exit status 1, or a game that runs, draws its first frame and quits
+// with status 0 on 'q'. A signal, a hang or any other message fails it.
+// Every test prints its table of cases and outcomes.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <iterator>
+#include <sstream>
+#include <thread>
+
+#include "e2e/GameAssets.h"
+#include "e2e/GameProcess.h"
+#include "e2e/XSession.h"
+#include "image/Bmp.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string brellowPath = std::string(BRELLOW_BIN_DIR) + "/brellow";
+constexpr int startTimeoutMs = 30000;  // until a fatal exit or the first frame
+constexpr int quitTimeoutMs = 15000;   // from 'q' to the exit
+
+// ---- file damage -----------------------------------------------------------
+
+std::string readWhole(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeWhole(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+uint32_t field32(const std::string& bytes, size_t offset) {
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = value * 256 + static_cast<unsigned char>(bytes[offset + i]);
+    return value;
+}
+
+void setField(std::string& bytes, size_t offset, uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xff);
+}
+
+using Damage = std::function<void(const fs::path&)>;
+
+// Changes one header field (offset and size in bytes) of a BMP file.
+Damage bmpField(size_t offset, uint32_t value, int size = 4) {
+    return [=](const fs::path& path) {
+        std::string bytes = readWhole(path);
+        setField(bytes, offset, value, size);
+        writeWhole(path, bytes);
+    };
+}
+
+constexpr size_t widthField = 18, heightField = 22, planesField = 26, bppField = 28;
+
+// Claims a size without changing the file.
+Damage claimSize(uint32_t width, uint32_t height) {
+    return [=](const fs::path& path) {
+        bmpField(widthField, width)(path);
+        bmpField(heightField, height)(path);
+    };
+}
+
+// A top-down file: the height field holds minus the height.
+void negateHeight(const fs::path& path) {
+    std::string bytes = readWhole(path);
+    setField(bytes, heightField, 0u - field32(bytes, heightField), 4);
+    writeWhole(path, bytes);
+}
+
+void removeFile(const fs::path& path) { fs::remove(path); }
+void emptyFile(const fs::path& path) { writeWhole(path, ""); }
+void cutHeader(const fs::path& path) { writeWhole(path, readWhole(path).substr(0, 40)); }
+
+// Keeps the header and half of the pixel block.
+void cutPixels(const fs::path& path) {
+    std::string bytes = readWhole(path);
+    writeWhole(path, bytes.substr(0, 54 + (bytes.size() - 54) / 2));
+}
+
+// One pixel narrower: a width that is not a multiple of 4 (the generated
+// pictures are powers of two). The file then holds more bytes than needed.
+void narrowByOne(const fs::path& path) {
+    std::string bytes = readWhole(path);
+    setField(bytes, widthField, field32(bytes, widthField) - 1, 4);
+    writeWhole(path, bytes);
+}
+
+// A new picture of the given size with a gentle slope of heights.
+Damage pictureOfSize(uint32_t width, uint32_t height) {
+    return [=](const fs::path& path) {
+        std::vector<unsigned char> pixels(size_t{width} * height * 3);
+        for (uint32_t row = 0; row < height; ++row)
+            for (uint32_t x = 0; x < width; ++x) {
+                unsigned char* p = &pixels[(size_t{row} * width + x) * 3];
+                p[0] = static_cast<unsigned char>((x * 7 + row * 3) % 120);
+                p[1] = 120;
+                p[2] = 60;
+            }
+        Image image;
+        image.width = width;
+        image.height = height;
+        image.data = pixels.data();
+        writeBmp(path.c_str(), image);
+    };
+}
+
+// Replaces every line for which pick is true with replacement(line).
+Damage rewriteLines(const std::function<bool(const std::string&)>& pick,
+                    const std::function<std::string(const std::string&)>& replacement) {
+    return [=](const fs::path& path) {
+        std::istringstream in(readWhole(path));
+        std::string out;
+        for (std::string line; std::getline(in, line);) out += (pick(line) ? replacement(line) : line) + "\n";
+        writeWhole(path, out);
+    };
+}
+
+bool isFace(const std::string& line) { return line.rfind("f ", 0) == 0; }
+
+// Every tenth line gets a line of rubbish after it.
+void addGarbageLines(const fs::path& path) {
+    const char* rubbish[] = {"v", "vt", "vn x y z", "f", "f / / /", "f a/b/c d/e/f g/h/i",
+                             "\x01\x02\x7f\xff\xfe", "v nan inf -inf", "vt 1e39 -1e39",
+                             "vn 1 2", "ffff 1 2 3", "   f 1/1/1 2/2/2 3/3/3", "\t v 1 2 3",
+                             "f 1/1/1 2/2/2", "usemtl none", "s off", "o \xc3\xa9"};
+    std::istringstream in(readWhole(path));
+    std::string out;
+    int n = 0, next = 0;
+    for (std::string line; std::getline(in, line);) {
+        out += line + "\n";
+        if (++n % 10 == 0) out += std::string(rubbish[next++ % std::size(rubbish)]) + "\n";
+    }
+    out += std::string("v 1 2 3\0 4 5\nf 1/1/1 2/2/2 3/3/3\0junk\n", 38);
+    writeWhole(path, out);
+}
+
+// Lines far longer than the reader's 255 characters: a long comment whose
+// pieces start like vertex and face lines, a vertex line padded with
+// spaces, and a face line with hundreds of extra corners.
+void addLongLines(const fs::path& path) {
+    std::string bytes = readWhole(path);
+    std::string comment = "#" + std::string(254, 'x') + "v 1 2 3" + std::string(248, ' ') + "f 1/1/1 2/2/2 3/3/3";
+    std::string vertex = "v" + std::string(600, ' ') + "1 2 3";
+    std::string face = "f 1/1/1 2/2/2 3/3/3";
+    for (int i = 0; i < 200; ++i) face += " 4/4/4";
+    writeWhole(path, comment + "\n" + bytes + vertex + "\n" + face + "\n" + std::string(5000, 'z') + "\n");
+}
+
+// ---- running a case ----------------------------------------------------------
+
+enum class Expect { Fatal, Runs };
+
+struct Case {
+    std::string file;         // under textures/ or models/
+    std::string damage;       // what was done to it
+    Damage apply;
+    Expect expect = Expect::Runs;
+    std::string readerLine;   // Fatal: the last standard output line starts so
+    std::string fatalLine;    // Fatal: the last standard error line
+    bool play = false;        // Runs: show the shadow overlay for a while before 'q'
+    std::string warning;      // Runs: the first standard error line starts so
+};
+
+Case fatalCase(const std::string& file, const std::string& damage, Damage apply,
+               const std::string& readerLine, const std::string& fatalLine) {
+    Case c;
+    c.file = file;
+    c.damage = damage;
+    c.apply = std::move(apply);
+    c.expect = Expect::Fatal;
+    c.readerLine = readerLine;
+    c.fatalLine = fatalLine;
+    return c;
+}
+
+Case runningCase(const std::string& file, const std::string& damage, Damage apply,
+                 const std::string& warning = "", bool play = false) {
+    Case c;
+    c.file = file;
+    c.damage = damage;
+    c.apply = std::move(apply);
+    c.expect = Expect::Runs;
+    c.warning = warning;
+    c.play = play;
+    return c;
+}
+
+// The only lines a running game may write on standard error: the
+// terrain's out-of-bounds warnings and the model reader's skipped faces.
+bool isKnownWarning(const std::string& line) {
+    return line.rfind("WARNING: Attempted to read point out of bounds: ", 0) == 0 ||
+           line.rfind("Skipping bad face in models/", 0) == 0;
+}
+
+struct Outcome {
+    std::string what;         // "fatal", "ran, quit", "signal N", "hang", ...
+    int status = 0;
+    std::string firstErrorLine;
+    std::string lastErrorLine;
+    std::string lastOutputLine;
+    bool passed = false;
+};
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+int brightness(const Screenshot::Pixel& p) { return (p.r + p.g + p.b) / 3; }
+
+// A copy of the generated assets in a fresh folder, removed afterwards.
+struct CaseFolder {
+    fs::path path;
+    explicit CaseFolder(int serial) {
+        path = fs::temp_directory_path() /
+               ("brellow-bad-asset-" + std::to_string(getpid()) + "-" + std::to_string(serial));
+        fs::remove_all(path);
+        fs::create_directories(path);
+        fs::copy(gameAssetsDir(), path, fs::copy_options::recursive);
+    }
+    ~CaseFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
+
+// Starts the game on the damaged copy and watches it: it must end by itself
+// (a fatal error) or draw its first frame, in which case 'q' must end it.
+Outcome runCase(const Case& c, XSession& x, int serial) {
+    CaseFolder folder(serial);
+    c.apply(folder.path / c.file);
+
+    Outcome outcome;
+    GameProcess process({brellowPath}, folder.path.string());
+    bool drawn = false;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(startTimeoutMs);
+    Window window = 0;
+    while (process.running() && !drawn && std::chrono::steady_clock::now() < deadline) {
+        if (!window) window = x.waitForWindow(brellowPath, 100);
+        // The HUD panel, drawn last in every frame, is bright.
+        try {
+            if (window) drawn = brightness(x.capture(window).mean(12, 12, 110, 54)) > 120;
+        } catch (const std::runtime_error&) {
+            window = 0;  // closed by a fatal error; the loop sees the process end
+        }
+        if (!drawn) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (drawn) {
+        if (c.play) {
+            // By then the sun is up and the shadow pass runs every frame.
+            x.tapKey(window, "s");
+            std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        }
+        x.tapKey(window, "q");
+        outcome.what = process.waitForExit(quitTimeoutMs) ? "ran, quit" : "hang after q";
+    } else if (process.running()) {
+        outcome.what = "hang";
+    } else {
+        outcome.what = "fatal";
+    }
+    if (!process.running() && process.exitStatus() < 0) outcome.what = "signal " + std::to_string(-process.exitStatus());
+    outcome.status = process.running() ? 0 : process.exitStatus();
+
+    std::vector<std::string> errors = linesOf(process.standardError());
+    std::vector<std::string> output = linesOf(process.standardOutput());
+    if (!errors.empty()) outcome.firstErrorLine = errors.front();
+    if (!errors.empty()) outcome.lastErrorLine = errors.back();
+    if (!output.empty()) outcome.lastOutputLine = output.back();
+
+    if (c.expect == Expect::Runs) {
+        outcome.passed = outcome.what == "ran, quit" && outcome.status == 0 &&
+                         outcome.firstErrorLine.rfind(c.warning, 0) == 0 &&
+                         std::all_of(errors.begin(), errors.end(), isKnownWarning);
+    } else {
+        outcome.passed = outcome.what == "fatal" && outcome.status == 1 &&
+                         outcome.lastErrorLine == c.fatalLine &&
+                         outcome.lastOutputLine.rfind(c.readerLine, 0) == 0;
+    }
+    return outcome;
+}
+
+// Runs the cases one after another, prints the table and checks each row.
+void runMatrix(const std::string& title, const std::vector<Case>& cases) {
+    XSession x;
+    std::ostringstream table;
+    table << "\n" << title << "\n";
+    char row[512];
+    std::snprintf(row, sizeof row, "%-24s %-30s %-14s %-6s %s\n", "file", "damage", "outcome",
+                  "status", "first stderr line");
+    table << row;
+    int serial = 0;
+    std::vector<std::pair<const Case*, Outcome>> failures;
+    for (const Case& c : cases) {
+        Outcome outcome = runCase(c, x, ++serial);
+        std::snprintf(row, sizeof row, "%-24s %-30s %-14s %-6d %s%s\n", c.file.c_str(),
+                      c.damage.c_str(), outcome.what.c_str(), outcome.status,
+                      outcome.firstErrorLine.substr(0, 100).c_str(), outcome.passed ? "" : "   <-- FAILED");
+        table << row;
+        if (!outcome.passed) failures.emplace_back(&c, outcome);
+    }
+    std::printf("%s\n", table.str().c_str());
+    std::fflush(stdout);
+    for (const auto& [c, outcome] : failures) {
+        ADD_FAILURE() << c->file << " / " << c->damage << ": outcome " << outcome.what
+                      << ", status " << outcome.status << "\n  last stdout line: "
+                      << outcome.lastOutputLine << "\n  last stderr line: " << outcome.lastErrorLine
+                      << (c->expect == Expect::Fatal ? "\n  expected stdout: " + c->readerLine +
+                                                           "...\n  expected stderr: " + c->fatalLine
+                                                     : "\n  expected a running game, stderr from: " + c->warning);
+    }
+}
+
+// The damages every picture gets, with the reader's line each must print.
+std::vector<Case> pictureCases(const std::string& name) {
+    const std::string path = "./textures/" + name;
+    const std::string fatal =
+        name == "Terrain.bmp" ? "Failed to load heightmap Terrain.bmp" : "Error loading texture " + path;
+    const std::string file = "textures/" + name;
+    auto fails = [&](const std::string& damage, Damage apply, const std::string& reader) {
+        return fatalCase(file, damage, std::move(apply), reader, fatal);
+    };
+    return {
+        fails("missing", removeFile, "File Not Found : " + path),
+        // An empty file reads as bytes 0xff past its end.
+        fails("empty", emptyFile, "Planes from " + path + " is not 1: 65535"),
+        fails("header cut at 40 bytes", cutHeader, "Error reading image data from " + path + "."),
+        fails("truncated pixels", cutPixels, "Error reading image data from " + path + "."),
+        fails("32 bits per pixel", bmpField(bppField, 32, 2), "Bpp from " + path + " is not 24: 32"),
+        fails("8 bits per pixel", bmpField(bppField, 8, 2), "Bpp from " + path + " is not 24: 8"),
+        fails("0 planes", bmpField(planesField, 0, 2), "Planes from " + path + " is not 1: 0"),
+        fails("2 planes", bmpField(planesField, 2, 2), "Planes from " + path + " is not 1: 2"),
+        fails("width 0", bmpField(widthField, 0), "Error reading image data from " + path + "."),
+        fails("height 0", bmpField(heightField, 0), "Error reading image data from " + path + "."),
+        fails("65536 x 65536 (overflow)", claimSize(65536, 65536), "Image size of " + path + " is too large"),
+        fails("30000 x 30000 (> file)", claimSize(30000, 30000), "Error reading image data from " + path + "."),
+        fails("top-down (height -h)", negateHeight, "Image size of " + path + " is too large"),
+        runningCase(file, "width - 1 (not 4n)", narrowByOne),
+    };
+}
+
+const std::string pictures[] = {"Terrain.bmp", "Grass.bmp", "Sky.bmp", "Camo.bmp",
+                                "Tree.bmp", "Moon.bmp", "MoonAlpha.bmp"};
+
+// The damages every model gets. Only a missing file is fatal: bad faces are
+// skipped with a warning and everything else is read as far as it goes.
+std::vector<Case> modelCases(const std::string& name) {
+    const std::string file = "models/" + name;
+    auto runs = [&](const std::string& damage, Damage apply, bool facesSkipped = true) {
+        return runningCase(file, damage, std::move(apply),
+                           facesSkipped ? "Skipping bad face in " + file + " at line " : "");
+    };
+    auto everyFace = [](const std::string& replacement) {
+        return rewriteLines(isFace, [=](const std::string&) { return replacement; });
+    };
+    // One face in three is replaced, so the model stays partly drawable.
+    auto someFaces = [](const std::string& replacement) {
+        auto count = std::make_shared<int>(0);
+        return rewriteLines([=](const std::string& line) { return isFace(line) && ++*count % 3 == 0; },
+                            [=](const std::string&) { return replacement; });
+    };
+    return {
+        fatalCase(file, "missing", removeFile, " *** LOADING NEW MODEL " + name,
+                  "Error loading model " + name),
+        runs("empty", emptyFile, false),
+        runs("garbage lines", addGarbageLines),
+        runs("huge indices", someFaces("f 999999/1/1 2147483647/2/2 99999999999999999999/3/3")),
+        runs("negative indices", someFaces("f -1/-1/-1 -2/-2/-2 -3/-3/-3")),
+        runs("zero indices", someFaces("f 0/0/0 0/0/0 0/0/0")),
+        runs("faces without slashes", everyFace("f 1 2 3")),
+        runs("faces v//n in a v/t/n file", someFaces("f 1//1 2//2 3//3")),
+        runs("faces v/t in a v/t/n file", someFaces("f 1/1 2/2 3/3")),
+        runs("lines over 255 characters", addLongLines, false),
+        runs("vertices only, no faces",
+             rewriteLines(isFace, [](const std::string&) { return "# no face"; }), false),
+    };
+}
+
+// Height maps of shapes the game does not expect: smaller than the
+// vehicle's start at (64, 64) (warnings, nearest heights), one point wide,
+// not square, and larger than the window so that the shadow pass tiles.
+std::vector<Case> heightMapShapeCases() {
+    const std::string file = "textures/Terrain.bmp";
+    std::vector<Case> cases;
+    for (auto [width, height] : std::vector<std::pair<uint32_t, uint32_t>>{
+             {1, 1}, {2, 2}, {1, 64}, {64, 1}, {3, 200}, {200, 3}, {65, 130}, {130, 65},
+             {64, 64}, {400, 100}, {100, 400}}) {
+        // The vehicle's start reads its four corners around (64, 64).
+        const bool startOutside = width < 65 || height < 65;
+        cases.push_back(runningCase(file, std::to_string(width) + " x " + std::to_string(height),
+                                    pictureOfSize(width, height),
+                                    startOutside ? "WARNING: Attempted to read point out of bounds: " : "",
+                                    true));
+    }
+    return cases;
+}
+
+}  // namespace
+
+TEST(BadAssetMatrix, DamagedPicturesEndInTheReadersLineAndTheFatalMessage) {
+    std::vector<Case> cases;
+    for (const std::string& name : pictures) {
+        std::vector<Case> more = pictureCases(name);
+        cases.insert(cases.end(), more.begin(), more.end());
+    }
+    // A mask that scales to another size than the moon's picture.
+    cases.push_back(fatalCase("textures/MoonAlpha.bmp", "64 x 64 (moon is 128 x 128)",
+                              pictureOfSize(64, 64), " *** LOADING NEW TEXTURE Moon.bmp",
+                              "Texture and alpha channel are different sizes!"));
+    runMatrix("Damaged pictures", cases);
+}
+
+TEST(BadAssetMatrix, DamagedModelsAreReadAsFarAsTheyGoOrEndInTheFatalMessage) {
+    std::vector<Case> cases;
+    for (const std::string name : {"HumVee.obj", "Tree.obj"}) {
+        std::vector<Case> more = modelCases(name);
+        cases.insert(cases.end(), more.begin(), more.end());
+    }
+    runMatrix("Damaged models", cases);
+}
+
+TEST(BadAssetMatrix, HeightMapsOfAnyShapeRunWithShadowsAndOverlay) {
+    runMatrix("Height maps of unusual shapes", heightMapShapeCases());
+}
