@@ -45,6 +45,10 @@ bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
             options.help = true;
             continue;
         }
+        if (name == "--plain") {
+            options.plainDrawing = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             error = "unknown option or missing value: " + name;
             return false;
@@ -102,5 +106,6 @@ const char* benchUsage() {
            "  --profile-every K    profile every K-th frame pass by pass (default 4; 0 none)\n"
            "  --turn PX            pointer travel per frame while steering (default 1)\n"
            "  --seed S             world layout (default 4)\n"
-           "  --json PATH          results file (default bench-results.json)\n";
+           "  --json PATH          results file (default bench-results.json)\n"
+           "  --plain              draw without the shortcuts that keep pixels identical\n";
 }

@@ -17,6 +17,7 @@ struct BenchOptions {
     unsigned seed = 4;              // fixes the world's layout
     std::string jsonPath = "bench-results.json";
     bool help = false;
+    bool plainDrawing = false;      // every drawing shortcut off: the "before" figures
 
     // Frames of one size's run: the option, or enough whole steps to go from
     // sunrise round to the next sunrise.

@@ -11,6 +11,7 @@
 #include "ProcessMemory.h"
 #include "ReferenceFrame.h"
 #include "ScriptedRun.h"
+#include "app/FastPaths.h"
 #include "game/GameDisplay.h"
 #include "game/GameUpdate.h"
 #include "game/GameWorld.h"
@@ -60,6 +61,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     result.gridSize = terrainGridSize(plan.requestedSize);
 
     openBenchWindow();
+    if (options.plainDrawing) fastPaths = FastPaths{false, false, false, false, false};
     startHeapCounting();
     result.rssBeforeBuildKb = residentKb();
     double start = nowMs();
