@@ -56,4 +56,10 @@ struct SizeResult {
     int64_t heapBytesInUseEnd = 0;    // ... and after the last
     int64_t rssStartKb = 0;           // VmRSS after the first frame
     int64_t rssEndKb = 0;             // ... and after the last
+
+    // For runs of two or more whole days and nights: the unprofiled frames of
+    // the first and of the last day-night cycle, so that a drift of the frame
+    // time over a long run shows at the same times of day.
+    FrameSummary firstCycle;
+    FrameSummary lastCycle;
 };

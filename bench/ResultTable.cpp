@@ -100,6 +100,10 @@ void printDrift(std::ostream& out, const SizeResult& drift, double changePercent
         << (change <= driftTargetPercent ? "  (target within 1 %)" : "  (MISSES target within 1 %)") << "\n";
     out << "  heap bytes in use after frame 1 / at the end: " << drift.heapBytesInUseStart << " / "
         << drift.heapBytesInUseEnd << "\n";
+    if (drift.firstCycle.frames > 0 && drift.lastCycle.frames > 0)
+        out << "  frame time, first / last day and night: median " << format("%.2f", drift.firstCycle.medianMs)
+            << " / " << format("%.2f", drift.lastCycle.medianMs) << " ms, 95th pct "
+            << format("%.2f", drift.firstCycle.p95Ms) << " / " << format("%.2f", drift.lastCycle.p95Ms) << " ms\n";
     const HeapCounts& heap = drift.heapAfterFirstFrame;
     out << "  heap calls per frame after the first: " << format("%.3f", perFrame(heap.fromProgram, drift))
         << " by the game's code (at most " << heap.maxFromProgramInAFrame << " in a frame), "

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -74,6 +75,9 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     auto profiler = std::make_unique<PassProfiler>();
     std::vector<ViewSample> dayViews;
     FrameLists lists;
+    const int cycleFrames = static_cast<int>(std::lround(wholeDayAndNightMs / options.stepMs));
+    const bool wholeCycles = plan.frames >= 2 * cycleFrames;
+    std::vector<double> firstCycleMs, lastCycleMs;
     ScriptedRun script(options.stepMs, options.turnPixels);
     script.start();
 
@@ -107,7 +111,11 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
         }
         lists.all.push_back(frameMs);
         (day ? lists.day : lists.night).push_back(frameMs);
+        if (wholeCycles && frame <= cycleFrames) firstCycleMs.push_back(frameMs);
+        if (wholeCycles && frame >= plan.frames - cycleFrames) lastCycleMs.push_back(frameMs);
     }
+    result.firstCycle = summarizeFrames(firstCycleMs);
+    result.lastCycle = summarizeFrames(lastCycleMs);
     result.framesDrawn = plan.frames;
     result.rssEndKb = residentKb();
     result.heapBytesInUseEnd = heapBytesInUse();
