@@ -10,6 +10,7 @@ PACKAGES=(
   freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri
   libgtest-dev libx11-dev libxtst-dev
   xvfb xauth x11-utils xdotool imagemagick
+  clang libclang-rt-14-dev valgrind
 )
 
 missing=()
