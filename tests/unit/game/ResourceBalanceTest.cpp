@@ -81,7 +81,9 @@ GameRecord playOneGame() {
     GameRecord record;
     recording = &record;
     glutTimerFunc(pollMs, recordThenQuit, 0);
+    testing::internal::CaptureStdout();  // the caches' progress lines
     runGame(nullptr, true);
+    testing::internal::GetCapturedStdout();
     recording = nullptr;
     record.after = liveNames();
     record.slotsFreeAfter = freeLightSlotCount();
@@ -101,11 +103,7 @@ std::set<GLuint> madeDuring(const std::set<GLuint>& during, const std::set<GLuin
 
 class ResourceBalance : public testing::Test {
 protected:
-    void SetUp() override { testing::internal::CaptureStdout(); }
-    void TearDown() override {
-        testing::internal::GetCapturedStdout();
-        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    }
+    void TearDown() override { EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)); }
     InGeneratedAssets assets;
 };
 
@@ -116,11 +114,12 @@ TEST_F(ResourceBalance, TwoGamesInARowEachGiveBackEveryNameSlotAndCacheHold) {
         const GameRecord record = playOneGame();
         EXPECT_TRUE(record.shadowPassRan);
 
-        // Grass, Sky, Camo, Tree and the moon; the vehicle, tree and orb lists.
+        // At least Grass, Sky, Camo, Tree and the moon; the vehicle, tree and
+        // orb lists (the frame code may compile more, such as silhouettes).
         const std::set<GLuint> textures = madeDuring(record.during.textures, before.textures);
         const std::set<GLuint> lists = madeDuring(record.during.lists, before.lists);
-        EXPECT_EQ(textures.size(), 5u);
-        EXPECT_EQ(lists.size(), 3u);
+        EXPECT_GE(textures.size(), 5u);
+        EXPECT_GE(lists.size(), 3u);
         for (GLuint name : textures) EXPECT_FALSE(glIsTexture(name)) << "texture " << name;
         for (GLuint name : lists) EXPECT_FALSE(glIsList(name)) << "display list " << name;
         EXPECT_EQ(record.after.textures, before.textures);
