@@ -62,4 +62,7 @@ struct SizeResult {
     // time over a long run shows at the same times of day.
     FrameSummary firstCycle;
     FrameSummary lastCycle;
+    // VmRSS once the first day and night are over: Mesa's caches have met
+    // every lighting state by then, so growth after it would be a leak.
+    int64_t rssAfterFirstCycleKb = 0;
 };

@@ -129,6 +129,7 @@ void writeReportJson(const BenchReport& report, std::ostream& out) {
             << number(ratios.rssChangePercent) << ", \"rss_target_percent\": " << number(driftTargetPercent)
             << ", \"heap_bytes_in_use_start\": " << drift.heapBytesInUseStart
             << ", \"heap_bytes_in_use_end\": " << drift.heapBytesInUseEnd
+            << ", \"rss_after_first_cycle_kb\": " << drift.rssAfterFirstCycleKb
             << ", \"first_cycle_median_ms\": " << number(drift.firstCycle.medianMs)
             << ", \"last_cycle_median_ms\": " << number(drift.lastCycle.medianMs)
             << ", \"game_code_allocations_after_first_frame\": " << drift.heapAfterFirstFrame.fromProgram

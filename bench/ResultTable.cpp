@@ -100,6 +100,11 @@ void printDrift(std::ostream& out, const SizeResult& drift, double changePercent
         << (change <= driftTargetPercent ? "  (target within 1 %)" : "  (MISSES target within 1 %)") << "\n";
     out << "  heap bytes in use after frame 1 / at the end: " << drift.heapBytesInUseStart << " / "
         << drift.heapBytesInUseEnd << "\n";
+    if (drift.rssAfterFirstCycleKb > 0)
+        out << "  resident after the first day and night / at the end: " << kb(drift.rssAfterFirstCycleKb) << " / "
+            << kb(drift.rssEndKb) << ", change "
+            << format("%+.2f %%", 100.0 * (drift.rssEndKb - drift.rssAfterFirstCycleKb) / drift.rssAfterFirstCycleKb)
+            << "\n";
     if (drift.firstCycle.frames > 0 && drift.lastCycle.frames > 0)
         out << "  frame time, first / last day and night: median " << format("%.2f", drift.firstCycle.medianMs)
             << " / " << format("%.2f", drift.lastCycle.medianMs) << " ms, 95th pct "

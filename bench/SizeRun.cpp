@@ -112,6 +112,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
         lists.all.push_back(frameMs);
         (day ? lists.day : lists.night).push_back(frameMs);
         if (wholeCycles && frame <= cycleFrames) firstCycleMs.push_back(frameMs);
+        if (wholeCycles && frame == cycleFrames) result.rssAfterFirstCycleKb = residentKb();
         if (wholeCycles && frame >= plan.frames - cycleFrames) lastCycleMs.push_back(frameMs);
     }
     result.firstCycle = summarizeFrames(firstCycleMs);
