@@ -69,6 +69,10 @@ HeapCallCounts heapCallCounts() {
     return {programCalls.load(), cppLibraryCalls.load(), libraryCalls.load(), otherThreadCalls.load()};
 }
 
+// AddressSanitizer brings an allocator of its own, which glibc's under these
+// names would bypass: a sanitizer build of the benchmark counts nothing.
+#ifndef __SANITIZE_ADDRESS__
+
 // Each entry point counts its own caller, so none may be inlined into another.
 extern "C" {
 __attribute__((noinline)) void* malloc(size_t size) {
@@ -109,3 +113,5 @@ void operator delete(void* block, size_t) noexcept { std::free(block); }
 void operator delete[](void* block, size_t) noexcept { std::free(block); }
 void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
 void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
+
+#endif  // __SANITIZE_ADDRESS__
