@@ -32,14 +32,7 @@ void ReferenceFrame::draw(const ViewSample& view) const {
     world.sun->apply();
 
     texture.bind();
-    const GLfloat ambient[] = {0.1f, 0.1f, 0.1f, 1.0f};
-    const GLfloat white[] = {1.0f, 1.0f, 1.0f, 1.0f};
-    const GLfloat black[] = {0.0f, 0.0f, 0.0f, 1.0f};
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.0f);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
+    Terrain::applyMaterial();
 
     const float du = 1.0f / static_cast<float>(width - 1);
     const float dv = 1.0f / static_cast<float>(depth - 1);

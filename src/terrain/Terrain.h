@@ -39,6 +39,8 @@ public:
     void draw() const { draw(nullptr); }
     // The same picture, sent vertex by vertex (the pixel-identity reference).
     void drawVertexByVertex(const float* shadowGrid) const;
+    // The ground's material: dim ambient, white diffuse, no shine.
+    static void applyMaterial();
 
     // The not-normalised normal (normalX, 1, normalZ) of a grid point.
     float getNormalX(uint32_t x, uint32_t z) const;

@@ -14,9 +14,7 @@
 #include "terrain/Terrain.h"
 #include "texture/Texture.h"
 
-namespace {
-
-void setTerrainMaterial() {
+void Terrain::applyMaterial() {
     const GLfloat ambient[] = {0.1f, 0.1f, 0.1f, 1.0f};
     const GLfloat white[] = {1.0f, 1.0f, 1.0f, 1.0f};
     const GLfloat black[] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -26,8 +24,6 @@ void setTerrainMaterial() {
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
 }
-
-}  // namespace
 
 void Terrain::textureSteps(float& du, float& dv) const {
     du = dv = 0;
@@ -80,7 +76,7 @@ void Terrain::draw(const float* shadowGrid) const {
         return;
     }
     if (texture) texture->bind();
-    setTerrainMaterial();
+    applyMaterial();
     if (quadVertices.empty()) return;
 
     glInterleavedArrays(GL_T2F_N3F_V3F, 0, quadVertices.data());
@@ -111,7 +107,7 @@ void Terrain::draw(const float* shadowGrid) const {
 // and the diffuse material changed quad by quad.
 void Terrain::drawVertexByVertex(const float* shadowGrid) const {
     if (texture) texture->bind();
-    setTerrainMaterial();
+    applyMaterial();
     glBegin(GL_QUADS);
     forEachQuad(
         [&](uint32_t x, uint32_t z) {
