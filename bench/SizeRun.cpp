@@ -62,7 +62,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     result.gridSize = terrainGridSize(plan.requestedSize);
 
     openBenchWindow();
-    if (options.plainDrawing) fastPaths = FastPaths{false, false, false, false, false};
+    if (options.plainDrawing) fastPaths = FastPaths::none();
     startHeapCounting();
     result.rssBeforeBuildKb = residentKb();
     double start = nowMs();

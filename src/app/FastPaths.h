@@ -9,6 +9,12 @@ struct FastPaths {
     bool fewerClears = true;     // no clears whose pixels are overwritten or never read
     bool silhouetteLists = true; // shadow casters drawn from position-only display lists
     bool viewCulling = true;     // objects wholly outside the view are not sent at all
+    bool terrainCulling = true;  // nor are runs of terrain quads wholly outside it
+    bool opaqueDaySky = true;    // a fully opaque sky is written without blending
+    bool closedSilhouettes = true;  // closed shapes cast shadows from their sunward faces alone
+
+    // Every shortcut off: the frame drawn the plain way.
+    static FastPaths none() { return {false, false, false, false, false, false, false, false}; }
 };
 
 extern FastPaths fastPaths;

@@ -101,9 +101,9 @@ void gameDisplay() {
     world.sun->apply();  // after the view, so the sun is fixed in the world
     if (world.headlightsOn) applyHeadlights();
 
-    world.terrain->draw(shadowGrid);
-    endFramePass(FramePass::terrain);
     const ViewVolume view = ViewVolume::current();
+    world.terrain->draw(shadowGrid, &view);
+    endFramePass(FramePass::terrain);
     for (const Object* tree : world.trees) drawIfSeen(*tree, view);
     endFramePass(FramePass::trees);
     glDisable(GL_TEXTURE_2D);

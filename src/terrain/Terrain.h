@@ -7,7 +7,10 @@
 #include <memory>
 #include <vector>
 
+#include "terrain/VisibleQuads.h"
+
 class Texture;
+class ViewVolume;
 
 class Terrain {
 public:
@@ -35,7 +38,9 @@ public:
     // Draws lit, textured quads. shadowGrid holds one brightness (0..1) per grid
     // point, indexed [(width-1-x) * depth + (depth-1-z)]; each quad takes the
     // value of its corner (x, z) as its diffuse colour. Null draws unshadowed.
-    void draw(const float* shadowGrid) const;
+    // Given the view the picture will be seen through, quads wholly outside
+    // it are not sent.
+    void draw(const float* shadowGrid, const ViewVolume* view = nullptr) const;
     void draw() const { draw(nullptr); }
     // The same picture, sent vertex by vertex (the pixel-identity reference).
     void drawVertexByVertex(const float* shadowGrid) const;
@@ -56,6 +61,7 @@ private:
     template <typename QuadStart, typename Corner>
     void forEachQuad(QuadStart quad, Corner corner) const;
     void prepareQuads();
+    void shadeQuads(const float* shadowGrid, int firstVertex, int vertexCount) const;
 
     uint32_t width = 0;
     uint32_t depth = 0;
@@ -65,4 +71,5 @@ private:
     std::vector<float> normalZ;
     std::vector<QuadVertex> quadVertices;     // 4 per quad, ready for glDrawArrays
     mutable std::vector<float> quadShades;    // RGB per quad vertex from the shadow grid
+    mutable VisibleQuads visibleQuads;        // the runs sent this frame
 };

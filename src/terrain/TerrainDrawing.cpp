@@ -7,12 +7,15 @@
 // shadow grid each quad's brightness goes in as its vertices' colour, with
 // the colour tracking the diffuse material; GL computes the lighting exactly
 // as for a diffuse material changed quad by quad, so the picture is the same
-// as drawVertexByVertex's, which the pixel-identity test checks.
+// as drawVertexByVertex's, which the pixel-identity test checks. Given the
+// view, only the runs of quads that may be seen are sent.
+#define GL_GLEXT_PROTOTYPES  // glMultiDrawArrays (OpenGL 1.4)
 #include <GL/gl.h>
 
 #include "app/FastPaths.h"
 #include "terrain/Terrain.h"
 #include "texture/Texture.h"
+#include "view/ViewVolume.h"
 
 void Terrain::applyMaterial() {
     const GLfloat ambient[] = {0.1f, 0.1f, 0.1f, 1.0f};
@@ -68,9 +71,24 @@ void Terrain::prepareQuads() {
                                             {normalX[i], 1.0f, normalZ[i]},
                                             {static_cast<float>(x), heights[i], static_cast<float>(z)}});
                 });
+    visibleQuads.prepare(heights, width, depth);
 }
 
-void Terrain::draw(const float* shadowGrid) const {
+// Each quad takes the brightness of its corner (x, z), as the colour of its
+// four vertices; only the quads about to be drawn need theirs.
+void Terrain::shadeQuads(const float* shadowGrid, int firstVertex, int vertexCount) const {
+    const uint32_t quadsPerRow = width - 1;
+    const uint32_t firstQuad = static_cast<uint32_t>(firstVertex / VisibleQuads::verticesPerQuad);
+    const uint32_t endQuad = firstQuad + static_cast<uint32_t>(vertexCount / VisibleQuads::verticesPerQuad);
+    float* shade = quadShades.data() + size_t{firstQuad} * 12;
+    for (uint32_t quad = firstQuad; quad < endQuad; ++quad) {
+        const uint32_t x = quad % quadsPerRow, z = quad / quadsPerRow;
+        const float s = shadowGrid[size_t{width - 1 - x} * depth + (depth - 1 - z)];
+        for (int component = 0; component < 12; ++component) *shade++ = s;
+    }
+}
+
+void Terrain::draw(const float* shadowGrid, const ViewVolume* view) const {
     if (!fastPaths.terrainArrays) {
         drawVertexByVertex(shadowGrid);
         return;
@@ -79,21 +97,22 @@ void Terrain::draw(const float* shadowGrid) const {
     applyMaterial();
     if (quadVertices.empty()) return;
 
+    const bool culled = view && fastPaths.terrainCulling;
+    if (culled) visibleQuads.select(*view);
+    const int wholeGrid[2] = {0, static_cast<int>(quadVertices.size())};
+    const int* firsts = culled ? visibleQuads.firstVertices() : &wholeGrid[0];
+    const int* counts = culled ? visibleQuads.vertexCounts() : &wholeGrid[1];
+    const int runs = culled ? visibleQuads.runCount() : 1;
+
     glInterleavedArrays(GL_T2F_N3F_V3F, 0, quadVertices.data());
     if (shadowGrid) {
-        // Each quad takes the brightness of its corner (x, z).
-        float* shade = quadShades.data();
-        for (uint32_t z = 0; z + 1 < depth; ++z)
-            for (uint32_t x = 0; x + 1 < width; ++x) {
-                float s = shadowGrid[size_t{width - 1 - x} * depth + (depth - 1 - z)];
-                for (int corner = 0; corner < 12; ++corner) *shade++ = s;
-            }
+        for (int run = 0; run < runs; ++run) shadeQuads(shadowGrid, firsts[run], counts[run]);
         glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
         glEnable(GL_COLOR_MATERIAL);
         glEnableClientState(GL_COLOR_ARRAY);
         glColorPointer(3, GL_FLOAT, 0, quadShades.data());
     }
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(quadVertices.size()));
+    glMultiDrawArrays(GL_QUADS, firsts, counts, runs);
     if (shadowGrid) {
         glDisableClientState(GL_COLOR_ARRAY);
         glDisable(GL_COLOR_MATERIAL);

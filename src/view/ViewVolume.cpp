@@ -42,3 +42,15 @@ bool ViewVolume::excludesSphere(const Vector3& centre, float radius) const {
     }
     return false;
 }
+
+bool ViewVolume::excludesBox(const Vector3& low, const Vector3& high) const {
+    for (const auto& plane : planes) {
+        // The corner farthest along the plane's inward normal: if even that
+        // one is outside, the whole box is.
+        double x = plane[0] >= 0 ? high.x : low.x;
+        double y = plane[1] >= 0 ? high.y : low.y;
+        double z = plane[2] >= 0 ? high.z : low.z;
+        if (plane[0] * x + plane[1] * y + plane[2] * z + plane[3] < -outsideMargin) return true;
+    }
+    return false;
+}

@@ -66,7 +66,7 @@ protected:
             gameIdle();
             gameMotion(world.lastMouseX + 1, world.lastMouseY);  // a steady turn
         }
-        const FastPaths plain{false, false, false, false, false};
+        const FastPaths plain = FastPaths::none();
         std::vector<unsigned char> slow = drawFrame(plain);
         std::vector<unsigned char> fast = drawFrame(FastPaths{});
         ASSERT_EQ(slow.size(), fast.size());

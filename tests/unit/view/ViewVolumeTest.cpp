@@ -1,4 +1,4 @@
-// Which spheres the camera cannot see at all.
+// Which spheres and boxes the camera cannot see at all.
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
@@ -36,6 +36,18 @@ TEST(ViewVolume, OnlySpheresWhollyOutsideAreExcluded) {
     EXPECT_FALSE(view.excludesSphere({0, 5, 10}, 1));      // its edge pokes in
     EXPECT_TRUE(view.excludesSphere({-7.5f, 0, 10}, 1));
     EXPECT_FALSE(view.excludesSphere({-6.3f, 0, 10}, 1));
+}
+
+TEST(ViewVolume, OnlyBoxesWhollyOutsideAreExcluded) {
+    ViewVolume view = gameView();
+    EXPECT_FALSE(view.excludesBox({-1, -1, 9}, {1, 1, 11}));      // straight ahead
+    EXPECT_TRUE(view.excludesBox({-1, -1, -11}, {1, 1, -9}));     // behind the eye
+    EXPECT_FALSE(view.excludesBox({-1, -1, -11}, {1, 1, 11}));    // reaches from behind to ahead
+    // Above the view at z = 10 (it reaches 4.14 up) unless it rises into it.
+    EXPECT_TRUE(view.excludesBox({-1, 4.5f, 9.5f}, {1, 9, 10}));
+    EXPECT_FALSE(view.excludesBox({-1, 3.9f, 9.5f}, {1, 9, 10}));
+    // A box whose corners all lie outside, yet which spans the view, is kept.
+    EXPECT_FALSE(view.excludesBox({-100, -100, 9}, {100, 100, 10}));
 }
 
 }  // namespace

@@ -1,0 +1,92 @@
+// Which runs of terrain quads are sent for a view: every piece of a row that
+// may be seen is inside a run, rows keep their order, and ground wholly
+// outside the view is left out.
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "terrain/VisibleQuads.h"
+#include "view/ViewVolume.h"
+
+namespace {
+
+// The game's projection from an eye looking at a point.
+ViewVolume lookingAt(double eyeX, double eyeY, double eyeZ, double atX, double atY, double atZ) {
+    double projection[16], modelview[16];
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluPerspective(45, 4.0 / 3.0, 1, 1000);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    gluLookAt(eyeX, eyeY, eyeZ, atX, atY, atZ, 0, 1, 0);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glPopMatrix();
+    return ViewVolume(projection, modelview);
+}
+
+// Runs as (first quad, quad count).
+std::vector<std::pair<int, int>> runsIn(const VisibleQuads& quads) {
+    std::vector<std::pair<int, int>> runs;
+    for (int i = 0; i < quads.runCount(); ++i)
+        runs.push_back({quads.firstVertices()[i] / VisibleQuads::verticesPerQuad,
+                        quads.vertexCounts()[i] / VisibleQuads::verticesPerQuad});
+    return runs;
+}
+
+// 81 x 3 grid points: two rows of 80 quads, ten pieces of 8 quads a row.
+constexpr uint32_t width = 81, depth = 3;
+using Runs = std::vector<std::pair<int, int>>;
+
+TEST(VisibleQuads, OnlyThePiecesAcrossTheViewAreSentRowByRow) {
+    std::vector<float> heights(width * depth, 0.0f);
+    VisibleQuads quads;
+    quads.prepare(heights, width, depth);
+    // From 30 units in front of the middle, the view is 33 units across at
+    // the grid: x from 23.4 to 56.6, that is pieces 2 to 7 (quads 16 to 63).
+    quads.select(lookingAt(40, 2, -30, 40, 2, 0));
+    EXPECT_EQ(runsIn(quads), (Runs{{16, 48}, {80 + 16, 48}}));
+
+    // From far back the whole grid is seen: the two rows join into one run.
+    quads.select(lookingAt(40, 30, -200, 40, 0, 1));
+    EXPECT_EQ(runsIn(quads), (Runs{{0, 160}}));
+
+    // Looking the other way nothing is sent, and the runs of the previous
+    // view are gone.
+    quads.select(lookingAt(40, 2, -30, 40, 2, -60));
+    EXPECT_TRUE(runsIn(quads).empty());
+}
+
+TEST(VisibleQuads, APeakThatRisesIntoTheViewBringsBackItsPieces) {
+    std::vector<float> heights(width * depth, 0.0f);
+    VisibleQuads quads;
+    // Looking upwards from (40, 10, -30): flat ground at height 0 lies below
+    // the view.
+    const ViewVolume upwards = lookingAt(40, 10, -30, 40, 30, 0);
+    quads.prepare(heights, width, depth);
+    quads.select(upwards);
+    EXPECT_TRUE(runsIn(quads).empty());
+
+    // A peak at grid point (40, 1) is a corner of pieces 4 and 5 in both rows.
+    heights[40 + 1 * width] = 25.0f;
+    quads.prepare(heights, width, depth);
+    quads.select(upwards);
+    EXPECT_EQ(runsIn(quads), (Runs{{32, 16}, {80 + 32, 16}}));
+}
+
+TEST(VisibleQuads, GridsTooSmallForAQuadSendNothing) {
+    for (auto size : {std::pair<uint32_t, uint32_t>{1, 5}, {5, 1}, {0, 0}}) {
+        std::vector<float> heights(size.first * size.second, 0.0f);
+        VisibleQuads quads;
+        quads.prepare(heights, size.first, size.second);
+        quads.select(lookingAt(2, 5, -10, 2, 0, 2));
+        EXPECT_EQ(quads.runCount(), 0) << size.first << " x " << size.second;
+    }
+}
+
+}  // namespace
