@@ -28,6 +28,8 @@ SkyBox::SkyBox(float radius, const std::string& textureFile) : radius(radius) {
 
 SkyBox::~SkyBox() { delete texture; }
 
+bool SkyBox::isOpaque() const { return !texture->hasAlpha(); }
+
 void SkyBox::skyVertex(float x, float y, float z) {
     const SkyTexCoord c = skyTexCoord(x, y, z);
     glTexCoord2f(c.s, c.t);

@@ -40,6 +40,9 @@ public:
     // (top, bottom, left, right, back, front). Sets no colour, blending,
     // lighting or depth state of its own.
     void draw() const;
+    // True when the picture has no alpha channel (one shared by name with an
+    // alpha file has).
+    bool isOpaque() const;
 
     // Emits one vertex with its texture coordinates from skyTexCoord.
     static void skyVertex(float x, float y, float z);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "app/FastPaths.h"
 #include "game/GameWorld.h"
 #include "scene/Object.h"
 #include "sky/NightSky.h"
@@ -42,7 +43,13 @@ void skyPass() {
     // picture and its alpha fades it.
     const SkyTint tint = skyTint(world.sunHeight, world.sunAngle);
     glColor4f(tint.red, tint.green, tint.blue, tint.skyAlpha);
+    // By day a sky picture without alpha of its own is fully opaque, and
+    // blending it at alpha 1 writes exactly its colour: reading the pixels
+    // beneath would be wasted work.
+    const bool opaque = fastPaths.opaqueDaySky && tint.skyAlpha == 1.0f && world.sky->isOpaque();
+    if (opaque) glDisable(GL_BLEND);
     world.sky->draw();
+    glEnable(GL_BLEND);
     if (tint.nightSkyDrawn) world.stars->draw(tint.nightSkyAlpha);
 
     glDisable(GL_BLEND);

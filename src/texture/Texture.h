@@ -47,6 +47,7 @@ public:
     int getImageWidth() const { return imageWidth; }    // as in the file
     int getImageHeight() const { return imageHeight; }  // as in the file
     GLuint getGlName() const { return glName; }         // 0 when empty
+    bool hasAlpha() const { return format == GL_RGBA; }  // uploaded with an alpha file
 
     // The smallest power of two not below n, for 1 <= n <= 2^30; 0 for n <= 0.
     static int nextPowerOfTwo(int n);
