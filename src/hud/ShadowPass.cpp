@@ -77,18 +77,28 @@ void makeShadowMatrix(float lx, float ly, float lz, float matrix[16]) {
 
 // Every object, in the game's order: trees, orbs, then the vehicle. Fallen
 // trees, collected orbs and the vehicle in the ride view cast shadows too.
+// Every silhouette is the same black, so a closed shape's faces turned away
+// from the sun, which its sunward faces cover, need not be drawn: culling
+// goes by the sign of the rasterised area, the same for both.
 void drawSilhouettes(const float* matrix) {
-    auto draw = [matrix](const Object* object) {
+    bool culling = false;
+    auto draw = [matrix, &culling](const Object* object) {
         if (!object) return;
-        if (fastPaths.silhouetteLists) {
-            object->drawSilhouette(matrix);
-        } else {
+        if (!fastPaths.silhouetteLists) {
             object->draw(matrix);
+            return;
         }
+        const bool cull = fastPaths.closedSilhouettes && object->hasClosedSurface();
+        if (cull != culling) {
+            if (cull) glEnable(GL_CULL_FACE); else glDisable(GL_CULL_FACE);
+            culling = cull;
+        }
+        object->drawSilhouette(matrix);
     };
     for (const Object* tree : world.trees) draw(tree);
     for (const Object* orb : world.orbs) draw(orb);
     draw(world.vehicle);
+    if (culling) glDisable(GL_CULL_FACE);
 }
 
 }  // namespace

@@ -37,6 +37,13 @@ public:
     // The largest distance of a vertex from the model's origin (not from its
     // centre); 0 without vertices.
     float boundingRadius() const;
+    // True when the faces close around one or more volumes: every edge
+    // between two positions is crossed by as many faces one way as the other
+    // way round. A line through such a surface goes in as often as it comes
+    // out, so the faces turned towards a viewer cover all that the faces
+    // turned away do. False without faces or with a position that is not a
+    // finite number.
+    bool hasClosedSurface() const;
 
     bool isLoaded() const { return loaded; }
 

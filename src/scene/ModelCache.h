@@ -21,6 +21,7 @@ struct ModelCacheEntry {
     GLuint displayList = 0;
     GLuint silhouetteList = 0;    // positions only; the display list itself for the sphere
     float boundingRadius = 0.0f;  // of the geometry, whatever radius collisions use
+    bool closedSurface = false;   // the mesh closes around its volume (always for the sphere)
     Texture* texture = nullptr;   // owned by the entry's Objects; deleted with the last
     Terrain* terrain = nullptr;   // borrowed
     float radius = 0.0f;          // the loading Object's current radius

@@ -38,6 +38,7 @@ void Object::construct(const char* name, const char* textureFile, Terrain* given
         displayList = entry.displayList;
         silhouetteList = entry.silhouetteList;
         boundingRadius = entry.boundingRadius;
+        closedSurface = entry.closedSurface;
         texture = entry.texture;
         terrain = entry.terrain;
         radius = entry.radius;
@@ -61,8 +62,10 @@ void Object::construct(const char* name, const char* textureFile, Terrain* given
         builtinType = type;
         if (type == modelFileType) {
             radius = model.boundingRadius();
+            closedSurface = model.hasClosedSurface();
         } else if (type == sphereType) {
             radius = 1.0f;
+            closedSurface = true;
         } else {
             throw FatalError("Invalid builtin type");
         }
@@ -93,6 +96,7 @@ void Object::construct(const char* name, const char* textureFile, Terrain* given
     entry.displayList = displayList;
     entry.silhouetteList = silhouetteList;
     entry.boundingRadius = boundingRadius;
+    entry.closedSurface = closedSurface;
     entry.texture = texture;
     entry.terrain = terrain;
     entry.radius = radius;

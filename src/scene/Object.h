@@ -83,6 +83,9 @@ public:
     // current colour with lighting and texturing off: positions alone, and
     // neither texture nor material, which would not show.
     void drawSilhouette(const float* matrix) const;
+    // True when the shape closes around its volume, so that its faces turned
+    // towards a viewer cover all that its faces turned away do.
+    bool hasClosedSurface() const { return closedSurface; }
 
     // The largest distance of the drawn geometry from the object's position.
     float getDrawnRadius() const { return scale * boundingRadius; }
@@ -120,6 +123,7 @@ private:
     GLuint displayList = 0;      // shared by all Objects of the model name
     GLuint silhouetteList = 0;   // shared likewise
     float boundingRadius = 0.0f; // of the model's geometry, in model units
+    bool closedSurface = false;  // shared likewise
     std::string modelName;       // the cache key
     float radius = 0.0f;
     Texture* texture = nullptr;  // shared; deleted by the model cache with the last Object

@@ -123,6 +123,20 @@ void addFrustumY(Mesh& mesh, double y0, double r0, double y1, double r1, int seg
         mesh.addTriangle(bottom[k], top[k], top[k + 1]);
         mesh.addTriangle(bottom[k], top[k + 1], bottom[k + 1]);
     }
+    // The caps: fans that run each rim edge the other way round from the side.
+    Vec2 middle{(uv.u0 + uv.u1) / 2, (uv.v0 + uv.v1) / 2};
+    for (int side = 0; side < 2; ++side) {
+        const bool upper = side == 1;
+        int n = mesh.addNormal({0, upper ? 1.0 : -1.0, 0});
+        Corner centre{mesh.addPosition({0, upper ? y1 : y0, 0}), mesh.addTexCoord(middle), n};
+        std::vector<Corner>& rim = upper ? top : bottom;
+        for (int k = 0; k < segments; ++k) {
+            Corner a{rim[k].position, centre.texCoord, n};
+            Corner b{rim[k + 1].position, centre.texCoord, n};
+            if (upper) mesh.addTriangle(centre, b, a);
+            else mesh.addTriangle(centre, a, b);
+        }
+    }
 }
 
 void addEllipsoid(Mesh& mesh, Vec3 centre, Vec3 radii, int segments, int rings, double bumpiness,

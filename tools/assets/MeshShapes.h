@@ -30,7 +30,9 @@ void addCylinderZ(Mesh& mesh, double cx, double cy, double radius, double z0, do
                   UvRect uv, UvRect capUv);
 
 // A tapered tube standing on the y axis from y0 (radius r0) to y1 (radius r1),
-// open at both ends.
+// closed at both ends by flat caps that share the rims' positions, so the
+// whole shape bounds a volume (the game casts shadows of closed shapes more
+// cheaply). The caps take the middle of uv.
 void addFrustumY(Mesh& mesh, double y0, double r0, double y1, double r1, int segments, UvRect uv);
 
 // A closed ellipsoid around centre; radii gives the half extents and

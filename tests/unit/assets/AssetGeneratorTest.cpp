@@ -18,6 +18,8 @@
 
 #include "assets/AssetGenerator.h"
 #include "image/Bmp.h"
+#include "scene/Model.h"
+#include "support/GeneratedAssets.h"
 #include "support/TempWorkDir.h"
 
 namespace {
@@ -288,9 +290,14 @@ TEST_F(AssetGeneratorTest, VehicleIsCentredOnTheGroundFacingPlusX) {
     EXPECT_LT(frontTop, *maxY - 0.2f);
 }
 
-TEST_F(AssetGeneratorTest, TreeStandsOnTheOrigin) {
+TEST_F(AssetGeneratorTest, TreeStandsOnTheOriginAndClosesAroundItsVolume) {
     ObjModel tree = loadObj(path("models/Tree.obj"));
     ASSERT_FALSE(tree.xs.empty());
+    // Closed, its shadow is drawn from the faces towards the sun alone.
+    InGeneratedAssets inAssets;
+    Model model;
+    ASSERT_TRUE(model.load("Tree.obj"));
+    EXPECT_TRUE(model.hasClosedSurface());
     EXPECT_FLOAT_EQ(*std::min_element(tree.ys.begin(), tree.ys.end()), 0.0f);
     EXPECT_NEAR(*std::max_element(tree.ys.begin(), tree.ys.end()), 1.5, 0.1);
     for (const std::vector<float>* axis : {&tree.xs, &tree.zs}) {

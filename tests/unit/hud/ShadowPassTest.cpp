@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/FastPaths.h"
 #include "game/GameWorld.h"
 #include "hud/ShadowPass.h"
 #include "lighting/DirectionalLight.h"
@@ -178,6 +179,35 @@ TEST_F(ShadowPassTest, AFallenTreeCastsTheShadowOfAStandingOne) {
     tree->setRotationX(90);
     const float* fallen = shadowPass();
     for (int k = 0; k < 32 * 32; ++k) ASSERT_EQ(fallen[k], standing[k]) << "value " << k;
+}
+
+// Closed shapes cast their shadows from their sunward faces alone; the
+// silhouette picture must not lose a single pixel for it, whatever the sun.
+TEST_F(ShadowPassTest, ClosedShapesCastTheSameSilhouettesFromTheirSunwardFacesAlone) {
+    makeTerrain(40, 40);
+    ASSERT_TRUE(Object(Object::sphereType).hasClosedSurface());
+    ASSERT_TRUE(Object("Post.obj").hasClosedSurface());
+    for (int i = 0; i < 6; ++i) {
+        world.orbs[i] = new Object(Object::sphereType);
+        world.orbs[i]->setPosition(5.3f + 6.1f * i, 1.7f, 8.45f + 3.3f * i);
+        world.orbs[i]->setScale(0.3f + 0.37f * i);
+        world.trees[i] = post(34.6f - 5.2f * i, 30.15f - 2.9f * i, 0.4f + 0.23f * i);
+        world.trees[i]->setRotationY(17.0f * i);
+    }
+    size_t shadowed = 0;
+    for (int step = 0; step < 24; ++step) {
+        const float angle = 0.13f * step;
+        setSun(std::cos(angle) * (1 + step % 3), 0.4f + 0.25f * (step % 5), std::sin(angle));
+        fastPaths.closedSilhouettes = false;
+        shadowPass();
+        const std::vector<unsigned char> allFaces = world.shadowPixels;
+        fastPaths.closedSilhouettes = true;
+        shadowPass();
+        ASSERT_EQ(world.shadowPixels, allFaces) << "sun step " << step;
+        for (unsigned char pixel : allFaces) shadowed += pixel == 0;
+    }
+    EXPECT_GT(shadowed, 1000u);  // the silhouettes are there at all
+    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
 }
 
 TEST_F(ShadowPassTest, TwoPassesReuseTheBuffersAndANewSizeRemakesThem) {

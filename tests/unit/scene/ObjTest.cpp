@@ -140,6 +140,31 @@ TEST_F(ObjFile, BoundingRadiusIsMeasuredFromTheOrigin) {
     EXPECT_FLOAT_EQ(tilted.boundingRadius(), 5.0f);
 }
 
+TEST_F(ObjFile, OnlyFacesThatCloseAroundAVolumeMakeAClosedSurface) {
+    const std::string corners = "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 1\n";
+    const std::string tetrahedron = corners + "f 1 3 2\nf 1 2 4\nf 1 4 3\nf 2 3 4\n";
+    load(tetrahedron, "closed.obj");
+    EXPECT_TRUE(model.hasClosedSurface());
+
+    load(corners + "f 1 3 2\nf 1 2 4\nf 1 4 3\n", "open.obj");
+    EXPECT_FALSE(model.hasClosedSurface()) << "a face missing";
+    load(corners + "f 1 3 2\nf 1 2 4\nf 1 4 3\nf 2 4 3\n", "turned.obj");
+    EXPECT_FALSE(model.hasClosedSurface()) << "one face turned the wrong way";
+
+    // Vertices repeated at a texture seam join by position; a second closed
+    // shape and a collapsed triangle change nothing.
+    load(corners + "v 1 0 0\nv 0 1 0\nv 5 5 5\nv 6 5 5\nv 5 6 5\nv 5 5 6\n"
+                   "f 1 3 2\nf 1 2 4\nf 1 4 3\nf 5 6 4\n"
+                   "f 7 9 8\nf 7 8 10\nf 7 10 9\nf 8 9 10\nf 1 1 2\n",
+         "seams.obj");
+    EXPECT_TRUE(model.hasClosedSurface());
+
+    load("v 0 0 0\n", "nofaces.obj");
+    EXPECT_FALSE(model.hasClosedSurface());
+    load("v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 nan\nf 1 3 2\nf 1 2 4\nf 1 4 3\nf 2 3 4\n", "nan.obj");
+    EXPECT_FALSE(model.hasClosedSurface()) << "a position that is not a number";
+}
+
 TEST_F(ObjFile, MissingFileFailsAndLeavesTheModelEmpty) {
     EXPECT_FALSE(model.load("nothere.obj"));
     EXPECT_FALSE(model.isLoaded());
