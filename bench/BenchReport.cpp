@@ -17,8 +17,11 @@ Ratios computeRatios(const BenchReport& report) {
         ratios.day256Over128 = ratioOrZero(large->day.medianMs, small->day.medianMs);
         ratios.all256Over128 = ratioOrZero(large->all.medianMs, small->all.medianMs);
     }
-    if (report.hasDrift && report.drift.ok)
-        ratios.rssChangePercent = percentChange(static_cast<double>(report.drift.rssStartKb),
-                                                static_cast<double>(report.drift.rssEndKb));
+    if (report.hasDrift && report.drift.ok) {
+        const SizeResult& drift = report.drift;
+        ratios.rssChangePercent = percentChange(static_cast<double>(drift.rssStartKb), static_cast<double>(drift.rssEndKb));
+        ratios.rssGrowthAfterWarmUpPercent = percentChange(static_cast<double>(drift.rssAfterFirstCycleKb),
+                                                           static_cast<double>(drift.rssHighestAfterFirstCycleKb));
+    }
     return ratios;
 }

@@ -65,4 +65,6 @@ struct SizeResult {
     // VmRSS once the first day and night are over: Mesa's caches have met
     // every lighting state by then, so growth after it would be a leak.
     int64_t rssAfterFirstCycleKb = 0;
+    // The highest VmRSS read at the end of each later day and night.
+    int64_t rssHighestAfterFirstCycleKb = 0;
 };

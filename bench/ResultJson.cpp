@@ -130,6 +130,8 @@ void writeReportJson(const BenchReport& report, std::ostream& out) {
             << ", \"heap_bytes_in_use_start\": " << drift.heapBytesInUseStart
             << ", \"heap_bytes_in_use_end\": " << drift.heapBytesInUseEnd
             << ", \"rss_after_first_cycle_kb\": " << drift.rssAfterFirstCycleKb
+            << ", \"rss_highest_after_first_cycle_kb\": " << drift.rssHighestAfterFirstCycleKb
+            << ", \"rss_growth_after_warm_up_percent\": " << number(ratios.rssGrowthAfterWarmUpPercent)
             << ", \"first_cycle_median_ms\": " << number(drift.firstCycle.medianMs)
             << ", \"last_cycle_median_ms\": " << number(drift.lastCycle.medianMs)
             << ", \"game_code_allocations_after_first_frame\": " << drift.heapAfterFirstFrame.fromProgram

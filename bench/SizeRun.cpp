@@ -13,6 +13,7 @@
 #include "ReferenceFrame.h"
 #include "ScriptedRun.h"
 #include "app/FastPaths.h"
+#include "app/HeapUpkeep.h"
 #include "game/GameDisplay.h"
 #include "game/GameUpdate.h"
 #include "game/GameWorld.h"
@@ -61,6 +62,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     result.requestedSize = plan.requestedSize;
     result.gridSize = terrainGridSize(plan.requestedSize);
 
+    settleHeap();  // as the game does at start-up
     openBenchWindow();
     if (options.plainDrawing) fastPaths = FastPaths::none();
     startHeapCounting();
@@ -113,6 +115,8 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
         (day ? lists.day : lists.night).push_back(frameMs);
         if (wholeCycles && frame <= cycleFrames) firstCycleMs.push_back(frameMs);
         if (wholeCycles && frame == cycleFrames) result.rssAfterFirstCycleKb = residentKb();
+        if (wholeCycles && frame > cycleFrames && (frame % cycleFrames == 0 || frame == plan.frames - 1))
+            result.rssHighestAfterFirstCycleKb = std::max(result.rssHighestAfterFirstCycleKb, residentKb());
         if (wholeCycles && frame >= plan.frames - cycleFrames) lastCycleMs.push_back(frameMs);
     }
     result.firstCycle = summarizeFrames(firstCycleMs);

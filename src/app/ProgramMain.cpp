@@ -4,10 +4,12 @@
 #include <exception>
 
 #include "app/GameWindow.h"
+#include "app/HeapUpkeep.h"
 
 int runProgram(int argc, char** argv, void (*screens)()) {
     // Line-buffered, so progress lines reach a console or pipe as they happen.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    settleHeap();
     try {
         openGameWindow(argc, argv);
         screens();

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "app/HeapUpkeep.h"
 #include "game/GameClock.h"
 #include "game/GameWorld.h"
 #include "lighting/DirectionalLight.h"
@@ -116,6 +117,7 @@ void gameIdle() {
 
     checkCollisions();
     measureFrameRate(stepMs);
+    upkeepHeap(stepMs);
     world.lastFrameMs = now;
     glutPostRedisplay();
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/HeapUpkeep.h"
 #include "game/GameUpdate.h"
 #include "game/Random.h"
 #include "lighting/DirectionalLight.h"
@@ -136,6 +137,7 @@ void buildWorld(uint32_t seed) {
     world.shadowsOn = true;
     world.showOverlay = false;
     setGameGlState();
+    returnFreedMemory();  // what reading and scaling the files left behind
 }
 
 template <typename T>

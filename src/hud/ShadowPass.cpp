@@ -77,9 +77,10 @@ void makeShadowMatrix(float lx, float ly, float lz, float matrix[16]) {
 
 // Every object, in the game's order: trees, orbs, then the vehicle. Fallen
 // trees, collected orbs and the vehicle in the ride view cast shadows too.
-// Every silhouette is the same black, so a closed shape's faces turned away
-// from the sun, which its sunward faces cover, need not be drawn: culling
-// goes by the sign of the rasterised area, the same for both.
+// Every silhouette is the same black, so the faces of a closed shape that
+// turn away from the sun need not be drawn: its sunward faces cover every
+// pixel they would. (The rasteriser tells the two kinds apart by the same
+// snapped corners it fills them from, so none falls between.)
 void drawSilhouettes(const float* matrix) {
     bool culling = false;
     auto draw = [matrix, &culling](const Object* object) {

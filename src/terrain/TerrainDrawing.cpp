@@ -17,6 +17,11 @@
 #include "texture/Texture.h"
 #include "view/ViewVolume.h"
 
+namespace {
+constexpr int verticesPerQuad = VisibleQuads::verticesPerQuad;
+constexpr int shadesPerQuad = verticesPerQuad * 3;  // RGB for each vertex
+}
+
 void Terrain::applyMaterial() {
     const GLfloat ambient[] = {0.1f, 0.1f, 0.1f, 1.0f};
     const GLfloat white[] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -62,8 +67,8 @@ void Terrain::forEachQuad(QuadStart quad, Corner corner) const {
 void Terrain::prepareQuads() {
     size_t quads = width > 1 && depth > 1 ? size_t{width - 1} * (depth - 1) : 0;
     quadVertices.clear();
-    quadVertices.reserve(quads * 4);
-    quadShades.assign(quads * 4 * 3, 1.0f);
+    quadVertices.reserve(quads * verticesPerQuad);
+    quadShades.assign(quads * shadesPerQuad, 1.0f);
     forEachQuad([](uint32_t, uint32_t) {},
                 [this](float u, float v, uint32_t x, uint32_t z) {
                     size_t i = x + size_t{z} * width;
@@ -78,13 +83,13 @@ void Terrain::prepareQuads() {
 // four vertices; only the quads about to be drawn need theirs.
 void Terrain::shadeQuads(const float* shadowGrid, int firstVertex, int vertexCount) const {
     const uint32_t quadsPerRow = width - 1;
-    const uint32_t firstQuad = static_cast<uint32_t>(firstVertex / VisibleQuads::verticesPerQuad);
-    const uint32_t endQuad = firstQuad + static_cast<uint32_t>(vertexCount / VisibleQuads::verticesPerQuad);
-    float* shade = quadShades.data() + size_t{firstQuad} * 12;
+    const uint32_t firstQuad = static_cast<uint32_t>(firstVertex / verticesPerQuad);
+    const uint32_t endQuad = firstQuad + static_cast<uint32_t>(vertexCount / verticesPerQuad);
+    float* shade = quadShades.data() + size_t{firstQuad} * shadesPerQuad;
     for (uint32_t quad = firstQuad; quad < endQuad; ++quad) {
         const uint32_t x = quad % quadsPerRow, z = quad / quadsPerRow;
         const float s = shadowGrid[size_t{width - 1 - x} * depth + (depth - 1 - z)];
-        for (int component = 0; component < 12; ++component) *shade++ = s;
+        for (int component = 0; component < shadesPerQuad; ++component) *shade++ = s;
     }
 }
 

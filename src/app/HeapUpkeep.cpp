@@ -1,0 +1,20 @@
+#include "app/HeapUpkeep.h"
+
+#include <malloc.h>
+
+namespace {
+constexpr int largeBlockBytes = 128 * 1024;
+constexpr float upkeepPeriodMs = 1000;
+float sinceUpkeepMs = 0;
+}
+
+void settleHeap() { mallopt(M_MMAP_THRESHOLD, largeBlockBytes); }
+
+void returnFreedMemory() { malloc_trim(0); }
+
+void upkeepHeap(float stepMs) {
+    sinceUpkeepMs += stepMs;
+    if (sinceUpkeepMs < upkeepPeriodMs) return;
+    sinceUpkeepMs = 0;
+    returnFreedMemory();
+}
