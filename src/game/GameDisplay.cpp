@@ -64,7 +64,7 @@ void drawSkyBehindScene() {
     glGetIntegerv(GL_VIEWPORT, viewport);
     const Terrain& terrain = *world.terrain;
     const TerrainBounds bounds{static_cast<float>(terrain.getWidth()), static_cast<float>(terrain.getDepth()),
-                               terrain.getMinHeight(), terrain.getMaxHeight()};
+                               terrain.getMinHeight(), terrain.getMaxHeight(), terrain.getHeights().data()};
     const int lowestRow = lowestBackgroundRow(modelview, projection, viewport, bounds);
     glScissor(viewport[0], lowestRow, viewport[2], viewport[1] + viewport[3] - lowestRow);
     glEnable(GL_SCISSOR_TEST);

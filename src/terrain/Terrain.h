@@ -32,6 +32,9 @@ public:
     bool getPoint(const std::vector<float>& array, uint32_t x, uint32_t z, float& value) const;
     bool setPoint(std::vector<float>& array, uint32_t x, uint32_t z, float value);
 
+    // Every height at once, index x + z * width.
+    const std::vector<float>& getHeights() const { return heights; }
+
     float getMaxHeight() const;  // -1 for an empty grid
     float getMinHeight() const;  // 65535 for an empty grid
 

@@ -10,11 +10,20 @@
 // plane, and the footprint is convex, so a row is covered when the rays of
 // its two end pixels are. Rows only get farther from the eye going up, so
 // the covered rows are the bottom ones.
+//
+// Given the grid's heights, rows above those are tried one by one with the
+// terrain's edge: a ray that leaves the footprint below the edge's height
+// there has passed under the surface. A row's rays sweep a plane, whose
+// height along each side of the footprint is a straight line, as is the
+// edge between two grid points; so a row is covered when its plane lies
+// below the edge at every grid point between its two end rays' exits, and
+// at those exits.
 struct TerrainBounds {
     float width;      // footprint along x: 0 .. width - 1
     float depth;      // footprint along z: 0 .. depth - 1
     float minHeight;
     float maxHeight;
+    const float* heights = nullptr;  // optional: width x depth, index x + z * width
 };
 
 // The lowest window row (counted from the bottom, 0-based) that may show the

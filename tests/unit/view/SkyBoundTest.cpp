@@ -2,6 +2,12 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
+#include "support/TempWorkDir.h"
+#include "support/TestPictures.h"
+#include "terrain/Terrain.h"
 #include "view/SkyBound.h"
 
 namespace {
@@ -71,6 +77,63 @@ TEST(SkyBound, ALevelViewOverFlatLandLeavesOutTheLowerHalf) {
     int row = lowestRow(lookFrom(500, 3.6, 475, 500, 3.6, 500), wideFlatLand);
     EXPECT_GT(row, 300);
     EXPECT_LE(row, 384);
+}
+
+// The lowest window row where the drawn terrain leaves the background open.
+int lowestOpenRow(const Terrain& terrain, const View& view) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadMatrixd(view.projection);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadMatrixd(view.modelview);
+    terrain.draw();
+    std::vector<float> depth(1024 * 768);
+    glReadPixels(0, 0, 1024, 768, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
+    for (int row = 0; row < 768; ++row)
+        for (int x = 0; x < 1024; ++x)
+            if (depth[row * 1024 + x] >= 1.0f) return row;
+    return 768;
+}
+
+// A bowl: a rim 18 to 22 units high round a floor of 2 to 4. Seen from
+// inside, the rim hides the land beyond long before the floor's plane would
+// prove it: the terrain's edge gives a bound close to the drawn picture, and
+// never above it.
+TEST(SkyBound, TheTerrainsEdgeBoundsTheOpenRowsOfTheDrawnPicture) {
+    TempWorkDir dir;
+    const uint32_t size = 64;
+    writeTestPicture("textures/Bowl.bmp", size, size, [&](uint32_t x, uint32_t z) {
+        const bool rim = x == 0 || z == 0 || x == size - 1 || z == size - 1;
+        const int wobble = static_cast<int>((x * 7 + z * 13) % 40);
+        return Rgb{static_cast<uint8_t>(rim ? 180 + wobble : 20 + wobble / 2), 0, 0};
+    });
+    Terrain terrain("Bowl.bmp");
+    const TerrainBounds plane{64, 64, terrain.getMinHeight(), terrain.getMaxHeight()};
+    TerrainBounds edge = plane;
+    edge.heights = terrain.getHeights().data();
+    for (int heading = 0; heading < 8; ++heading) {
+        const double angle = heading * 0.785398 + 0.3;
+        const double eyeX = 32 - 12 * std::cos(angle), eyeZ = 32 - 12 * std::sin(angle);
+        const View view = lookFrom(eyeX, 26, eyeZ, eyeX + 20 * std::cos(angle), 12, eyeZ + 20 * std::sin(angle));
+        const int open = lowestOpenRow(terrain, view);
+        const int byPlane = lowestRow(view, plane);
+        const int byEdge = lowestRow(view, edge);
+        EXPECT_LE(byEdge, open) << "heading " << heading << ": the bound cuts into the background";
+        EXPECT_GE(byEdge, byPlane) << "heading " << heading;
+        EXPECT_GE(byEdge, open - 4) << "heading " << heading << ": the edge's bound is loose";
+        EXPECT_LT(byPlane, open - 40) << "heading " << heading << ": the floor's plane alone proves little";
+    }
 }
 
 }  // namespace
