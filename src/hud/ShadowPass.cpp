@@ -102,9 +102,27 @@ void drawSilhouettes(const float* matrix) {
     if (culling) glDisable(GL_CULL_FACE);
 }
 
+// Each tap's term for every byte value, weight * (byte / 255), worked out
+// once with the same float operations the filter would use per pixel.
+struct KernelTerms {
+    float term[3][3][256];
+};
+
+const KernelTerms& kernelTerms() {
+    static const KernelTerms terms = [] {
+        KernelTerms t{};
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c)
+                for (int byte = 0; byte < 256; ++byte) t.term[r][c][byte] = kernel[r][c] * (byte * inverse255);
+        return t;
+    }();
+    return terms;
+}
+
 }  // namespace
 
 void filterShadowPixels(const unsigned char* pixels, int pixelWidth, int pixelHeight, float* grid) {
+    const KernelTerms& terms = kernelTerms();
     const int columns = pixelWidth / shadowPixelsPerStep;
     const int rows = pixelHeight / shadowPixelsPerStep;
     const size_t stride = size_t(pixelWidth);
@@ -113,9 +131,9 @@ void filterShadowPixels(const unsigned char* pixels, int pixelWidth, int pixelHe
         float* out = grid + size_t(i) * size_t(columns);
         for (int j = 0; j < columns; ++j) {
             const unsigned char* block = blockRow + 3 * j;
-            float value = 0.0f;
+            float value = 0.0f;  // summed in the same order as ever, so to the same bits
             for (int r = 0; r < 3; ++r)
-                for (int c = 0; c < 3; ++c) value += kernel[r][c] * (block[r * stride + c] * inverse255);
+                for (int c = 0; c < 3; ++c) value += terms.term[r][c][block[r * stride + c]];
             out[j] = value;
         }
     }

@@ -104,4 +104,24 @@ TEST(ShadowFilter, WorksOnAnyByteBufferRowByRowFromTheBottom) {
     EXPECT_NEAR(grid[3], 0.6f, 1e-6f);
 }
 
+// The grid feeds the terrain's colours, so the filter must give the very
+// bits of the plain per-pixel sum, weight * (byte / 255) in reading order,
+// for every byte value in every tap.
+TEST(ShadowFilter, MatchesThePlainSumBitForBit) {
+    const float kernel[3][3] = {{0.05f, 0.1f, 0.05f}, {0.1f, 0.4f, 0.1f}, {0.05f, 0.1f, 0.05f}};
+    const int width = 3 * 32, height = 3 * 24;
+    std::vector<unsigned char> pixels(width * height);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<unsigned char>((i * 37 + i / 7) % 256);
+    std::vector<float> grid(32 * 24);
+    filterShadowPixels(pixels.data(), width, height, grid.data());
+    for (int i = 0; i < 24; ++i)
+        for (int j = 0; j < 32; ++j) {
+            float expected = 0.0f;
+            for (int r = 0; r < 3; ++r)
+                for (int c = 0; c < 3; ++c)
+                    expected += kernel[r][c] * (pixels[(3 * i + r) * width + 3 * j + c] * (1.0f / 255.0f));
+            ASSERT_EQ(grid[i * 32 + j], expected) << "block " << i << "," << j;
+        }
+}
+
 }  // namespace
