@@ -20,8 +20,8 @@ Ratios computeRatios(const BenchReport& report) {
     if (report.hasDrift && report.drift.ok) {
         const SizeResult& drift = report.drift;
         ratios.rssChangePercent = percentChange(static_cast<double>(drift.rssStartKb), static_cast<double>(drift.rssEndKb));
-        ratios.rssGrowthAfterWarmUpPercent = percentChange(static_cast<double>(drift.rssAfterFirstCycleKb),
-                                                           static_cast<double>(drift.rssHighestAfterFirstCycleKb));
+        ratios.rssLaterOverEarlierPercent = percentChange(static_cast<double>(drift.rssHighestEarlierKb),
+                                                          static_cast<double>(drift.rssHighestLaterKb));
     }
     return ratios;
 }

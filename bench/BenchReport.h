@@ -22,9 +22,9 @@ struct Ratios {
     double day256Over128 = 0;
     double all256Over128 = 0;        // all frames, day and night
     double rssChangePercent = 0;     // drift run, end against start
-    // Drift run: the highest resident memory of the later days and nights
-    // against the end of the first, when every cache has been filled.
-    double rssGrowthAfterWarmUpPercent = 0;
+    // Drift run, after the first day and night: the highest resident memory
+    // of the later half against that of the earlier half.
+    double rssLaterOverEarlierPercent = 0;
 };
 
 // The result for a requested size, or nullptr.

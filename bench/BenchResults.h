@@ -65,6 +65,10 @@ struct SizeResult {
     // VmRSS once the first day and night are over: Mesa's caches have met
     // every lighting state by then, so growth after it would be a leak.
     int64_t rssAfterFirstCycleKb = 0;
-    // The highest VmRSS read at the end of each later day and night.
-    int64_t rssHighestAfterFirstCycleKb = 0;
+    // After the first day and night, VmRSS is read every few frames. What a
+    // frame draws sets how much the rasteriser holds, so single readings
+    // wander with the view; the highest reading of the earlier half of the
+    // rest of the run against that of the later half shows growth.
+    int64_t rssHighestEarlierKb = 0;
+    int64_t rssHighestLaterKb = 0;
 };

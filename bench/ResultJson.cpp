@@ -130,8 +130,9 @@ void writeReportJson(const BenchReport& report, std::ostream& out) {
             << ", \"heap_bytes_in_use_start\": " << drift.heapBytesInUseStart
             << ", \"heap_bytes_in_use_end\": " << drift.heapBytesInUseEnd
             << ", \"rss_after_first_cycle_kb\": " << drift.rssAfterFirstCycleKb
-            << ", \"rss_highest_after_first_cycle_kb\": " << drift.rssHighestAfterFirstCycleKb
-            << ", \"rss_growth_after_warm_up_percent\": " << number(ratios.rssGrowthAfterWarmUpPercent)
+            << ", \"rss_highest_earlier_half_kb\": " << drift.rssHighestEarlierKb
+            << ", \"rss_highest_later_half_kb\": " << drift.rssHighestLaterKb
+            << ", \"rss_later_over_earlier_percent\": " << number(ratios.rssLaterOverEarlierPercent)
             << ", \"first_cycle_median_ms\": " << number(drift.firstCycle.medianMs)
             << ", \"last_cycle_median_ms\": " << number(drift.lastCycle.medianMs)
             << ", \"game_code_allocations_after_first_frame\": " << drift.heapAfterFirstFrame.fromProgram

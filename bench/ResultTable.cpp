@@ -103,10 +103,11 @@ void printDrift(std::ostream& out, const SizeResult& drift, const Ratios& ratios
             << kb(drift.rssEndKb) << ", change "
             << format("%+.2f %%", 100.0 * (drift.rssEndKb - drift.rssAfterFirstCycleKb) / drift.rssAfterFirstCycleKb)
             << "\n";
-    if (drift.rssHighestAfterFirstCycleKb > 0) {
-        const double growth = ratios.rssGrowthAfterWarmUpPercent;
-        out << "  highest resident at the end of a later day and night: " << kb(drift.rssHighestAfterFirstCycleKb)
-            << ", growth " << format("%+.2f %%", growth)
+    if (drift.rssHighestEarlierKb > 0 && drift.rssHighestLaterKb > 0) {
+        const double growth = ratios.rssLaterOverEarlierPercent;
+        out << "  highest resident after the first day and night, earlier / later half: "
+            << kb(drift.rssHighestEarlierKb) << " / " << kb(drift.rssHighestLaterKb) << ", change "
+            << format("%+.2f %%", growth)
             << (growth <= driftTargetPercent ? "  (target at most +1 %)" : "  (MISSES target at most +1 %)") << "\n";
     }
     if (drift.firstCycle.frames > 0 && drift.lastCycle.frames > 0)

@@ -37,6 +37,8 @@ void addHeapCalls(HeapCounts& totals, const HeapCallCounts& before, const HeapCa
     totals.maxFromLibrariesInAFrame = std::max(totals.maxFromLibrariesInAFrame, libraries);
 }
 
+constexpr int rssSampleFrames = 25;  // frames between readings of resident memory after the first cycle
+
 struct FrameLists {
     std::vector<double> all, day, night;
 };
@@ -115,8 +117,11 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
         (day ? lists.day : lists.night).push_back(frameMs);
         if (wholeCycles && frame <= cycleFrames) firstCycleMs.push_back(frameMs);
         if (wholeCycles && frame == cycleFrames) result.rssAfterFirstCycleKb = residentKb();
-        if (wholeCycles && frame > cycleFrames && (frame % cycleFrames == 0 || frame == plan.frames - 1))
-            result.rssHighestAfterFirstCycleKb = std::max(result.rssHighestAfterFirstCycleKb, residentKb());
+        if (wholeCycles && frame > cycleFrames && frame % rssSampleFrames == 0) {
+            const bool later = frame >= cycleFrames + (plan.frames - cycleFrames) / 2;
+            int64_t& highest = later ? result.rssHighestLaterKb : result.rssHighestEarlierKb;
+            highest = std::max(highest, residentKb());
+        }
         if (wholeCycles && frame >= plan.frames - cycleFrames) lastCycleMs.push_back(frameMs);
     }
     result.firstCycle = summarizeFrames(firstCycleMs);

@@ -105,14 +105,14 @@ TEST(BenchReport, RatiosComeFromTheMedianDayFramesAndTheDriftRun) {
     report.drift.ok = true;
     report.drift.rssStartKb = 1000;
     report.drift.rssEndKb = 1010;
-    report.drift.rssAfterFirstCycleKb = 1000;
-    report.drift.rssHighestAfterFirstCycleKb = 1025;
+    report.drift.rssHighestEarlierKb = 1000;
+    report.drift.rssHighestLaterKb = 1025;
 
     Ratios ratios = computeRatios(report);
     EXPECT_DOUBLE_EQ(ratios.dayOverReference128, 1.25);
     EXPECT_DOUBLE_EQ(ratios.day256Over128, 4);
     EXPECT_DOUBLE_EQ(ratios.rssChangePercent, 1);
-    EXPECT_DOUBLE_EQ(ratios.rssGrowthAfterWarmUpPercent, 2.5);
+    EXPECT_DOUBLE_EQ(ratios.rssLaterOverEarlierPercent, 2.5);
 
     report.sizes[1].ok = false;  // a failed size is not compared
     EXPECT_EQ(computeRatios(report).day256Over128, 0);
