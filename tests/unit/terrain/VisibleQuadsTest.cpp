@@ -1,12 +1,12 @@
 // Which runs of terrain quads are sent for a view: every piece of a row that
 // may be seen is inside a run, rows keep their order, and ground wholly
 // outside the view is left out.
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
+#include "support/GameViewMatrices.h"
 #include "terrain/VisibleQuads.h"
 #include "view/ViewVolume.h"
 
@@ -14,20 +14,8 @@ namespace {
 
 // The game's projection from an eye looking at a point.
 ViewVolume lookingAt(double eyeX, double eyeY, double eyeZ, double atX, double atY, double atZ) {
-    double projection[16], modelview[16];
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluPerspective(45, 4.0 / 3.0, 1, 1000);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    gluLookAt(eyeX, eyeY, eyeZ, atX, atY, atZ, 0, 1, 0);
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    glPopMatrix();
-    return ViewVolume(projection, modelview);
+    const GameViewMatrices view = gameViewMatrices(eyeX, eyeY, eyeZ, atX, atY, atZ);
+    return ViewVolume(view.projection, view.modelview);
 }
 
 // Runs as (first quad, quad count).

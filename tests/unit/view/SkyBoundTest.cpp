@@ -2,9 +2,11 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "support/GameViewMatrices.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "terrain/Terrain.h"
@@ -21,20 +23,10 @@ struct View {
 // A view of the game's projection from eye towards centre, with up +y, or
 // rolled about the view axis.
 View lookFrom(double ex, double ey, double ez, double cx, double cy, double cz, double roll = 0) {
+    const GameViewMatrices matrices = gameViewMatrices(ex, ey, ez, cx, cy, cz, roll);
     View view;
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluPerspective(45, 4.0 / 3.0, 1, 1000);
-    glGetDoublev(GL_PROJECTION_MATRIX, view.projection);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glRotated(roll, 0, 0, 1);
-    gluLookAt(ex, ey, ez, cx, cy, cz, 0, 1, 0);
-    glGetDoublev(GL_MODELVIEW_MATRIX, view.modelview);
-    glPopMatrix();
+    std::copy(matrices.projection, matrices.projection + 16, view.projection);
+    std::copy(matrices.modelview, matrices.modelview + 16, view.modelview);
     return view;
 }
 

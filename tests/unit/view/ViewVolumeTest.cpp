@@ -1,27 +1,15 @@
 // Which spheres and boxes the camera cannot see at all.
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include "support/GameViewMatrices.h"
 #include "view/ViewVolume.h"
 
 namespace {
 
 // The game's projection, looking from the origin along +z.
 ViewVolume gameView() {
-    double projection[16], modelview[16];
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluPerspective(45, 4.0 / 3.0, 1, 1000);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    gluLookAt(0, 0, 0, 0, 0, 1, 0, 1, 0);
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    glPopMatrix();
-    return ViewVolume(projection, modelview);
+    const GameViewMatrices view = gameViewMatrices(0, 0, 0, 0, 0, 1);
+    return ViewVolume(view.projection, view.modelview);
 }
 
 TEST(ViewVolume, OnlySpheresWhollyOutsideAreExcluded) {
