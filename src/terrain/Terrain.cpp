@@ -44,6 +44,7 @@ Terrain::Terrain(const char* heightMapFile, const char* textureFile) {
         }
 
     if (textureFile) texture = std::make_unique<Texture>(textureFile);
+    measureHeightRange();
     prepareQuads();
 }
 
@@ -73,6 +74,7 @@ bool Terrain::getHeight(uint32_t x, uint32_t z, float& height) const {
 
 bool Terrain::setHeight(uint32_t x, uint32_t z, float height) {
     if (!setPoint(heights, x, z, height)) return false;
+    measureHeightRange();
     prepareQuads();  // the drawn quads follow the new height
     return true;
 }
@@ -89,16 +91,13 @@ float Terrain::getNormalZ(uint32_t x, uint32_t z) const {
     return value;
 }
 
-float Terrain::getMaxHeight() const {
-    float highest = -1.0f;
-    for (float h : heights)
+// The sky bound asks for both every frame, so they are kept rather than
+// searched for; every change of a height comes through here.
+void Terrain::measureHeightRange() {
+    highest = -1.0f;
+    lowest = 65535.0f;
+    for (float h : heights) {
         if (h > highest) highest = h;
-    return highest;
-}
-
-float Terrain::getMinHeight() const {
-    float lowest = 65535.0f;
-    for (float h : heights)
         if (h < lowest) lowest = h;
-    return lowest;
+    }
 }

@@ -35,8 +35,8 @@ public:
     // Every height at once, index x + z * width.
     const std::vector<float>& getHeights() const { return heights; }
 
-    float getMaxHeight() const;  // -1 for an empty grid
-    float getMinHeight() const;  // 65535 for an empty grid
+    float getMaxHeight() const { return highest; }  // -1 for an empty grid
+    float getMinHeight() const { return lowest; }   // 65535 for an empty grid
 
     // Draws lit, textured quads. shadowGrid holds one brightness (0..1) per grid
     // point, indexed [(width-1-x) * depth + (depth-1-z)]; each quad takes the
@@ -64,11 +64,14 @@ private:
     template <typename QuadStart, typename Corner>
     void forEachQuad(QuadStart quad, Corner corner) const;
     void prepareQuads();
+    void measureHeightRange();
     void shadeQuads(const float* shadowGrid, int firstVertex, int vertexCount) const;
 
     uint32_t width = 0;
     uint32_t depth = 0;
     std::vector<float> heights;   // index x + z * width; 0 .. 25.5
+    float highest = -1.0f;        // of heights, kept by measureHeightRange
+    float lowest = 65535.0f;
     std::unique_ptr<Texture> texture;
     std::vector<float> normalX;   // same indexing as heights
     std::vector<float> normalZ;

@@ -36,6 +36,11 @@ TEST(Terrain, HeightsComeFromTheRedChannelOnly) {
     EXPECT_FLOAT_EQ(h, 1.0f);
     EXPECT_FLOAT_EQ(terrain.getMaxHeight(), 25.5f);
     EXPECT_FLOAT_EQ(terrain.getMinHeight(), 1.0f);
+    // A height set later moves the range as well.
+    ASSERT_TRUE(terrain.setHeight(0, 0, 30.0f));
+    ASSERT_TRUE(terrain.setHeight(1, 2, -2.0f));
+    EXPECT_FLOAT_EQ(terrain.getMaxHeight(), 30.0f);
+    EXPECT_FLOAT_EQ(terrain.getMinHeight(), -2.0f);
 }
 
 TEST(Terrain, OnlyInteriorPointsGetASlope) {
