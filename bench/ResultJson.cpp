@@ -95,7 +95,7 @@ std::string timingMethod(const BenchOptions& options) {
     } else {
         text << "no pass profiling; ";
     }
-    text << "reference = clear + terrain quads alone + swap + glFinish, with the views of the profiled day frames";
+    text << "reference = clear + terrain quads alone + swap + glFinish, each drawn right after a profiled day frame, with its view";
     return text.str();
 }
 

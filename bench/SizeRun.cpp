@@ -77,7 +77,15 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
 
     const int profileEvery = plan.profile ? options.profileEvery : 0;
     auto profiler = std::make_unique<PassProfiler>();
-    std::vector<ViewSample> dayViews;
+    // Each profiled day frame is followed at once by a reference frame with
+    // its view, so the two are timed side by side: the machine's speed may
+    // drift over a run, and a ratio of times taken minutes apart would carry
+    // that drift.
+    std::unique_ptr<ReferenceFrame> reference;
+    if (profileEvery > 0) reference = std::make_unique<ReferenceFrame>(*world.terrain);
+    std::vector<double> referenceMs;
+    if (profileEvery > 0) referenceMs.reserve(static_cast<size_t>(plan.frames / profileEvery) + 1);
+    bool referenceWarm = false;
     FrameLists lists;
     const int cycleFrames = static_cast<int>(std::lround(wholeDayAndNightMs / options.stepMs));
     const bool wholeCycles = plan.frames >= 2 * cycleFrames;
@@ -108,8 +116,13 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
         if (profiled) {
             profiler->endFrame(day);
             if (day) {
-                dayViews.push_back(profiler->lastView());
-                dayViews.back().sunAngle = world.sunAngle;
+                ViewSample view = profiler->lastView();
+                view.sunAngle = world.sunAngle;
+                const double referenceStart = nowMs();
+                reference->draw(view);
+                if (referenceWarm) referenceMs.push_back(nowMs() - referenceStart);
+                referenceWarm = true;  // the first one warms up and is not counted
+                setSunAngle(world.sunAngle);  // the game's own sun, which the reference borrowed
             }
             continue;
         }
@@ -136,17 +149,8 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     result.day = summarizeFrames(lists.day);
     result.night = summarizeFrames(lists.night);
 
-    if (!dayViews.empty()) {
-        ReferenceFrame reference(*world.terrain);
-        std::vector<double> referenceMs;
-        reference.draw(dayViews.front());  // warm-up, not counted
-        for (const ViewSample& view : dayViews) {
-            start = nowMs();
-            reference.draw(view);
-            referenceMs.push_back(nowMs() - start);
-        }
-        result.reference = summarizeFrames(referenceMs);
-    }
+    result.reference = summarizeFrames(referenceMs);
+    reference.reset();
     releaseWorld();
     result.peakRssKb = peakResidentKb();
     result.ok = true;
