@@ -57,15 +57,25 @@ void readShadowTile(int left, int bottom, int width, int height) {
     glPopClientAttrib();
 }
 
+// Starts a tile of the silhouette picture, width x height pixels in the
+// window's lower-left corner, on white (lit). The depth buffer is cleared too
+// unless the silhouettes are drawn without the depth test. Only the tile is
+// read back, and the whole window is cleared for the frame afterwards, so the
+// white need not reach beyond it.
+void clearForSilhouettes(int width, int height) {
+    if (!fastPaths.fewerClears) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        return;
+    }
+    glScissor(0, 0, width, height);
+    glEnable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+}
+
 // Column-major matrix that slides a point along the sun's direction
 // (lx, ly, lz) down to the plane y = 0 of the object's own frame:
 // (a, b, c) becomes (a - b lx/ly, 0, c - b lz/ly).
-// Starts a tile of the silhouette picture on white (lit). The depth buffer is
-// cleared too unless the silhouettes are drawn without the depth test.
-void clearForSilhouettes() {
-    glClear(fastPaths.fewerClears ? GL_COLOR_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
 void makeShadowMatrix(float lx, float ly, float lz, float matrix[16]) {
     std::fill(matrix, matrix + 16, 0.0f);
     matrix[0] = 1.0f;
@@ -190,7 +200,7 @@ const float* shadowPass() {
         for (int column = 0; column < depth; column += tileColumns) {
             const int columns = std::min(tileColumns, depth - column);
             glViewport(0, 0, shadowPixelsPerStep * columns, shadowPixelsPerStep * rows);
-            clearForSilhouettes();
+            clearForSilhouettes(shadowPixelsPerStep * columns, shadowPixelsPerStep * rows);
             glMatrixMode(GL_PROJECTION);
             glLoadIdentity();
             glOrtho(column, column + columns, row, row + rows, 1, 1000);

@@ -266,6 +266,7 @@ TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
     EXPECT_EQ(clear[3], 1.0f);
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
     GLint shadeModel = 0;
     glGetIntegerv(GL_SHADE_MODEL, &shadeModel);
     EXPECT_EQ(shadeModel, GL_SMOOTH);
@@ -287,10 +288,10 @@ TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depthAfter);
     EXPECT_EQ(depthAfter, projectionDepth);
 
-    // The silhouettes are gone from the frame buffer.
-    std::vector<unsigned char> picture(72 * 72 * 3);
+    // The silhouettes and their white are gone from the whole window.
+    std::vector<unsigned char> picture(1024 * 768 * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 72, 72, GL_RGB, GL_UNSIGNED_BYTE, picture.data());
+    glReadPixels(0, 0, 1024, 768, GL_RGB, GL_UNSIGNED_BYTE, picture.data());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     for (unsigned char byte : picture) ASSERT_EQ(byte, 0);
 }
