@@ -12,9 +12,10 @@ struct FastPaths {
     bool terrainCulling = true;  // nor are runs of terrain quads wholly outside it
     bool opaqueDaySky = true;    // a fully opaque sky is written without blending
     bool closedSilhouettes = true;  // closed shapes cast shadows from their sunward faces alone
+    bool castersInReach = true;  // only objects whose silhouettes can reach a drawn quad cast them
 
     // Every shortcut off: the frame drawn the plain way.
-    static FastPaths none() { return {false, false, false, false, false, false, false, false}; }
+    static FastPaths none() { return {false, false, false, false, false, false, false, false, false}; }
 };
 
 extern FastPaths fastPaths;

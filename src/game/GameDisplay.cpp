@@ -86,8 +86,14 @@ void gameDisplay() {
     // pass clears the whole frame itself when it has done.
     const bool shadowed = world.shadowsOn && world.sunHeight > 0;
     if (!shadowed || !fastPaths.fewerClears) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The view is known before the shadow pass, so that the pass need only
+    // serve the quads the frame will draw; the overlay shows every quad.
     glLoadIdentity();
-    const float* shadowGrid = shadowed ? shadowPass() : nullptr;
+    world.camera->apply();
+    const ViewVolume view = ViewVolume::current();
+    glLoadIdentity();
+    const VisibleQuads* drawnQuads = shadowed && !world.showOverlay ? world.terrain->quadsToDraw(&view) : nullptr;
+    const float* shadowGrid = shadowed ? shadowPass(drawnQuads) : nullptr;
 
     if (!fastPaths.skyBehindScene) {
         glDisable(GL_DEPTH_TEST);
@@ -101,7 +107,6 @@ void gameDisplay() {
     world.sun->apply();  // after the view, so the sun is fixed in the world
     if (world.headlightsOn) applyHeadlights();
 
-    const ViewVolume view = ViewVolume::current();
     world.terrain->draw(shadowGrid, &view);
     endFramePass(FramePass::terrain);
     for (const Object* tree : world.trees) drawIfSeen(*tree, view);

@@ -3,6 +3,7 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 #include "app/FastPaths.h"
@@ -11,6 +12,7 @@
 #include "lighting/DirectionalLight.h"
 #include "scene/Object.h"
 #include "terrain/Terrain.h"
+#include "terrain/VisibleQuads.h"
 
 namespace {
 
@@ -85,16 +87,33 @@ void makeShadowMatrix(float lx, float ly, float lz, float matrix[16]) {
     matrix[15] = 1.0f;
 }
 
+// World units a silhouette is kept by from the quads it is tested against:
+// far more than rounding and the view's slight tilt can move it.
+constexpr float reachMargin = 0.5f;
+
+// Where an object's silhouette can fall. Its points lie within its drawn
+// radius r of its position; the shadow matrix sends a point p of its turned
+// model to (p.x, p.z) - p.y (lx/ly, lz/ly), scaled and moved with it. So the
+// silhouette lies within r of the segment from position - r k to position + r k,
+// with k = (lx/ly, lz/ly), which the matrix holds negated.
+GroundCapsule silhouetteReach(const Object& object, const float* matrix) {
+    const Vector3 p = object.getPosition();
+    const float r = std::fabs(object.getDrawnRadius());
+    const float kx = -matrix[4], kz = -matrix[6];
+    return {p.x - r * kx, p.z - r * kz, p.x + r * kx, p.z + r * kz, r};
+}
+
 // Every object, in the game's order: trees, orbs, then the vehicle. Fallen
 // trees, collected orbs and the vehicle in the ride view cast shadows too.
 // Every silhouette is the same black, so the faces of a closed shape that
 // turn away from the sun need not be drawn: its sunward faces cover every
 // pixel they would. (The rasteriser tells the two kinds apart by the same
 // snapped corners it fills them from, so none falls between.)
-void drawSilhouettes(const float* matrix) {
+void drawSilhouettes(const float* matrix, const VisibleQuads* drawnQuads) {
     bool culling = false;
-    auto draw = [matrix, &culling](const Object* object) {
+    auto draw = [matrix, drawnQuads, &culling](const Object* object) {
         if (!object) return;
+        if (drawnQuads && !drawnQuads->reaches(silhouetteReach(*object, matrix), reachMargin)) return;
         if (!fastPaths.silhouetteLists) {
             object->draw(matrix);
             return;
@@ -160,7 +179,7 @@ const float* readShadowGrid(int pixelWidth, int pixelHeight) {
     return world.shadowGrid.data();
 }
 
-const float* shadowPass() {
+const float* shadowPass(const VisibleQuads* drawnQuads) {
     const int width = static_cast<int>(world.terrain->getWidth());  // grid points along x
     const int depth = static_cast<int>(world.terrain->getDepth());  // grid points along z
     // Eye x runs along z (D steps), eye y along x (W steps).
@@ -205,7 +224,7 @@ const float* shadowPass() {
             glLoadIdentity();
             glOrtho(column, column + columns, row, row + rows, 1, 1000);
             glMatrixMode(GL_MODELVIEW);
-            drawSilhouettes(matrix);
+            drawSilhouettes(matrix, fastPaths.castersInReach ? drawnQuads : nullptr);
             endFramePass(FramePass::shadowRender);
             readShadowTile(shadowPixelsPerStep * column, shadowPixelsPerStep * row,
                            shadowPixelsPerStep * columns, shadowPixelsPerStep * rows);

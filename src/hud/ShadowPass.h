@@ -31,7 +31,13 @@ constexpr int shadowPixelsPerStep = 3;
 // lighting and texturing on, smooth shading, the projection matrix as it
 // found it and the modelview matrix current and at identity. Returns
 // world.shadowGrid, valid until the next pass or the world's release.
-const float* shadowPass();
+//
+// Given the quads the frame will draw (null: all of them, as the overlay
+// shows), an object whose silhouette cannot come near any of them is not
+// drawn: only those quads' grid values are read, and each takes its pixels
+// from its own footprint.
+class VisibleQuads;
+const float* shadowPass(const VisibleQuads* drawnQuads = nullptr);
 
 // Reads the picture in the window's lower-left pixelWidth x pixelHeight
 // pixels (red channel, rows bottom-up) into world.shadowPixels and filters it

@@ -44,6 +44,9 @@ public:
     // Given the view the picture will be seen through, quads wholly outside
     // it are not sent.
     void draw(const float* shadowGrid, const ViewVolume* view = nullptr) const;
+    // The quads draw will send given that view, chosen ahead of drawing; null
+    // when it will send every quad.
+    const VisibleQuads* quadsToDraw(const ViewVolume* view) const;
     void draw() const { draw(nullptr); }
     // The same picture, sent vertex by vertex (the pixel-identity reference).
     void drawVertexByVertex(const float* shadowGrid) const;

@@ -93,6 +93,12 @@ void Terrain::shadeQuads(const float* shadowGrid, int firstVertex, int vertexCou
     }
 }
 
+const VisibleQuads* Terrain::quadsToDraw(const ViewVolume* view) const {
+    if (!view || !fastPaths.terrainArrays || !fastPaths.terrainCulling) return nullptr;
+    visibleQuads.select(*view);
+    return &visibleQuads;
+}
+
 void Terrain::draw(const float* shadowGrid, const ViewVolume* view) const {
     if (!fastPaths.terrainArrays) {
         drawVertexByVertex(shadowGrid);
@@ -102,8 +108,7 @@ void Terrain::draw(const float* shadowGrid, const ViewVolume* view) const {
     applyMaterial();
     if (quadVertices.empty()) return;
 
-    const bool culled = view && fastPaths.terrainCulling;
-    if (culled) visibleQuads.select(*view);
+    const bool culled = quadsToDraw(view) != nullptr;
     const int wholeGrid[2] = {0, static_cast<int>(quadVertices.size())};
     const int* firsts = culled ? visibleQuads.firstVertices() : &wholeGrid[0];
     const int* counts = culled ? visibleQuads.vertexCounts() : &wholeGrid[1];

@@ -1,6 +1,7 @@
 #include "terrain/VisibleQuads.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "view/ViewVolume.h"
 
@@ -28,6 +29,8 @@ void VisibleQuads::prepare(const std::vector<float>& heights, uint32_t width, ui
     counts.clear();
     firsts.reserve(rows);
     counts.reserve(rows);
+    rowFirst.assign(rows, 0);
+    rowEnd.assign(rows, 0);
 }
 
 void VisibleQuads::select(const ViewVolume& view) {
@@ -42,11 +45,14 @@ void VisibleQuads::select(const ViewVolume& view) {
             return !view.excludesBox({x, pieceLow[rowStart + piece], rowZ},
                                      {endX, pieceHigh[rowStart + piece], rowZ + 1});
         };
+        rowFirst[z] = rowEnd[z] = 0;
         uint32_t first = 0;
         while (first < piecesPerRow && !seen(first)) ++first;
         if (first == piecesPerRow) continue;
         uint32_t end = piecesPerRow;
         while (!seen(end - 1)) --end;
+        rowFirst[z] = first * quadsPerPiece;
+        rowEnd[z] = std::min(end * quadsPerPiece, quadsPerRow);
 
         const int firstQuad = static_cast<int>(z * quadsPerRow + first * quadsPerPiece);
         const int quadCount = static_cast<int>(std::min(end * quadsPerPiece, quadsPerRow) - first * quadsPerPiece);
@@ -58,4 +64,33 @@ void VisibleQuads::select(const ViewVolume& view) {
             counts.push_back(quadCount * verticesPerQuad);
         }
     }
+}
+
+bool VisibleQuads::reaches(const GroundCapsule& capsule, float margin) const {
+    const double reach = static_cast<double>(capsule.radius) + margin;
+    const double x0 = capsule.x0, z0 = capsule.z0, dx = capsule.x1 - x0, dz = capsule.z1 - z0;
+    if (!std::isfinite(reach) || !std::isfinite(x0 + z0 + dx + dz)) return true;  // nothing to go by
+    const double lowZ = std::min(z0, z0 + dz) - reach, highZ = std::max(z0, z0 + dz) + reach;
+    // Rows whose band z .. z + 1 meets lowZ .. highZ.
+    const double firstRow = std::max(std::ceil(lowZ) - 1, 0.0);
+    const double lastRow = std::min(std::floor(highZ), static_cast<double>(rows) - 1);
+    for (double row = firstRow; row <= lastRow; ++row) {
+        const auto z = static_cast<uint32_t>(row);
+        if (rowFirst[z] == rowEnd[z]) continue;
+        // The part of the segment near enough to the band in z ...
+        double t0 = 0, t1 = 1;
+        if (dz != 0) {
+            const double a = (row - reach - z0) / dz, b = (row + 1 + reach - z0) / dz;
+            t0 = std::max(std::min(a, b), 0.0);
+            t1 = std::min(std::max(a, b), 1.0);
+            if (t0 > t1) continue;
+        } else if (z0 < row - reach || z0 > row + 1 + reach) {
+            continue;
+        }
+        // ... and the x it spans, widened by the reach.
+        const double xa = x0 + t0 * dx, xb = x0 + t1 * dx;
+        const double lowX = std::min(xa, xb) - reach, highX = std::max(xa, xb) + reach;
+        if (lowX <= rowEnd[z] && highX >= rowFirst[z]) return true;
+    }
+    return false;
 }

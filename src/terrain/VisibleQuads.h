@@ -10,6 +10,13 @@
 
 class ViewVolume;
 
+// A stretch of ground, seen from above: the points (x, z) within radius of
+// the segment from (x0, z0) to (x1, z1).
+struct GroundCapsule {
+    float x0, z0, x1, z1;
+    float radius;
+};
+
 class VisibleQuads {
 public:
     static constexpr int verticesPerQuad = 4;
@@ -26,6 +33,11 @@ public:
     const int* vertexCounts() const { return counts.data(); }
     int runCount() const { return static_cast<int>(firsts.size()); }
 
+    // Does the capsule come within margin of the footprint of a chosen quad?
+    // Quad (x, z) covers x .. x + 1, z .. z + 1. May answer yes when it does
+    // not quite, never no when it does.
+    bool reaches(const GroundCapsule& capsule, float margin) const;
+
 private:
     static constexpr uint32_t quadsPerPiece = 8;
 
@@ -36,4 +48,6 @@ private:
     std::vector<float> pieceHigh;  // highest corner height
     std::vector<int> firsts;       // capacity for one run a row, kept between frames
     std::vector<int> counts;
+    std::vector<uint32_t> rowFirst;  // chosen quads of each row: x from rowFirst to rowEnd - 1
+    std::vector<uint32_t> rowEnd;    // equal to rowFirst when none
 };

@@ -13,8 +13,13 @@
 #include "game/GameInput.h"
 #include "game/GameUpdate.h"
 #include "game/GameWorld.h"
+#include "hud/ShadowPass.h"
 #include "scene/Object.h"
 #include "support/GeneratedAssets.h"
+#include "terrain/Terrain.h"
+#include "terrain/VisibleQuads.h"
+#include "view/Camera.h"
+#include "view/ViewVolume.h"
 
 namespace {
 
@@ -59,13 +64,17 @@ protected:
         releaseWorld();
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     }
-    // Plays until the given time of day, then draws the frame both ways.
-    void expectSameFrameAt(int32_t gameMs, const char* what) {
+    // Plays until the given time of day, turning steadily.
+    static void playUntil(int32_t gameMs) {
         while (clockNow < gameMs) {
             clockNow += 250;
             gameIdle();
-            gameMotion(world.lastMouseX + 1, world.lastMouseY);  // a steady turn
+            gameMotion(world.lastMouseX + 1, world.lastMouseY);
         }
+    }
+    // Plays until the given time of day, then draws the frame both ways.
+    void expectSameFrameAt(int32_t gameMs, const char* what) {
+        playUntil(gameMs);
         const FastPaths plain = FastPaths::none();
         std::vector<unsigned char> slow = drawFrame(plain);
         std::vector<unsigned char> fast = drawFrame(FastPaths{});
@@ -96,6 +105,44 @@ TEST_F(PixelIdentity, RideViewHeadlightsOverlayAndShadowsOff) {
     gameKeyboard('2', 0, 0);
     gameKeyboard('x', 0, 0);
     expectSameFrameAt(15000, "chase view, shadows off, blank overlay");
+}
+
+// The shadow pass leaves out objects whose silhouettes cannot reach a quad
+// the frame draws. Over a day's sun heights and the headings of a steady
+// turn, every drawn quad must get the very value it gets from all objects,
+// and the pass must indeed leave some out.
+TEST_F(PixelIdentity, ShadowsOfTheDrawnQuadsDoNotDependOnObjectsOutOfReach) {
+    const uint32_t width = world.terrain->getWidth(), depth = world.terrain->getDepth();
+    size_t quadsCompared = 0, valuesLeftOut = 0;
+    for (int32_t gameMs = 1500; gameMs < 39000; gameMs += 1500) {
+        playUntil(gameMs);
+        glLoadIdentity();
+        world.camera->apply();
+        const ViewVolume view = ViewVolume::current();
+        glLoadIdentity();
+        const float* all = shadowPass();
+        const std::vector<float> everyObject(all, all + size_t{width} * depth);
+        const VisibleQuads* drawn = world.terrain->quadsToDraw(&view);
+        ASSERT_NE(drawn, nullptr);
+        const float* inReach = shadowPass(drawn);
+
+        std::vector<bool> isDrawn(width * depth, false);
+        for (int run = 0; run < drawn->runCount(); ++run) {
+            const int first = drawn->firstVertices()[run] / VisibleQuads::verticesPerQuad;
+            const int count = drawn->vertexCounts()[run] / VisibleQuads::verticesPerQuad;
+            for (int q = first; q < first + count; ++q) {
+                const uint32_t x = q % (width - 1), z = q / (width - 1);
+                const size_t cell = size_t{width - 1 - x} * depth + (depth - 1 - z);
+                isDrawn[cell] = true;
+                ++quadsCompared;
+                ASSERT_EQ(inReach[cell], everyObject[cell]) << "quad " << x << "," << z << " at " << gameMs << " ms";
+            }
+        }
+        for (size_t cell = 0; cell < isDrawn.size(); ++cell)
+            valuesLeftOut += !isDrawn[cell] && inReach[cell] != everyObject[cell];
+    }
+    EXPECT_GT(quadsCompared, 10000u);
+    EXPECT_GT(valuesLeftOut, 0u) << "no silhouette was ever left out";
 }
 
 }  // namespace

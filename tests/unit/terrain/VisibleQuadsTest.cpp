@@ -3,6 +3,7 @@
 // outside the view is left out.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -78,3 +79,38 @@ TEST(VisibleQuads, GridsTooSmallForAQuadSendNothing) {
 }
 
 }  // namespace
+
+// In the view from (40, 2, -30) the chosen quads are x 16 .. 63 of rows 0
+// and 1: ground from x = 16 to 64 and z = 0 to 2.
+TEST(VisibleQuads, ACapsuleReachesTheChosenQuadsOnlyWhenItComesNearThem) {
+    std::vector<float> heights(width * depth, 0.0f);
+    VisibleQuads quads;
+    quads.prepare(heights, width, depth);
+    quads.select(lookingAt(40, 2, -30, 40, 2, 0));
+    const float margin = 0.5f;
+
+    EXPECT_TRUE(quads.reaches({40, 1, 40, 1, 0.1f}, margin)) << "a point on a chosen quad";
+    EXPECT_FALSE(quads.reaches({40, 5, 40, 5, 2.0f}, margin)) << "beyond the last row by 3";
+    EXPECT_TRUE(quads.reaches({40, 5, 40, 5, 2.6f}, margin)) << "its radius and the margin bridge the 3";
+    EXPECT_FALSE(quads.reaches({5, 1, 14, 1, 1.0f}, margin)) << "beside the run, short of x = 16";
+    EXPECT_TRUE(quads.reaches({5, 1, 14, 1, 1.6f}, margin));
+    EXPECT_FALSE(quads.reaches({70, 1, 75, 1, 5.0f}, margin)) << "past the run's end at x = 64";
+    EXPECT_TRUE(quads.reaches({70, 1, 75, 1, 5.6f}, margin));
+
+    // A long shadow of something far off, whose segment crosses the rows.
+    EXPECT_TRUE(quads.reaches({0, -20, 80, 20, 0.1f}, margin));
+    // Crossing the rows' z outside the run's x: the segment meets z = 0 .. 2
+    // at x = 0 .. 4.
+    EXPECT_FALSE(quads.reaches({-20, -20, 20, 20, 0.1f}, margin));
+    // Reversed ends and a steep segment are the same stretch of ground.
+    EXPECT_FALSE(quads.reaches({20, 20, -20, -20, 0.1f}, margin));
+    EXPECT_TRUE(quads.reaches({30, -50, 31, 50, 0.1f}, margin));
+
+    // Nothing to go by: it may reach.
+    EXPECT_TRUE(quads.reaches({NAN, 1, 40, 1, 0.1f}, margin));
+    EXPECT_TRUE(quads.reaches({40, 1, 40, 1, INFINITY}, margin));
+
+    // Looking away, nothing is chosen and nothing reaches.
+    quads.select(lookingAt(40, 2, -30, 40, 2, -60));
+    EXPECT_FALSE(quads.reaches({40, 1, 40, 1, 100.0f}, margin));
+}
