@@ -4,7 +4,10 @@ start_virtual_display() {
   local n
   for n in $(seq 90 120); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset +extension GLX >/tmp/brellow-xvfb-$n.log 2>&1 &
+    # -br: a black root window. The default weave is mid-grey, so a game
+    # window mapped before its first frame, which shows the root through it,
+    # could pass for a drawn one in the tests that wait for the first frame.
+    Xvfb ":$n" -screen 0 1280x1024x24 -br -nolisten tcp -noreset +extension GLX >/tmp/brellow-xvfb-$n.log 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
