@@ -92,8 +92,8 @@ void gameDisplay() {
     world.camera->apply();
     const ViewVolume view = ViewVolume::current();
     glLoadIdentity();
-    const VisibleQuads* drawnQuads = shadowed && !world.showOverlay ? world.terrain->quadsToDraw(&view) : nullptr;
-    const float* shadowGrid = shadowed ? shadowPass(drawnQuads) : nullptr;
+    const VisibleQuads* drawnQuads = world.terrain->quadsToDraw(&view);
+    const float* shadowGrid = shadowed ? shadowPass(world.showOverlay ? nullptr : drawnQuads) : nullptr;
 
     if (!fastPaths.skyBehindScene) {
         glDisable(GL_DEPTH_TEST);
@@ -107,7 +107,7 @@ void gameDisplay() {
     world.sun->apply();  // after the view, so the sun is fixed in the world
     if (world.headlightsOn) applyHeadlights();
 
-    world.terrain->draw(shadowGrid, &view);
+    world.terrain->drawChosen(shadowGrid, drawnQuads);
     endFramePass(FramePass::terrain);
     for (const Object* tree : world.trees) drawIfSeen(*tree, view);
     endFramePass(FramePass::trees);

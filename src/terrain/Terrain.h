@@ -44,9 +44,12 @@ public:
     // Given the view the picture will be seen through, quads wholly outside
     // it are not sent.
     void draw(const float* shadowGrid, const ViewVolume* view = nullptr) const;
-    // The quads draw will send given that view, chosen ahead of drawing; null
-    // when it will send every quad.
+    // The same in two steps, for a frame that needs to know the quads before
+    // drawing them: the quads draw would send given that view (null: every
+    // quad), then those quads drawn. chosen must come from this terrain's
+    // quadsToDraw, for the frame being drawn.
     const VisibleQuads* quadsToDraw(const ViewVolume* view) const;
+    void drawChosen(const float* shadowGrid, const VisibleQuads* chosen) const;
     void draw() const { draw(nullptr); }
     // The same picture, sent vertex by vertex (the pixel-identity reference).
     void drawVertexByVertex(const float* shadowGrid) const;

@@ -100,6 +100,10 @@ const VisibleQuads* Terrain::quadsToDraw(const ViewVolume* view) const {
 }
 
 void Terrain::draw(const float* shadowGrid, const ViewVolume* view) const {
+    drawChosen(shadowGrid, quadsToDraw(view));
+}
+
+void Terrain::drawChosen(const float* shadowGrid, const VisibleQuads* chosen) const {
     if (!fastPaths.terrainArrays) {
         drawVertexByVertex(shadowGrid);
         return;
@@ -108,11 +112,10 @@ void Terrain::draw(const float* shadowGrid, const ViewVolume* view) const {
     applyMaterial();
     if (quadVertices.empty()) return;
 
-    const bool culled = quadsToDraw(view) != nullptr;
     const int wholeGrid[2] = {0, static_cast<int>(quadVertices.size())};
-    const int* firsts = culled ? visibleQuads.firstVertices() : &wholeGrid[0];
-    const int* counts = culled ? visibleQuads.vertexCounts() : &wholeGrid[1];
-    const int runs = culled ? visibleQuads.runCount() : 1;
+    const int* firsts = chosen ? chosen->firstVertices() : &wholeGrid[0];
+    const int* counts = chosen ? chosen->vertexCounts() : &wholeGrid[1];
+    const int runs = chosen ? chosen->runCount() : 1;
 
     glInterleavedArrays(GL_T2F_N3F_V3F, 0, quadVertices.data());
     if (shadowGrid) {
