@@ -54,8 +54,8 @@ void VisibleQuads::select(const ViewVolume& view) {
         rowFirst[z] = first * quadsPerPiece;
         rowEnd[z] = std::min(end * quadsPerPiece, quadsPerRow);
 
-        const int firstQuad = static_cast<int>(z * quadsPerRow + first * quadsPerPiece);
-        const int quadCount = static_cast<int>(std::min(end * quadsPerPiece, quadsPerRow) - first * quadsPerPiece);
+        const int firstQuad = static_cast<int>(z * quadsPerRow + rowFirst[z]);
+        const int quadCount = static_cast<int>(rowEnd[z] - rowFirst[z]);
         const int firstVertex = firstQuad * verticesPerQuad;
         if (!firsts.empty() && firsts.back() + counts.back() == firstVertex) {
             counts.back() += quadCount * verticesPerQuad;
