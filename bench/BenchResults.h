@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "FrameStats.h"
-#include "game/FramePasses.h"
+#include "platform/FramePasses.h"
 
 constexpr int passSlots = static_cast<int>(FramePass::count);
 

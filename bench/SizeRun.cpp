@@ -13,7 +13,7 @@
 #include "ReferenceFrame.h"
 #include "ScriptedRun.h"
 #include "app/FastPaths.h"
-#include "app/HeapUpkeep.h"
+#include "platform/HeapUpkeep.h"
 #include "game/GameDisplay.h"
 #include "game/GameUpdate.h"
 #include "game/GameWorld.h"

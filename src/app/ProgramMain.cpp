@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/GameWindow.h"
-#include "app/HeapUpkeep.h"
+#include "platform/GameWindow.h"
+#include "platform/HeapUpkeep.h"
 
 int runProgram(int argc, char** argv, void (*screens)()) {
     // Line-buffered, so progress lines reach a console or pipe as they happen.

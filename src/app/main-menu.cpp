@@ -2,7 +2,7 @@
 // asks for, returning to the menu after each one, until the player exits.
 #include "app/ProgramMain.h"
 #include "game/GameLoop.h"
-#include "menu/MenuProgram.h"
+#include "app/MenuProgram.h"
 
 namespace {
 void menuAndGames() { runMenuProgram(showMainMenu, runGame); }

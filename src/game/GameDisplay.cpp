@@ -3,7 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "app/FastPaths.h"
-#include "game/FramePasses.h"
+#include "platform/FramePasses.h"
 #include "game/GameWorld.h"
 #include "hud/Hud.h"
 #include "hud/ShadowOverlay.h"

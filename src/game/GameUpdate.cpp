@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/HeapUpkeep.h"
+#include "platform/HeapUpkeep.h"
 #include "game/GameClock.h"
 #include "game/GameWorld.h"
 #include "lighting/DirectionalLight.h"

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/HeapUpkeep.h"
+#include "platform/HeapUpkeep.h"
 #include "game/GameUpdate.h"
-#include "game/Random.h"
+#include "platform/Random.h"
 #include "lighting/DirectionalLight.h"
 #include "lighting/SpotLight.h"
 #include "scene/Object.h"

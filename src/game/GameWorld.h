@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/ScreenLoop.h"
+#include "platform/ScreenLoop.h"
 #include "game/GameSnapshot.h"
 
 class Camera;

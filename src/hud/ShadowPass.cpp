@@ -7,7 +7,7 @@
 #include <cstddef>
 
 #include "app/FastPaths.h"
-#include "game/FramePasses.h"
+#include "platform/FramePasses.h"
 #include "game/GameWorld.h"
 #include "lighting/DirectionalLight.h"
 #include "scene/Object.h"

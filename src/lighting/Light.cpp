@@ -1,6 +1,6 @@
 #include "lighting/Light.h"
 
-#include "app/FatalError.h"
+#include "platform/FatalError.h"
 #include "lighting/LightSlots.h"
 
 namespace {

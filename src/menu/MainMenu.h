@@ -10,7 +10,7 @@
 //
 // Menu coordinates are window pixels with the origin at the bottom-left
 // corner: x from 0 to 1024, y from 0 to 768.
-#include "app/ScreenLoop.h"
+#include "platform/ScreenLoop.h"
 #include "texture/Texture.h"
 
 // The index of a button, and what runMenu returns.

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/FatalError.h"
+#include "platform/FatalError.h"
 #include "scene/Model.h"
 #include "scene/ModelCache.h"
 #include "terrain/Terrain.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <memory>
 
-#include "game/Random.h"
+#include "platform/Random.h"
 #include "texture/Texture.h"
 
 float NightSky::randomFloat(float max) {

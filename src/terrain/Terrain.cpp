@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/FatalError.h"
+#include "platform/FatalError.h"
 #include "image/Bmp.h"
 #include "texture/Texture.h"
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <new>
 
-#include "app/FatalError.h"
+#include "platform/FatalError.h"
 #include "image/Bmp.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/FastPaths.h"
-#include "game/FramePasses.h"
+#include "platform/FramePasses.h"
 #include "game/GameClock.h"
 #include "game/GameDisplay.h"
 #include "game/GameInput.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/FatalError.h"
+#include "platform/FatalError.h"
 #include "lighting/DirectionalLight.h"
 #include "lighting/LightSlots.h"
 #include "lighting/SpotLight.h"

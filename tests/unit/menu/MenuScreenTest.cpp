@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FatalError.h"
+#include "platform/FatalError.h"
 #include "menu/MainMenu.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/FatalError.h"
+#include "platform/FatalError.h"
 #include "scene/ModelCache.h"
 #include "scene/Object.h"
 #include "support/TempWorkDir.h"

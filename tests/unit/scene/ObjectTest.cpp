@@ -8,7 +8,7 @@
 #include <limits>
 #include <vector>
 
-#include "app/FatalError.h"
+#include "platform/FatalError.h"
 #include "scene/Object.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/FatalError.h"
-#include "game/Random.h"
+#include "platform/FatalError.h"
+#include "platform/Random.h"
 #include "sky/NightSky.h"
 #include "support/TempWorkDir.h"
 #include "texture/Texture.h"

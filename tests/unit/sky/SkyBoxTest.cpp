@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FatalError.h"
+#include "platform/FatalError.h"
 #include "sky/SkyBox.h"
 #include "support/TempWorkDir.h"
 #include "texture/Texture.h"

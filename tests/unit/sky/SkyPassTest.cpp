@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "game/GameWorld.h"
-#include "game/Random.h"
+#include "platform/Random.h"
 #include "scene/Object.h"
 #include "sky/NightSky.h"
 #include "sky/SkyBox.h"

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/FatalError.h"
+#include "platform/FatalError.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "terrain/Terrain.h"

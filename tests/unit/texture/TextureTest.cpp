@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FatalError.h"
+#include "platform/FatalError.h"
 #include "image/Bmp.h"
 #include "support/TempWorkDir.h"
 #include "texture/Texture.h"

@@ -1,4 +1,4 @@
-#include "app/HeapUpkeep.h"
+#include "platform/HeapUpkeep.h"
 
 #include <malloc.h>
 

@@ -1,4 +1,4 @@
-#include "game/FramePasses.h"
+#include "platform/FramePasses.h"
 
 FramePassListener framePassListener = nullptr;
 

@@ -3,8 +3,8 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include "app/FatalError.h"
-#include "app/ScreenLoop.h"
+#include "platform/FatalError.h"
+#include "platform/ScreenLoop.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "game/Random.h"
+#include "platform/Random.h"
 
 namespace {
 // The classic linear congruential generator; the upper bits are the better ones.

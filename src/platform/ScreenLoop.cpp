@@ -1,4 +1,4 @@
-#include "app/ScreenLoop.h"
+#include "platform/ScreenLoop.h"
 
 #include <GL/freeglut.h>
 

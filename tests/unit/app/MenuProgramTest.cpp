@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "menu/MenuProgram.h"
+#include "app/MenuProgram.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/GameWindow.h"
+#include "platform/GameWindow.h"
 
 #include <GL/freeglut.h>
 

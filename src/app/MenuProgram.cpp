@@ -1,4 +1,4 @@
-#include "menu/MenuProgram.h"
+#include "app/MenuProgram.h"
 
 void runMenuProgram(ShowMenuFunction showMenu, PlayGameFunction playGame) {
     GameSnapshot snapshot;

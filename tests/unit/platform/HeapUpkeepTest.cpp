@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/HeapUpkeep.h"
+#include "platform/HeapUpkeep.h"
 
 namespace {
 
