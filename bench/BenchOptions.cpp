@@ -107,5 +107,5 @@ const char* benchUsage() {
            "  --turn PX            pointer travel per frame while steering (default 1)\n"
            "  --seed S             world layout (default 4)\n"
            "  --json PATH          results file (default bench-results.json)\n"
-           "  --plain              draw without the shortcuts that keep pixels identical\n";
+           "  --plain              draw the tests' plain reference frame instead of the game's\n";
 }

@@ -12,8 +12,8 @@
 #include "ProcessMemory.h"
 #include "ReferenceFrame.h"
 #include "ScriptedRun.h"
-#include "app/FastPaths.h"
 #include "platform/HeapUpkeep.h"
+#include "support/ReferenceFrame.h"
 #include "game/GameDisplay.h"
 #include "game/GameUpdate.h"
 #include "game/GameWorld.h"
@@ -66,7 +66,6 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
 
     settleHeap();  // as the game does at start-up
     openBenchWindow();
-    if (options.plainDrawing) fastPaths = FastPaths::none();
     startHeapCounting();
     result.rssBeforeBuildKb = residentKb();
     double start = nowMs();
@@ -99,9 +98,15 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
         start = nowMs();
         script.advance();
         gameIdle();
+        upkeepHeap(static_cast<float>(options.stepMs));  // as the screen loop does after each idle pass
         const bool day = world.shadowsOn && world.sunHeight > 0;
         if (profiled) profiler->beginFrame(nowMs() - start);
-        gameDisplay();
+        if (options.plainDrawing) {
+            drawReferenceFrame();
+            glutSwapBuffers();
+        } else {
+            gameDisplay();
+        }
         glFinish();
         const double frameMs = nowMs() - start;
         const HeapCallCounts heapAfter = heapCallCounts();

@@ -2,25 +2,20 @@
 
 #include <GL/freeglut.h>
 
-#include "app/FastPaths.h"
-#include "platform/FramePasses.h"
+#include "game/FrameView.h"
 #include "game/GameWorld.h"
 #include "hud/Hud.h"
 #include "hud/ShadowOverlay.h"
 #include "hud/ShadowPass.h"
 #include "lighting/DirectionalLight.h"
 #include "lighting/SpotLight.h"
+#include "platform/FramePasses.h"
 #include "scene/Object.h"
 #include "sky/SkyPass.h"
 #include "terrain/Terrain.h"
 #include "view/Camera.h"
 #include "view/SkyBound.h"
-#include "view/ViewVolume.h"
 
-namespace {
-
-// The headlights sit in the vehicle's own frame without its model rotation,
-// so they shine along its direction of travel.
 void applyHeadlights() {
     const Object& vehicle = *world.vehicle;
     Vector3 p = vehicle.getPosition();
@@ -33,26 +28,21 @@ void applyHeadlights() {
     glPopMatrix();
 }
 
+namespace {
+
 // An object wholly outside the view would put no fragment on the screen; its
 // texture and material would not outlast it either, since every object sets
 // its own.
 void drawIfSeen(const Object& object, const ViewVolume& view) {
-    if (fastPaths.viewCulling && view.excludesSphere(object.getPosition(), object.getDrawnRadius())) return;
+    if (view.excludesSphere(object.getPosition(), object.getDrawnRadius())) return;
     object.draw();
 }
 
-// The sky is drawn around the eye before the view transform, so it never
-// moves with the camera's position and is never reached.
-void drawSky() {
-    glLoadIdentity();
-    skyPass();
-}
-
-// Drawn after the scene, the sky keeps only the pixels the scene left at the
-// cleared depth: pushed to the far plane it fails the depth test everywhere
-// else, and where it passes it blends over the black clear exactly as it did
-// when drawn first. Most of the chase view is ground, so most of the sky's
-// texturing is skipped.
+// The sky is drawn after the scene and keeps only the pixels the scene left
+// at the cleared depth: pushed to the far plane it fails the depth test
+// everywhere else, and where it passes it blends over the black clear
+// exactly as it would have drawn first. Most of the chase view is ground, so
+// most of the sky's texturing is skipped.
 void drawSkyBehindScene() {
     // Rows that the terrain surely covers are left out altogether: a fragment
     // that fails the depth test still costs a software rasteriser much of
@@ -72,7 +62,11 @@ void drawSkyBehindScene() {
     glDepthRange(1, 1);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
-    drawSky();
+    // Around the eye, before the view transform, so the sky never moves with
+    // the camera's position and is never reached.
+    glLoadIdentity();
+    skyPass(*world.sky, *world.stars, world.sunHeight, world.sunAngle, world.cameraMode,
+            world.vehicle->getRotationY());
     glDepthMask(GL_TRUE);
     glDepthFunc(GL_LESS);
     glDepthRange(0, 1);
@@ -81,52 +75,53 @@ void drawSkyBehindScene() {
 
 }  // namespace
 
-void gameDisplay() {
-    // By day the objects' silhouettes are rendered and read back first; the
-    // pass clears the whole frame itself when it has done.
-    const bool shadowed = world.shadowsOn && world.sunHeight > 0;
-    if (!shadowed || !fastPaths.fewerClears) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    // The view is known before the shadow pass, so that the pass need only
-    // serve the quads the frame will draw; the overlay shows every quad.
-    glLoadIdentity();
-    world.camera->apply();
+FrameView makeFrameView() {
     const ViewVolume view = ViewVolume::current();
+    const Terrain& terrain = *world.terrain;
+    world.drawnQuads.select(terrain.getPieces(), view);
+    if (!world.shadowsOn || world.sunHeight <= 0) return {view, world.drawnQuads, nullptr};
+
+    // Only the drawn quads' values are read, so the pass need only serve
+    // them; the overlay shows every quad.
+    Vector3 towardsSun{0, 1, 0};
+    world.sun->getDirection(towardsSun.x, towardsSun.y, towardsSun.z);
+    glPushMatrix();
     glLoadIdentity();
-    const VisibleQuads* drawnQuads = world.terrain->quadsToDraw(&view);
-    const float* shadowGrid = shadowed ? shadowPass(world.showOverlay ? nullptr : drawnQuads) : nullptr;
+    const ShadowGrid& shadows =
+        shadowPass(world.shadowCasters, towardsSun, terrain.getWidth(), terrain.getDepth(),
+                   world.showOverlay ? nullptr : &world.drawnQuads, world.shadowBuffers);
+    glPopMatrix();
+    world.drawnQuads.shade(shadows);
+    return {view, world.drawnQuads, &shadows};
+}
 
-    if (!fastPaths.skyBehindScene) {
-        glDisable(GL_DEPTH_TEST);
-        drawSky();
-        glEnable(GL_DEPTH_TEST);
-        endFramePass(FramePass::sky);
-    }
-
+void gameDisplay() {
+    // By day the shadow pass clears the whole frame when it has done.
+    if (!world.shadowsOn || world.sunHeight <= 0) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     world.camera->apply();
+    const FrameView frame = makeFrameView();
+
     world.sun->apply();  // after the view, so the sun is fixed in the world
     if (world.headlightsOn) applyHeadlights();
 
-    world.terrain->drawChosen(shadowGrid, drawnQuads);
+    world.terrain->draw(&frame.quads);
     endFramePass(FramePass::terrain);
-    for (const Object* tree : world.trees) drawIfSeen(*tree, view);
+    for (const Object* tree : world.trees) drawIfSeen(*tree, frame.view);
     endFramePass(FramePass::trees);
     glDisable(GL_TEXTURE_2D);
-    for (const Object* orb : world.orbs) drawIfSeen(*orb, view);
+    for (const Object* orb : world.orbs) drawIfSeen(*orb, frame.view);
     glEnable(GL_TEXTURE_2D);
     endFramePass(FramePass::orbs);
-    if (world.cameraMode == 0) drawIfSeen(*world.vehicle, view);  // the ride view sits inside it
+    if (world.cameraMode == ViewMode::chase) drawIfSeen(*world.vehicle, frame.view);  // the ride view sits inside it
     endFramePass(FramePass::vehicle);
 
-    if (fastPaths.skyBehindScene) {
-        drawSkyBehindScene();
-        endFramePass(FramePass::sky);
-    }
+    drawSkyBehindScene();
+    endFramePass(FramePass::sky);
 
-    if (world.showOverlay)
-        drawShadowOverlay(shadowGrid, world.terrain->getWidth(), world.terrain->getDepth());
+    if (world.showOverlay) drawShadowOverlay(frame.shadows, world.terrain->getWidth(), world.terrain->getDepth());
     endFramePass(FramePass::overlay);
-    drawHud();
+    drawHud(world.score, world.fps);
     endFramePass(FramePass::hud);
     glutSwapBuffers();
     endFramePass(FramePass::swap);

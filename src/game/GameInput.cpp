@@ -49,11 +49,11 @@ void gameKeyboard(unsigned char key, int, int) {
     case 'q':
         endGame();
     case '1':
-        world.cameraMode = 1;
+        world.cameraMode = ViewMode::ride;
         world.camera->ride(world.vehicle);
         break;
     case '2':
-        world.cameraMode = 0;
+        world.cameraMode = ViewMode::chase;
         world.camera->chase(world.vehicle);
         break;
     case 'h':

@@ -1,6 +1,5 @@
 #include "game/GameLoop.h"
 
-
 #include "game/GameDisplay.h"
 #include "game/GameInput.h"
 #include "game/GameUpdate.h"
@@ -17,7 +16,7 @@ void resume(const GameSnapshot& snapshot) {
     vehicle.setPosition(snapshot.position.x, snapshot.position.y, snapshot.position.z);
     vehicle.setRotation(snapshot.rotation.x, snapshot.rotation.y, snapshot.rotation.z);
     world.cameraMode = snapshot.cameraMode;
-    if (world.cameraMode == 1) {
+    if (world.cameraMode == ViewMode::ride) {
         world.camera->ride(world.vehicle);
     } else {
         world.camera->chase(world.vehicle);

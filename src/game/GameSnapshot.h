@@ -1,4 +1,5 @@
 #pragma once
+#include "view/Camera.h"
 #include "view/Vector3.h"
 
 // What a finished game hands back to its caller and what a resumed game takes
@@ -6,5 +7,5 @@
 struct GameSnapshot {
     Vector3 position{};    // vehicle position, world units
     Vector3 rotation{};    // vehicle rotation, degrees
-    int cameraMode = 0;    // 0 = chase view, 1 = ride view
+    ViewMode cameraMode = ViewMode::chase;  // the chase or the ride view
 };

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "platform/HeapUpkeep.h"
+#include "platform/Pi.h"
 #include "game/GameClock.h"
 #include "game/GameWorld.h"
 #include "lighting/DirectionalLight.h"
@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
 constexpr int32_t firstStepMs = 20;      // the first update of the process
 constexpr float sunRadiansPerMs = 0.00008f;  // a day lasts about 39 s
 constexpr float orbShrinkPerMs = 0.002f;
@@ -117,7 +116,6 @@ void gameIdle() {
 
     checkCollisions();
     measureFrameRate(stepMs);
-    upkeepHeap(stepMs);
     world.lastFrameMs = now;
     glutPostRedisplay();
 }

@@ -1,12 +1,13 @@
 #include "game/GameWorld.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 
 #include <cstdlib>
 #include <ctime>
+#include <iterator>
 
-#include "platform/HeapUpkeep.h"
 #include "game/GameUpdate.h"
+#include "platform/HeapUpkeep.h"
 #include "platform/Random.h"
 #include "lighting/DirectionalLight.h"
 #include "lighting/SpotLight.h"
@@ -15,6 +16,7 @@
 #include "sky/SkyBox.h"
 #include "terrain/Terrain.h"
 #include "view/Camera.h"
+#include "view/Projection.h"
 
 GameWorld world;
 
@@ -95,10 +97,7 @@ void buildLights() {
 void setGameGlState() {
     glClearColor(0, 0, 0, 1);
     glShadeModel(GL_SMOOTH);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45, 4.0f / 3.0f, 1, 1000);
-    glMatrixMode(GL_MODELVIEW);
+    loadGameProjection();
     glLoadIdentity();
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
@@ -124,13 +123,15 @@ void buildWorld(uint32_t seed) {
     world.camera = new Camera(0, 0, 0);
     world.camera->chase(world.vehicle);
 
-    world.cameraMode = 0;
+    world.shadowCasters.assign(std::begin(world.trees), std::end(world.trees));
+    world.shadowCasters.insert(world.shadowCasters.end(), std::begin(world.orbs), std::end(world.orbs));
+    world.shadowCasters.push_back(world.vehicle);
+
+    world.cameraMode = ViewMode::chase;
     world.speed = 0.003f;
     world.leftButtonDown = false;
     world.sunAngle = 0;
     setSunAngle(0);
-    world.shadowPixels.clear();
-    world.shadowGrid.clear();
     world.score = 0;
     world.framesCounted = 0;
     world.fpsAccumMs = 0;
@@ -177,8 +178,9 @@ void releaseWorld() {
     for (SpotLight*& headlight : world.headlights) release(headlight);
     release(world.camera);
     release(world.stars);
-    world.shadowPixels = {};
-    world.shadowGrid = {};
+    world.shadowCasters = {};
+    world.shadowBuffers.release();
+    world.drawnQuads = {};
 }
 
 void endGame() {

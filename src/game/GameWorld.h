@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/ScreenLoop.h"
 #include "game/GameSnapshot.h"
+#include "hud/ShadowPass.h"
+#include "platform/ScreenLoop.h"
+#include "terrain/VisibleQuads.h"
 
 class Camera;
 class DirectionalLight;
@@ -39,7 +41,7 @@ struct GameWorld {
 
     // Player state.
     bool headlightsOn = false;
-    int cameraMode = 0;            // 0 = chase view (vehicle drawn), 1 = ride view
+    ViewMode cameraMode = ViewMode::chase;  // the vehicle is drawn in the chase view only
     float speed = 0.003f;          // world units per millisecond while driving
     bool leftButtonDown = false;
     int lastMouseX = 0;            // kept: last pointer position seen, window pixels
@@ -58,11 +60,12 @@ struct GameWorld {
     bool showOverlay = false;      // draw the shadow picture overlay
     bool shadowsOn = true;
 
-    // Shadow pass buffers, reused while the terrain's size stays the same.
-    std::vector<unsigned char> shadowPixels;
-    std::vector<float> shadowGrid;
-    int shadowBufferWidth = 0;     // kept: pixel size the buffers were made for
-    int shadowBufferHeight = 0;    // kept
+    // What casts a shadow, in the order drawn: trees, orbs, then the vehicle.
+    std::vector<const Object*> shadowCasters;
+    // Memory of the frame's record, made by the first frame of a game and
+    // refilled by every frame after it.
+    ShadowBuffers shadowBuffers;   // the silhouette picture and the shadow grid
+    VisibleQuads drawnQuads;       // the terrain quads in view and their shades
 
     GameSnapshot leaving{};        // the vehicle as it was when the quit key came
     ScreenExit exit;               // the game screen's return point and running flag

@@ -2,8 +2,8 @@
 
 #include <GL/freeglut.h>
 
-#include "game/GameWorld.h"
 #include "hud/Text.h"
+#include "view/WindowCoordinates.h"
 
 namespace {
 
@@ -29,31 +29,14 @@ void drawPanel() {
 
 }  // namespace
 
-void drawHud() {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, 1024, 0, 768, -1, 1);
-    // Nothing after the HUD uses the modelview matrix in the frame.
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-
+void drawHud(int score, int fps) {
+    const WindowCoordinates flat;
     glEnable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
     drawPanel();
 
     // The raster colour is taken when drawText sets the raster position.
     glDisable(GL_BLEND);
     glColor4f(0, 0, 0, 1);
-    drawText(16, 738, GLUT_BITMAP_HELVETICA_18, "SCORE  %d", world.score);
-    drawText(45, 718, GLUT_BITMAP_HELVETICA_18, "FPS  %d", world.fps);
-
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    drawText(16, 738, GLUT_BITMAP_HELVETICA_18, "SCORE  %d", score);
+    drawText(45, 718, GLUT_BITMAP_HELVETICA_18, "FPS  %d", fps);
 }

@@ -4,23 +4,17 @@
 
 #include <cstddef>
 
+#include "terrain/ShadowGrid.h"
+#include "view/WindowCoordinates.h"
+
 namespace {
 constexpr float margin = 20.0f;  // pixels from the window's left and bottom edges
 }
 
-void drawShadowOverlay(const float* grid, unsigned width, unsigned depth) {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, 1024, 0, 768, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-
-    if (grid) {
+void drawShadowOverlay(const ShadowGrid* shadows, unsigned width, unsigned depth) {
+    const WindowCoordinates flat;
+    if (shadows) {
+        const float* grid = shadows->data();
         glPointSize(1);
         glDisable(GL_POINT_SMOOTH);
         glBegin(GL_POINTS);
@@ -36,7 +30,6 @@ void drawShadowOverlay(const float* grid, unsigned width, unsigned depth) {
             }
         }
         glEnd();
-        glEnable(GL_POINT_SMOOTH);
     } else {
         glColor3f(1, 1, 1);
         glBegin(GL_QUADS);
@@ -46,12 +39,4 @@ void drawShadowOverlay(const float* grid, unsigned width, unsigned depth) {
         glVertex2f(margin, margin + static_cast<float>(depth));
         glEnd();
     }
-
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_DEPTH_TEST);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
 }

@@ -6,21 +6,10 @@
 #include <cmath>
 #include <cstddef>
 
-#include "app/FastPaths.h"
-#include "platform/FramePasses.h"
-#include "game/GameWorld.h"
-#include "lighting/DirectionalLight.h"
 #include "scene/Object.h"
-#include "terrain/Terrain.h"
 #include "terrain/VisibleQuads.h"
 
 namespace {
-
-constexpr int windowWidth = 1024;   // pixels; the game's window never changes size
-constexpr int windowHeight = 768;
-// The largest tile, in grid steps, whose picture fits inside the window.
-constexpr int tileColumns = windowWidth / shadowPixelsPerStep;
-constexpr int tileRows = windowHeight / shadowPixelsPerStep;
 
 constexpr float inverse255 = 1.0f / 255.0f;
 // Rows bottom to top, columns left to right; the weights sum to 1.
@@ -29,63 +18,6 @@ constexpr float kernel[3][3] = {
     {0.1f, 0.4f, 0.1f},
     {0.05f, 0.1f, 0.05f},
 };
-
-// Makes the buffers fit a picture of the given size. They are replaced only
-// when the size changes (or after endGame released them), never per frame.
-void prepareShadowBuffers(int pixelWidth, int pixelHeight) {
-    if (!world.shadowPixels.empty() && !world.shadowGrid.empty() &&
-        world.shadowBufferWidth == pixelWidth && world.shadowBufferHeight == pixelHeight)
-        return;
-    const size_t pixelCount = size_t(pixelWidth) * size_t(pixelHeight);
-    world.shadowPixels = std::vector<unsigned char>(pixelCount, 255);
-    world.shadowGrid = std::vector<float>(pixelCount / 9, 1.0f);
-    world.shadowBufferWidth = pixelWidth;
-    world.shadowBufferHeight = pixelHeight;
-}
-
-// Reads the window's lower-left width x height pixels into shadowPixels with
-// their lower-left corner at pixel (left, bottom) of the whole picture.
-// Packing byte by byte with the picture's row length keeps rows of any width
-// unpadded and puts each tile in its place.
-void readShadowTile(int left, int bottom, int width, int height) {
-    const int pictureWidth = world.shadowBufferWidth;
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glPixelStorei(GL_PACK_ROW_LENGTH, pictureWidth);
-    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
-    unsigned char* first = world.shadowPixels.data() + size_t(bottom) * size_t(pictureWidth) + size_t(left);
-    glReadPixels(0, 0, width, height, GL_RED, GL_UNSIGNED_BYTE, first);
-    glPopClientAttrib();
-}
-
-// Starts a tile of the silhouette picture, width x height pixels in the
-// window's lower-left corner, on white (lit). The depth buffer is cleared too
-// unless the silhouettes are drawn without the depth test. Only the tile is
-// read back, and the whole window is cleared for the frame afterwards, so the
-// white need not reach beyond it.
-void clearForSilhouettes(int width, int height) {
-    if (!fastPaths.fewerClears) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        return;
-    }
-    glScissor(0, 0, width, height);
-    glEnable(GL_SCISSOR_TEST);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glDisable(GL_SCISSOR_TEST);
-}
-
-// Column-major matrix that slides a point along the sun's direction
-// (lx, ly, lz) down to the plane y = 0 of the object's own frame:
-// (a, b, c) becomes (a - b lx/ly, 0, c - b lz/ly).
-void makeShadowMatrix(float lx, float ly, float lz, float matrix[16]) {
-    std::fill(matrix, matrix + 16, 0.0f);
-    matrix[0] = 1.0f;
-    matrix[4] = -lx / ly;
-    matrix[6] = -lz / ly;
-    matrix[10] = 1.0f;
-    matrix[15] = 1.0f;
-}
 
 // World units a silhouette is kept by from the quads it is tested against:
 // far more than rounding and the view's slight tilt can move it.
@@ -103,31 +35,23 @@ GroundCapsule silhouetteReach(const Object& object, const float* matrix) {
     return {p.x - r * kx, p.z - r * kz, p.x + r * kx, p.z + r * kz, r};
 }
 
-// Every object, in the game's order: trees, orbs, then the vehicle. Fallen
-// trees, collected orbs and the vehicle in the ride view cast shadows too.
 // Every silhouette is the same black, so the faces of a closed shape that
 // turn away from the sun need not be drawn: its sunward faces cover every
 // pixel they would. (The rasteriser tells the two kinds apart by the same
 // snapped corners it fills them from, so none falls between.)
-void drawSilhouettes(const float* matrix, const VisibleQuads* drawnQuads) {
+void drawSilhouettes(const std::vector<const Object*>& casters, const float* matrix,
+                     const VisibleQuads* drawnQuads) {
     bool culling = false;
-    auto draw = [matrix, drawnQuads, &culling](const Object* object) {
-        if (!object) return;
-        if (drawnQuads && !drawnQuads->reaches(silhouetteReach(*object, matrix), reachMargin)) return;
-        if (!fastPaths.silhouetteLists) {
-            object->draw(matrix);
-            return;
-        }
-        const bool cull = fastPaths.closedSilhouettes && object->hasClosedSurface();
+    for (const Object* object : casters) {
+        if (!object) continue;
+        if (drawnQuads && !drawnQuads->reaches(silhouetteReach(*object, matrix), reachMargin)) continue;
+        const bool cull = object->hasClosedSurface();
         if (cull != culling) {
             if (cull) glEnable(GL_CULL_FACE); else glDisable(GL_CULL_FACE);
             culling = cull;
         }
         object->drawSilhouette(matrix);
-    };
-    for (const Object* tree : world.trees) draw(tree);
-    for (const Object* orb : world.orbs) draw(orb);
-    draw(world.vehicle);
+    }
     if (culling) glDisable(GL_CULL_FACE);
 }
 
@@ -168,30 +92,74 @@ void filterShadowPixels(const unsigned char* pixels, int pixelWidth, int pixelHe
     }
 }
 
-const float* readShadowGrid(int pixelWidth, int pixelHeight) {
-    prepareShadowBuffers(pixelWidth, pixelHeight);
-    const int readWidth = std::min(pixelWidth, windowWidth);
-    const int readHeight = std::min(pixelHeight, windowHeight);
-    if (readWidth < pixelWidth || readHeight < pixelHeight)
-        std::fill(world.shadowPixels.begin(), world.shadowPixels.end(), 255);
-    readShadowTile(0, 0, readWidth, readHeight);
-    filterShadowPixels(world.shadowPixels.data(), pixelWidth, pixelHeight, world.shadowGrid.data());
-    return world.shadowGrid.data();
+void ShadowBuffers::prepare(uint32_t width, uint32_t depth) {
+    const int newWidth = shadowPixelsPerStep * static_cast<int>(depth);
+    const int newHeight = shadowPixelsPerStep * static_cast<int>(width);
+    grid.resize(width, depth);
+    if (!pixels.empty() && pixelWidth == newWidth && pixelHeight == newHeight) return;
+    pixels.assign(size_t(newWidth) * size_t(newHeight), 255);
+    pixelWidth = newWidth;
+    pixelHeight = newHeight;
 }
 
-const float* shadowPass(const VisibleQuads* drawnQuads) {
-    const int width = static_cast<int>(world.terrain->getWidth());  // grid points along x
-    const int depth = static_cast<int>(world.terrain->getDepth());  // grid points along z
-    // Eye x runs along z (D steps), eye y along x (W steps).
-    const int pixelWidth = shadowPixelsPerStep * depth;
-    const int pixelHeight = shadowPixelsPerStep * width;
-    prepareShadowBuffers(pixelWidth, pixelHeight);
+void ShadowBuffers::release() {
+    pixels = {};
+    pixelWidth = pixelHeight = 0;
+    grid.release();
+}
 
-    float lx = 0, ly = 1, lz = 0;
-    world.sun->getDirection(lx, ly, lz);
-    float matrix[16];
-    makeShadowMatrix(lx, ly, lz, matrix);
+void makeShadowMatrix(const Vector3& towardsSun, float matrix[16]) {
+    std::fill(matrix, matrix + 16, 0.0f);
+    matrix[0] = 1.0f;
+    matrix[4] = -towardsSun.x / towardsSun.y;
+    matrix[6] = -towardsSun.z / towardsSun.y;
+    matrix[10] = 1.0f;
+    matrix[15] = 1.0f;
+}
 
+void beginShadowTile(const ShadowTile& tile) {
+    glViewport(0, 0, shadowPixelsPerStep * tile.columns, shadowPixelsPerStep * tile.rows);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(tile.column, tile.column + tile.columns, tile.row, tile.row + tile.rows, 1, 1000);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+namespace {
+// Reads the window's lower-left width x height pixels into the picture with
+// their lower-left corner at pixel (left, bottom). Packing byte by byte with
+// the picture's row length keeps rows of any width unpadded and puts each
+// tile in its place.
+void readPicturePixels(int left, int bottom, int width, int height, ShadowBuffers& buffers) {
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ROW_LENGTH, buffers.pixelWidth);
+    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+    unsigned char* first = buffers.pixels.data() + size_t(bottom) * size_t(buffers.pixelWidth) + size_t(left);
+    glReadPixels(0, 0, width, height, GL_RED, GL_UNSIGNED_BYTE, first);
+    glPopClientAttrib();
+}
+}  // namespace
+
+void readShadowTile(const ShadowTile& tile, ShadowBuffers& buffers) {
+    readPicturePixels(shadowPixelsPerStep * tile.column, shadowPixelsPerStep * tile.row,
+                      shadowPixelsPerStep * tile.columns, shadowPixelsPerStep * tile.rows, buffers);
+}
+
+const ShadowGrid& readShadowGrid(uint32_t width, uint32_t depth, ShadowBuffers& buffers) {
+    buffers.prepare(width, depth);
+    const int readWidth = std::min(buffers.pixelWidth, windowWidth);
+    const int readHeight = std::min(buffers.pixelHeight, windowHeight);
+    if (readWidth < buffers.pixelWidth || readHeight < buffers.pixelHeight)
+        std::fill(buffers.pixels.begin(), buffers.pixels.end(), 255);
+    readPicturePixels(0, 0, readWidth, readHeight, buffers);
+    filterShadowPixels(buffers.pixels.data(), buffers.pixelWidth, buffers.pixelHeight, buffers.grid.data());
+    return buffers.grid;
+}
+
+void beginShadowPicture(uint32_t width, uint32_t depth, bool depthTested, ShadowBuffers& buffers) {
+    buffers.prepare(width, depth);
     glClearColor(1, 1, 1, 1);  // the picture starts lit
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -204,43 +172,18 @@ const float* shadowPass(const VisibleQuads* drawnQuads) {
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glColor3f(0, 0, 0);
-    // Every silhouette is the same black, so which one lies in front does not
-    // matter: without the depth test the depth buffer need not be cleared.
-    const bool depthTested = glIsEnabled(GL_DEPTH_TEST);
-    if (fastPaths.fewerClears) glDisable(GL_DEPTH_TEST);
+    if (depthTested) glEnable(GL_DEPTH_TEST); else glDisable(GL_DEPTH_TEST);
+}
 
-    // One tile for any terrain whose picture fits the window (the whole
-    // picture at once, as glOrtho(0, D, 0, W)); more for larger ones. Each
-    // tile is a sub-range of the same projection drawn into the window's
-    // lower-left corner. Tiles are whole grid steps, so the filter never
-    // needs pixels from two tiles.
-    for (int row = 0; row < width; row += tileRows) {
-        const int rows = std::min(tileRows, width - row);
-        for (int column = 0; column < depth; column += tileColumns) {
-            const int columns = std::min(tileColumns, depth - column);
-            glViewport(0, 0, shadowPixelsPerStep * columns, shadowPixelsPerStep * rows);
-            clearForSilhouettes(shadowPixelsPerStep * columns, shadowPixelsPerStep * rows);
-            glMatrixMode(GL_PROJECTION);
-            glLoadIdentity();
-            glOrtho(column, column + columns, row, row + rows, 1, 1000);
-            glMatrixMode(GL_MODELVIEW);
-            drawSilhouettes(matrix, fastPaths.castersInReach ? drawnQuads : nullptr);
-            endFramePass(FramePass::shadowRender);
-            readShadowTile(shadowPixelsPerStep * column, shadowPixelsPerStep * row,
-                           shadowPixelsPerStep * columns, shadowPixelsPerStep * rows);
-            endFramePass(FramePass::shadowReadBack);
-        }
-    }
-    filterShadowPixels(world.shadowPixels.data(), pixelWidth, pixelHeight, world.shadowGrid.data());
+const ShadowGrid& endShadowPicture(ShadowBuffers& buffers) {
+    filterShadowPixels(buffers.pixels.data(), buffers.pixelWidth, buffers.pixelHeight, buffers.grid.data());
     endFramePass(FramePass::shadowFilter);
 
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-
-    if (depthTested) glEnable(GL_DEPTH_TEST);
-
     // Back to the frame the caller was drawing.
+    glEnable(GL_DEPTH_TEST);
     glViewport(0, 0, windowWidth, windowHeight);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -248,5 +191,25 @@ const float* shadowPass(const VisibleQuads* drawnQuads) {
     glEnable(GL_TEXTURE_2D);
     glShadeModel(GL_SMOOTH);
     glLoadIdentity();
-    return world.shadowGrid.data();
+    return buffers.grid;
+}
+
+const ShadowGrid& shadowPass(const std::vector<const Object*>& casters, const Vector3& towardsSun,
+                             uint32_t terrainWidth, uint32_t terrainDepth, const VisibleQuads* drawnQuads,
+                             ShadowBuffers& buffers) {
+    float matrix[16];
+    makeShadowMatrix(towardsSun, matrix);
+    // Every silhouette is the same black, so which one lies in front does not
+    // matter: without the depth test the depth buffer need not be cleared.
+    beginShadowPicture(terrainWidth, terrainDepth, false, buffers);
+    forEachShadowTile(buffers, [&](const ShadowTile& tile) {
+        // Only the tile is read back, and the whole window is cleared for
+        // the frame afterwards, so the white need not reach beyond it.
+        glScissor(0, 0, shadowPixelsPerStep * tile.columns, shadowPixelsPerStep * tile.rows);
+        glEnable(GL_SCISSOR_TEST);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
+        drawSilhouettes(casters, matrix, drawnQuads);
+    });
+    return endShadowPicture(buffers);
 }

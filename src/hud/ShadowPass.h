@@ -1,53 +1,110 @@
 #pragma once
-// The shadow pass: once per daytime frame, before the scene, it renders every
-// tree, orb and the vehicle as a black silhouette flattened along the sun's
+// The shadow pass: once per daytime frame, before the scene, it renders the
+// trees, orbs and vehicle as black silhouettes flattened along the sun's
 // direction, looking straight down on the terrain at three pixels per grid
 // step, reads the red channel back and filters each 3 x 3 pixel block down
-// to one brightness per terrain quad: the shadow grid that Terrain::draw
-// takes. The picture is cleared again before the pass returns.
+// to one brightness per terrain quad: the frame's shadow grid. The picture
+// is cleared again before the pass returns.
 //
-// Shadow grid layout, for a terrain of W grid points along x and D along z:
-// W rows of D floats, 0.0 (full shadow) to 1.0 (lit, within rounding).
-//   grid[i * D + j] covers the quad between x = W-1-i .. W-i and
-//   z = D-1-j .. D-j, i.e. the quad whose smaller corner is (x, z) reads
-//   grid[(W-1-x) * D + (D-1-z)], exactly as Terrain::draw indexes it.
-// Row 0 (x from W-1 to W) lies beyond the last quad and is never read.
-// In the picture, eye x runs along D - z (columns, 3D pixels wide) and eye y
-// along W - x (rows bottom-up, 3W pixels tall).
-//
-// Buffers: world.shadowPixels (3D x 3W bytes) and world.shadowGrid (W x D
-// floats) are made when the pass first runs for a terrain size and reused
-// after that; endGame releases them. A picture larger than the 1024 x 768
-// window is drawn and read back in window-sized tiles, so it never reads
-// pixels outside the window.
+// The picture is the shadow grid's layout (ShadowGrid.h) at three pixels a
+// value: eye x runs along D - z (columns, 3D pixels wide) and eye y along
+// W - x (rows bottom-up, 3W pixels tall). A picture larger than the
+// 1024 x 768 window is drawn and read back in window-sized tiles, so no
+// pixel outside the window is ever read.
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "platform/FramePasses.h"
+#include "platform/GameWindow.h"
+#include "terrain/ShadowGrid.h"
+#include "view/Vector3.h"
+
+class Object;
+class VisibleQuads;
 
 // Pixels of the silhouette picture per terrain grid step, in each direction.
 constexpr int shadowPixelsPerStep = 3;
 
-// Renders, reads back and filters. Needs world.terrain, world.sun (its
-// direction towards the sun with y > 0) and the objects (null slots are
-// skipped); expects the modelview matrix at identity. Leaves the viewport at
-// 1024 x 768, the clear colour black, the colour and depth buffers cleared,
-// lighting and texturing on, smooth shading, the projection matrix as it
-// found it and the modelview matrix current and at identity. Returns
-// world.shadowGrid, valid until the next pass or the world's release.
+// The pass's memory: made when it first runs for a terrain size and reused
+// after that, so a frame allocates nothing. The game keeps one for a game.
+struct ShadowBuffers {
+    std::vector<unsigned char> pixels;  // the picture's red channel, rows bottom-up
+    int pixelWidth = 0;                 // 3 D
+    int pixelHeight = 0;                // 3 W
+    ShadowGrid grid;                    // the filtered values
+
+    // Sizes both for a terrain of width x depth grid points (only when the
+    // size changed). The pixels start lit.
+    void prepare(uint32_t width, uint32_t depth);
+    void release();
+};
+
+// Renders, reads back and filters. casters are drawn in the order given
+// (null entries are skipped); towardsSun points at the sun with y > 0.
+// Expects the modelview matrix at identity. Leaves the viewport at 1024 x
+// 768, the clear colour black, the colour and depth buffers cleared, lighting
+// and texturing on, smooth shading, the projection matrix as it found it and
+// the modelview matrix current and at identity. Returns buffers.grid.
 //
 // Given the quads the frame will draw (null: all of them, as the overlay
-// shows), an object whose silhouette cannot come near any of them is not
+// shows), a caster whose silhouette cannot come near any of them is not
 // drawn: only those quads' grid values are read, and each takes its pixels
 // from its own footprint.
-class VisibleQuads;
-const float* shadowPass(const VisibleQuads* drawnQuads = nullptr);
+const ShadowGrid& shadowPass(const std::vector<const Object*>& casters, const Vector3& towardsSun,
+                             uint32_t terrainWidth, uint32_t terrainDepth, const VisibleQuads* drawnQuads,
+                             ShadowBuffers& buffers);
 
-// Reads the picture in the window's lower-left pixelWidth x pixelHeight
-// pixels (red channel, rows bottom-up) into world.shadowPixels and filters it
-// into world.shadowGrid, (pixelHeight / 3) rows of (pixelWidth / 3) values.
-// Pixels beyond the window's edges are not read and count as lit. Returns
-// world.shadowGrid.
-const float* readShadowGrid(int pixelWidth, int pixelHeight);
+// Reads the picture in the window's lower-left corner (red channel, rows
+// bottom-up) into buffers.pixels for a terrain of width x depth grid points
+// and filters it into buffers.grid. Pixels beyond the window's edges are not
+// read and count as lit.
+const ShadowGrid& readShadowGrid(uint32_t width, uint32_t depth, ShadowBuffers& buffers);
 
 // The filter, without GL: each 3 x 3 block of pixels (bytes, rows bottom-up,
 // pixelWidth bytes per row) becomes one value, the weighted mean of its
 // pixels / 255 with weights 0.4 at the centre, 0.1 at the edges and 0.05 at
 // the corners. grid receives (pixelHeight / 3) rows of (pixelWidth / 3).
 void filterShadowPixels(const unsigned char* pixels, int pixelWidth, int pixelHeight, float* grid);
+
+// The steps the pass is made of, for drawing the same picture another way.
+// Column-major matrix that slides a point along the sun's direction down to
+// the plane y = 0 of an object's own frame: (a, b, c) becomes
+// (a - b lx/ly, 0, c - b lz/ly).
+void makeShadowMatrix(const Vector3& towardsSun, float matrix[16]);
+// Sets up the look-down view, white clear colour and flat, unlit drawing in
+// black; the depth test is switched as depthTested says. endShadowPicture
+// filters the picture and restores the frame's state as shadowPass leaves it.
+void beginShadowPicture(uint32_t width, uint32_t depth, bool depthTested, ShadowBuffers& buffers);
+const ShadowGrid& endShadowPicture(ShadowBuffers& buffers);
+// A tile of the picture, in grid steps: rows along x, columns along z. Tiles
+// are whole grid steps, so the filter never needs pixels from two.
+struct ShadowTile {
+    int row, rows, column, columns;
+};
+// The largest tile, in grid steps, whose picture fits inside the window.
+constexpr int shadowTileColumns = windowWidth / shadowPixelsPerStep;
+constexpr int shadowTileRows = windowHeight / shadowPixelsPerStep;
+// Points the viewport and projection at the tile, drawn into the window's
+// lower-left corner.
+void beginShadowTile(const ShadowTile& tile);
+// Reads the tile's pixels into their place in buffers.pixels.
+void readShadowTile(const ShadowTile& tile, ShadowBuffers& buffers);
+
+// Calls drawTile(tile) for each tile of the picture, with the viewport and
+// projection set for it, and reads the tile back afterwards.
+template <typename DrawTile>
+void forEachShadowTile(ShadowBuffers& buffers, DrawTile drawTile) {
+    const int width = static_cast<int>(buffers.grid.width());
+    const int depth = static_cast<int>(buffers.grid.depth());
+    for (int row = 0; row < width; row += shadowTileRows)
+        for (int column = 0; column < depth; column += shadowTileColumns) {
+            const ShadowTile tile{row, std::min(shadowTileRows, width - row), column,
+                                  std::min(shadowTileColumns, depth - column)};
+            beginShadowTile(tile);
+            drawTile(tile);
+            endFramePass(FramePass::shadowRender);
+            readShadowTile(tile, buffers);
+            endFramePass(FramePass::shadowReadBack);
+        }
+}

@@ -12,8 +12,8 @@ void settleHeap() { mallopt(M_MMAP_THRESHOLD, largeBlockBytes); }
 
 void returnFreedMemory() { malloc_trim(0); }
 
-void upkeepHeap(float stepMs) {
-    sinceUpkeepMs += stepMs;
+void upkeepHeap(float elapsedMs) {
+    sinceUpkeepMs += elapsedMs;
     if (sinceUpkeepMs < upkeepPeriodMs) return;
     sinceUpkeepMs = 0;
     returnFreedMemory();

@@ -14,6 +14,7 @@ void settleHeap();
 // Gives the pages freed inside the heap back to the system.
 void returnFreedMemory();
 
-// Called with each update's step: returns freed memory once a second of
-// play. Each return takes about a millisecond.
-void upkeepHeap(float stepMs);
+// Called by the screen loop after each idle pass with the time since the last
+// one: returns freed memory once a second. Each return takes about a
+// millisecond.
+void upkeepHeap(float elapsedMs);

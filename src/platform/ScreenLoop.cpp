@@ -2,11 +2,26 @@
 
 #include <GL/freeglut.h>
 
+#include <chrono>
 #include <exception>
+
+#include "platform/HeapUpkeep.h"
 
 namespace {
 ScreenExit* activeScreen = nullptr;    // the screen whose loop is running
 std::exception_ptr callbackError;      // thrown by a callback, not yet rethrown
+void (*screenIdle)() = nullptr;        // the running screen's own idle callback
+
+// Each pass of the loop runs the screen's idle callback, then looks after the
+// process's heap by the time that has really passed.
+void idlePass() {
+    using Clock = std::chrono::steady_clock;
+    static Clock::time_point last = Clock::now();
+    screenIdle();
+    const Clock::time_point now = Clock::now();
+    upkeepHeap(std::chrono::duration<float, std::milli>(now - last).count());
+    last = now;
+}
 }
 
 void enterScreenLoop(ScreenExit& exit) {
@@ -41,7 +56,8 @@ void runScreen(ScreenExit& exit, const ScreenCallbacks& callbacks) {
     glutKeyboardFunc(callbacks.keyboard);
     glutMotionFunc(callbacks.motion);
     glutPassiveMotionFunc(callbacks.passiveMotion);
-    glutIdleFunc(callbacks.idle);
+    screenIdle = callbacks.idle;
+    glutIdleFunc(callbacks.idle ? idlePass : nullptr);
     glutSwapBuffers();
     glutPostRedisplay();
     try {

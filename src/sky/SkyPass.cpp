@@ -4,14 +4,12 @@
 
 #include <cmath>
 
-#include "app/FastPaths.h"
-#include "game/GameWorld.h"
-#include "scene/Object.h"
+#include "platform/Pi.h"
 #include "sky/NightSky.h"
 #include "sky/SkyBox.h"
 
 namespace {
-constexpr double halfPi = 3.14159265358979323846 / 2;
+constexpr double halfPi = pi / 2;
 constexpr float dusk = 0.2f;  // sun height below which the night sky shows
 constexpr float fadeRate = 5.0f;  // 1 / dusk
 }
@@ -32,8 +30,9 @@ SkyTint skyTint(float sunHeight, float sunAngle) {
     return tint;
 }
 
-void skyPass() {
-    if (world.cameraMode == 1) glRotatef(-world.vehicle->getRotationY(), 0, 1, 0);
+void skyPass(const SkyBox& sky, const NightSky& stars, float sunHeight, float sunAngle, ViewMode view,
+             float headingDegrees) {
+    if (view == ViewMode::ride) glRotatef(-headingDegrees, 0, 1, 0);
 
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
@@ -41,16 +40,15 @@ void skyPass() {
 
     // The texture environment is GL_MODULATE: the colour tints the sky
     // picture and its alpha fades it.
-    const SkyTint tint = skyTint(world.sunHeight, world.sunAngle);
+    const SkyTint tint = skyTint(sunHeight, sunAngle);
     glColor4f(tint.red, tint.green, tint.blue, tint.skyAlpha);
     // By day a sky picture without alpha of its own is fully opaque, and
     // blending it at alpha 1 writes exactly its colour: reading the pixels
     // beneath would be wasted work.
-    const bool opaque = fastPaths.opaqueDaySky && tint.skyAlpha == 1.0f && world.sky->isOpaque();
-    if (opaque) glDisable(GL_BLEND);
-    world.sky->draw();
+    if (tint.skyAlpha == 1.0f && sky.isOpaque()) glDisable(GL_BLEND);
+    sky.draw();
     glEnable(GL_BLEND);
-    if (tint.nightSkyDrawn) world.stars->draw(tint.nightSkyAlpha);
+    if (tint.nightSkyDrawn) stars.draw(tint.nightSkyAlpha);
 
     glDisable(GL_BLEND);
     glEnable(GL_LIGHTING);

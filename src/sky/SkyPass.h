@@ -4,6 +4,10 @@
 // same measure. It runs before the camera transform, with the modelview
 // matrix at identity and depth testing off, so the sky forms a backdrop
 // centred on the eye that the scene covers.
+#include "view/Camera.h"
+
+class NightSky;
+class SkyBox;
 
 // How the sky looks for one sun position.
 struct SkyTint {
@@ -21,9 +25,11 @@ struct SkyTint {
 // sunAngle is in radians. Needs no GL.
 SkyTint skyTint(float sunHeight, float sunAngle);
 
-// Draws the sky for one frame from the game world: sky box, then the night
-// sky. In the ride view (cameraMode 1) the sky is first turned against the
-// vehicle's heading, which changes the modelview matrix for the caller.
-// Leaves lighting on, blending off and the blend function at (source alpha,
-// one minus source alpha), which the HUD relies on later in the frame.
-void skyPass();
+// Draws the sky for one frame: the sky box, then the night sky, for a sun
+// height and angle as skyTint takes them. In the ride view the sky is first
+// turned against the vehicle's heading (degrees), which changes the
+// modelview matrix for the caller. Leaves lighting on, blending off and the
+// blend function at (source alpha, one minus source alpha), which the HUD
+// relies on later in the frame.
+void skyPass(const SkyBox& sky, const NightSky& stars, float sunHeight, float sunAngle, ViewMode view,
+             float headingDegrees);

@@ -10,7 +10,6 @@
 #include "terrain/VisibleQuads.h"
 
 class Texture;
-class ViewVolume;
 
 class Terrain {
 public:
@@ -38,23 +37,26 @@ public:
     float getMaxHeight() const { return highest; }  // -1 for an empty grid
     float getMinHeight() const { return lowest; }   // 65535 for an empty grid
 
-    // Draws lit, textured quads. shadowGrid holds one brightness (0..1) per grid
-    // point, indexed [(width-1-x) * depth + (depth-1-z)]; each quad takes the
-    // value of its corner (x, z) as its diffuse colour. Null draws unshadowed.
-    // Given the view the picture will be seen through, quads wholly outside
-    // it are not sent.
-    void draw(const float* shadowGrid, const ViewVolume* view = nullptr) const;
-    // The same in two steps, for a frame that needs to know the quads before
-    // drawing them: the quads draw would send given that view (null: every
-    // quad), then those quads drawn. chosen must come from this terrain's
-    // quadsToDraw, for the frame being drawn.
-    const VisibleQuads* quadsToDraw(const ViewVolume* view) const;
-    void drawChosen(const float* shadowGrid, const VisibleQuads* chosen) const;
-    void draw() const { draw(nullptr); }
-    // The same picture, sent vertex by vertex (the pixel-identity reference).
-    void drawVertexByVertex(const float* shadowGrid) const;
+    // Draws lit, textured quads: the ones chosen for this frame, darkened
+    // quad by quad when they were shaded from a shadow grid; null draws every
+    // quad unshaded. Leaves the current normal and texture coordinate of the
+    // grid's last corner and the diffuse material of its last quad, as
+    // sending every quad vertex by vertex would: a model without normals or
+    // texture coordinates drawn next looks the same whatever was culled.
+    void draw(const VisibleQuads* quads = nullptr) const;
+    // The height ranges the frame's choice of quads is made from.
+    const QuadPieces& getPieces() const { return pieces; }
     // The ground's material: dim ambient, white diffuse, no shine.
     static void applyMaterial();
+    // Binds the terrain's picture, if it has one.
+    void bindTexture() const;
+
+    // Visits the quads in drawing order, row by row along +z: quad(x, z) for
+    // each, then its four corners as corner(u, v, x, z), counter-clockwise
+    // seen from above. Texture coordinates are accumulated by additions, so
+    // every way of drawing gets the same floats.
+    template <typename QuadStart, typename Corner>
+    void forEachQuad(QuadStart quad, Corner corner) const;
 
     // The not-normalised normal (normalX, 1, normalZ) of a grid point.
     float getNormalX(uint32_t x, uint32_t z) const;
@@ -67,11 +69,9 @@ private:
         float position[3];
     };
     void textureSteps(float& du, float& dv) const;
-    template <typename QuadStart, typename Corner>
-    void forEachQuad(QuadStart quad, Corner corner) const;
     void prepareQuads();
     void measureHeightRange();
-    void shadeQuads(const float* shadowGrid, int firstVertex, int vertexCount) const;
+    void leaveLastCornerCurrent(const VisibleQuads* quads) const;
 
     uint32_t width = 0;
     uint32_t depth = 0;
@@ -81,7 +81,26 @@ private:
     std::unique_ptr<Texture> texture;
     std::vector<float> normalX;   // same indexing as heights
     std::vector<float> normalZ;
-    std::vector<QuadVertex> quadVertices;     // 4 per quad, ready for glDrawArrays
-    mutable std::vector<float> quadShades;    // RGB per quad vertex from the shadow grid
-    mutable VisibleQuads visibleQuads;        // the runs sent this frame
+    std::vector<QuadVertex> quadVertices;  // 4 per quad, ready for glDrawArrays
+    QuadPieces pieces;                     // height ranges of short runs of each row
 };
+
+template <typename QuadStart, typename Corner>
+void Terrain::forEachQuad(QuadStart quad, Corner corner) const {
+    float du, dv;
+    textureSteps(du, dv);
+    float v = 0;
+    for (uint32_t z = 0; z + 1 < depth; ++z) {
+        float nextV = v + dv;
+        float u = 0;
+        for (uint32_t x = 0; x + 1 < width; ++x) {
+            quad(x, z);
+            corner(u, v, x, z);
+            corner(u, nextV, x, z + 1);
+            corner(u + du, nextV, x + 1, z + 1);
+            corner(u + du, v, x + 1, z);
+            u += du;
+        }
+        v = nextV;
+    }
+}

@@ -3,18 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
+#include "terrain/ShadowGrid.h"
 #include "view/ViewVolume.h"
 
-void VisibleQuads::prepare(const std::vector<float>& heights, uint32_t width, uint32_t depth) {
-    quadsPerRow = width > 1 && depth > 1 ? width - 1 : 0;
-    rows = quadsPerRow > 0 ? depth - 1 : 0;
-    piecesPerRow = (quadsPerRow + quadsPerPiece - 1) / quadsPerPiece;
-    pieceLow.assign(size_t{rows} * piecesPerRow, 0.0f);
-    pieceHigh.assign(size_t{rows} * piecesPerRow, 0.0f);
-    for (uint32_t z = 0; z < rows; ++z)
-        for (uint32_t piece = 0; piece < piecesPerRow; ++piece) {
+void QuadPieces::prepare(const std::vector<float>& heights, uint32_t width, uint32_t depth) {
+    quadsPerRow_ = width > 1 && depth > 1 ? width - 1 : 0;
+    rows_ = quadsPerRow_ > 0 ? depth - 1 : 0;
+    piecesPerRow_ = (quadsPerRow_ + quadsPerPiece - 1) / quadsPerPiece;
+    pieceLow.assign(size_t{rows_} * piecesPerRow_, 0.0f);
+    pieceHigh.assign(size_t{rows_} * piecesPerRow_, 0.0f);
+    for (uint32_t z = 0; z < rows_; ++z)
+        for (uint32_t piece = 0; piece < piecesPerRow_; ++piece) {
             const uint32_t firstX = piece * quadsPerPiece;
-            const uint32_t lastX = std::min(firstX + quadsPerPiece, quadsPerRow);  // last corner column
+            const uint32_t lastX = std::min(firstX + quadsPerPiece, quadsPerRow_);  // last corner column
             float low = heights[firstX + size_t{z} * width], high = low;
             for (uint32_t cornerZ = z; cornerZ <= z + 1; ++cornerZ)
                 for (uint32_t x = firstX; x <= lastX; ++x) {
@@ -22,28 +23,50 @@ void VisibleQuads::prepare(const std::vector<float>& heights, uint32_t width, ui
                     low = std::min(low, h);
                     high = std::max(high, h);
                 }
-            pieceLow[size_t{z} * piecesPerRow + piece] = low;
-            pieceHigh[size_t{z} * piecesPerRow + piece] = high;
+            pieceLow[size_t{z} * piecesPerRow_ + piece] = low;
+            pieceHigh[size_t{z} * piecesPerRow_ + piece] = high;
         }
-    firsts.clear();
-    counts.clear();
-    firsts.reserve(rows);
-    counts.reserve(rows);
-    rowFirst.assign(rows, 0);
-    rowEnd.assign(rows, 0);
 }
 
-void VisibleQuads::select(const ViewVolume& view) {
+// Sizes the buffers for the grid (only when it changed) and empties the runs.
+void VisibleQuads::startSelection(const QuadPieces& pieces) {
+    if (pieces.quadsPerRow() != quadsPerRow || pieces.rows() != rows || rowFirst.size() != rows) {
+        quadsPerRow = pieces.quadsPerRow();
+        rows = pieces.rows();
+        firsts.reserve(rows);
+        counts.reserve(rows);
+        rowFirst.assign(rows, 0);
+        rowEnd.assign(rows, 0);
+        shades.assign(size_t{quadsPerRow} * rows * verticesPerQuad * 3, 1.0f);
+    }
     firsts.clear();
     counts.clear();
+    shaded_ = false;
+}
+
+void VisibleQuads::addRun(uint32_t z, uint32_t first, uint32_t end) {
+    rowFirst[z] = first;
+    rowEnd[z] = end;
+    const int firstVertex = static_cast<int>(z * quadsPerRow + first) * verticesPerQuad;
+    const int vertexCount = static_cast<int>(end - first) * verticesPerQuad;
+    if (!firsts.empty() && firsts.back() + counts.back() == firstVertex) {
+        counts.back() += vertexCount;
+    } else {
+        firsts.push_back(firstVertex);
+        counts.push_back(vertexCount);
+    }
+}
+
+void VisibleQuads::select(const QuadPieces& pieces, const ViewVolume& view) {
+    startSelection(pieces);
+    const uint32_t perPiece = QuadPieces::quadsPerPiece;
+    const uint32_t piecesPerRow = pieces.piecesPerRow();
     for (uint32_t z = 0; z < rows; ++z) {
-        const size_t rowStart = size_t{z} * piecesPerRow;
         auto seen = [&](uint32_t piece) {
-            const float x = static_cast<float>(piece * quadsPerPiece);
-            const float endX = static_cast<float>(std::min((piece + 1) * quadsPerPiece, quadsPerRow));
+            const float x = static_cast<float>(piece * perPiece);
+            const float endX = static_cast<float>(std::min((piece + 1) * perPiece, quadsPerRow));
             const float rowZ = static_cast<float>(z);
-            return !view.excludesBox({x, pieceLow[rowStart + piece], rowZ},
-                                     {endX, pieceHigh[rowStart + piece], rowZ + 1});
+            return !view.excludesBox({x, pieces.low(z, piece), rowZ}, {endX, pieces.high(z, piece), rowZ + 1});
         };
         rowFirst[z] = rowEnd[z] = 0;
         uint32_t first = 0;
@@ -51,19 +74,28 @@ void VisibleQuads::select(const ViewVolume& view) {
         if (first == piecesPerRow) continue;
         uint32_t end = piecesPerRow;
         while (!seen(end - 1)) --end;
-        rowFirst[z] = first * quadsPerPiece;
-        rowEnd[z] = std::min(end * quadsPerPiece, quadsPerRow);
+        addRun(z, first * perPiece, std::min(end * perPiece, quadsPerRow));
+    }
+}
 
-        const int firstQuad = static_cast<int>(z * quadsPerRow + rowFirst[z]);
-        const int quadCount = static_cast<int>(rowEnd[z] - rowFirst[z]);
-        const int firstVertex = firstQuad * verticesPerQuad;
-        if (!firsts.empty() && firsts.back() + counts.back() == firstVertex) {
-            counts.back() += quadCount * verticesPerQuad;
-        } else {
-            firsts.push_back(firstVertex);
-            counts.push_back(quadCount * verticesPerQuad);
+void VisibleQuads::selectAll(const QuadPieces& pieces) {
+    startSelection(pieces);
+    for (uint32_t z = 0; z < rows; ++z) addRun(z, 0, quadsPerRow);
+}
+
+void VisibleQuads::shade(const ShadowGrid& grid) {
+    constexpr int shadesPerQuad = verticesPerQuad * 3;
+    for (int run = 0; run < runCount(); ++run) {
+        const uint32_t firstQuad = static_cast<uint32_t>(firsts[run] / verticesPerQuad);
+        const uint32_t endQuad = firstQuad + static_cast<uint32_t>(counts[run] / verticesPerQuad);
+        float* out = shades.data() + size_t{firstQuad} * shadesPerQuad;
+        for (uint32_t quad = firstQuad; quad < endQuad; ++quad) {
+            const float s = grid.at(quad % quadsPerRow, quad / quadsPerRow);
+            for (int component = 0; component < shadesPerQuad; ++component) *out++ = s;
         }
     }
+    if (quadsPerRow > 0) lastQuadShade_ = grid.at(quadsPerRow - 1, rows - 1);
+    shaded_ = true;
 }
 
 bool VisibleQuads::reaches(const GroundCapsule& capsule, float margin) const {

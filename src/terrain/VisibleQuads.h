@@ -1,13 +1,15 @@
 #pragma once
 // Which quads of a height-map grid the camera may see. Each row of quads is
-// cut into short pieces whose height ranges are kept, so that every frame one
-// run of quads per row can be chosen that takes in each piece not wholly
-// outside the view. The runs keep the rows' order: the quads sent go in the
+// cut into short pieces whose height ranges are kept with the grid, so that
+// every frame one run of quads per row can be chosen that takes in each piece
+// not wholly outside the view. The runs keep the rows' order: the quads sent go in the
 // same order as when the whole grid is drawn, so ties in depth fall the same
 // way and the picture does not change.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
+class ShadowGrid;
 class ViewVolume;
 
 // A stretch of ground, seen from above: the points (x, z) within radius of
@@ -17,15 +19,41 @@ struct GroundCapsule {
     float radius;
 };
 
+// The height range of each short piece of each row of quads, worked out once
+// for a grid; it bounds what the quads of a piece can cover.
+class QuadPieces {
+public:
+    static constexpr uint32_t quadsPerPiece = 8;
+
+    // heights indexed x + z * width, one per grid point.
+    void prepare(const std::vector<float>& heights, uint32_t width, uint32_t depth);
+
+    uint32_t quadsPerRow() const { return quadsPerRow_; }
+    uint32_t rows() const { return rows_; }
+    uint32_t piecesPerRow() const { return piecesPerRow_; }
+    float low(uint32_t row, uint32_t piece) const { return pieceLow[size_t{row} * piecesPerRow_ + piece]; }
+    float high(uint32_t row, uint32_t piece) const { return pieceHigh[size_t{row} * piecesPerRow_ + piece]; }
+
+private:
+    uint32_t quadsPerRow_ = 0;
+    uint32_t rows_ = 0;
+    uint32_t piecesPerRow_ = 0;
+    std::vector<float> pieceLow;   // lowest corner height, per row then piece
+    std::vector<float> pieceHigh;  // highest corner height
+};
+
+// The quads one frame draws, and the brightness each takes from the frame's
+// shadow grid. One record is reused from frame to frame: its buffers grow
+// with the first frame of a grid and are only refilled after that.
 class VisibleQuads {
 public:
     static constexpr int verticesPerQuad = 4;
 
-    // heights indexed x + z * width, one per grid point.
-    void prepare(const std::vector<float>& heights, uint32_t width, uint32_t depth);
     // Chooses the runs for this view. Quads are numbered row by row along +z,
     // width - 1 to a row, as the terrain's vertex arrays hold them.
-    void select(const ViewVolume& view);
+    void select(const QuadPieces& pieces, const ViewVolume& view);
+    // Chooses every quad, in one run.
+    void selectAll(const QuadPieces& pieces);
 
     // The runs as glMultiDrawArrays takes them: first vertex and vertex count.
     // Runs that join end to start are merged into one.
@@ -38,16 +66,26 @@ public:
     // not quite, never no when it does.
     bool reaches(const GroundCapsule& capsule, float margin) const;
 
+    // Gives each chosen quad the grid's value for its corner (x, z), as the
+    // RGB colour of its four vertices, for a colour array parallel to the
+    // terrain's vertex arrays. Until the next select, shaded() is true.
+    void shade(const ShadowGrid& grid);
+    bool shaded() const { return shaded_; }
+    const float* vertexShades() const { return shades.data(); }
+    // The grid's value for the grid's last quad, chosen or not.
+    float lastQuadShade() const { return lastQuadShade_; }
+
 private:
-    static constexpr uint32_t quadsPerPiece = 8;
+    void startSelection(const QuadPieces& pieces);
+    void addRun(uint32_t row, uint32_t first, uint32_t end);
 
     uint32_t quadsPerRow = 0;
     uint32_t rows = 0;
-    uint32_t piecesPerRow = 0;
-    std::vector<float> pieceLow;   // lowest corner height, per row then piece
-    std::vector<float> pieceHigh;  // highest corner height
-    std::vector<int> firsts;       // capacity for one run a row, kept between frames
+    std::vector<int> firsts;         // capacity for one run a row, kept between frames
     std::vector<int> counts;
     std::vector<uint32_t> rowFirst;  // chosen quads of each row: x from rowFirst to rowEnd - 1
     std::vector<uint32_t> rowEnd;    // equal to rowFirst when none
+    std::vector<float> shades;       // RGB per quad vertex; only the chosen quads' are current
+    bool shaded_ = false;
+    float lastQuadShade_ = 1.0f;
 };

@@ -7,9 +7,12 @@
 
 class Object;
 
+// How the player sees the game: from behind and above the vehicle (chase),
+// from its driver's seat (ride), or from a free eye (tests and tools).
+enum class ViewMode { free, chase, ride };
+
 class Camera {
 public:
-    enum Mode { freeMode = 0, chaseMode = 1, rideMode = 2 };
 
     Camera(float x, float y, float z);
 
@@ -23,7 +26,7 @@ public:
     // or ride mode without a target it does nothing.
     void apply() const;
 
-    int getMode() const { return mode; }
+    ViewMode getMode() const { return mode; }
     Vector3 getEye() const { return eye; }
     Vector3 getCenter() const { return center; }
 
@@ -32,5 +35,5 @@ private:
     Vector3 center;
     const Object* chaseTarget = nullptr;
     const Object* rideTarget = nullptr;
-    int mode = freeMode;
+    ViewMode mode = ViewMode::free;
 };

@@ -27,7 +27,7 @@ MenuChoice fakeMenu() {
 void fakeGame(GameSnapshot* snapshot, bool newGame) {
     games.push_back({snapshot, newGame, *snapshot});
     snapshot->position.x = newGame ? 1.0f : snapshot->position.x + 1.0f;
-    snapshot->cameraMode = 1;
+    snapshot->cameraMode = ViewMode::ride;
 }
 
 void runWith(std::vector<MenuChoice> answers) {
@@ -48,7 +48,7 @@ TEST(MenuChoices, EachChoiceStartsItsGameAndTheMenuComesBackAfterIt) {
     // Resumes continue from what the previous game left.
     EXPECT_FALSE(games[2].newGame);
     EXPECT_FLOAT_EQ(games[2].received.position.x, 1.0f);
-    EXPECT_EQ(games[2].received.cameraMode, 1);
+    EXPECT_EQ(games[2].received.cameraMode, ViewMode::ride);
     EXPECT_FALSE(games[3].newGame);
     EXPECT_FLOAT_EQ(games[3].received.position.x, 2.0f);
     EXPECT_TRUE(games[4].newGame);

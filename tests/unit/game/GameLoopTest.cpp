@@ -49,7 +49,7 @@ TEST(GameLoop, AResumedGameKeepsTheVehicleAndViewButStartsEverythingElseAfresh) 
     EXPECT_EQ(snapshot.position.x, 64);
     EXPECT_EQ(snapshot.position.z, 80);
     EXPECT_EQ(snapshot.rotation.y, 123);
-    EXPECT_EQ(snapshot.cameraMode, 1);
+    EXPECT_EQ(snapshot.cameraMode, ViewMode::ride);
     EXPECT_EQ(world.vehicle, nullptr);  // released before leaving
     EXPECT_EQ(freeLightSlotCount(), lightSlotCount);
 
@@ -58,8 +58,8 @@ TEST(GameLoop, AResumedGameKeepsTheVehicleAndViewButStartsEverythingElseAfresh) 
         EXPECT_EQ(p.x, 64);
         EXPECT_EQ(p.y, 9);  // taken over as it was, not re-fitted to the terrain
         EXPECT_EQ(world.vehicle->getRotationY(), 123);
-        EXPECT_EQ(world.cameraMode, 1);
-        EXPECT_EQ(world.camera->getMode(), Camera::rideMode);
+        EXPECT_EQ(world.cameraMode, ViewMode::ride);
+        EXPECT_EQ(world.camera->getMode(), ViewMode::ride);
         EXPECT_EQ(world.score, 0);
         EXPECT_FALSE(world.orbCollected[0]);
         EXPECT_LT(world.sunAngle, 0.5f);
@@ -76,7 +76,7 @@ TEST(GameLoop, ANewGameWithoutASnapshotRestoresAndWritesNothing) {
         Vector3 p = world.vehicle->getPosition();
         EXPECT_EQ(p.x, 64);
         EXPECT_EQ(p.z, 64);
-        EXPECT_EQ(world.cameraMode, 0);
+        EXPECT_EQ(world.cameraMode, ViewMode::chase);
     });
     std::string output = testing::internal::GetCapturedStdout();
     EXPECT_EQ(output.find(" *** LOADING NEW TEXTURE Terrain.bmp"), std::string::npos);

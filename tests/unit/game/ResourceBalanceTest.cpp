@@ -67,7 +67,7 @@ void recordThenQuit(int poll) {
         gameKeyboard('h', 0, 0);
         gameKeyboard('s', 0, 0);
     }
-    recording->shadowPassRan = !world.shadowGrid.empty();
+    recording->shadowPassRan = !world.shadowBuffers.grid.empty();
     if (!recording->shadowPassRan && poll < maxPolls) {
         glutTimerFunc(pollMs, recordThenQuit, poll + 1);
         return;

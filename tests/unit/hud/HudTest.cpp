@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "game/GameWorld.h"
 #include "hud/Hud.h"
 
 namespace {
@@ -17,13 +16,11 @@ struct Glyph {
     float r, g, b;       // raster colour
 };
 
-// Keeps the world's HUD fields and the GL state, and leaves the matrices as a
+// Keeps the GL state, and leaves the matrices as a
 // chase camera might: a perspective projection and a turned, moved view.
 class HudTest : public testing::Test {
 protected:
     void SetUp() override {
-        savedScore = world.score;
-        savedFps = world.fps;
         while (glGetError() != GL_NO_ERROR) {
         }
         glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -46,16 +43,14 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glPopMatrix();
         glPopAttrib();
-        world.score = savedScore;
-        world.fps = savedFps;
     }
 
     // Every character drawHud draws, in order, read back through feedback.
-    static std::vector<Glyph> drawnGlyphs() {
+    static std::vector<Glyph> drawnGlyphs(int score, int fps) {
         std::vector<GLfloat> feedback(8192);
         glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR, feedback.data());
         glRenderMode(GL_FEEDBACK);
-        drawHud();
+        drawHud(score, fps);
         const GLint used = glRenderMode(GL_RENDER);
         std::vector<Glyph> glyphs;
         constexpr int vertexFloats = 3 + 4;
@@ -88,8 +83,6 @@ protected:
         }
     }
 
-    int savedScore = 0;
-    int savedFps = 0;
 };
 
 }  // namespace
@@ -102,9 +95,7 @@ TEST_F(HudTest, WritesScoreAndFrameRateWithTwoBlanks) {
     };
     for (Case c : {Case{-15, 60, "SCORE  -15", "FPS  60"}, Case{0, 0, "SCORE  0", "FPS  0"},
                    Case{125, 1234, "SCORE  125", "FPS  1234"}}) {
-        world.score = c.score;
-        world.fps = c.fps;
-        const std::vector<Glyph> glyphs = drawnGlyphs();
+        const std::vector<Glyph> glyphs = drawnGlyphs(c.score, c.fps);
         const std::string scoreLine = c.scoreLine, fpsLine = c.fpsLine;
         EXPECT_EQ(glyphs.size(), scoreLine.size() + fpsLine.size());
         expectLine(glyphs, 0, scoreLine, 16, 738);
@@ -114,14 +105,12 @@ TEST_F(HudTest, WritesScoreAndFrameRateWithTwoBlanks) {
 }
 
 TEST_F(HudTest, PanelIsTranslucentWhiteWithAFadingTail) {
-    world.score = 5;
-    world.fps = 60;
     glClearColor(0, 0, 1, 1);  // a blue scene
     glClear(GL_COLOR_BUFFER_BIT);
     GLdouble projectionBefore[16];
     glGetDoublev(GL_PROJECTION_MATRIX, projectionBefore);
 
-    drawHud();
+    drawHud(5, 60);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
     std::vector<unsigned char> pixels(1024 * 768 * 4);

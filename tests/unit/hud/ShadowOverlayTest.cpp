@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "hud/ShadowOverlay.h"
+#include "terrain/ShadowGrid.h"
 
 namespace {
 
@@ -83,9 +84,12 @@ TEST_F(ShadowOverlayTest, WithoutAGridAWhiteRectangleStandsAtTwentyTwenty) {
 // per z, mirrored) from the top down, one pixel each.
 TEST_F(ShadowOverlayTest, EachGridValueLandsOnItsOwnPixel) {
     const unsigned width = 7, depth = 5;
-    std::vector<float> grid(width * depth);
-    for (unsigned k = 0; k < grid.size(); ++k) grid[k] = static_cast<float>(k + 1) / 40.0f;
-    drawShadowOverlay(grid.data(), width, depth);
+    ShadowGrid shadows;
+    shadows.resize(width, depth);
+    float* grid = shadows.data();
+    for (unsigned k = 0; k < width * depth; ++k) grid[k] = static_cast<float>(k + 1) / 40.0f;
+    glEnable(GL_POINT_SMOOTH);  // as the stars leave it; the overlay's points must not be smoothed
+    drawShadowOverlay(&shadows, width, depth);
     EXPECT_TRUE(glIsEnabled(GL_POINT_SMOOTH));
 
     const auto red = readCorner();

@@ -10,8 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/FastPaths.h"
-#include "game/GameWorld.h"
 #include "hud/ShadowPass.h"
 #include "lighting/DirectionalLight.h"
 #include "lighting/LightSlots.h"
@@ -19,6 +17,7 @@
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "terrain/Terrain.h"
+#include "terrain/VisibleQuads.h"
 
 namespace {
 
@@ -57,26 +56,16 @@ protected:
         gluPerspective(45, 4.0 / 3.0, 1, 1000);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        world.sun = new DirectionalLight();
+        sun = new DirectionalLight();
         setSun(0, 1, 0);
     }
     void TearDown() override {
-        delete world.terrain;
-        world.terrain = nullptr;
-        for (Object*& tree : world.trees) {
-            delete tree;
-            tree = nullptr;
-        }
-        for (Object*& orb : world.orbs) {
-            delete orb;
-            orb = nullptr;
-        }
-        delete world.vehicle;
-        world.vehicle = nullptr;
-        delete world.sun;
-        world.sun = nullptr;
-        std::vector<unsigned char>().swap(world.shadowPixels);
-        std::vector<float>().swap(world.shadowGrid);
+        delete terrain;
+        for (Object* tree : trees) delete tree;
+        for (Object* orb : orbs) delete orb;
+        delete vehicle;
+        delete sun;
+        buffers.release();
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glMatrixMode(GL_MODELVIEW);
@@ -86,15 +75,25 @@ protected:
         EXPECT_EQ(freeLightSlotCount(), lightSlotCount);
     }
 
-    static void setSun(float x, float y, float z) {
+    // The pass over the casters in the game's order: trees, orbs, vehicle.
+    const float* pass(const VisibleQuads* drawnQuads = nullptr) {
+        std::vector<const Object*> casters(std::begin(trees), std::end(trees));
+        casters.insert(casters.end(), std::begin(orbs), std::end(orbs));
+        casters.push_back(vehicle);
+        Vector3 towardsSun;
+        sun->getDirection(towardsSun.x, towardsSun.y, towardsSun.z);
+        return shadowPass(casters, towardsSun, terrain->getWidth(), terrain->getDepth(), drawnQuads, buffers).data();
+    }
+
+    void setSun(float x, float y, float z) {
         const float length = std::sqrt(x * x + y * y + z * z);
-        world.sun->setDirection(x / length, y / length, z / length);
+        sun->setDirection(x / length, y / length, z / length);
     }
 
     // A flat terrain of width x depth grid points at height 0.
-    static void makeTerrain(uint32_t width, uint32_t depth) {
+    void makeTerrain(uint32_t width, uint32_t depth) {
         writeSolidPicture("textures/Flat.bmp", width, depth, Rgb{0, 0, 0});
-        world.terrain = new Terrain("Flat.bmp");
+        terrain = new Terrain("Flat.bmp");
     }
 
     static Object* post(float x, float z, float scale) {
@@ -105,16 +104,16 @@ protected:
     }
 
     // The grid value the terrain gives the quad with smaller corner (x, z).
-    static float quad(const float* grid, int x, int z) {
-        const int width = static_cast<int>(world.terrain->getWidth());
-        const int depth = static_cast<int>(world.terrain->getDepth());
+    float quad(const float* grid, int x, int z) {
+        const int width = static_cast<int>(terrain->getWidth());
+        const int depth = static_cast<int>(terrain->getDepth());
         return grid[(width - 1 - x) * depth + (depth - 1 - z)];
     }
 
     // Every quad of the terrain is dark exactly when a footprint covers it.
-    static void expectShadowsExactlyUnder(const float* grid, const std::vector<Footprint>& footprints) {
-        const int width = static_cast<int>(world.terrain->getWidth());
-        const int depth = static_cast<int>(world.terrain->getDepth());
+    void expectShadowsExactlyUnder(const float* grid, const std::vector<Footprint>& footprints) {
+        const int width = static_cast<int>(terrain->getWidth());
+        const int depth = static_cast<int>(terrain->getDepth());
         for (int x = 0; x + 1 < width; ++x)
             for (int z = 0; z + 1 < depth; ++z) {
                 bool covered = false;
@@ -128,56 +127,62 @@ protected:
     }
 
     TempWorkDir dir;
+    Terrain* terrain = nullptr;
+    DirectionalLight* sun = nullptr;
+    Object* trees[36] = {};
+    Object* orbs[24] = {};
+    Object* vehicle = nullptr;
+    ShadowBuffers buffers;
 };
 
 TEST_F(ShadowPassTest, AtNoonTheSilhouetteLiesDirectlyUnderItsObject) {
     makeTerrain(32, 32);
-    world.trees[0] = post(20, 12, 2);  // covers x 19 .. 21, z 11 .. 13
-    world.orbs[3] = new Object(Object::sphereType);
-    world.orbs[3]->setPosition(6, 2, 25);
-    world.orbs[3]->setScale(2);  // a disc of radius 2 covers the quads at 5 .. 6, 24 .. 25
-    world.vehicle = post(9, 5, 4);          // covers x 7 .. 11, z 3 .. 7
-    const float* grid = shadowPass();
+    trees[0] = post(20, 12, 2);  // covers x 19 .. 21, z 11 .. 13
+    orbs[3] = new Object(Object::sphereType);
+    orbs[3]->setPosition(6, 2, 25);
+    orbs[3]->setScale(2);  // a disc of radius 2 covers the quads at 5 .. 6, 24 .. 25
+    vehicle = post(9, 5, 4);          // covers x 7 .. 11, z 3 .. 7
+    const float* grid = pass();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    ASSERT_EQ(grid, world.shadowGrid.data());
+    ASSERT_EQ(grid, buffers.grid.data());
 
     EXPECT_NEAR(quad(grid, 5, 24), 0.0f, 1e-6f);
     EXPECT_NEAR(quad(grid, 6, 25), 0.0f, 1e-6f);
     EXPECT_NEAR(quad(grid, 8, 27), 1.0f, 1e-5f);
     // Leave the round shadow out of the exact comparison.
-    delete world.orbs[3];
-    world.orbs[3] = nullptr;
-    grid = shadowPass();
+    delete orbs[3];
+    orbs[3] = nullptr;
+    grid = pass();
     expectShadowsExactlyUnder(grid, {{19, 11, 21, 13}, {7, 3, 11, 7}});
 }
 
 TEST_F(ShadowPassTest, ALowSunStretchesTheSilhouetteAwayFromIt) {
     makeTerrain(32, 32);
-    world.trees[5] = post(20, 16, 2);  // 2 across, 8 tall
+    trees[5] = post(20, 16, 2);  // 2 across, 8 tall
     // The sun low in +x: each unit of height slides two units towards -x.
     setSun(2, 1, 0);
-    const float* grid = shadowPass();
+    const float* grid = pass();
     expectShadowsExactlyUnder(grid, {{3, 15, 21, 17}});
 
     // Low in +z, at 45 degrees: one unit towards -z per unit of height.
     setSun(0, 1, 1);
-    grid = shadowPass();
+    grid = pass();
     expectShadowsExactlyUnder(grid, {{19, 7, 21, 17}});
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST_F(ShadowPassTest, AFallenTreeCastsTheShadowOfAStandingOne) {
     makeTerrain(32, 32);
-    Object* tree = world.trees[0] = post(16, 16, 1.5f);
+    Object* tree = trees[0] = post(16, 16, 1.5f);
     tree->setRotationY(-20);
     tree->setRotationOrder(2, 1, 3);
     setSun(1, 1, 0.5f);
-    const float* grid = shadowPass();
+    const float* grid = pass();
     const std::vector<float> standing(grid, grid + 32 * 32);
     EXPECT_LT(quad(standing.data(), 12, 14), 0.5f);  // the shadow is there at all
 
     tree->setRotationX(90);
-    const float* fallen = shadowPass();
+    const float* fallen = pass();
     for (int k = 0; k < 32 * 32; ++k) ASSERT_EQ(fallen[k], standing[k]) << "value " << k;
 }
 
@@ -188,22 +193,32 @@ TEST_F(ShadowPassTest, ClosedShapesCastTheSameSilhouettesFromTheirSunwardFacesAl
     ASSERT_TRUE(Object(Object::sphereType).hasClosedSurface());
     ASSERT_TRUE(Object("Post.obj").hasClosedSurface());
     for (int i = 0; i < 6; ++i) {
-        world.orbs[i] = new Object(Object::sphereType);
-        world.orbs[i]->setPosition(5.3f + 6.1f * i, 1.7f, 8.45f + 3.3f * i);
-        world.orbs[i]->setScale(0.3f + 0.37f * i);
-        world.trees[i] = post(34.6f - 5.2f * i, 30.15f - 2.9f * i, 0.4f + 0.23f * i);
-        world.trees[i]->setRotationY(17.0f * i);
+        orbs[i] = new Object(Object::sphereType);
+        orbs[i]->setPosition(5.3f + 6.1f * i, 1.7f, 8.45f + 3.3f * i);
+        orbs[i]->setScale(0.3f + 0.37f * i);
+        trees[i] = post(34.6f - 5.2f * i, 30.15f - 2.9f * i, 0.4f + 0.23f * i);
+        trees[i]->setRotationY(17.0f * i);
     }
     size_t shadowed = 0;
     for (int step = 0; step < 24; ++step) {
         const float angle = 0.13f * step;
         setSun(std::cos(angle) * (1 + step % 3), 0.4f + 0.25f * (step % 5), std::sin(angle));
-        fastPaths.closedSilhouettes = false;
-        shadowPass();
-        const std::vector<unsigned char> allFaces = world.shadowPixels;
-        fastPaths.closedSilhouettes = true;
-        shadowPass();
-        ASSERT_EQ(world.shadowPixels, allFaces) << "sun step " << step;
+        pass();
+        const std::vector<unsigned char> sunwardFaces = buffers.pixels;
+        // The same picture from every face of every shape.
+        float matrix[16];
+        Vector3 towardsSun;
+        sun->getDirection(towardsSun.x, towardsSun.y, towardsSun.z);
+        makeShadowMatrix(towardsSun, matrix);
+        beginShadowPicture(40, 40, false, buffers);
+        forEachShadowTile(buffers, [&](const ShadowTile&) {
+            glClear(GL_COLOR_BUFFER_BIT);
+            for (const Object* shape : trees) if (shape) shape->drawSilhouette(matrix);
+            for (const Object* shape : orbs) if (shape) shape->drawSilhouette(matrix);
+        });
+        endShadowPicture(buffers);
+        const std::vector<unsigned char>& allFaces = buffers.pixels;
+        ASSERT_EQ(sunwardFaces, allFaces) << "sun step " << step;
         for (unsigned char pixel : allFaces) shadowed += pixel == 0;
     }
     EXPECT_GT(shadowed, 1000u);  // the silhouettes are there at all
@@ -212,35 +227,35 @@ TEST_F(ShadowPassTest, ClosedShapesCastTheSameSilhouettesFromTheirSunwardFacesAl
 
 TEST_F(ShadowPassTest, TwoPassesReuseTheBuffersAndANewSizeRemakesThem) {
     makeTerrain(20, 14);
-    world.orbs[0] = post(5, 5, 2);
-    const float* first = shadowPass();
-    const unsigned char* pixels = world.shadowPixels.data();
-    EXPECT_EQ(world.shadowBufferWidth, 3 * 14);
-    EXPECT_EQ(world.shadowBufferHeight, 3 * 20);
-    EXPECT_EQ(world.shadowPixels.size(), size_t{42 * 60});
-    EXPECT_EQ(world.shadowGrid.size(), size_t{20 * 14});
+    orbs[0] = post(5, 5, 2);
+    const float* first = pass();
+    const unsigned char* pixels = buffers.pixels.data();
+    EXPECT_EQ(buffers.pixelWidth, 3 * 14);
+    EXPECT_EQ(buffers.pixelHeight, 3 * 20);
+    EXPECT_EQ(buffers.pixels.size(), size_t{42 * 60});
+    EXPECT_EQ(size_t{buffers.grid.width()} * buffers.grid.depth(), size_t{20 * 14});
 
-    world.orbs[0]->setPosition(12, 0.1f, 9);
-    const float* second = shadowPass();
+    orbs[0]->setPosition(12, 0.1f, 9);
+    const float* second = pass();
     EXPECT_EQ(second, first);
-    EXPECT_EQ(world.shadowPixels.data(), pixels);
+    EXPECT_EQ(buffers.pixels.data(), pixels);
     // The grid of the first pass is overwritten by the second.
     EXPECT_NEAR(quad(second, 5, 5), 1.0f, 1e-5f);
     EXPECT_NEAR(quad(second, 12, 9), 0.0f, 1e-6f);
 
-    delete world.terrain;
-    world.terrain = nullptr;
+    delete terrain;
+    terrain = nullptr;
     makeTerrain(16, 16);
-    shadowPass();
-    EXPECT_EQ(world.shadowBufferWidth, 48);
-    EXPECT_EQ(world.shadowBufferHeight, 48);
-    EXPECT_EQ(world.shadowGrid.size(), size_t{16 * 16});
+    pass();
+    EXPECT_EQ(buffers.pixelWidth, 48);
+    EXPECT_EQ(buffers.pixelHeight, 48);
+    EXPECT_EQ(size_t{buffers.grid.width()} * buffers.grid.depth(), size_t{16 * 16});
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
     makeTerrain(24, 24);
-    world.trees[0] = post(10, 10, 2);
+    trees[0] = post(10, 10, 2);
     glClearColor(0.3f, 0.4f, 0.5f, 1);
     glShadeModel(GL_FLAT);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
@@ -249,7 +264,7 @@ TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
     GLint projectionDepth = 0;
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projectionDepth);
 
-    shadowPass();
+    pass();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 
     GLint viewport[4];
@@ -298,9 +313,9 @@ TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
 
 // Draws the terrain with the grid under a light from straight above and
 // returns each quad's lit brightness, keyed by its smaller corner (x, z).
-std::map<std::pair<int, int>, float> litQuads(const float* grid) {
-    const int width = static_cast<int>(world.terrain->getWidth());
-    const int depth = static_cast<int>(world.terrain->getDepth());
+std::map<std::pair<int, int>, float> litQuads(const Terrain* terrain, DirectionalLight* sun, const ShadowGrid& grid) {
+    const int width = static_cast<int>(terrain->getWidth());
+    const int depth = static_cast<int>(terrain->getDepth());
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glViewport(0, 0, width, depth);
     glMatrixMode(GL_PROJECTION);
@@ -311,8 +326,8 @@ std::map<std::pair<int, int>, float> litQuads(const float* grid) {
     glRotatef(-90, 1, 0, 0);  // window x = world x, window y = world z
     const GLfloat black[4] = {0, 0, 0, 1};
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
-    world.sun->setDirection(0, 1, 0);
-    world.sun->apply();
+    sun->setDirection(0, 1, 0);
+    sun->apply();
     glEnable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_CULL_FACE);
@@ -320,7 +335,10 @@ std::map<std::pair<int, int>, float> litQuads(const float* grid) {
     std::vector<GLfloat> feedback(size_t(width) * size_t(depth) * 64);
     glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR, feedback.data());
     glRenderMode(GL_FEEDBACK);
-    world.terrain->draw(grid);
+    VisibleQuads every;
+    every.selectAll(terrain->getPieces());
+    every.shade(grid);
+    terrain->draw(&every);
     const GLint used = glRenderMode(GL_RENDER);
     glPopAttrib();
     glLoadIdentity();
@@ -351,15 +369,15 @@ TEST_F(ShadowPassTest, OnANonSquareTerrainTheDrawnQuadsUnderEachObjectAreDark) {
         {36, 20, 38, 22}, // the far corner
         {30, 1, 32, 3},
     };
-    world.trees[0] = post(5, 18, 2);
-    world.trees[1] = post(37, 21, 2);
-    world.vehicle = post(31, 2, 2);
-    const float* grid = shadowPass();
+    trees[0] = post(5, 18, 2);
+    trees[1] = post(37, 21, 2);
+    vehicle = post(31, 2, 2);
+    const float* grid = pass();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    ASSERT_EQ(world.shadowGrid.size(), size_t{40 * 24});
+    ASSERT_EQ(size_t{buffers.grid.width()} * buffers.grid.depth(), size_t{40 * 24});
     expectShadowsExactlyUnder(grid, footprints);
 
-    const auto quads = litQuads(grid);
+    const auto quads = litQuads(terrain, sun, buffers.grid);
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     ASSERT_EQ(quads.size(), size_t{39 * 23});
     for (const auto& [corner, brightness] : quads) {
@@ -377,14 +395,14 @@ TEST_F(ShadowPassTest, OnANonSquareTerrainTheDrawnQuadsUnderEachObjectAreDark) {
 // lie at x = 144 (eye y 256) and z = 59 (eye x 341).
 TEST_F(ShadowPassTest, APictureLargerThanTheWindowIsDrawnInTiles) {
     makeTerrain(400, 400);
-    world.trees[0] = post(144, 59, 2);   // across both seams, one quad in each tile
-    world.trees[1] = post(390, 390, 2);  // the first tile
-    world.orbs[0] = post(10, 10, 2);     // the last tile
-    world.vehicle = post(300, 20, 2);
-    const float* grid = shadowPass();
+    trees[0] = post(144, 59, 2);   // across both seams, one quad in each tile
+    trees[1] = post(390, 390, 2);  // the first tile
+    orbs[0] = post(10, 10, 2);     // the last tile
+    vehicle = post(300, 20, 2);
+    const float* grid = pass();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    EXPECT_EQ(world.shadowBufferWidth, 1200);
-    EXPECT_EQ(world.shadowBufferHeight, 1200);
+    EXPECT_EQ(buffers.pixelWidth, 1200);
+    EXPECT_EQ(buffers.pixelHeight, 1200);
     expectShadowsExactlyUnder(grid, {{143, 58, 145, 60}, {389, 389, 391, 391}, {9, 9, 11, 11}, {299, 19, 301, 21}});
 }
 

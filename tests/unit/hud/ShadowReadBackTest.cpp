@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "game/GameWorld.h"
 #include "hud/ShadowPass.h"
 
 namespace {
@@ -28,9 +27,8 @@ protected:
     }
     void TearDown() override {
         glPopAttrib();
-        std::vector<unsigned char>().swap(world.shadowPixels);
-        std::vector<float>().swap(world.shadowGrid);
     }
+    ShadowBuffers buffers;
 };
 
 // Five blocks by three, so the rows are 15 bytes: not a multiple of the
@@ -51,15 +49,15 @@ TEST_F(ShadowReadBackTest, EachBlockBecomesTheWeightedMeanOfItsPixels) {
 
     GLint alignmentBefore = 0;
     glGetIntegerv(GL_PACK_ALIGNMENT, &alignmentBefore);
-    const float* grid = readShadowGrid(15, 9);
+    const float* grid = readShadowGrid(3, 5, buffers).data();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     GLint alignmentAfter = 0;
     glGetIntegerv(GL_PACK_ALIGNMENT, &alignmentAfter);
     EXPECT_EQ(alignmentAfter, alignmentBefore);
 
-    ASSERT_EQ(grid, world.shadowGrid.data());
-    EXPECT_EQ(world.shadowBufferWidth, 15);
-    EXPECT_EQ(world.shadowBufferHeight, 9);
+    ASSERT_EQ(grid, buffers.grid.data());
+    EXPECT_EQ(buffers.pixelWidth, 15);
+    EXPECT_EQ(buffers.pixelHeight, 9);
     const float expected[3][5] = {
         {1.0f, 0.0f, 0.6f, 0.95f, 0.9f},
         {0.0f, 1.0f, 1.0f, 1.0f, 1.0f},
@@ -75,7 +73,7 @@ TEST_F(ShadowReadBackTest, PixelsBeyondTheWindowAreNotReadAndCountAsLit) {
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    const float* grid = readShadowGrid(1200, 900);
+    const float* grid = readShadowGrid(300, 400, buffers).data();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     const int columns = 400;
     EXPECT_NEAR(grid[0], 0.0f, 1e-6f);

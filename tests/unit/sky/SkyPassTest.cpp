@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
-#include "game/GameWorld.h"
-#include "platform/Random.h"
-#include "scene/Object.h"
 #include "sky/NightSky.h"
 #include "sky/SkyBox.h"
 #include "sky/SkyPass.h"
@@ -73,38 +71,24 @@ TEST(SkyTint, EdgesOfDuskAndNoon) {
 
 namespace {
 
-// A world with a white sky, a white opaque moon, no stars and a vehicle, in
-// the game's view; the world's fields come back afterwards.
+// A white sky and a white opaque moon without stars, in the game's view.
 class SkyPassTest : public testing::Test {
 protected:
     void SetUp() override {
-        saved = {world.sky, world.stars, world.vehicle, world.cameraMode, world.sunHeight,
-                 world.sunAngle};
         skytest::writeSkyPictures();
-        world.sky = new SkyBox(5.0f, "Sky.bmp");
-        world.stars = new NightSky(2.5f, 0);
-        world.vehicle = new Object(Object::sphereType);
-        world.cameraMode = 0;
+        sky = std::make_unique<SkyBox>(5.0f, "Sky.bmp");
+        stars = std::make_unique<NightSky>(2.5f, 0);
     }
     void TearDown() override {
-        delete world.sky;
-        delete world.stars;
-        delete world.vehicle;
-        world.sky = saved.sky;
-        world.stars = saved.stars;
-        world.vehicle = saved.vehicle;
-        world.cameraMode = saved.cameraMode;
-        world.sunHeight = saved.sunHeight;
-        world.sunAngle = saved.sunAngle;
+        sky.reset();
+        stars.reset();
         EXPECT_EQ(Texture::cachedFileCount(), 0u);
     }
 
     // Draws one sky pass over black and checks that it raised no GL error.
-    static void drawSky(float sunHeight, float sunAngle) {
-        world.sunHeight = sunHeight;
-        world.sunAngle = sunAngle;
+    void drawSky(float sunHeight, float sunAngle) {
         skytest::setGameView();
-        skyPass();
+        skyPass(*sky, *stars, sunHeight, sunAngle, view, heading);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 
@@ -122,13 +106,10 @@ protected:
         return count ? static_cast<float>(sum / count) : -1.0f;
     }
 
-    struct Saved {
-        SkyBox* sky;
-        NightSky* stars;
-        Object* vehicle;
-        int cameraMode;
-        float sunHeight, sunAngle;
-    } saved{};
+    ViewMode view = ViewMode::chase;
+    float heading = 0;  // the vehicle's, degrees
+    std::unique_ptr<SkyBox> sky;
+    std::unique_ptr<NightSky> stars;
     TempWorkDir dir;
     skytest::GlStateGuard guard;
 };
@@ -173,20 +154,19 @@ TEST_F(SkyPassTest, OnlyTheRideViewTurnsTheSkyAgainstTheHeading) {
     // the half width to the right.
     const float halfWidthPerTan = 512.0f / (4.0f / 3.0f * std::tan(22.5f * pi / 180));
     for (float heading : {0.0f, 10.0f, -10.0f, 200.0f}) {
-        world.vehicle->setRotationY(heading);
-        world.cameraMode = 0;
+        this->heading = heading;
         drawSky(0.0f, 4.0f);
         EXPECT_NEAR(moonColumn(), 512.0f, 2.0f) << "chase view, heading " << heading;
     }
-    world.cameraMode = 1;
+    view = ViewMode::ride;
     for (float heading : {0.0f, 10.0f, -10.0f}) {
-        world.vehicle->setRotationY(heading);
+        this->heading = heading;
         drawSky(0.0f, 4.0f);
         const float expected = 512.0f + halfWidthPerTan * std::tan(heading * pi / 180);
         EXPECT_NEAR(moonColumn(), expected, 6.0f) << "ride view, heading " << heading;
     }
     // Turned half round, the moon is behind the driver.
-    world.vehicle->setRotationY(180.0f);
+    heading = 180.0f;
     drawSky(0.0f, 4.0f);
     EXPECT_EQ(moonColumn(), -1.0f);
 }

@@ -3,12 +3,17 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/FatalError.h"
+#include "support/GameViewMatrices.h"
+#include "support/ReferenceFrame.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
+#include "terrain/ShadowGrid.h"
 #include "terrain/Terrain.h"
+#include "view/ViewVolume.h"
 
 namespace {
 
@@ -124,6 +129,13 @@ protected:
         glLoadIdentity();
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     }
+    // Every quad, shaded from the grid.
+    static void drawShaded(const Terrain& terrain, const ShadowGrid& grid) {
+        VisibleQuads quads;
+        quads.selectAll(terrain.getPieces());
+        quads.shade(grid);
+        terrain.draw(&quads);
+    }
     int centreRed() {
         unsigned char pixel[3];
         glReadBuffer(GL_BACK);
@@ -138,9 +150,11 @@ TEST_F(TerrainDrawing, AShadowGridOfHalfHalvesTheDiffuseLight) {
     Terrain terrain("Heights.bmp");
     terrain.draw();
     int lit = centreRed();
-    std::vector<float> grid(25, 0.5f);
+    ShadowGrid grid;
+    grid.resize(5, 5);
+    std::fill(grid.data(), grid.data() + 25, 0.5f);
     glClear(GL_COLOR_BUFFER_BIT);
-    terrain.draw(grid.data());
+    drawShaded(terrain, grid);
     int shadowed = centreRed();
     // Ambient 0.1 of the material meets no ambient light, so only diffuse counts.
     EXPECT_NEAR(lit, 255, 2);
@@ -153,15 +167,68 @@ TEST_F(TerrainDrawing, EachQuadTakesTheGridValueOfItsLowerCorner) {
     Terrain terrain("Heights.bmp");
     // Darken only the quad whose lower corner is (x, z) = (1, 2).
     const uint32_t W = 5, D = 5;
-    std::vector<float> grid(W * D, 1.0f);
-    grid[(W - 1 - 1) * D + (D - 1 - 2)] = 0.0f;
-    terrain.draw(grid.data());
+    ShadowGrid grid;
+    grid.resize(W, D);
+    grid.data()[(W - 1 - 1) * D + (D - 1 - 2)] = 0.0f;
+    drawShaded(terrain, grid);
     unsigned char inside[3], outside[3];
     // Quad (1..2, 2..3) is centred at world (1.5, 2.5): window (384, 480).
     glReadPixels(384, 480, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, inside);
     glReadPixels(640, 480, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, outside);
     EXPECT_LT(inside[0], 5);
     EXPECT_GT(outside[0], 250);
+}
+
+// A model drawn after the terrain without normals or texture coordinates of
+// its own takes those the terrain left current, and the material's diffuse
+// colour: whatever quads were culled, they must be the ones that sending
+// every quad in order leaves.
+TEST_F(TerrainDrawing, LeavesTheStateOfTheWholeGridSentInOrderWhateverWasCulled) {
+    TempWorkDir dir;
+    writeHeightMap(33, 9, [](uint32_t x, uint32_t z) { return static_cast<uint8_t>((x * 7 + z * 13) % 40); });
+    writeSolidPicture("textures/Ground.bmp", 4, 4, Rgb{90, 160, 60});
+    Terrain terrain("Heights.bmp", "Ground.bmp");
+    ShadowGrid grid;
+    grid.resize(33, 9);
+    for (size_t i = 0; i < size_t{33} * 9; ++i) grid.data()[i] = static_cast<float>(i % 17) / 16.0f;
+
+    struct Current {
+        GLfloat normal[4], texCoord[4], diffuse[4];
+    };
+    auto current = [] {
+        Current state{};
+        glGetFloatv(GL_CURRENT_NORMAL, state.normal);
+        glGetFloatv(GL_CURRENT_TEXTURE_COORDS, state.texCoord);
+        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, state.diffuse);
+        return state;
+    };
+    drawTerrainVertexByVertex(terrain, &grid);
+    const Current reference = current();
+    drawTerrainVertexByVertex(terrain, nullptr);
+    const Current unshadedReference = current();
+
+    // Only the first piece of each row is in view, far from the last quad.
+    const GameViewMatrices matrices = gameViewMatrices(2, 3, -6, 2, 0, 4);
+    VisibleQuads quads;
+    quads.select(terrain.getPieces(), ViewVolume(matrices.projection, matrices.modelview));
+    ASSERT_GT(quads.runCount(), 0);
+    ASSERT_LT(quads.firstVertices()[quads.runCount() - 1] + quads.vertexCounts()[quads.runCount() - 1],
+              32 * 8 * VisibleQuads::verticesPerQuad);
+    quads.shade(grid);
+    glNormal3f(9, 9, 9);
+    terrain.draw(&quads);
+    const Current shaded = current();
+    quads.select(terrain.getPieces(), ViewVolume(matrices.projection, matrices.modelview));
+    terrain.draw(&quads);
+    const Current unshaded = current();
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(shaded.normal[i], reference.normal[i]) << i;
+        EXPECT_EQ(shaded.texCoord[i], reference.texCoord[i]) << i;
+        EXPECT_EQ(shaded.diffuse[i], reference.diffuse[i]) << i;
+        EXPECT_EQ(unshaded.diffuse[i], unshadedReference.diffuse[i]) << i;
+        EXPECT_EQ(unshaded.normal[i], unshadedReference.normal[i]) << i;
+    }
+    EXPECT_NE(reference.diffuse[0], 1.0f) << "the last quad must be shaded for this to tell";
 }
 
 TEST_F(TerrainDrawing, NarrowMapsDrawNothing) {

@@ -34,46 +34,49 @@ using Runs = std::vector<std::pair<int, int>>;
 
 TEST(VisibleQuads, OnlyThePiecesAcrossTheViewAreSentRowByRow) {
     std::vector<float> heights(width * depth, 0.0f);
+    QuadPieces pieces;
+    pieces.prepare(heights, width, depth);
     VisibleQuads quads;
-    quads.prepare(heights, width, depth);
     // From 30 units in front of the middle, the view is 33 units across at
     // the grid: x from 23.4 to 56.6, that is pieces 2 to 7 (quads 16 to 63).
-    quads.select(lookingAt(40, 2, -30, 40, 2, 0));
+    quads.select(pieces, lookingAt(40, 2, -30, 40, 2, 0));
     EXPECT_EQ(runsIn(quads), (Runs{{16, 48}, {80 + 16, 48}}));
 
     // From far back the whole grid is seen: the two rows join into one run.
-    quads.select(lookingAt(40, 30, -200, 40, 0, 1));
+    quads.select(pieces, lookingAt(40, 30, -200, 40, 0, 1));
     EXPECT_EQ(runsIn(quads), (Runs{{0, 160}}));
 
     // Looking the other way nothing is sent, and the runs of the previous
     // view are gone.
-    quads.select(lookingAt(40, 2, -30, 40, 2, -60));
+    quads.select(pieces, lookingAt(40, 2, -30, 40, 2, -60));
     EXPECT_TRUE(runsIn(quads).empty());
 }
 
 TEST(VisibleQuads, APeakThatRisesIntoTheViewBringsBackItsPieces) {
     std::vector<float> heights(width * depth, 0.0f);
+    QuadPieces pieces;
     VisibleQuads quads;
     // Looking upwards from (40, 10, -30): flat ground at height 0 lies below
     // the view.
     const ViewVolume upwards = lookingAt(40, 10, -30, 40, 30, 0);
-    quads.prepare(heights, width, depth);
-    quads.select(upwards);
+    pieces.prepare(heights, width, depth);
+    quads.select(pieces, upwards);
     EXPECT_TRUE(runsIn(quads).empty());
 
     // A peak at grid point (40, 1) is a corner of pieces 4 and 5 in both rows.
     heights[40 + 1 * width] = 25.0f;
-    quads.prepare(heights, width, depth);
-    quads.select(upwards);
+    pieces.prepare(heights, width, depth);
+    quads.select(pieces, upwards);
     EXPECT_EQ(runsIn(quads), (Runs{{32, 16}, {80 + 32, 16}}));
 }
 
 TEST(VisibleQuads, GridsTooSmallForAQuadSendNothing) {
     for (auto size : {std::pair<uint32_t, uint32_t>{1, 5}, {5, 1}, {0, 0}}) {
         std::vector<float> heights(size.first * size.second, 0.0f);
+        QuadPieces pieces;
+        pieces.prepare(heights, size.first, size.second);
         VisibleQuads quads;
-        quads.prepare(heights, size.first, size.second);
-        quads.select(lookingAt(2, 5, -10, 2, 0, 2));
+        quads.select(pieces, lookingAt(2, 5, -10, 2, 0, 2));
         EXPECT_EQ(quads.runCount(), 0) << size.first << " x " << size.second;
     }
 }
@@ -84,9 +87,10 @@ TEST(VisibleQuads, GridsTooSmallForAQuadSendNothing) {
 // and 1: ground from x = 16 to 64 and z = 0 to 2.
 TEST(VisibleQuads, ACapsuleReachesTheChosenQuadsOnlyWhenItComesNearThem) {
     std::vector<float> heights(width * depth, 0.0f);
+    QuadPieces pieces;
+    pieces.prepare(heights, width, depth);
     VisibleQuads quads;
-    quads.prepare(heights, width, depth);
-    quads.select(lookingAt(40, 2, -30, 40, 2, 0));
+    quads.select(pieces, lookingAt(40, 2, -30, 40, 2, 0));
     const float margin = 0.5f;
 
     EXPECT_TRUE(quads.reaches({40, 1, 40, 1, 0.1f}, margin)) << "a point on a chosen quad";
@@ -111,6 +115,6 @@ TEST(VisibleQuads, ACapsuleReachesTheChosenQuadsOnlyWhenItComesNearThem) {
     EXPECT_TRUE(quads.reaches({40, 1, 40, 1, INFINITY}, margin));
 
     // Looking away, nothing is chosen and nothing reaches.
-    quads.select(lookingAt(40, 2, -30, 40, 2, -60));
+    quads.select(pieces, lookingAt(40, 2, -30, 40, 2, -60));
     EXPECT_FALSE(quads.reaches({40, 1, 40, 1, 100.0f}, margin));
 }

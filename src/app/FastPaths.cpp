@@ -1,3 +1,0 @@
-#include "app/FastPaths.h"
-
-FastPaths fastPaths;

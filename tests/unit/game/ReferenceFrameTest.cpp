@@ -1,0 +1,270 @@
+// The game's drawing against the plain reference frame (support/ReferenceFrame.h)
+// over scripted games of three known worlds: every time of day, the chase and
+// the ride view, headlights, the overlay, views from the terrain's edges
+// across it, and trees whose model has no normals or no texture coordinates.
+//
+// Tolerance. The game sends the terrain in runs of quads, the reference in
+// one glBegin(GL_QUADS); the rasteriser splits the first quad of each draw
+// along the other diagonal, so along folds and the outline of the ground a
+// pixel may be covered by the neighbouring triangle, or shaded a few levels
+// apart. So a pixel may differ from the reference's at the same place by at
+// most closeLevels in each channel, or else must match, within closeLevels,
+// one of the reference's pixels next to it (an edge moved by one pixel); and
+// a frame may hold at most maxPixelsOff pixels that differ at all. Every
+// other pixel is equal, and most frames are equal throughout.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game/FrameView.h"
+#include "game/GameClock.h"
+#include "game/GameDisplay.h"
+#include "game/GameInput.h"
+#include "game/GameUpdate.h"
+#include "game/GameWorld.h"
+#include "hud/ShadowPass.h"
+#include "lighting/DirectionalLight.h"
+#include "platform/FramePasses.h"
+#include "scene/Object.h"
+#include "support/GeneratedAssets.h"
+#include "support/ReferenceFrame.h"
+#include "support/TempWorkDir.h"
+#include "support/WindowReadBack.h"
+#include "terrain/Terrain.h"
+#include "view/Camera.h"
+
+namespace {
+
+constexpr int closeLevels = 24;
+constexpr size_t maxPixelsOff = 3000;  // of 786,432
+
+std::vector<unsigned char> gameFrame;
+
+// The game's frame as the HUD finishes it, before the buffers are swapped.
+void keepGameFrame(FramePass pass) {
+    if (pass == FramePass::hud) gameFrame = readWindow();
+}
+
+int32_t clockNow = 0;
+int32_t testClock() { return clockNow; }
+
+// How a tree model is written: as generated, or with normals or texture
+// coordinates left out of its vertices and faces.
+enum class TreeModel { generated, withoutNormals, withoutTexCoords };
+
+// Rewrites models/Tree.obj of the current folder, keeping the face form's
+// other indices.
+void stripTreeModel(TreeModel model) {
+    std::ifstream in("models/Tree.obj");
+    std::stringstream out;
+    std::string line;
+    const std::string dropped = model == TreeModel::withoutNormals ? "vn " : "vt ";
+    while (std::getline(in, line)) {
+        if (line.rfind(dropped, 0) == 0) continue;
+        if (line.rfind("f ", 0) == 0) {
+            std::istringstream corners(line.substr(2));
+            std::string corner;
+            line = "f";
+            while (corners >> corner) {
+                const size_t first = corner.find('/'), second = corner.find('/', first + 1);
+                const std::string v = corner.substr(0, first), vt = corner.substr(first + 1, second - first - 1);
+                line += " " + (model == TreeModel::withoutNormals ? v + "/" + vt : v + "//" + corner.substr(second + 1));
+            }
+        }
+        out << line << "\n";
+    }
+    std::ofstream("models/Tree.obj") << out.str();
+}
+
+struct Figures {
+    int frames = 0;
+    int framesWithinTolerance = 0;
+    size_t pixelsCompared = 0;
+    size_t pixelsOff = 0;
+    size_t edgesMoved = 0;  // of pixelsOff, those more than closeLevels off
+    int worstLevels = 0;
+};
+
+class ReferenceFrame : public testing::Test {
+protected:
+    void TearDown() override {
+        setFramePassListener(nullptr);
+        setGameClock(nullptr);
+        releaseWorld();
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    }
+
+    // Builds the world of seed in the current folder and plays it.
+    void startWorld(uint32_t seed) {
+        testing::internal::CaptureStdout();
+        initWorld(seed);
+        testing::internal::GetCapturedStdout();
+        setGameClock(testClock);
+        clockNow = 1000;
+        world.lastFrameMs = clockNow;
+        setFramePassListener(keepGameFrame);
+        gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);  // driving, so the scene moves
+    }
+
+    // Plays on for stepMs of game time, turning steadily.
+    static void play(int32_t stepMs) {
+        for (int32_t end = clockNow + stepMs; clockNow < end;) {
+            clockNow += 250;
+            gameIdle();
+            gameMotion(world.lastMouseX + 1, world.lastMouseY);
+        }
+    }
+
+    // Stands the vehicle near one of the terrain's edges, facing across it.
+    static void standAtEdge(int edge) {
+        const float w = static_cast<float>(world.terrain->getWidth());
+        const float d = static_cast<float>(world.terrain->getDepth());
+        const float at[4][3] = {{2, d / 2, 0}, {w - 3, d / 3, 180}, {w / 2, 2, 90}, {w / 3, d - 3, -90}};
+        world.vehicle->setPositionOnTerrain(at[edge][0], at[edge][1]);
+        world.vehicle->setRotationY(at[edge][2]);
+    }
+
+    // The largest difference of any channel between pixel p of one frame and
+    // pixel q of another.
+    static int levelsApart(const std::vector<unsigned char>& a, size_t p, const std::vector<unsigned char>& b,
+                           size_t q) {
+        int levels = 0;
+        for (size_t c = 0; c < 3; ++c) levels = std::max(levels, std::abs(a[3 * p + c] - b[3 * q + c]));
+        return levels;
+    }
+
+    // Is the pixel at (x, y) of frame within closeLevels of a reference
+    // pixel next to it?
+    static bool edgeMoved(const std::vector<unsigned char>& frame, const std::vector<unsigned char>& reference,
+                          int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int nx = x + dx, ny = y + dy;
+                if (nx < 0 || ny < 0 || nx >= 1024 || ny >= 768) continue;
+                if (levelsApart(frame, size_t(y) * 1024 + x, reference, size_t(ny) * 1024 + nx) <= closeLevels)
+                    return true;
+            }
+        return false;
+    }
+
+    // Draws the frame both ways and compares every pixel.
+    void compareFrame(const std::string& what) {
+        gameDisplay();
+        const std::vector<unsigned char> fast = gameFrame;
+        drawReferenceFrame();
+        const std::vector<unsigned char> plain = readWindow();
+        ASSERT_EQ(fast.size(), plain.size());
+        size_t off = 0, moved = 0, unexplained = 0, lit = 0;
+        for (int y = 0; y < 768; ++y)
+            for (int x = 0; x < 1024; ++x) {
+                const size_t p = size_t(y) * 1024 + x;
+                const int levels = levelsApart(fast, p, plain, p);
+                if (levels == 0) continue;
+                ++off;
+                figures.worstLevels = std::max(figures.worstLevels, levels);
+                if (levels <= closeLevels) continue;
+                if (edgeMoved(fast, plain, x, y)) {
+                    ++moved;
+                } else if (unexplained++ == 0) {
+                    ADD_FAILURE() << what << ": pixel " << x << "," << y << " is " << levels << " levels off";
+                }
+            }
+        for (unsigned char byte : fast) lit += byte > 40;
+        ++figures.frames;
+        figures.pixelsCompared += fast.size() / 3;
+        figures.pixelsOff += off;
+        figures.edgesMoved += moved;
+        figures.framesWithinTolerance += off > 0;
+        EXPECT_EQ(unexplained, 0u) << what;
+        EXPECT_LE(off, maxPixelsOff) << what;
+        EXPECT_GT(lit, fast.size() / 200) << what << ": a frame of one colour proves nothing";
+    }
+
+    // Plays a whole day and night of a world, comparing frames along it.
+    void playAndCompare(uint32_t seed, TreeModel trees) {
+        TempWorkDir dir;
+        for (const char* folder : {"textures", "models"})
+            for (const auto& file : std::filesystem::directory_iterator(generatedAssetsDir() + "/" + folder))
+                std::filesystem::copy_file(file.path(), dir.path() + "/" + folder + "/" + file.path().filename().string());
+        if (trees != TreeModel::generated) stripTreeModel(trees);
+        startWorld(seed);
+        constexpr int frames = 70;
+        constexpr int32_t dayAndNightMs = 78540;
+        for (int frame = 0; frame < frames; ++frame) {
+            play(dayAndNightMs / frames);
+            const bool ride = frame % 4 == 1;
+            gameKeyboard(ride ? '1' : '2', 0, 0);
+            if (frame % 5 == 2) gameKeyboard('h', 0, 0);
+            if (frame % 7 == 3 || frame % 7 == 4) gameKeyboard('s', 0, 0);
+            if (frame % 6 == 5) standAtEdge(frame / 6 % 4);
+            compareFrame("seed " + std::to_string(seed) + ", frame " + std::to_string(frame) +
+                         (ride ? ", ride view" : ", chase view") + (world.headlightsOn ? ", headlights" : "") +
+                         (world.showOverlay ? ", overlay" : ""));
+        }
+        releaseWorld();
+    }
+
+    Figures figures;
+};
+
+TEST_F(ReferenceFrame, ScriptedGamesOfThreeWorldsMatchThePlainFrame) {
+    playAndCompare(18, TreeModel::generated);
+    playAndCompare(5, TreeModel::withoutNormals);
+    playAndCompare(2024, TreeModel::withoutTexCoords);
+    std::printf("[ figures  ] %d frames, %zu pixels compared; %d frames needed the tolerance: %zu pixels "
+                "off (at most %d levels), %zu of them an edge moved by a pixel\n",
+                figures.frames, figures.pixelsCompared, figures.framesWithinTolerance, figures.pixelsOff,
+                figures.worstLevels, figures.edgesMoved);
+    EXPECT_GE(figures.frames, 200);
+}
+
+// The shadow pass leaves out objects whose silhouettes cannot reach a quad
+// the frame draws. Over a day's sun heights and the headings of a steady
+// turn, every drawn quad must get the very value it gets from all objects,
+// and the pass must indeed leave some out.
+TEST_F(ReferenceFrame, ShadowsOfTheDrawnQuadsDoNotDependOnObjectsOutOfReach) {
+    InGeneratedAssets assets;
+    startWorld(18);
+    const Terrain& terrain = *world.terrain;
+    ShadowBuffers everyCaster;
+    size_t quadsCompared = 0, valuesLeftOut = 0;
+    for (int32_t gameMs = 1500; gameMs < 39000; gameMs += 1500) {
+        play(1500);
+        glLoadIdentity();
+        world.camera->apply();
+        const FrameView frame = makeFrameView();
+        glLoadIdentity();
+        ASSERT_NE(frame.shadows, nullptr);
+        Vector3 towardsSun;
+        world.sun->getDirection(towardsSun.x, towardsSun.y, towardsSun.z);
+        const ShadowGrid& all = shadowPass(world.shadowCasters, towardsSun, terrain.getWidth(),
+                                           terrain.getDepth(), nullptr, everyCaster);
+
+        const uint32_t quadsPerRow = terrain.getWidth() - 1;
+        std::vector<bool> isDrawn(size_t{terrain.getWidth()} * terrain.getDepth(), false);
+        for (int run = 0; run < frame.quads.runCount(); ++run) {
+            const int first = frame.quads.firstVertices()[run] / VisibleQuads::verticesPerQuad;
+            const int count = frame.quads.vertexCounts()[run] / VisibleQuads::verticesPerQuad;
+            for (int q = first; q < first + count; ++q) {
+                const uint32_t x = q % quadsPerRow, z = q / quadsPerRow;
+                isDrawn[all.index(x, z)] = true;
+                ++quadsCompared;
+                ASSERT_EQ(frame.shadows->at(x, z), all.at(x, z)) << "quad " << x << "," << z << " at " << gameMs;
+            }
+        }
+        for (size_t cell = 0; cell < isDrawn.size(); ++cell)
+            valuesLeftOut += !isDrawn[cell] && frame.shadows->data()[cell] != all.data()[cell];
+    }
+    EXPECT_GT(quadsCompared, 10000u);
+    EXPECT_GT(valuesLeftOut, 0u) << "no silhouette was ever left out";
+}
+
+}  // namespace
