@@ -51,7 +51,6 @@ public:
         }
 
         explicit operator bool() const { return cache != nullptr; }
-        Thing& operator*() const { return entry->second.thing; }
         Thing* operator->() const { return &entry->second.thing; }
 
     private:

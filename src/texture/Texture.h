@@ -44,6 +44,7 @@ public:
     // an empty texture does nothing.
     void release();
 
+    // Sizes, GL name and alpha are 0 (false) for an empty texture.
     int getWidth() const { return picture ? picture->width : 0; }  // uploaded, power of two
     int getHeight() const { return picture ? picture->height : 0; }
     int getImageWidth() const { return picture ? picture->imageWidth : 0; }  // as in the file
