@@ -26,16 +26,19 @@ constexpr ButtonPictures buttonPictures[menuButtonCount] = {
 
 void loadMenu() {
     mainMenu.hovered = noButton;
-    mainMenu.background.load("MenuBackground.bmp");
+    // Pictures still held (say from a load that failed) go first, so each
+    // is read afresh rather than shared with its old self.
+    releaseMenuPictures();
+    mainMenu.background = std::make_unique<Texture>("MenuBackground.bmp");
     for (int i = 0; i < menuButtonCount; ++i) {
         MenuButton& button = mainMenu.buttons[i];
-        button.normalImage.load(buttonPictures[i].normal);
-        button.selectedImage.load(buttonPictures[i].selected);
+        button.normalImage = std::make_unique<Texture>(buttonPictures[i].normal);
+        button.selectedImage = std::make_unique<Texture>(buttonPictures[i].selected);
         // The highlighted picture is stretched over the normal one's rectangle.
         button.left = buttonPictures[i].left;
         button.bottom = buttonPictures[i].bottom;
-        button.right = button.left + button.normalImage.getImageWidth();
-        button.top = button.bottom + button.normalImage.getImageHeight();
+        button.right = button.left + button.normalImage->getImageWidth();
+        button.top = button.bottom + button.normalImage->getImageHeight();
     }
 }
 
@@ -69,10 +72,10 @@ MenuChoice runMenu() {
 }
 
 void releaseMenuPictures() {
-    mainMenu.background.release();
+    mainMenu.background.reset();
     for (MenuButton& button : mainMenu.buttons) {
-        button.normalImage.release();
-        button.selectedImage.release();
+        button.normalImage.reset();
+        button.selectedImage.reset();
     }
 }
 

@@ -10,6 +10,8 @@
 //
 // Menu coordinates are window pixels with the origin at the bottom-left
 // corner: x from 0 to 1024, y from 0 to 768.
+#include <memory>
+
 #include "platform/ScreenLoop.h"
 #include "texture/Texture.h"
 
@@ -24,25 +26,25 @@ constexpr int menuButtonCount = 3;
 constexpr int noButton = -1;  // MainMenu::hovered when no button is highlighted
 
 struct MenuButton {
-    Texture normalImage;    // shown when not highlighted; its size sets the rectangle
-    Texture selectedImage;  // shown when highlighted, stretched to the same rectangle
-    int left = 0;           // menu x of the left edge
-    int bottom = 0;         // menu y of the bottom edge
-    int right = 0;          // left + width of normalImage's picture
-    int top = 0;            // bottom + height of normalImage's picture
+    std::unique_ptr<Texture> normalImage;    // shown when not highlighted; its size sets the rectangle
+    std::unique_ptr<Texture> selectedImage;  // shown when highlighted, stretched to the same rectangle
+    int left = 0;    // menu x of the left edge
+    int bottom = 0;  // menu y of the bottom edge
+    int right = 0;   // left + width of normalImage's picture
+    int top = 0;     // bottom + height of normalImage's picture
 };
 
 // The menu's state. One record lives for the whole process (mainMenu); its
-// textures are empty except between loadMenu and the end of runMenu. The
+// pictures are null except between loadMenu and the end of runMenu. The
 // hover, click and fade fields live for one runMenu.
 struct MainMenu {
-    Texture background;
+    std::unique_ptr<Texture> background;
     MenuButton buttons[menuButtonCount];  // indexed by MenuChoice
     int hovered = noButton;               // highlighted button, or noButton
     float fadeAlpha = 0;                  // opacity of the black fade, 0 to 1
     bool leaving = false;                 // a choice is made and the fade runs
-    // The menu's return point (menuReturnPoint) and running flag
-    // (menuRunning); leaveMenu hands the choice over in exit.value.
+    // The menu's return point and running flag; leaveMenu hands the choice
+    // over in exit.value.
     ScreenExit exit;
 };
 

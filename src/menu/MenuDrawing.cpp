@@ -4,6 +4,7 @@
 
 #include "menu/MainMenu.h"
 #include "menu/MenuRules.h"
+#include "platform/FatalError.h"
 
 namespace {
 
@@ -23,6 +24,13 @@ void drawPictureQuad(float left, float bottom, float right, float top) {
     glTexCoord2f(1, 0);
     glVertex3f(right, bottom, 0);
     glEnd();
+}
+
+// Drawing the menu before loadMenu is the caller's fault, reported as
+// binding an empty texture is.
+void bindPicture(const std::unique_ptr<Texture>& picture) {
+    if (!picture) throw FatalError("Tried to bind a NULL texture");
+    picture->bind();
 }
 
 void drawFade(float alpha) {
@@ -48,11 +56,11 @@ void menuDisplay() {
     // Pictures keep their own colours whatever the current colour is.
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
 
-    mainMenu.background.bind();
+    bindPicture(mainMenu.background);
     drawPictureQuad(0, 0, screenWidth, screenHeight);
     for (int i = 0; i < menuButtonCount; ++i) {
         const MenuButton& button = mainMenu.buttons[i];
-        (i == mainMenu.hovered ? button.selectedImage : button.normalImage).bind();
+        bindPicture(i == mainMenu.hovered ? button.selectedImage : button.normalImage);
         drawPictureQuad(button.left, button.bottom, button.right, button.top);
     }
 

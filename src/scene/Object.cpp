@@ -1,127 +1,68 @@
 #include "scene/Object.h"
 
-#include <GL/freeglut.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "platform/FatalError.h"
-#include "scene/Model.h"
 #include "scene/ModelCache.h"
 #include "terrain/Terrain.h"
 #include "texture/Texture.h"
 
 namespace {
+
 constexpr double pi = 3.14159265358979323846;
 constexpr float liftAboveGround = 0.1f;  // keeps objects just clear of the surface
+
+// The weight of the far end of a cosine interpolation at t (0..1): the
+// height eases in and out at grid points, so slopes do not kink there.
+float cosineWeight(float t) {
+    return static_cast<float>((1 - std::cos(pi * t)) * 0.5);
 }
 
-Object::Object(const char* modelFile, const char* textureFile, Terrain* givenTerrain) {
-    construct(modelFile, textureFile, givenTerrain, modelFileType);
+// The height of a grid corner. A corner outside the grid is reported by the
+// terrain, and the nearest grid point's height stands in for it.
+float heightAt(const Terrain& terrain, int x, int z) {
+    float height = 0;
+    if (terrain.getHeight(static_cast<uint32_t>(x), static_cast<uint32_t>(z), height)) return height;
+    if (terrain.getWidth() == 0 || terrain.getDepth() == 0) return 0;
+    int nearestX = std::clamp(x, 0, static_cast<int>(terrain.getWidth()) - 1);
+    int nearestZ = std::clamp(z, 0, static_cast<int>(terrain.getDepth()) - 1);
+    terrain.getHeight(nearestX, nearestZ, height);
+    return height;
 }
-Object::Object(const char* modelFile, const char* textureFile) {
-    construct(modelFile, textureFile, nullptr, modelFileType);
-}
-Object::Object(const char* modelFile) { construct(modelFile, nullptr, nullptr, modelFileType); }
-Object::Object(int type, Terrain* givenTerrain) { construct(nullptr, nullptr, givenTerrain, type); }
-Object::Object(int type) { construct(nullptr, nullptr, nullptr, type); }
 
-void Object::construct(const char* name, const char* textureFile, Terrain* givenTerrain, int type) {
+}  // namespace
+
+Object::Object(const char* modelFile, const char* textureFile, Terrain* terrain)
+    : Object(modelFile, textureFile, terrain, modelFileType) {}
+Object::Object(const char* modelFile, const char* textureFile)
+    : Object(modelFile, textureFile, nullptr, modelFileType) {}
+Object::Object(const char* modelFile) : Object(modelFile, nullptr, nullptr, modelFileType) {}
+Object::Object(int type, Terrain* terrain) : Object(nullptr, nullptr, terrain, type) {}
+Object::Object(int type) : Object(nullptr, nullptr, nullptr, type) {}
+
+// A later Object of a model already held takes the model as it is, with the
+// first Object's texture and terrain: its own texture file and terrain are
+// not used.
+Object::Object(const char* name, const char* textureFile, Terrain* terrain, int type) {
     // A builtin model other than the sphere has no name to look up.
     if (!name && type != sphereType) throw FatalError("Invalid builtin type");
     const std::string key = name ? name : internalSphereName;
-    ModelCacheEntry& entry = modelCache()[key];
-
-    if (entry.loaded && entry.useCount > 0) {
+    model = modelCache().share(key);
+    if (model) {
         std::printf(" *** REUSING OLD MODEL %s\n", key.c_str());
-        displayList = entry.displayList;
-        silhouetteList = entry.silhouetteList;
-        boundingRadius = entry.boundingRadius;
-        closedSurface = entry.closedSurface;
-        texture = entry.texture;
-        terrain = entry.terrain;
-        radius = entry.radius;
-        builtinType = entry.builtinType;
-        modelName = key;
-        ++entry.useCount;
-        return;
+    } else {
+        std::printf(" *** LOADING NEW MODEL %s\n", key.c_str());
+        model = modelCache().add(key, key, textureFile, terrain, type);
+        loadedModel = true;
     }
-
-    std::printf(" *** LOADING NEW MODEL %s\n", key.c_str());
-    entry = ModelCacheEntry{};
-    entry.useCount = 1;
-    try {
-        // The mesh is needed only to compile the display list and to measure
-        // the radius, so it does not outlive the construction.
-        Model model;
-        if (type == modelFileType && !model.load(key.c_str()))
-            throw FatalError("Error loading model " + key);
-        if (textureFile) texture = new Texture(textureFile);
-        terrain = givenTerrain;
-        builtinType = type;
-        if (type == modelFileType) {
-            radius = model.boundingRadius();
-            closedSurface = model.hasClosedSurface();
-        } else if (type == sphereType) {
-            radius = 1.0f;
-            closedSurface = true;
-        } else {
-            throw FatalError("Invalid builtin type");
-        }
-        boundingRadius = radius;
-        displayList = glGenLists(1);
-        glNewList(displayList, GL_COMPILE);
-        if (type == modelFileType) {
-            model.draw();
-        } else {
-            glutSolidSphere(1.0, 16, 16);
-        }
-        glEndList();
-        silhouetteList = displayList;
-        if (type == modelFileType) {
-            silhouetteList = glGenLists(1);
-            glNewList(silhouetteList, GL_COMPILE);
-            model.drawPositions();
-            glEndList();
-        }
-    } catch (...) {
-        // A failed construction holds nothing: the name is free to load again.
-        delete texture;
-        entry.useCount = 0;
-        throw;
-    }
-    modelName = key;
-    entry.loaded = true;
-    entry.displayList = displayList;
-    entry.silhouetteList = silhouetteList;
-    entry.boundingRadius = boundingRadius;
-    entry.closedSurface = closedSurface;
-    entry.texture = texture;
-    entry.terrain = terrain;
-    entry.radius = radius;
-    entry.builtinType = builtinType;
-    entry.owner = this;
-}
-
-Object::~Object() {
-    ModelCacheEntry& entry = modelCache()[modelName];
-    if (entry.owner == this) entry.owner = nullptr;
-    if (entry.useCount > 0) --entry.useCount;
-    if (entry.useCount == 0) {
-        delete texture;
-        glDeleteLists(displayList, 1);
-        if (silhouetteList != displayList) glDeleteLists(silhouetteList, 1);
-        entry.loaded = false;
-        entry.texture = nullptr;
-    }
+    radius = model->radius;
 }
 
 void Object::setRadius(float r) {
     radius = r;
-    // Later Objects of the model copy the loading Object's current radius.
-    ModelCacheEntry& entry = modelCache()[modelName];
-    if (entry.owner == this) entry.radius = r;
+    if (loadedModel) model->radius = r;
 }
 
 void Object::setRotationOrder(int xPosition, int yPosition, int zPosition) {
@@ -163,51 +104,35 @@ void Object::applyTransform(const float* matrix) const {
 void Object::draw(const float* matrix) const {
     glPushMatrix();
     applyTransform(matrix);
-    if (texture) texture->bind();
+    if (model->texture) model->texture->bind();
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, emission);
-    glCallList(displayList);
+    glCallList(model->displayList);
     glPopMatrix();
 }
 
 void Object::drawSilhouette(const float* matrix) const {
     glPushMatrix();
     applyTransform(matrix);
-    glCallList(silhouetteList);
+    glCallList(model->silhouetteList);
     glPopMatrix();
 }
 
-float Object::cosineInterpolate(float a, float b, float t) {
-    float f = static_cast<float>((1 - std::cos(pi * t)) * 0.5);
-    return a * (1 - f) + b * f;
-}
-
-// The height of a grid corner. A corner outside the grid is reported by the
-// terrain, and the nearest grid point's height stands in for it.
-float Object::heightAt(int x, int z) const {
-    float height = 0;
-    if (terrain->getHeight(static_cast<uint32_t>(x), static_cast<uint32_t>(z), height)) return height;
-    if (terrain->getWidth() == 0 || terrain->getDepth() == 0) return 0;
-    int nearestX = std::clamp(x, 0, static_cast<int>(terrain->getWidth()) - 1);
-    int nearestZ = std::clamp(z, 0, static_cast<int>(terrain->getDepth()) - 1);
-    terrain->getHeight(nearestX, nearestZ, height);
-    return height;
-}
-
 void Object::setPositionOnTerrain(float x, float z) {
+    const Terrain* terrain = model->terrain;
     if (!terrain) throw FatalError("Called setPositionOnTerrain on an Object with no terrain!");
     int x0 = static_cast<int>(std::floor(x)), x1 = static_cast<int>(std::ceil(x));
     int z0 = static_cast<int>(std::floor(z)), z1 = static_cast<int>(std::ceil(z));
-    float h00 = heightAt(x0, z0);
-    float h10 = heightAt(x1, z0);
-    float h11 = heightAt(x1, z1);
-    float h01 = heightAt(x0, z1);
+    float h00 = heightAt(*terrain, x0, z0);
+    float h10 = heightAt(*terrain, x1, z0);
+    float h11 = heightAt(*terrain, x1, z1);
+    float h01 = heightAt(*terrain, x0, z1);
 
-    float wx = static_cast<float>((1 - std::cos(pi * (x - x0))) * 0.5);
-    float wz = static_cast<float>((1 - std::cos(pi * (z - z0))) * 0.5);
+    float wx = cosineWeight(x - x0);
+    float wz = cosineWeight(z - z0);
     float nearRow = h00 * (1 - wx) + h10 * wx;  // along x at row z0
     float farRow = h01 * (1 - wx) + h11 * wx;   // along x at row z1
     float height = nearRow * (1 - wz) + farRow * wz;
@@ -225,7 +150,7 @@ void Object::moveForward(float distance) {
     double heading = (rotation.y + modelRotation.y) * pi / 180;
     float nextX = static_cast<float>(position.x + distance * std::cos(heading));
     float nextZ = static_cast<float>(position.z - distance * std::sin(heading));
-    if (terrain) {
+    if (model->terrain) {
         setPositionOnTerrain(nextX, nextZ);
     } else {
         position.x = nextX;

@@ -1,12 +1,11 @@
 #pragma once
 // One placed, drawable thing in the scene: the vehicle, a tree, an orb. It has
-// its own transform and material, and shares its geometry (display list),
-// texture and bounding radius with every Object of the same model name through
-// the model cache. It may stand on a terrain, which it borrows.
+// its own transform, material and collision radius, and holds a share of the
+// model of its name in the model cache: display lists, texture and the
+// terrain it stands on, which the first Object of the name was given.
 #include <GL/gl.h>
 
-#include <string>
-
+#include "scene/ModelCache.h"
 #include "view/Vector3.h"
 
 class Terrain;
@@ -26,15 +25,12 @@ public:
     // A builtin model; sphereType is the only one.
     Object(int builtinType, Terrain* terrain);
     explicit Object(int builtinType);
-    ~Object();
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
 
     void setPosition(float x, float y, float z) { position = {x, y, z}; }
-    void getPosition(float& x, float& y, float& z) const { x = position.x; y = position.y; z = position.z; }
     Vector3 getPosition() const { return position; }
     void setRotation(float x, float y, float z) { rotation = {x, y, z}; }
-    void getRotation(float& x, float& y, float& z) const { x = rotation.x; y = rotation.y; z = rotation.z; }
     Vector3 getRotation() const { return rotation; }
     void setRotationX(float degrees) { rotation.x = degrees; }
     void setRotationY(float degrees) { rotation.y = degrees; }
@@ -50,7 +46,6 @@ public:
     void setModelRotationX(float degrees) { modelRotation.x = degrees; }
     void setModelRotationY(float degrees) { modelRotation.y = degrees; }
     void setModelRotationZ(float degrees) { modelRotation.z = degrees; }
-    Vector3 getModelRotation() const { return modelRotation; }
     void setScale(float s) { scale = s; }
     float getScale() const { return scale; }
     // 1-based positions (a permutation of 1, 2, 3) at which the x, y and z
@@ -66,15 +61,15 @@ public:
     const float* getAmbient() const { return ambient; }
     const float* getDiffuse() const { return diffuse; }
 
-    // Bounding radius in model units, before scale.
+    // Collision radius in model units, before scale. It starts as the
+    // model's bounding radius; the Object that loaded the model passes its
+    // current value on to later Objects of the name.
     void setRadius(float r);
     float getRadius() const { return radius; }
 
-    int getBuiltinType() const { return builtinType; }
-    GLuint getDisplayList() const { return displayList; }
-    const Texture* getTexture() const { return texture; }
-    const Terrain* getTerrain() const { return terrain; }
-    const std::string& getModelName() const { return modelName; }
+    int getBuiltinType() const { return model->builtinType; }
+    GLuint getDisplayList() const { return model->displayList; }
+    const Texture* getTexture() const { return model->texture.get(); }  // null for none
 
     // Draws with T * S * [matrix] * rotations; with a matrix (the shadow
     // pass's projection) the tilt about x is left out.
@@ -85,10 +80,10 @@ public:
     void drawSilhouette(const float* matrix) const;
     // True when the shape closes around its volume, so that its faces turned
     // towards a viewer cover all that its faces turned away do.
-    bool hasClosedSurface() const { return closedSurface; }
+    bool hasClosedSurface() const { return model->closedSurface; }
 
     // The largest distance of the drawn geometry from the object's position.
-    float getDrawnRadius() const { return scale * boundingRadius; }
+    float getDrawnRadius() const { return scale * model->boundingRadius; }
 
     // Stands the object on its terrain at (x, z): height and tilt from the
     // four surrounding grid points. Throws FatalError without a terrain.
@@ -101,31 +96,23 @@ public:
     // above its maximum becomes the maximum.
     void clampPosition(float minX, float maxX, float minY, float maxY, float minZ, float maxZ);
 
-    static float cosineInterpolate(float a, float b, float t);
-
 private:
+    // The one construction all others lead to; name is null for a builtin.
+    Object(const char* name, const char* textureFile, Terrain* terrain, int builtinType);
     void applyTransform(const float* matrix) const;
-    void construct(const char* name, const char* textureFile, Terrain* givenTerrain, int type);
-    float heightAt(int x, int z) const;
     static void set(float* colour, float r, float g, float b, float a);
 
     Vector3 position{0, 0, 0};
     Vector3 rotation{0, 0, 0};       // degrees; y is the heading
     Vector3 modelRotation{0, 0, 0};  // fixed correction of the model, degrees
     float scale = 1.0f;
-    int builtinType = modelFileType;
     int rotationOrder[3] = {0, 2, 1};  // position of the x, y, z rotation: x, z, y
     float shininess = 0.0f;
     float ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
     float diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
     float specular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     float emission[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    GLuint displayList = 0;      // shared by all Objects of the model name
-    GLuint silhouetteList = 0;   // shared likewise
-    float boundingRadius = 0.0f; // of the model's geometry, in model units
-    bool closedSurface = false;  // shared likewise
-    std::string modelName;       // the cache key
     float radius = 0.0f;
-    Texture* texture = nullptr;  // shared; deleted by the model cache with the last Object
-    Terrain* terrain = nullptr;  // borrowed from the game
+    ModelCache::Hold model;     // this Object's share of its model
+    bool loadedModel = false;   // this Object built the model, so its radius is passed on
 };

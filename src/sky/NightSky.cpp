@@ -25,8 +25,7 @@ Vector3 NightSky::randomPointOnSphere() {
 
 NightSky::NightSky(float radius, int starCount)
     : starCount(starCount > 0 ? starCount : 0),
-      moonPosition{0.0f, 0.6f, -radius},
-      moonTexture(nullptr) {
+      moonPosition{0.0f, 0.6f, -radius} {
     // The stars draw from the generator before anything else in the game
     // does after seeding, so their order of draws is part of the world's.
     stars.reserve(static_cast<std::size_t>(this->starCount));
@@ -35,13 +34,10 @@ NightSky::NightSky(float radius, int starCount)
         const float brightness = randomFloat(1.0f);
         stars.push_back({radius * p.x, radius * p.y, radius * p.z, brightness});
     }
-    // The unique_ptr frees the new Texture if loading throws.
-    auto loaded = std::make_unique<Texture>();
-    loaded->load("Moon.bmp", "MoonAlpha.bmp");
-    moonTexture = loaded.release();
+    moonTexture = std::make_unique<Texture>("Moon.bmp", "MoonAlpha.bmp");
 }
 
-NightSky::~NightSky() { delete moonTexture; }
+NightSky::~NightSky() = default;
 
 void NightSky::draw(float alpha) const {
     glDisable(GL_TEXTURE_2D);

@@ -7,6 +7,7 @@
 // One NightSky lives for one game (made by initWorld, deleted by endGame);
 // the stars are placed once, at construction, and never move. Construction,
 // draw and destruction need the game window's GL context.
+#include <memory>
 #include <vector>
 
 #include "view/Vector3.h"
@@ -48,6 +49,6 @@ public:
 private:
     int starCount;
     Vector3 moonPosition;  // centre of the moon: (0, 0.6, -radius)
-    Texture* moonTexture;  // owned
+    std::unique_ptr<Texture> moonTexture;
     std::vector<Star> stars;
 };

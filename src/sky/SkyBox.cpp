@@ -19,14 +19,10 @@ SkyTexCoord skyTexCoord(float x, float y, float z) {
     return {static_cast<float>(s), static_cast<float>(t)};
 }
 
-SkyBox::SkyBox(float radius, const std::string& textureFile) : radius(radius) {
-    // The unique_ptr frees the new Texture if loading throws.
-    auto loaded = std::make_unique<Texture>();
-    loaded->load(textureFile);
-    texture = loaded.release();
-}
+SkyBox::SkyBox(float radius, const std::string& textureFile)
+    : radius(radius), texture(std::make_unique<Texture>(textureFile)) {}
 
-SkyBox::~SkyBox() { delete texture; }
+SkyBox::~SkyBox() = default;
 
 bool SkyBox::isOpaque() const { return !texture->hasAlpha(); }
 

@@ -7,6 +7,7 @@
 //
 // One SkyBox lives for one game (made by initWorld, deleted by endGame).
 // Construction, draw and destruction need the game window's GL context.
+#include <memory>
 #include <string>
 
 class Texture;
@@ -48,9 +49,9 @@ public:
     static void skyVertex(float x, float y, float z);
 
     float getRadius() const { return radius; }
-    const Texture* getTexture() const { return texture; }
+    const Texture* getTexture() const { return texture.get(); }
 
 private:
-    float radius;      // half the cube's side: faces at x, y, z = +-radius
-    Texture* texture;  // owned; the sky picture
+    float radius;                      // half the cube's side: faces at x, y, z = +-radius
+    std::unique_ptr<Texture> texture;  // the sky picture
 };

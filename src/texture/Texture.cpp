@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <new>
 
@@ -13,32 +12,6 @@
 #include "image/Bmp.h"
 
 namespace {
-
-// What every holder of one file shares: the values of the Texture that
-// loaded it.
-struct SharedTexture {
-    unsigned char* pixels;
-    int width;
-    int height;
-    int imageWidth;
-    int imageHeight;
-    GLenum internalFormat;
-    GLenum format;
-    GLuint glName;
-};
-
-// The two cache tables, keyed by the colour file's name. They are created on
-// first use and never destroyed, so a Texture that outlives main's locals
-// can still release itself.
-std::map<std::string, SharedTexture>& textureTable() {
-    static auto* table = new std::map<std::string, SharedTexture>;
-    return *table;
-}
-
-std::map<std::string, int>& referenceCounts() {
-    static auto* counts = new std::map<std::string, int>;
-    return *counts;
-}
 
 struct FreeDeleter {
     void operator()(unsigned char* block) const { std::free(block); }
@@ -78,6 +51,13 @@ private:
 
 }  // namespace
 
+SharedByName<Texture::Picture>& Texture::cache() {
+    // Never destroyed, so a Texture that outlives main's locals can still
+    // let go of its file.
+    static auto* pictures = new SharedByName<Picture>;
+    return *pictures;
+}
+
 Texture::Texture() = default;
 
 Texture::Texture(const std::string& fileName) {
@@ -86,10 +66,6 @@ Texture::Texture(const std::string& fileName) {
 
 Texture::Texture(const std::string& fileName, const std::string& alphaFileName) {
     load(fileName, alphaFileName);
-}
-
-Texture::~Texture() {
-    release();
 }
 
 void Texture::load(const std::string& fileName) {
@@ -101,53 +77,34 @@ void Texture::load(const std::string& fileName, const std::string& alphaFileName
 }
 
 void Texture::acquire(const std::string& fileName, const std::string* alphaFileName) {
-    // Overwriting a held file would leave its count one too high forever.
+    // A file held before goes first: were it this very file and its only
+    // holder, it is then loaded afresh rather than shared with itself.
     release();
-
-    auto shared = textureTable().find(fileName);
-    if (shared != textureTable().end() && holderCount(fileName) > 0) {
+    picture = cache().share(fileName);
+    if (picture) {
         std::printf(" *** REUSING OLD TEXTURE %s\n", fileName.c_str());
-        ++referenceCounts()[fileName];
-    } else {
-        loadNew(fileName, alphaFileName);
-        shared = textureTable().find(fileName);
+        return;
     }
-    const SharedTexture& entry = shared->second;
-    pixels = entry.pixels;
-    width = entry.width;
-    height = entry.height;
-    imageWidth = entry.imageWidth;
-    imageHeight = entry.imageHeight;
-    internalFormat = entry.internalFormat;
-    format = entry.format;
-    glName = entry.glName;
-    name = fileName;
+    std::printf(" *** LOADING NEW TEXTURE %s\n", fileName.c_str());
+    picture = cache().add(fileName, fileName, alphaFileName);
 }
 
-// Reads, merges and uploads a file that no one holds yet and enters it into
-// the cache with one holder. Everything is built in locals and entered only
-// once the upload is done: a file that fails to load (missing, malformed, or
-// an alpha file of another size) frees every buffer it read, leaves no table
-// entry or count behind and leaves this texture empty, so a later attempt
-// starts from scratch.
-void Texture::loadNew(const std::string& fileName, const std::string* alphaFileName) {
-    std::printf(" *** LOADING NEW TEXTURE %s\n", fileName.c_str());
-
-    SharedTexture loaded{};
-    PixelBuffer buffer(loadTexture(fileName, loaded.imageWidth, loaded.imageHeight,
-                                   loaded.width, loaded.height));
-    loaded.internalFormat = GL_RGB;
-    loaded.format = GL_RGB;
+// Everything is built in locals and kept only once the upload is done: a
+// file that fails to load (missing, malformed, or an alpha file of another
+// size) frees every buffer it read and enters nothing into the cache, so a
+// later attempt starts from scratch.
+Texture::Picture::Picture(const std::string& fileName, const std::string* alphaFileName) {
+    PixelBuffer buffer(loadTexture(fileName, imageWidth, imageHeight, width, height));
 
     if (alphaFileName) {
         int alphaImageWidth = 0, alphaImageHeight = 0, alphaWidth = 0, alphaHeight = 0;
         PixelBuffer alpha(loadTexture(*alphaFileName, alphaImageWidth, alphaImageHeight,
                                       alphaWidth, alphaHeight));
         // Source sizes may differ as long as both scale to the same texture.
-        if (alphaWidth != loaded.width || alphaHeight != loaded.height)
+        if (alphaWidth != width || alphaHeight != height)
             throw FatalError("Texture and alpha channel are different sizes!");
 
-        std::size_t count = static_cast<std::size_t>(loaded.width) * loaded.height;
+        std::size_t count = static_cast<std::size_t>(width) * height;
         PixelBuffer rgba = allocatePixels(count * 4);
         for (std::size_t i = 0; i < count; ++i) {
             rgba.get()[i * 4] = buffer.get()[i * 3];
@@ -156,27 +113,26 @@ void Texture::loadNew(const std::string& fileName, const std::string* alphaFileN
             rgba.get()[i * 4 + 3] = alpha.get()[i * 3];  // the mask's red component
         }
         buffer = std::move(rgba);
-        loaded.internalFormat = GL_RGBA8;
-        loaded.format = GL_RGBA;
+        internalFormat = GL_RGBA8;
+        format = GL_RGBA;
     }
 
-    {
-        PackedRows packed;
-        glGenTextures(1, &loaded.glName);
-        glBindTexture(GL_TEXTURE_2D, loaded.glName);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-        // No mipmaps; the texture stays bound.
-        glTexImage2D(GL_TEXTURE_2D, 0, loaded.internalFormat, loaded.width, loaded.height, 0,
-                     loaded.format, GL_UNSIGNED_BYTE, buffer.get());
-    }
+    PackedRows packed;
+    glGenTextures(1, &glName);
+    glBindTexture(GL_TEXTURE_2D, glName);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    // No mipmaps; the texture stays bound.
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE,
+                 buffer.get());
+    pixels = buffer.release();
+}
 
-    loaded.pixels = buffer.get();
-    textureTable()[fileName] = loaded;
-    referenceCounts()[fileName] = 1;
-    buffer.release();  // now owned by the cache
+Texture::Picture::~Picture() {
+    std::free(pixels);
+    glDeleteTextures(1, &glName);
 }
 
 unsigned char* Texture::loadTexture(const std::string& fileName, int& imageWidth,
@@ -202,30 +158,15 @@ unsigned char* Texture::loadTexture(const std::string& fileName, int& imageWidth
 }
 
 void Texture::bind() const {
-    if (!pixels) throw FatalError("Tried to bind a NULL texture");
-    glBindTexture(GL_TEXTURE_2D, glName);
+    if (!picture) throw FatalError("Tried to bind a NULL texture");
+    glBindTexture(GL_TEXTURE_2D, picture->glName);
 }
 
 // Every holder comes out empty, not only the last: the pixels and GL name of
 // a shared file die with its last holder, so a former holder that kept them
 // could later bind a deleted texture. An empty texture refuses to bind.
 void Texture::release() {
-    if (name.empty()) return;
-
-    auto count = referenceCounts().find(name);
-    if (count != referenceCounts().end() && count->second > 0) --count->second;
-    if ((count == referenceCounts().end() || count->second == 0) && pixels) {
-        std::free(pixels);
-        glDeleteTextures(1, &glName);
-        textureTable().erase(name);
-        referenceCounts().erase(name);
-    }
-
-    pixels = nullptr;
-    name.clear();
-    width = height = imageWidth = imageHeight = 0;
-    internalFormat = format = GL_RGB;
-    glName = 0;
+    picture.reset();
 }
 
 int Texture::nextPowerOfTwo(int n) {
@@ -234,10 +175,9 @@ int Texture::nextPowerOfTwo(int n) {
 }
 
 int Texture::holderCount(const std::string& fileName) {
-    auto count = referenceCounts().find(fileName);
-    return count == referenceCounts().end() ? 0 : count->second;
+    return cache().holderCount(fileName);
 }
 
 std::size_t Texture::cachedFileCount() {
-    return textureTable().size();
+    return cache().size();
 }

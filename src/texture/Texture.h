@@ -16,6 +16,8 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/SharedByName.h"
+
 class Texture {
 public:
     // An empty texture: holds no file; bind() throws.
@@ -25,7 +27,7 @@ public:
     // As above, with the alpha channel taken from the red component of
     // alphaFileName. Ignored when fileName is already shared.
     Texture(const std::string& fileName, const std::string& alphaFileName);
-    ~Texture();  // release()
+    ~Texture() = default;  // lets go of the file, as release() does
 
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;
@@ -42,12 +44,13 @@ public:
     // an empty texture does nothing.
     void release();
 
-    int getWidth() const { return width; }              // uploaded, power of two
-    int getHeight() const { return height; }            // uploaded, power of two
-    int getImageWidth() const { return imageWidth; }    // as in the file
-    int getImageHeight() const { return imageHeight; }  // as in the file
-    GLuint getGlName() const { return glName; }         // 0 when empty
-    bool hasAlpha() const { return format == GL_RGBA; }  // uploaded with an alpha file
+    // Sizes, GL name and alpha are 0 (false) for an empty texture.
+    int getWidth() const { return picture ? picture->width : 0; }  // uploaded, power of two
+    int getHeight() const { return picture ? picture->height : 0; }
+    int getImageWidth() const { return picture ? picture->imageWidth : 0; }  // as in the file
+    int getImageHeight() const { return picture ? picture->imageHeight : 0; }
+    GLuint getGlName() const { return picture ? picture->glName : 0; }
+    bool hasAlpha() const { return picture && picture->format == GL_RGBA; }  // uploaded with an alpha file
 
     // The smallest power of two not below n, for 1 <= n <= 2^30; 0 for n <= 0.
     static int nextPowerOfTwo(int n);
@@ -58,21 +61,36 @@ public:
     static std::size_t cachedFileCount();
 
 private:
+    // One file as uploaded, shared by every Texture of that file. Made by
+    // the first holder: reads the file (and the alpha file), scales it to
+    // power-of-two size and uploads it; throws FatalError, holding nothing,
+    // when that fails. Destroyed with the last holder: frees the pixels and
+    // deletes the GL texture.
+    struct Picture {
+        Picture(const std::string& fileName, const std::string* alphaFileName);
+        ~Picture();
+        Picture(const Picture&) = delete;
+        Picture& operator=(const Picture&) = delete;
+
+        unsigned char* pixels = nullptr;  // malloc'd, kept after the upload
+        int width = 0;                    // uploaded, power of two
+        int height = 0;
+        int imageWidth = 0;               // as in the file
+        int imageHeight = 0;
+        GLenum internalFormat = GL_RGB;   // GL_RGB, or GL_RGBA8 with an alpha file
+        GLenum format = GL_RGB;           // GL_RGB, or GL_RGBA with an alpha file
+        GLuint glName = 0;
+    };
+
+    // The process-wide cache, keyed by the colour file's name.
+    static SharedByName<Picture>& cache();
+
     // Reads ./textures/fileName and returns its pixels as a malloc'd RGB
     // buffer of power-of-two size (width x height x 3 bytes).
     static unsigned char* loadTexture(const std::string& fileName, int& imageWidth,
                                       int& imageHeight, int& width, int& height);
 
     void acquire(const std::string& fileName, const std::string* alphaFileName);
-    void loadNew(const std::string& fileName, const std::string* alphaFileName);
 
-    unsigned char* pixels = nullptr;  // shared with every holder of the file; null when empty
-    std::string name;                 // cache key; empty when the texture holds nothing
-    int width = 0;
-    int height = 0;
-    int imageWidth = 0;
-    int imageHeight = 0;
-    GLenum internalFormat = GL_RGB;   // GL_RGB, or GL_RGBA8 with an alpha file
-    GLenum format = GL_RGB;           // GL_RGB, or GL_RGBA with an alpha file
-    GLuint glName = 0;
+    SharedByName<Picture>::Hold picture;  // empty when the texture holds nothing
 };

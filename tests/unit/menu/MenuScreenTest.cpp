@@ -183,7 +183,7 @@ TEST_F(MenuScreen, LoadSetsRectanglesFromPicturesAndEachRunReleasesThem) {
               Exit);
     EXPECT_TRUE(stillBrowsing);
     EXPECT_EQ(picturesHeld(), 0);
-    EXPECT_EQ(mainMenu.background.getGlName(), 0u);
+    EXPECT_FALSE(mainMenu.background);
 
     // The menu loads and runs again after its pictures were released.
     loadMenu();

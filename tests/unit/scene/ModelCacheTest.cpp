@@ -71,6 +71,7 @@ TEST_F(ModelCacheTest, LaterObjectsCopyTheOwnersCurrentValuesEvenAfterItIsGone) 
     auto keeper = std::make_unique<Object>("Tree.obj");
     EXPECT_FLOAT_EQ(keeper->getRadius(), 0.5f);
     owner->setRadius(0.75f);
+    keeper->setRadius(9);  // only the loading Object passes its radius on
     GLuint list = owner->getDisplayList();
     const Texture* texture = owner->getTexture();
     owner.reset();

@@ -232,6 +232,11 @@ TEST_F(ObjectTest, MovingOnTerrainFollowsTheGround) {
     EXPECT_FLOAT_EQ(object.getPosition().x, 3.5f);
     EXPECT_NEAR(object.getPosition().y, 3.5 + 0.1, 1e-4);
     EXPECT_NEAR(object.getRotationZ(), 45, 1e-3);
+
+    // A later Object of the model stands on the first one's terrain.
+    Object later("Triangle.obj");
+    later.setPositionOnTerrain(2, 3);
+    EXPECT_NEAR(later.getPosition().y, 2 + 0.1, 1e-4);
 }
 
 }  // namespace
