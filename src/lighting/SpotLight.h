@@ -16,11 +16,8 @@ public:
     void setCutoff(float degrees);  // half-angle of the cone
     void setExponent(float value);  // how fast the light falls off off-axis
 
-    float getConstantAttenuation() const { return constantAttenuation; }
     float getLinearAttenuation() const { return linearAttenuation; }
-    float getQuadraticAttenuation() const { return quadraticAttenuation; }
     float getCutoff() const { return cutoff; }
-    float getExponent() const { return exponent; }
 
 private:
     float constantAttenuation = 0.0f;

@@ -47,11 +47,6 @@ void setMenuView() {
     glShadeModel(GL_FLAT);
     glDisable(GL_DEPTH_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 1024, 0, 768, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
     glDisable(GL_LIGHTING);
     mainMenu.fadeAlpha = 0;
     mainMenu.leaving = false;

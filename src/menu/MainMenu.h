@@ -9,7 +9,7 @@
 // leaving the menu releases all seven pictures.
 //
 // Menu coordinates are window pixels with the origin at the bottom-left
-// corner: x from 0 to 1024, y from 0 to 768.
+// corner, as WindowCoordinates sets them.
 #include <memory>
 
 #include "platform/ScreenLoop.h"
@@ -60,7 +60,8 @@ void loadMenu();
 // releases the pictures and is rethrown.
 MenuChoice runMenu();
 
-// Sets the flat 2D GL state the menu draws with and resets the fade.
+// Sets the flat GL state the menu draws with (its display callback draws in
+// WindowCoordinates) and resets the fade.
 void setMenuView();
 
 // Releases the seven pictures and jumps back into runMenu, which returns

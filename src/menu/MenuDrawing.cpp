@@ -4,12 +4,14 @@
 
 #include "menu/MainMenu.h"
 #include "menu/MenuRules.h"
+#include "platform/GameWindow.h"
+#include "view/WindowCoordinates.h"
 #include "platform/FatalError.h"
 
 namespace {
 
-constexpr float screenWidth = 1024;
-constexpr float screenHeight = 768;
+constexpr float screenWidth = windowWidth;
+constexpr float screenHeight = windowHeight;
 
 // One quad from (left, bottom) to (right, top) at z = 0, counter-clockwise
 // from the lower-left corner, with the whole picture on it.
@@ -43,17 +45,18 @@ void drawFade(float alpha) {
     glVertex3f(screenWidth, screenHeight, 0);
     glVertex3f(screenWidth, 0, 0);
     glEnd();
-    glEnable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
 }
 
 }  // namespace
 
 void menuDisplay() {
+    const WindowCoordinates flat;
     // Depth testing is off, so only the colour buffer needs clearing.
     glClear(GL_COLOR_BUFFER_BIT);
     glEnable(GL_TEXTURE_2D);
-    // Pictures keep their own colours whatever the current colour is.
+    // Pictures keep their own colours whatever the current colour is, and
+    // cover what lies beneath whatever its alpha (the fade leaves its own).
+    glDisable(GL_BLEND);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
 
     bindPicture(mainMenu.background);

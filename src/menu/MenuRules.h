@@ -3,8 +3,9 @@
 // They make no GL or GLUT calls, so tests can run them without a window; the
 // GLUT callbacks call them and then request a redraw when told to.
 #include "menu/MainMenu.h"
+#include "platform/GameWindow.h"
 
-constexpr int menuWindowHeight = 768;  // window pixels; turns a GLUT y into menu y
+constexpr int menuWindowHeight = windowHeight;  // turns a GLUT y into menu y
 constexpr float fadeStep = 0.05f;      // fade opacity added per displayed frame
 
 // The first button (in the order 0, 1, 2) whose rectangle holds the pointer,

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/Pi.h"
 #include "platform/FatalError.h"
 #include "scene/ModelCache.h"
 #include "terrain/Terrain.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
 constexpr float liftAboveGround = 0.1f;  // keeps objects just clear of the surface
 
 // The weight of the far end of a cosine interpolation at t (0..1): the

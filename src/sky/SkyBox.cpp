@@ -5,10 +5,10 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/Pi.h"
 #include "texture/Texture.h"
 
 namespace {
-constexpr double pi = 3.14159265358979323846;
 }
 
 SkyTexCoord skyTexCoord(float x, float y, float z) {

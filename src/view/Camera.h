@@ -27,8 +27,6 @@ public:
     void apply() const;
 
     ViewMode getMode() const { return mode; }
-    Vector3 getEye() const { return eye; }
-    Vector3 getCenter() const { return center; }
 
 private:
     Vector3 eye;
