@@ -4,9 +4,7 @@
 #include <functional>
 #include <string>
 
-struct Rgb {
-    uint8_t r, g, b;
-};
+#include "support/Rgb.h"
 
 // Writes a width x height picture to path; pixel(x, row) gives each colour,
 // row 0 being the file's first (bottom) row.

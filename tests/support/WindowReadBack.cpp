@@ -15,3 +15,10 @@ std::vector<unsigned char> readWindow(GLenum format) {
     glPopClientAttrib();
     return pixels;
 }
+
+Rgb readPixel(int x, int y) {
+    unsigned char pixel[3] = {};  // one row: the pack alignment does not matter
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
+    return {pixel[0], pixel[1], pixel[2]};
+}

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hud/Hud.h"
+#include "support/WindowReadBack.h"
 
 namespace {
 
@@ -113,8 +114,7 @@ TEST_F(HudTest, PanelIsTranslucentWhiteWithAFadingTail) {
     drawHud(5, 60);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
-    std::vector<unsigned char> pixels(1024 * 768 * 4);
-    glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    const std::vector<unsigned char> pixels = readWindow(GL_RGBA);
     auto at = [&](int x, int y) { return &pixels[(static_cast<std::size_t>(y) * 1024 + x) * 4]; };
 
     // White at 75 % over blue, where no letter stands (the top rows).

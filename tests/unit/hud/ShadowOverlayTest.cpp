@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "hud/ShadowOverlay.h"
+#include "support/WindowReadBack.h"
 #include "terrain/ShadowGrid.h"
 
 namespace {
@@ -56,13 +57,10 @@ protected:
 
     // The red channel of the window's lower-left corner, [y][x].
     static std::vector<std::vector<int>> readCorner() {
-        std::vector<unsigned char> bytes(areaSize * areaSize);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, areaSize, areaSize, GL_RED, GL_UNSIGNED_BYTE, bytes.data());
-        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        const std::vector<unsigned char> window = readWindow(GL_RED);
         std::vector<std::vector<int>> red(areaSize, std::vector<int>(areaSize));
         for (int y = 0; y < areaSize; ++y)
-            for (int x = 0; x < areaSize; ++x) red[y][x] = bytes[y * areaSize + x];
+            for (int x = 0; x < areaSize; ++x) red[y][x] = window[y * 1024 + x];
         return red;
     }
 

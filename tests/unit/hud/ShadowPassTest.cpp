@@ -16,6 +16,7 @@
 #include "scene/Object.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
+#include "support/WindowReadBack.h"
 #include "terrain/Terrain.h"
 #include "terrain/VisibleQuads.h"
 
@@ -304,11 +305,7 @@ TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
     EXPECT_EQ(depthAfter, projectionDepth);
 
     // The silhouettes and their white are gone from the whole window.
-    std::vector<unsigned char> picture(1024 * 768 * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 1024, 768, GL_RGB, GL_UNSIGNED_BYTE, picture.data());
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    for (unsigned char byte : picture) ASSERT_EQ(byte, 0);
+    for (unsigned char byte : readWindow()) ASSERT_EQ(byte, 0);
 }
 
 // Draws the terrain with the grid under a light from straight above and

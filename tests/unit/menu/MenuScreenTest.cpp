@@ -14,6 +14,7 @@
 #include "menu/MainMenu.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
+#include "support/WindowReadBack.h"
 
 namespace {
 
@@ -56,17 +57,9 @@ int picturesHeld() {
 }
 
 // ---- Reading the window ---------------------------------------------------
-
-// The pixel at menu coordinates (x, y) of the frame last drawn. The swap
-// copies the back buffer to the window and leaves it as it was, while the
-// front buffer of a window on the virtual display reads back empty.
-Rgb shownPixel(int x, int y) {
-    unsigned char pixel[3] = {};  // one row: the pack alignment does not matter
-    glFinish();
-    glReadBuffer(GL_BACK);
-    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
-    return {pixel[0], pixel[1], pixel[2]};
-}
+// readPixel gives the frame last drawn from the back buffer: the swap copies
+// it to the window and leaves it as it was, while the front buffer of a
+// window on the virtual display reads back empty.
 
 testing::AssertionResult near(Rgb actual, Rgb expected, int tolerance = 3) {
     if (std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
@@ -80,7 +73,7 @@ testing::AssertionResult near(Rgb actual, Rgb expected, int tolerance = 3) {
 
 Rgb buttonCentrePixel(int i) {
     const MenuButton& b = mainMenu.buttons[i];
-    return shownPixel((b.left + b.right) / 2, (b.bottom + b.top) / 2);
+    return readPixel((b.left + b.right) / 2, (b.bottom + b.top) / 2);
 }
 
 // GLUT pointer coordinates (y from the top) of a button's centre.
@@ -200,8 +193,8 @@ TEST_F(MenuScreen, DrawsBackgroundAndButtonsAndHighlightsTheButtonUnderThePointe
             // The whole background, right way up, under the three buttons.
             // (Probes keep clear of the pictures' edges, which linear
             // filtering blends with the clamped border.)
-            EXPECT_TRUE(near(shownPixel(40, 40), backgroundLow));
-            EXPECT_TRUE(near(shownPixel(990, 730), backgroundHigh));
+            EXPECT_TRUE(near(readPixel(40, 40), backgroundLow));
+            EXPECT_TRUE(near(readPixel(990, 730), backgroundHigh));
             for (int i = 0; i < menuButtonCount; ++i)
                 EXPECT_TRUE(near(buttonCentrePixel(i), normalColour[i])) << "button " << i;
             menuHover(centreX(ResumeGame), centreWindowY(ResumeGame));
@@ -210,12 +203,12 @@ TEST_F(MenuScreen, DrawsBackgroundAndButtonsAndHighlightsTheButtonUnderThePointe
             EXPECT_EQ(mainMenu.hovered, ResumeGame);
             // The highlighted picture fills the normal picture's rectangle.
             EXPECT_TRUE(near(buttonCentrePixel(ResumeGame), selectedColour[ResumeGame]));
-            EXPECT_TRUE(near(shownPixel(resume.left + 6, resume.bottom + 3),
+            EXPECT_TRUE(near(readPixel(resume.left + 6, resume.bottom + 3),
                              selectedColour[ResumeGame]));
-            EXPECT_TRUE(near(shownPixel(resume.right - 7, resume.top - 4),
+            EXPECT_TRUE(near(readPixel(resume.right - 7, resume.top - 4),
                              selectedColour[ResumeGame]));
-            EXPECT_TRUE(near(shownPixel(resume.left - 2, resume.bottom + 5), backgroundHigh));
-            EXPECT_TRUE(near(shownPixel(resume.right + 1, resume.bottom + 5), backgroundHigh));
+            EXPECT_TRUE(near(readPixel(resume.left - 2, resume.bottom + 5), backgroundHigh));
+            EXPECT_TRUE(near(readPixel(resume.right + 1, resume.bottom + 5), backgroundHigh));
             EXPECT_TRUE(near(buttonCentrePixel(NewGame), normalColour[NewGame]));
             EXPECT_TRUE(near(buttonCentrePixel(Exit), normalColour[Exit]));
             // Exactly on New Game's upper-left corner.
@@ -267,7 +260,7 @@ TEST_F(MenuScreen, ClickOnHighlightedButtonFadesToBlackOverTwentyFramesAndReturn
     EXPECT_GT(alphaSeen[1], alphaSeen[0]);
     // The last frame is black all over.
     EXPECT_TRUE(near(buttonCentrePixel(NewGame), {0, 0, 0}, 1));
-    EXPECT_TRUE(near(shownPixel(990, 730), {0, 0, 0}, 1));
+    EXPECT_TRUE(near(readPixel(990, 730), {0, 0, 0}, 1));
     EXPECT_EQ(picturesHeld(), 0);
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/FatalError.h"
 #include "platform/ScreenLoop.h"
+#include "support/WindowReadBack.h"
 
 namespace {
 
@@ -38,11 +39,9 @@ int runColourScreen(float red) {
 }
 
 void expectBackBufferColour(int red, int green) {
-    unsigned char pixel[3] = {};
-    glReadBuffer(GL_BACK);
-    glReadPixels(512, 384, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
-    EXPECT_EQ(pixel[0], red);
-    EXPECT_EQ(pixel[1], green);
+    const Rgb pixel = readPixel(512, 384);
+    EXPECT_EQ(pixel.r, red);
+    EXPECT_EQ(pixel.g, green);
 }
 
 TEST(ScreenLoop, TwoScreensRunOneAfterAnotherInTheSameWindow) {

@@ -8,6 +8,7 @@
 
 #include "scene/Model.h"
 #include "support/TempWorkDir.h"
+#include "support/WindowReadBack.h"
 
 namespace {
 
@@ -275,12 +276,8 @@ protected:
     }
 
     // Red channel of the back buffer at the point (x, y) of the -1..1 range.
-    int redAt(float x, float y) {
-        unsigned char pixel[3] = {};
-        glReadBuffer(GL_BACK);
-        glReadPixels(static_cast<int>((x + 1) * 512), static_cast<int>((y + 1) * 384), 1, 1, GL_RGB,
-                     GL_UNSIGNED_BYTE, pixel);
-        return pixel[0];
+    static int redAt(float x, float y) {
+        return readPixel(static_cast<int>((x + 1) * 512), static_cast<int>((y + 1) * 384)).r;
     }
 };
 

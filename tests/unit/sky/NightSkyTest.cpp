@@ -10,6 +10,7 @@
 #include "platform/Random.h"
 #include "sky/NightSky.h"
 #include "support/TempWorkDir.h"
+#include "support/WindowReadBack.h"
 #include "texture/Texture.h"
 #include "unit/sky/SkyTestSupport.h"
 
@@ -31,7 +32,7 @@ bool insideMoonSquare(int x, int y) { return x >= 354 && x <= 670 && y >= 449 &&
 
 // Pixels that are not black, outside and inside the moon's square.
 void countLitPixels(int& outside, int& inside) {
-    const auto pixels = skytest::readWindow();
+    const auto pixels = readWindow(GL_RGBA);
     outside = inside = 0;
     for (int y = 0; y < 768; ++y)
         for (int x = 0; x < 1024; ++x) {
@@ -127,7 +128,7 @@ TEST_F(NightSkyTest, WithoutStarsOnlyTheMoonIsDrawn) {
     countLitPixels(outside, inside);
     EXPECT_EQ(outside, 0);
     EXPECT_GT(inside, 250 * 250);
-    const skytest::Rgb centre = skytest::readPixel(512, 606);
+    const Rgb centre = readPixel(512, 606);
     EXPECT_GE(centre.r, 250);
     EXPECT_GE(centre.g, 250);
     EXPECT_GE(centre.b, 250);

@@ -11,6 +11,7 @@
 #include "platform/FatalError.h"
 #include "sky/SkyBox.h"
 #include "support/TempWorkDir.h"
+#include "support/TestPictures.h"
 #include "texture/Texture.h"
 #include "unit/sky/SkyTestSupport.h"
 
@@ -59,7 +60,7 @@ protected:
 };
 
 TEST_F(SkyBoxTest, HoldsItsPictureForItsLifetime) {
-    skytest::writeSolidPicture("Sky.bmp", 10, 20, 30);
+    writeSolidPicture("textures/Sky.bmp", 8, 8, {10, 20, 30});
     {
         SkyBox sky(5.0f, "Sky.bmp");
         EXPECT_EQ(sky.getRadius(), 5.0f);
@@ -82,7 +83,7 @@ TEST_F(SkyBoxTest, MissingPictureIsFatalAndHoldsNothing) {
 // that maps -10..10 on every axis to the window: 24 corners at +-radius, each
 // with the texture coordinates of its direction, on six faces.
 TEST_F(SkyBoxTest, DrawEmitsTheTexturedCube) {
-    skytest::writeSolidPicture("Sky.bmp", 255, 255, 255);
+    writeSolidPicture("textures/Sky.bmp", 8, 8, {255, 255, 255});
     SkyBox sky(5.0f, "Sky.bmp");
     skytest::GlStateGuard guard;
     glViewport(0, 0, 1024, 768);

@@ -10,6 +10,7 @@
 #include "sky/SkyBox.h"
 #include "sky/SkyPass.h"
 #include "support/TempWorkDir.h"
+#include "support/WindowReadBack.h"
 #include "texture/Texture.h"
 #include "unit/sky/SkyTestSupport.h"
 
@@ -94,8 +95,8 @@ protected:
 
     // Mean column of the moon's bright pixels on its middle row.
     static float moonColumn() {
-        std::vector<unsigned char> row(1024 * 4);
-        glReadPixels(0, 606, 1024, 1, GL_RGBA, GL_UNSIGNED_BYTE, row.data());
+        const std::vector<unsigned char> window = readWindow(GL_RGBA);
+        const unsigned char* row = &window[606 * 1024 * 4];
         double sum = 0;
         int count = 0;
         for (int x = 0; x < 1024; ++x)
@@ -125,13 +126,13 @@ TEST_F(SkyPassTest, DrawnSkyShowsTheTintAndFade) {
             const float* rgb = angle == morning ? row.morningRgb : row.afternoonRgb;
             const float sky[3] = {rgb[0] * row.skyAlpha, rgb[1] * row.skyAlpha,
                                   rgb[2] * row.skyAlpha};
-            const skytest::Rgb below = skytest::readPixel(512, 200);
+            const Rgb below = readPixel(512, 200);
             EXPECT_NEAR(below.r, 255 * sky[0], 2) << row.height << " " << angle;
             EXPECT_NEAR(below.g, 255 * sky[1], 2) << row.height << " " << angle;
             EXPECT_NEAR(below.b, 255 * sky[2], 2) << row.height << " " << angle;
 
             const float moon = row.nightAlpha > 0 ? row.nightAlpha : 0;
-            const skytest::Rgb atMoon = skytest::readPixel(512, 606);
+            const Rgb atMoon = readPixel(512, 606);
             EXPECT_NEAR(atMoon.r, 255 * (moon + (1 - moon) * sky[0]), 2) << row.height;
             EXPECT_NEAR(atMoon.g, 255 * (moon + (1 - moon) * sky[1]), 2) << row.height;
             EXPECT_NEAR(atMoon.b, 255 * (moon + (1 - moon) * sky[2]), 2) << row.height;

@@ -1,30 +1,17 @@
 #pragma once
-// Helpers shared by the sky tests: pictures for ./textures/, a guard that
-// gives the shared GL context back as it was, and pixel reads.
+// Helpers shared by the sky tests: the sky's pictures in ./textures/, a guard
+// that gives the shared GL context back as it was, and the game's view.
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "image/Bmp.h"
+#include "support/TestPictures.h"
 
 namespace skytest {
 
-// Writes textures/fileName, an 8 x 8 picture of one colour.
-inline void writeSolidPicture(const std::string& fileName, unsigned char r, unsigned char g,
-                              unsigned char b) {
-    std::vector<unsigned char> data;
-    for (int i = 0; i < 8 * 8; ++i) data.insert(data.end(), {r, g, b});
-    Image image{8, 8, data.data()};
-    ASSERT_TRUE(writeBmp(("textures/" + fileName).c_str(), image));
-}
-
+// White 8 x 8 sky, moon and moon mask pictures.
 inline void writeSkyPictures() {
-    writeSolidPicture("Sky.bmp", 255, 255, 255);
-    writeSolidPicture("Moon.bmp", 255, 255, 255);
-    writeSolidPicture("MoonAlpha.bmp", 255, 255, 255);
+    for (const char* name : {"textures/Sky.bmp", "textures/Moon.bmp", "textures/MoonAlpha.bmp"})
+        writeSolidPicture(name, 8, 8, {255, 255, 255});
 }
 
 // Saves every GL attribute and both matrices for its lifetime, and starts
@@ -68,23 +55,6 @@ inline void setGameView() {
     glShadeModel(GL_SMOOTH);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-struct Rgb {
-    int r, g, b;
-};
-
-inline Rgb readPixel(int x, int y) {
-    unsigned char p[4] = {};
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-    return {p[0], p[1], p[2]};
-}
-
-// The whole 1024 x 768 window, RGBA, rows bottom-up.
-inline std::vector<unsigned char> readWindow() {
-    std::vector<unsigned char> pixels(1024 * 768 * 4);
-    glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
 }
 
 }  // namespace skytest

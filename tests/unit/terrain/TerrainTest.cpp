@@ -11,6 +11,7 @@
 #include "support/ReferenceFrame.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
+#include "support/WindowReadBack.h"
 #include "terrain/ShadowGrid.h"
 #include "terrain/Terrain.h"
 #include "view/ViewVolume.h"
@@ -136,12 +137,7 @@ protected:
         quads.shade(grid);
         terrain.draw(&quads);
     }
-    int centreRed() {
-        unsigned char pixel[3];
-        glReadBuffer(GL_BACK);
-        glReadPixels(512, 384, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
-        return pixel[0];
-    }
+    static int centreRed() { return readPixel(512, 384).r; }
 };
 
 TEST_F(TerrainDrawing, AShadowGridOfHalfHalvesTheDiffuseLight) {
@@ -171,12 +167,9 @@ TEST_F(TerrainDrawing, EachQuadTakesTheGridValueOfItsLowerCorner) {
     grid.resize(W, D);
     grid.data()[(W - 1 - 1) * D + (D - 1 - 2)] = 0.0f;
     drawShaded(terrain, grid);
-    unsigned char inside[3], outside[3];
     // Quad (1..2, 2..3) is centred at world (1.5, 2.5): window (384, 480).
-    glReadPixels(384, 480, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, inside);
-    glReadPixels(640, 480, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, outside);
-    EXPECT_LT(inside[0], 5);
-    EXPECT_GT(outside[0], 250);
+    EXPECT_LT(readPixel(384, 480).r, 5);
+    EXPECT_GT(readPixel(640, 480).r, 250);
 }
 
 // A model drawn after the terrain without normals or texture coordinates of

@@ -8,32 +8,11 @@
 #include <vector>
 
 #include "platform/FatalError.h"
-#include "image/Bmp.h"
 #include "support/TempWorkDir.h"
+#include "support/TestPictures.h"
 #include "texture/Texture.h"
 
 namespace {
-
-struct Rgb {
-    unsigned char r, g, b;
-};
-
-// Writes textures/fileName, a width x height picture coloured by colourAt(x, y).
-void writePicture(const std::string& fileName, uint32_t width, uint32_t height,
-                  const std::function<Rgb(uint32_t, uint32_t)>& colourAt) {
-    std::vector<unsigned char> data;
-    for (uint32_t y = 0; y < height; ++y)
-        for (uint32_t x = 0; x < width; ++x) {
-            Rgb c = colourAt(x, y);
-            data.insert(data.end(), {c.r, c.g, c.b});
-        }
-    Image image{width, height, data.data()};
-    ASSERT_TRUE(writeBmp(("textures/" + fileName).c_str(), image));
-}
-
-void writeSolid(const std::string& fileName, uint32_t width, uint32_t height, Rgb colour) {
-    writePicture(fileName, width, height, [colour](uint32_t, uint32_t) { return colour; });
-}
 
 GLint levelParameter(GLenum parameter) {
     GLint value = 0;
@@ -88,7 +67,7 @@ TEST(TextureMath, NextPowerOfTwo) {
 }
 
 TEST_F(TextureTest, FilesAreSharedByNameUntilTheLastHolderLetsGo) {
-    writeSolid("Tree.bmp", 4, 4, {0, 200, 0});
+    writeSolidPicture("textures/Tree.bmp", 4, 4, {0, 200, 0});
     testing::internal::CaptureStdout();
     Texture first("Tree.bmp");
     Texture second("Tree.bmp");
@@ -129,7 +108,7 @@ TEST_F(TextureTest, FilesAreSharedByNameUntilTheLastHolderLetsGo) {
 }
 
 TEST_F(TextureTest, SharingIgnoresTheAlphaFile) {
-    writeSolid("Moon.bmp", 8, 8, {200, 200, 180});
+    writeSolidPicture("textures/Moon.bmp", 8, 8, {200, 200, 180});
     Texture plain("Moon.bmp");
     // MoonAlpha.bmp does not exist: reading it would throw.
     testing::internal::CaptureStdout();
@@ -142,10 +121,10 @@ TEST_F(TextureTest, SharingIgnoresTheAlphaFile) {
 
 TEST_F(TextureTest, PicturesAreScaledToPowerOfTwoOnLoad) {
     // Left half red, right half blue, so the scaled texels can be located.
-    writePicture("Wide.bmp", 100, 50, [](uint32_t x, uint32_t) {
+    writeTestPicture("textures/Wide.bmp", 100, 50, [](uint32_t x, uint32_t) {
         return x < 50 ? Rgb{255, 0, 0} : Rgb{0, 0, 255};
     });
-    writeSolid("Square.bmp", 64, 64, {1, 2, 3});
+    writeSolidPicture("textures/Square.bmp", 64, 64, {1, 2, 3});
 
     Texture wide;
     wide.load("Wide.bmp");
@@ -176,11 +155,11 @@ TEST_F(TextureTest, PicturesAreScaledToPowerOfTwoOnLoad) {
 
 TEST_F(TextureTest, AlphaFileSuppliesTheAlphaOfEveryPixel) {
     // Same sizes: each pixel's alpha is the red byte of the mask's pixel.
-    writePicture("Colour.bmp", 4, 2, [](uint32_t x, uint32_t y) {
-        return Rgb{static_cast<unsigned char>(10 * x), static_cast<unsigned char>(100 + y), 7};
+    writeTestPicture("textures/Colour.bmp", 4, 2, [](uint32_t x, uint32_t y) {
+        return Rgb{static_cast<uint8_t>(10 * x), static_cast<uint8_t>(100 + y), 7};
     });
-    writePicture("Mask.bmp", 4, 2, [](uint32_t x, uint32_t y) {
-        return Rgb{static_cast<unsigned char>(50 * x + y), 99, 98};
+    writeTestPicture("textures/Mask.bmp", 4, 2, [](uint32_t x, uint32_t y) {
+        return Rgb{static_cast<uint8_t>(50 * x + y), 99, 98};
     });
     Texture texture("Colour.bmp", "Mask.bmp");
     std::vector<unsigned char> rgba = texels(texture, GL_RGBA, 4);
@@ -197,9 +176,9 @@ TEST_F(TextureTest, AlphaFileSuppliesTheAlphaOfEveryPixel) {
 }
 
 TEST_F(TextureTest, AlphaFileMustScaleToTheSameSize) {
-    writeSolid("Moon.bmp", 100, 50, {200, 200, 180});
-    writeSolid("Close.bmp", 120, 60, {128, 0, 0});
-    writeSolid("Square.bmp", 50, 50, {128, 0, 0});
+    writeSolidPicture("textures/Moon.bmp", 100, 50, {200, 200, 180});
+    writeSolidPicture("textures/Close.bmp", 120, 60, {128, 0, 0});
+    writeSolidPicture("textures/Square.bmp", 50, 50, {128, 0, 0});
 
     {
         Texture accepted("Moon.bmp", "Close.bmp");
@@ -244,8 +223,8 @@ TEST_F(TextureTest, NarrowPicturesUploadWithPackedRows) {
     // Rows of 3 and 9 bytes: with GL's default 4-byte row alignment the
     // second row would be read from the wrong offset.
     auto rows = [](uint32_t, uint32_t y) { return y == 0 ? Rgb{255, 0, 0} : Rgb{0, 255, 0}; };
-    writePicture("One.bmp", 1, 2, rows);    // uploaded as is
-    writePicture("Three.bmp", 3, 2, rows);  // scaled to 4 x 2
+    writeTestPicture("textures/One.bmp", 1, 2, rows);    // uploaded as is
+    writeTestPicture("textures/Three.bmp", 3, 2, rows);  // scaled to 4 x 2
 
     GLint alignment = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
