@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hud/Hud.h"
+#include "support/GlStateGuard.h"
 #include "support/WindowReadBack.h"
 
 namespace {
@@ -22,28 +23,16 @@ struct Glyph {
 class HudTest : public testing::Test {
 protected:
     void SetUp() override {
-        while (glGetError() != GL_NO_ERROR) {
-        }
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
         glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
         glLoadIdentity();
         gluPerspective(45.0, 4.0 / 3.0, 1.0, 1000.0);
         glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
         glLoadIdentity();
         glRotatef(35, 0.3f, 1, 0);
         glTranslatef(-64, -3, -60);
         glViewport(0, 0, 1024, 768);
         glShadeModel(GL_SMOOTH);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    }
-    void TearDown() override {
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glPopAttrib();
     }
 
     // Every character drawHud draws, in order, read back through feedback.
@@ -84,6 +73,7 @@ protected:
         }
     }
 
+    GlStateGuard guard;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "hud/ShadowOverlay.h"
+#include "support/GlStateGuard.h"
 #include "support/WindowReadBack.h"
 #include "terrain/ShadowGrid.h"
 
@@ -15,9 +16,6 @@ constexpr int areaSize = 96;  // the window's lower-left corner that the tests r
 class ShadowOverlayTest : public testing::Test {
 protected:
     void SetUp() override {
-        while (glGetError() != GL_NO_ERROR) {
-        }
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
         glViewport(0, 0, 1024, 768);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -48,11 +46,6 @@ protected:
         EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
         EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
         EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glPopAttrib();
     }
 
     // The red channel of the window's lower-left corner, [y][x].
@@ -64,6 +57,7 @@ protected:
         return red;
     }
 
+    GlStateGuard guard;
     GLfloat projectionBefore[16];
     GLfloat modelviewBefore[16];
 };

@@ -14,6 +14,7 @@
 #include "lighting/DirectionalLight.h"
 #include "lighting/LightSlots.h"
 #include "scene/Object.h"
+#include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "support/WindowReadBack.h"
@@ -45,9 +46,6 @@ protected:
     void SetUp() override {
         testing::internal::CaptureStdout();
         writePostModel();
-        while (glGetError() != GL_NO_ERROR) {
-        }
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
         // The frame as the game's display callback hands it over.
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_LIGHTING);
@@ -67,11 +65,6 @@ protected:
         delete vehicle;
         delete sun;
         buffers.release();
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glPopAttrib();
         testing::internal::GetCapturedStdout();
         EXPECT_EQ(freeLightSlotCount(), lightSlotCount);
     }
@@ -128,6 +121,7 @@ protected:
     }
 
     TempWorkDir dir;
+    GlStateGuard guard;
     Terrain* terrain = nullptr;
     DirectionalLight* sun = nullptr;
     Object* trees[36] = {};
@@ -313,7 +307,7 @@ TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
 std::map<std::pair<int, int>, float> litQuads(const Terrain* terrain, DirectionalLight* sun, const ShadowGrid& grid) {
     const int width = static_cast<int>(terrain->getWidth());
     const int depth = static_cast<int>(terrain->getDepth());
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    GlStateGuard guard;
     glViewport(0, 0, width, depth);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -337,8 +331,6 @@ std::map<std::pair<int, int>, float> litQuads(const Terrain* terrain, Directiona
     every.shade(grid);
     terrain->draw(&every);
     const GLint used = glRenderMode(GL_RENDER);
-    glPopAttrib();
-    glLoadIdentity();
 
     std::map<std::pair<int, int>, float> quads;
     constexpr int vertexFloats = 3 + 4;

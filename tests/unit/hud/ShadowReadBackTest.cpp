@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "hud/ShadowPass.h"
+#include "support/GlStateGuard.h"
 
 namespace {
 
@@ -19,15 +20,10 @@ void paint(int x, int y, int width, int height, float grey) {
 class ShadowReadBackTest : public testing::Test {
 protected:
     void SetUp() override {
-        while (glGetError() != GL_NO_ERROR) {
-        }
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
         glEnable(GL_SCISSOR_TEST);
         glViewport(0, 0, 1024, 768);
     }
-    void TearDown() override {
-        glPopAttrib();
-    }
+    GlStateGuard guard;
     ShadowBuffers buffers;
 };
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hud/Text.h"
+#include "support/GlStateGuard.h"
 
 namespace {
 
@@ -36,34 +37,24 @@ int widthOf(void* font, const std::string& text) {
 class TextTest : public testing::Test {
 protected:
     void SetUp() override {
-        while (glGetError() != GL_NO_ERROR) {
-        }
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
         glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
         glLoadIdentity();
         glOrtho(0, 1024, 0, 768, -1, 1);
         glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
         glLoadIdentity();
         glViewport(0, 0, 1024, 768);
         glDisable(GL_LIGHTING);
         glDisable(GL_TEXTURE_2D);
     }
-    void TearDown() override {
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glPopAttrib();
-    }
+    void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
 
     static float rasterX() {
         GLfloat position[4] = {};
         glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
         return position[0];
     }
+
+    GlStateGuard guard;
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "lighting/DirectionalLight.h"
 #include "lighting/LightSlots.h"
 #include "lighting/SpotLight.h"
+#include "support/GlStateGuard.h"
 
 namespace {
 
@@ -41,9 +42,6 @@ class Lights : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(freeLightSlotCount(), lightSlotCount) << "a light outlived an earlier test";
-        glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
         glLoadIdentity();
         for (int slot = 0; slot < lightSlotCount; ++slot) {
             glLightfv(GL_LIGHT0 + slot, GL_AMBIENT, marker.data());
@@ -53,12 +51,9 @@ protected:
         }
     }
 
-    void TearDown() override {
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glPopAttrib();
-    }
+    void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
+
+    GlStateGuard guard;
 };
 
 TEST_F(Lights, EightTakeTheSlotsInOrderAndTheNinthFails) {

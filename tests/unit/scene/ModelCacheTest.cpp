@@ -9,6 +9,7 @@
 #include "platform/FatalError.h"
 #include "scene/ModelCache.h"
 #include "scene/Object.h"
+#include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "support/WindowReadBack.h"
@@ -30,6 +31,7 @@ protected:
     }
     void TearDown() override { EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)); }
     TempWorkDir dir;
+    GlStateGuard guard;
 };
 
 TEST_F(ModelCacheTest, ObjectsOfOneNameShareOneListAndTexture) {
@@ -96,9 +98,6 @@ TEST_F(ModelCacheTest, LaterObjectsCopyTheOwnersCurrentValuesEvenAfterItIsGone) 
     glLoadIdentity();
     glColor3f(1, 1, 1);
     late.draw();
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
     EXPECT_GT(readPixel(200, 200).r, 0);  // inside the triangle
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scene/Model.h"
+#include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/WindowReadBack.h"
 
@@ -250,12 +251,9 @@ TEST_F(ObjFile, LongLinesAreReadInPiecesWithoutOverflow) {
 class ModelDrawing : public ObjFile {
 protected:
     void SetUp() override {
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
         glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
         glLoadIdentity();
         glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
         glLoadIdentity();
         glViewport(0, 0, 1024, 768);
         glDisable(GL_DEPTH_TEST);
@@ -267,18 +265,12 @@ protected:
         glColor3f(1, 1, 1);
     }
 
-    void TearDown() override {
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glPopAttrib();
-    }
-
     // Red channel of the back buffer at the point (x, y) of the -1..1 range.
     static int redAt(float x, float y) {
         return readPixel(static_cast<int>((x + 1) * 512), static_cast<int>((y + 1) * 384)).r;
     }
+
+    GlStateGuard guard;
 };
 
 const char* const square = "v -0.9 -0.9 0\nv 0.9 -0.9 0\nv 0.9 0.9 0\nv -0.9 0.9 0\n";

@@ -10,6 +10,7 @@
 
 #include "platform/FatalError.h"
 #include "scene/Object.h"
+#include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "terrain/Terrain.h"
@@ -53,9 +54,6 @@ protected:
     }
     void TearDown() override {
         testing::internal::GetCapturedStdout();
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     }
     // The triangle drawn by hand under the given transform calls.
@@ -72,6 +70,7 @@ protected:
         });
     }
     TempWorkDir dir;
+    GlStateGuard guard;
 };
 
 TEST_F(ObjectTest, DefaultOrderTurnsAboutXThenZThenYAsGlSeesIt) {

@@ -9,6 +9,7 @@
 #include "platform/FatalError.h"
 #include "platform/Random.h"
 #include "sky/NightSky.h"
+#include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/WindowReadBack.h"
 #include "texture/Texture.h"
@@ -117,7 +118,7 @@ TEST_F(NightSkyTest, StarFieldComesFromTheGameGenerator) {
 }
 
 TEST_F(NightSkyTest, WithoutStarsOnlyTheMoonIsDrawn) {
-    skytest::GlStateGuard guard;
+    GlStateGuard guard;
     seedRandom(3);
     NightSky moonOnly(2.5f, 0);
     skytest::setGameView();

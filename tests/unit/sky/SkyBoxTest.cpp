@@ -10,10 +10,10 @@
 
 #include "platform/FatalError.h"
 #include "sky/SkyBox.h"
+#include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "texture/Texture.h"
-#include "unit/sky/SkyTestSupport.h"
 
 namespace {
 constexpr float upperCornerT = 0.3041f;  // acos(1/sqrt 3) / pi
@@ -85,7 +85,7 @@ TEST_F(SkyBoxTest, MissingPictureIsFatalAndHoldsNothing) {
 TEST_F(SkyBoxTest, DrawEmitsTheTexturedCube) {
     writeSolidPicture("textures/Sky.bmp", 8, 8, {255, 255, 255});
     SkyBox sky(5.0f, "Sky.bmp");
-    skytest::GlStateGuard guard;
+    GlStateGuard guard;
     glViewport(0, 0, 1024, 768);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

@@ -9,6 +9,7 @@
 #include "sky/NightSky.h"
 #include "sky/SkyBox.h"
 #include "sky/SkyPass.h"
+#include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/WindowReadBack.h"
 #include "texture/Texture.h"
@@ -112,7 +113,7 @@ protected:
     std::unique_ptr<SkyBox> sky;
     std::unique_ptr<NightSky> stars;
     TempWorkDir dir;
-    skytest::GlStateGuard guard;
+    GlStateGuard guard;
 };
 
 }  // namespace

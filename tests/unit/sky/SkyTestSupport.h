@@ -1,6 +1,6 @@
 #pragma once
-// Helpers shared by the sky tests: the sky's pictures in ./textures/, a guard
-// that gives the shared GL context back as it was, and the game's view.
+// Helpers shared by the sky tests: the sky's pictures in ./textures/ and the
+// game's view to draw it in.
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -13,30 +13,6 @@ inline void writeSkyPictures() {
     for (const char* name : {"textures/Sky.bmp", "textures/Moon.bmp", "textures/MoonAlpha.bmp"})
         writeSolidPicture(name, 8, 8, {255, 255, 255});
 }
-
-// Saves every GL attribute and both matrices for its lifetime, and starts
-// from a clean error flag.
-class GlStateGuard {
-public:
-    GlStateGuard() {
-        while (glGetError() != GL_NO_ERROR) {
-        }
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-    }
-    ~GlStateGuard() {
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glPopAttrib();
-    }
-    GlStateGuard(const GlStateGuard&) = delete;
-    GlStateGuard& operator=(const GlStateGuard&) = delete;
-};
 
 // The game's view: 45 degrees, 4:3, the whole window, looking along -z from
 // the origin, black background, unlit as the sky pass draws.

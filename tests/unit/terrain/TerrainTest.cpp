@@ -8,6 +8,7 @@
 
 #include "platform/FatalError.h"
 #include "support/GameViewMatrices.h"
+#include "support/GlStateGuard.h"
 #include "support/ReferenceFrame.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
@@ -121,15 +122,7 @@ protected:
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_DEPTH_TEST);
     }
-    void TearDown() override {
-        glDisable(GL_LIGHTING);
-        glDisable(GL_LIGHT0);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    }
+    void TearDown() override { EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)); }
     // Every quad, shaded from the grid.
     static void drawShaded(const Terrain& terrain, const ShadowGrid& grid) {
         VisibleQuads quads;
@@ -138,6 +131,8 @@ protected:
         terrain.draw(&quads);
     }
     static int centreRed() { return readPixel(512, 384).r; }
+
+    GlStateGuard guard;
 };
 
 TEST_F(TerrainDrawing, AShadowGridOfHalfHalvesTheDiffuseLight) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/GameViewMatrices.h"
+#include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "terrain/Terrain.h"
@@ -73,25 +74,18 @@ TEST(SkyBound, ALevelViewOverFlatLandLeavesOutTheLowerHalf) {
 
 // The lowest window row where the drawn terrain leaves the background open.
 int lowestOpenRow(const Terrain& terrain, const View& view) {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    GlStateGuard guard;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
     glLoadMatrixd(view.projection);
     glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
     glLoadMatrixd(view.modelview);
     terrain.draw();
     std::vector<float> depth(1024 * 768);
     glReadPixels(0, 0, 1024, 768, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopAttrib();
     for (int row = 0; row < 768; ++row)
         for (int x = 0; x < 1024; ++x)
             if (depth[row * 1024 + x] >= 1.0f) return row;

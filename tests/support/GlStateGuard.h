@@ -1,0 +1,27 @@
+#pragma once
+// Saves every GL attribute and both matrices for its lifetime, so a test can
+// set up the shared window's context as it likes and give it back as it was.
+#include <GL/gl.h>
+
+class GlStateGuard {
+public:
+    // Also starts from a clean error flag, so a test sees only its own errors.
+    GlStateGuard() {
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+    }
+    ~GlStateGuard() {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glPopAttrib();
+    }
+    GlStateGuard(const GlStateGuard&) = delete;
+    GlStateGuard& operator=(const GlStateGuard&) = delete;
+};
