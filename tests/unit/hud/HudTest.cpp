@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hud/Hud.h"
+#include "support/FeedbackCapture.h"
 #include "support/GlStateGuard.h"
 #include "support/WindowReadBack.h"
 
@@ -35,26 +36,17 @@ protected:
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
 
-    // Every character drawHud draws, in order, read back through feedback.
+    // Every character drawHud draws, in order, read back through feedback;
+    // besides them the HUD draws only its panel's polygons.
     static std::vector<Glyph> drawnGlyphs(int score, int fps) {
-        std::vector<GLfloat> feedback(8192);
-        glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR, feedback.data());
-        glRenderMode(GL_FEEDBACK);
-        drawHud(score, fps);
-        const GLint used = glRenderMode(GL_RENDER);
         std::vector<Glyph> glyphs;
-        constexpr int vertexFloats = 3 + 4;
-        for (GLint i = 0; i < used;) {
-            const GLint token = static_cast<GLint>(feedback[i++]);
-            if (token == GL_BITMAP_TOKEN) {
-                const GLfloat* f = &feedback[i];
+        for (const FeedbackPrimitive& p :
+             feedbackPrimitives(GL_3D_COLOR, captureFeedback(GL_3D_COLOR, [&] { drawHud(score, fps); }))) {
+            if (p.token == GL_BITMAP_TOKEN) {
+                const std::vector<GLfloat>& f = p.vertices[0];
                 glyphs.push_back({f[0], f[1], f[3], f[4], f[5]});
-                i += vertexFloats;
-            } else if (token == GL_POLYGON_TOKEN) {
-                i += 1 + static_cast<int>(feedback[i]) * vertexFloats;
             } else {
-                ADD_FAILURE() << "unexpected feedback token " << token;
-                break;
+                EXPECT_EQ(p.token, GL_POLYGON_TOKEN);
             }
         }
         return glyphs;

@@ -14,6 +14,7 @@
 #include "lighting/DirectionalLight.h"
 #include "lighting/LightSlots.h"
 #include "scene/Object.h"
+#include "support/FeedbackCapture.h"
 #include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
@@ -323,30 +324,23 @@ std::map<std::pair<int, int>, float> litQuads(const Terrain* terrain, Directiona
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_CULL_FACE);
 
-    std::vector<GLfloat> feedback(size_t(width) * size_t(depth) * 64);
-    glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR, feedback.data());
-    glRenderMode(GL_FEEDBACK);
-    VisibleQuads every;
-    every.selectAll(terrain->getPieces());
-    every.shade(grid);
-    terrain->draw(&every);
-    const GLint used = glRenderMode(GL_RENDER);
+    const std::vector<GLfloat> floats = captureFeedback(GL_3D_COLOR, [&] {
+        VisibleQuads every;
+        every.selectAll(terrain->getPieces());
+        every.shade(grid);
+        terrain->draw(&every);
+    }, size_t(width) * size_t(depth) * 64);
 
     std::map<std::pair<int, int>, float> quads;
-    constexpr int vertexFloats = 3 + 4;
-    for (GLint k = 0; k < used;) {
-        if (static_cast<GLint>(feedback[k++]) != GL_POLYGON_TOKEN) {
-            ADD_FAILURE() << "unexpected feedback token";
-            break;
-        }
-        const int count = static_cast<int>(feedback[k++]);
+    for (const FeedbackPrimitive& polygon : feedbackPrimitives(GL_3D_COLOR, floats)) {
+        EXPECT_EQ(polygon.token, GL_POLYGON_TOKEN);
+        const float count = static_cast<float>(polygon.vertices.size());
         float cx = 0, cy = 0;
-        for (int v = 0; v < count; ++v) {
-            cx += feedback[k + v * vertexFloats] / count;
-            cy += feedback[k + v * vertexFloats + 1] / count;
+        for (const std::vector<GLfloat>& v : polygon.vertices) {
+            cx += v[0] / count;
+            cy += v[1] / count;
         }
-        quads[{static_cast<int>(std::floor(cx)), static_cast<int>(std::floor(cy))}] = feedback[k + 3];
-        k += count * vertexFloats;
+        quads[{static_cast<int>(std::floor(cx)), static_cast<int>(std::floor(cy))}] = polygon.vertices[0][3];
     }
     return quads;
 }

@@ -10,6 +10,7 @@
 
 #include "platform/FatalError.h"
 #include "scene/Object.h"
+#include "support/FeedbackCapture.h"
 #include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
@@ -21,17 +22,6 @@ void writeTriangleModel(const char* name) {
     FILE* file = std::fopen((std::string("models/") + name).c_str(), "w");
     std::fputs("v 1 0 0\nv 0 2 0\nv 0 0 3\nf 1 2 3\n", file);
     std::fclose(file);
-}
-
-// Window positions of the vertices GL produces while fn draws.
-std::vector<float> feedback(const std::function<void()>& fn) {
-    std::vector<float> buffer(256);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    fn();
-    GLint count = glRenderMode(GL_RENDER);
-    buffer.resize(count > 0 ? count : 0);
-    return buffer;
 }
 
 void expectSameVertices(const std::vector<float>& actual, const std::vector<float>& expected) {
@@ -56,9 +46,9 @@ protected:
         testing::internal::GetCapturedStdout();
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     }
-    // The triangle drawn by hand under the given transform calls.
+    // Window positions of the triangle drawn by hand under the given transform calls.
     static std::vector<float> expectedTriangle(const std::function<void()>& transform) {
-        return feedback([&] {
+        return captureFeedback(GL_3D, [&] {
             glPushMatrix();
             transform();
             glBegin(GL_TRIANGLES);
@@ -79,7 +69,7 @@ TEST_F(ObjectTest, DefaultOrderTurnsAboutXThenZThenYAsGlSeesIt) {
     object.setScale(2);
     object.setRotation(10, 20, 30);
     object.setModelRotation(0, -90, 0);
-    std::vector<float> drawn = feedback([&] { object.draw(); });
+    std::vector<float> drawn = captureFeedback(GL_3D, [&] { object.draw(); });
     expectSameVertices(drawn, expectedTriangle([] {
         glTranslatef(1, 2, 3);
         glScalef(2, 2, 2);
@@ -98,7 +88,7 @@ TEST_F(ObjectTest, TreeOrderTurnsAboutYThenXThenZ) {
     EXPECT_EQ(x, 1);
     EXPECT_EQ(y, 0);
     EXPECT_EQ(z, 2);
-    expectSameVertices(feedback([&] { object.draw(); }), expectedTriangle([] {
+    expectSameVertices(captureFeedback(GL_3D, [&] { object.draw(); }), expectedTriangle([] {
                            glRotatef(25, 0, 1, 0);
                            glRotatef(40, 1, 0, 0);
                            glRotatef(5, 0, 0, 1);
@@ -122,7 +112,7 @@ TEST_F(ObjectTest, DrawWithAMatrixLeavesOutTheTiltAboutX) {
     object.setRotation(60, 15, 10);
     object.setModelRotation(5, -90, 0);
     const float flatten[16] = {1, 0, 0, 0, -0.5f, 0, -0.25f, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    expectSameVertices(feedback([&] { object.draw(flatten); }), expectedTriangle([&] {
+    expectSameVertices(captureFeedback(GL_3D, [&] { object.draw(flatten); }), expectedTriangle([&] {
                            glTranslatef(2, 0, 0);
                            glMultMatrixf(flatten);
                            glRotatef(5, 1, 0, 0);

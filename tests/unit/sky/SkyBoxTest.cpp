@@ -10,6 +10,7 @@
 
 #include "platform/FatalError.h"
 #include "sky/SkyBox.h"
+#include "support/FeedbackCapture.h"
 #include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
@@ -94,12 +95,8 @@ TEST_F(SkyBoxTest, DrawEmitsTheTexturedCube) {
     glLoadIdentity();
     glDisable(GL_CULL_FACE);
 
-    std::vector<GLfloat> feedback(4096);
-    glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR_TEXTURE, feedback.data());
-    glRenderMode(GL_FEEDBACK);
-    sky.draw();
-    const GLint used = glRenderMode(GL_RENDER);
-    ASSERT_GT(used, 0);
+    const std::vector<GLfloat> floats = captureFeedback(GL_3D_COLOR_TEXTURE, [&] { sky.draw(); });
+    ASSERT_FALSE(floats.empty());
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
     GLint bound = 0;
@@ -107,17 +104,15 @@ TEST_F(SkyBoxTest, DrawEmitsTheTexturedCube) {
     EXPECT_EQ(static_cast<GLuint>(bound), sky.getTexture()->getGlName());
 
     // Each vertex: window x, y, z; colour RGBA; texture s, t, r, q.
-    constexpr int vertexFloats = 3 + 4 + 4;
     std::set<std::pair<int, int>> faces;  // (axis, sign) shared by a polygon's corners
     int vertices = 0;
-    for (GLint i = 0; i < used;) {
-        ASSERT_EQ(static_cast<GLint>(feedback[i]), GL_POLYGON_TOKEN);
-        const int count = static_cast<int>(feedback[i + 1]);
-        i += 2;
+    for (const FeedbackPrimitive& polygon : feedbackPrimitives(GL_3D_COLOR_TEXTURE, floats)) {
+        ASSERT_EQ(polygon.token, GL_POLYGON_TOKEN);
+        const int count = static_cast<int>(polygon.vertices.size());
         float corner[8][3] = {};
         ASSERT_LE(count, 8);
-        for (int v = 0; v < count; ++v, i += vertexFloats) {
-            const GLfloat* f = &feedback[i];
+        for (int v = 0; v < count; ++v) {
+            const GLfloat* f = polygon.vertices[v].data();
             const float x = (f[0] / 1024.0f * 2 - 1) * 10;
             const float y = (f[1] / 768.0f * 2 - 1) * 10;
             const float z = -(f[2] * 2 - 1) * 10;
