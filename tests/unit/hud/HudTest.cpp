@@ -34,6 +34,11 @@ protected:
         glViewport(0, 0, 1024, 768);
         glShadeModel(GL_SMOOTH);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        // The switches as the scene leaves them, whatever earlier tests did.
+        glDisable(GL_BLEND);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_LIGHTING);
+        glEnable(GL_DEPTH_TEST);
     }
 
     // Every character drawHud draws, in order, read back through feedback;

@@ -19,7 +19,10 @@ protected:
         glViewport(0, 0, 1024, 768);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        // The switches as the scene leaves them, whatever earlier tests did.
         glDisable(GL_BLEND);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_LIGHTING);
         glEnable(GL_DEPTH_TEST);
         // Whatever a camera left behind.
         glMatrixMode(GL_PROJECTION);
