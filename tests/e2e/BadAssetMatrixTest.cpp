@@ -20,7 +20,7 @@
 #include <sstream>
 #include <thread>
 
-#include "e2e/GameAssets.h"
+#include "support/GeneratedAssets.h"
 #include "e2e/GameProcess.h"
 #include "e2e/XSession.h"
 #include "image/Bmp.h"
@@ -235,7 +235,7 @@ struct CaseFolder {
                ("brellow-bad-asset-" + std::to_string(getpid()) + "-" + std::to_string(serial));
         fs::remove_all(path);
         fs::create_directories(path);
-        fs::copy(gameAssetsDir(), path, fs::copy_options::recursive);
+        fs::copy(generatedAssetsDir(), path, fs::copy_options::recursive);
     }
     ~CaseFolder() {
         std::error_code ignored;

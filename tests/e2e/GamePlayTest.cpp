@@ -5,7 +5,7 @@
 #include <chrono>
 #include <thread>
 
-#include "e2e/GameAssets.h"
+#include "support/GeneratedAssets.h"
 #include "e2e/GameProcess.h"
 #include "e2e/XSession.h"
 
@@ -49,7 +49,7 @@ double meanChange(const Screenshot& a, const Screenshot& b, int y0, int y1) {
 const std::string clearWorld = "BRELLOW_SEED=18";
 
 struct PlayedGame {
-    GameProcess process{{brellowPath}, gameAssetsDir(), {clearWorld}};
+    GameProcess process{{brellowPath}, generatedAssetsDir(), {clearWorld}};
     XSession x;
     Window window = x.waitForWindow(brellowPath);
 

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "e2e/GameAssets.h"
+#include "support/GeneratedAssets.h"
 #include "e2e/GameProcess.h"
 #include "e2e/XSession.h"
 #include "image/Bmp.h"
@@ -49,7 +49,7 @@ struct Area {
 // (left, bottom), bottom counted up from the window's lower edge.
 Area buttonArea(const char* picture, int left, int bottom) {
     Image image;
-    std::string path = gameAssetsDir() + "/textures/" + picture;
+    std::string path = generatedAssetsDir() + "/textures/" + picture;
     if (!readBmp(path.c_str(), image)) return {0, 0, 0, 0};
     std::free(image.data);
     int width = static_cast<int>(image.width), height = static_cast<int>(image.height);
@@ -144,7 +144,7 @@ struct MenuProgram {
     // Every game of the process is laid out alike (trees and orbs clear of the
     // start), so pictures of different games differ only by where the vehicle
     // stands and how it looks.
-    GameProcess process{{menuPath}, gameAssetsDir(), {"BRELLOW_SEED=18"}};
+    GameProcess process{{menuPath}, generatedAssetsDir(), {"BRELLOW_SEED=18"}};
     XSession x;
     Window window = x.waitForWindow(menuPath);
 

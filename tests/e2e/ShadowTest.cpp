@@ -5,7 +5,7 @@
 #include <chrono>
 #include <thread>
 
-#include "e2e/GameAssets.h"
+#include "support/GeneratedAssets.h"
 #include "e2e/GameProcess.h"
 #include "e2e/XSession.h"
 
@@ -20,7 +20,7 @@ int brightness(const Screenshot::Pixel& p) { return (p.r + p.g + p.b) / 3; }
 constexpr int overlayLeft = 20, overlayTop = 768 - 20 - 128, overlaySize = 128;
 
 TEST(Shadows, OverlayShowsTheShadowPictureAndXSwitchesTheShadows) {
-    GameProcess process({brellowPath}, gameAssetsDir(), {"BRELLOW_SEED=18"});
+    GameProcess process({brellowPath}, generatedAssetsDir(), {"BRELLOW_SEED=18"});
     XSession x;
     Window window = x.waitForWindow(brellowPath);
     ASSERT_NE(window, 0u) << process.standardError();

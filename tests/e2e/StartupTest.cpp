@@ -5,14 +5,14 @@
 
 #include "e2e/GameProcess.h"
 #include "e2e/XSession.h"
-#include "e2e/GameAssets.h"
+#include "support/GeneratedAssets.h"
 
 namespace {
 
 const std::string brellowPath = std::string(BRELLOW_BIN_DIR) + "/brellow";
 
 struct StartedGame {
-    GameProcess process{{brellowPath}, gameAssetsDir()};
+    GameProcess process{{brellowPath}, generatedAssetsDir()};
     XSession x;
     Window window = x.waitForWindow(brellowPath);
 };
@@ -51,7 +51,7 @@ namespace {
 TEST(Startup, AMissingPictureEndsTheGameWithItsMessageAndStatusOne) {
     std::string dir = ::testing::TempDir() + "brellow-missing-grass";
     std::filesystem::remove_all(dir);
-    std::filesystem::copy(gameAssetsDir(), dir, std::filesystem::copy_options::recursive);
+    std::filesystem::copy(generatedAssetsDir(), dir, std::filesystem::copy_options::recursive);
     std::filesystem::remove(dir + "/textures/Grass.bmp");
 
     GameProcess process({brellowPath}, dir);

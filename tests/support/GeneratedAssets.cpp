@@ -18,7 +18,7 @@ void removeGeneratedAssets() {
 
 const std::string& generatedAssetsDir() {
     static const std::string dir = [] {
-        std::string path = "/tmp/brellow-unit-assets-" + std::to_string(getpid());
+        std::string path = "/tmp/brellow-test-assets-" + std::to_string(getpid());
         std::ostringstream out, err;
         if (!generateAssets(path, out, err)) throw std::runtime_error(err.str());
         return path;
