@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev libx11-dev libxtst-dev
   xvfb xauth x11-utils xdotool imagemagick
   clang libclang-rt-14-dev valgrind
+  desktop-file-utils appstream lintian groff dpkg-dev file
 )
 
 missing=()

@@ -5,12 +5,23 @@
 #include <system_error>
 
 #include "HeightMap.h"
+#include "Icon.h"
 #include "MenuPictures.h"
 #include "Models.h"
 #include "ObjWriter.h"
 #include "Pictures.h"
 
 namespace {
+
+bool makeFolder(const std::string& folder, std::ostream& err) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error || !std::filesystem::is_directory(folder)) {
+        err << "Could not create folder " << folder << "\n";
+        return false;
+    }
+    return true;
+}
 
 struct PictureJob {
     std::string name;
@@ -63,14 +74,8 @@ bool generateAssets(const std::string& dir, std::ostream& out, std::ostream& err
     }
     const std::string textures = dir + "/textures";
     const std::string models = dir + "/models";
-    for (const std::string& folder : {textures, models}) {
-        std::error_code error;
-        std::filesystem::create_directories(folder, error);
-        if (error || !std::filesystem::is_directory(folder)) {
-            err << "Could not create folder " << folder << "\n";
-            return false;
-        }
-    }
+    for (const std::string& folder : {textures, models})
+        if (!makeFolder(folder, err)) return false;
 
     for (const PictureJob& job : pictureJobs(options)) {
         const std::string path = textures + "/" + job.name;
@@ -90,6 +95,20 @@ bool generateAssets(const std::string& dir, std::ostream& out, std::ostream& err
         }
         out << "wrote " << path << " (" << mesh.positions.size() << " vertices, " << mesh.triangles.size()
             << " triangles)\n";
+    }
+    return true;
+}
+
+bool generateIcons(const std::string& dir, std::ostream& out, std::ostream& err) {
+    for (int size : kIconSizes) {
+        const std::string folder = dir + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+        if (!makeFolder(folder, err)) return false;
+        const std::string path = folder + "/brellow.png";
+        if (!writePng(path, paintIcon(size))) {
+            err << "Could not write icon " << path << "\n";
+            return false;
+        }
+        out << "wrote " << path << " (" << size << " x " << size << ")\n";
     }
     return true;
 }

@@ -20,3 +20,7 @@ std::vector<std::string> generatedAssetFiles();
 // naming what failed to err and returns false.
 bool generateAssets(const std::string& dir, std::ostream& out, std::ostream& err,
                     const AssetOptions& options = {});
+
+// Writes the desktop icon in each of kIconSizes as dir/NxN/apps/brellow.png,
+// the layout of an icon theme's folder. Reports like generateAssets.
+bool generateIcons(const std::string& dir, std::ostream& out, std::ostream& err);

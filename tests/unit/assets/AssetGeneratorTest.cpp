@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "assets/AssetGenerator.h"
+#include "assets/Icon.h"
 #include "image/Bmp.h"
 #include "scene/Model.h"
 #include "support/GeneratedAssets.h"
@@ -132,6 +133,30 @@ TEST_F(AssetGeneratorTest, FailsWithOneLineWhenTheFolderCannotBeMade) {
     const std::string message = err.str();
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
     EXPECT_NE(message.find("blocker/assets"), std::string::npos) << message;
+}
+
+// The PNG checksums against the check values their standards publish; the
+// install test then has ImageMagick decode the icons whole.
+TEST(PngChecksums, MatchTheirPublishedCheckValues) {
+    const std::string digits = "123456789", word = "Wikipedia";
+    EXPECT_EQ(crc32(reinterpret_cast<const unsigned char*>(digits.data()), digits.size()), 0xCBF43926u);
+    EXPECT_EQ(adler32(reinterpret_cast<const unsigned char*>(word.data()), word.size()), 0x11E60398u);
+}
+
+TEST_F(AssetGeneratorTest, IconsAreSquarePngsOfEachSizeIdenticalOnEveryRun) {
+    std::ostringstream out, err;
+    ASSERT_TRUE(generateIcons(workDir->path() + "/icons1", out, err)) << err.str();
+    ASSERT_TRUE(generateIcons(workDir->path() + "/icons2", out, err)) << err.str();
+    for (int size : kIconSizes) {
+        const std::string file = std::to_string(size) + "x" + std::to_string(size) + "/apps/brellow.png";
+        std::string bytes = fileBytes(workDir->path() + "/icons1/" + file);
+        ASSERT_GT(bytes.size(), 24u) << file;
+        EXPECT_EQ(bytes.substr(1, 3), "PNG") << file;
+        // IHDR's width and height, big-endian, at bytes 16 and 20.
+        EXPECT_EQ(static_cast<unsigned char>(bytes[19]) | static_cast<unsigned char>(bytes[18]) << 8, size);
+        EXPECT_EQ(bytes.substr(16, 4), bytes.substr(20, 4)) << file;
+        EXPECT_EQ(bytes, fileBytes(workDir->path() + "/icons2/" + file)) << file << " differs between runs";
+    }
 }
 
 TEST_F(AssetGeneratorTest, PicturesReadBackWithTheirSizes) {
