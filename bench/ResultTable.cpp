@@ -85,7 +85,7 @@ void printPasses(std::ostream& out, const BenchReport& report, bool day) {
 std::string verdict(double value, double target) {
     if (value <= 0) return "not measured";
     return format(value <= target ? "%.2f  (target <= " : "%.2f  (MISSES target <= ", value) +
-           format("%.1f)", target);
+           format("%.2f)", target);
 }
 
 void printDrift(std::ostream& out, const SizeResult& drift, const Ratios& ratios) {
