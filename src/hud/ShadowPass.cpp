@@ -35,16 +35,20 @@ GroundCapsule silhouetteReach(const Object& object, const float* matrix) {
     return {p.x - r * kx, p.z - r * kz, p.x + r * kx, p.z + r * kz, r};
 }
 
-// Every silhouette is the same black, so the faces of a closed shape that
-// turn away from the sun need not be drawn: its sunward faces cover every
-// pixel they would. (The rasteriser tells the two kinds apart by the same
-// snapped corners it fills them from, so none falls between.)
-void drawSilhouettes(const std::vector<const Object*>& casters, const float* matrix,
-                     const VisibleQuads* drawnQuads) {
+bool overlap(const ShadowCells& a, const ShadowCells& b) {
+    return a.row0 < b.row1 && b.row0 < a.row1 && a.column0 < b.column1 && b.column0 < a.column1;
+}
+
+// Draws the casters whose cells meet the tile. Every silhouette is the same
+// black, so the faces of a closed shape that turn away from the sun need not
+// be drawn: its sunward faces cover every pixel they would. (The rasteriser
+// tells the two kinds apart by the same snapped corners it fills them from,
+// so none falls between.)
+void drawSilhouettes(const ShadowBuffers& buffers, const ShadowCells& tile, const float* matrix) {
     bool culling = false;
-    for (const Object* object : casters) {
-        if (!object) continue;
-        if (drawnQuads && !drawnQuads->reaches(silhouetteReach(*object, matrix), reachMargin)) continue;
+    for (size_t k = 0; k < buffers.casters.size(); ++k) {
+        if (!overlap(buffers.cells[k], tile)) continue;
+        const Object* object = buffers.casters[k];
         const bool cull = object->hasClosedSurface();
         if (cull != culling) {
             if (cull) glEnable(GL_CULL_FACE); else glDisable(GL_CULL_FACE);
@@ -74,15 +78,18 @@ const KernelTerms& kernelTerms() {
 
 }  // namespace
 
-void filterShadowPixels(const unsigned char* pixels, int pixelWidth, int pixelHeight, float* grid) {
+namespace {
+// Filters the blocks of rows i0 .. i1 - 1 and columns j0 .. j1 - 1 of a
+// picture pixelWidth bytes wide into the same places of a grid of
+// pixelWidth / 3 values a row.
+void filterBlocks(const unsigned char* pixels, int pixelWidth, int i0, int i1, int j0, int j1, float* grid) {
     const KernelTerms& terms = kernelTerms();
-    const int columns = pixelWidth / shadowPixelsPerStep;
-    const int rows = pixelHeight / shadowPixelsPerStep;
     const size_t stride = size_t(pixelWidth);
-    for (int i = 0; i < rows; ++i) {
+    const size_t columns = stride / shadowPixelsPerStep;
+    for (int i = i0; i < i1; ++i) {
         const unsigned char* blockRow = pixels + size_t(3 * i) * stride;
-        float* out = grid + size_t(i) * size_t(columns);
-        for (int j = 0; j < columns; ++j) {
+        float* out = grid + size_t(i) * columns;
+        for (int j = j0; j < j1; ++j) {
             const unsigned char* block = blockRow + 3 * j;
             float value = 0.0f;  // summed in the same order as ever, so to the same bits
             for (int r = 0; r < 3; ++r)
@@ -90,6 +97,23 @@ void filterShadowPixels(const unsigned char* pixels, int pixelWidth, int pixelHe
             out[j] = value;
         }
     }
+}
+
+// The value of a block no silhouette touches: the filter of nine white pixels.
+float litValue() {
+    static const float lit = [] {
+        const unsigned char white[9] = {255, 255, 255, 255, 255, 255, 255, 255, 255};
+        float value = 0;
+        filterBlocks(white, 3, 0, 1, 0, 1, &value);
+        return value;
+    }();
+    return lit;
+}
+}  // namespace
+
+void filterShadowPixels(const unsigned char* pixels, int pixelWidth, int pixelHeight, float* grid) {
+    filterBlocks(pixels, pixelWidth, 0, pixelHeight / shadowPixelsPerStep, 0, pixelWidth / shadowPixelsPerStep,
+                 grid);
 }
 
 void ShadowBuffers::prepare(uint32_t width, uint32_t depth) {
@@ -126,24 +150,25 @@ void beginShadowTile(const ShadowTile& tile) {
 }
 
 namespace {
-// Reads the window's lower-left width x height pixels into the picture with
-// their lower-left corner at pixel (left, bottom). Packing byte by byte with
-// the picture's row length keeps rows of any width unpadded and puts each
-// tile in its place.
-void readPicturePixels(int left, int bottom, int width, int height, ShadowBuffers& buffers) {
+// Reads width x height pixels of the window from (windowX, windowY) into the
+// picture with their lower-left corner at pixel (left, bottom). Packing byte
+// by byte with the picture's row length keeps rows of any width unpadded and
+// puts each piece in its place.
+void readPicturePixels(int windowX, int windowY, int left, int bottom, int width, int height,
+                       ShadowBuffers& buffers) {
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ROW_LENGTH, buffers.pixelWidth);
     glPixelStorei(GL_PACK_SKIP_ROWS, 0);
     glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
     unsigned char* first = buffers.pixels.data() + size_t(bottom) * size_t(buffers.pixelWidth) + size_t(left);
-    glReadPixels(0, 0, width, height, GL_RED, GL_UNSIGNED_BYTE, first);
+    glReadPixels(windowX, windowY, width, height, GL_RED, GL_UNSIGNED_BYTE, first);
     glPopClientAttrib();
 }
 }  // namespace
 
 void readShadowTile(const ShadowTile& tile, ShadowBuffers& buffers) {
-    readPicturePixels(shadowPixelsPerStep * tile.column, shadowPixelsPerStep * tile.row,
+    readPicturePixels(0, 0, shadowPixelsPerStep * tile.column, shadowPixelsPerStep * tile.row,
                       shadowPixelsPerStep * tile.columns, shadowPixelsPerStep * tile.rows, buffers);
 }
 
@@ -153,7 +178,7 @@ const ShadowGrid& readShadowGrid(uint32_t width, uint32_t depth, ShadowBuffers& 
     const int readHeight = std::min(buffers.pixelHeight, windowHeight);
     if (readWidth < buffers.pixelWidth || readHeight < buffers.pixelHeight)
         std::fill(buffers.pixels.begin(), buffers.pixels.end(), 255);
-    readPicturePixels(0, 0, readWidth, readHeight, buffers);
+    readPicturePixels(0, 0, 0, 0, readWidth, readHeight, buffers);
     filterShadowPixels(buffers.pixels.data(), buffers.pixelWidth, buffers.pixelHeight, buffers.grid.data());
     return buffers.grid;
 }
@@ -175,8 +200,9 @@ void beginShadowPicture(uint32_t width, uint32_t depth, bool depthTested, Shadow
     if (depthTested) glEnable(GL_DEPTH_TEST); else glDisable(GL_DEPTH_TEST);
 }
 
-const ShadowGrid& endShadowPicture(ShadowBuffers& buffers) {
-    filterShadowPixels(buffers.pixels.data(), buffers.pixelWidth, buffers.pixelHeight, buffers.grid.data());
+const ShadowGrid& endShadowPicture(ShadowBuffers& buffers, bool filterWholePicture) {
+    if (filterWholePicture)
+        filterShadowPixels(buffers.pixels.data(), buffers.pixelWidth, buffers.pixelHeight, buffers.grid.data());
     endFramePass(FramePass::shadowFilter);
 
     glMatrixMode(GL_PROJECTION);
@@ -194,6 +220,46 @@ const ShadowGrid& endShadowPicture(ShadowBuffers& buffers) {
     return buffers.grid;
 }
 
+namespace {
+
+// The cells of the grid (rows i along x, columns j along z, as the picture
+// holds them) a caster's silhouette may darken: those within its reach.
+ShadowCells cellsUnder(const GroundCapsule& reach, uint32_t width, uint32_t depth) {
+    const float r = reach.radius + reachMargin;
+    const float lowX = std::min(reach.x0, reach.x1) - r, highX = std::max(reach.x0, reach.x1) + r;
+    const float lowZ = std::min(reach.z0, reach.z1) - r, highZ = std::max(reach.z0, reach.z1) + r;
+    const float w = static_cast<float>(width), d = static_cast<float>(depth);
+    // Cell i covers x from W-1-i to W-i: x in [lowX, highX] meets rows W-highX-1 .. W-lowX.
+    auto clamp = [](float value, float limit) { return static_cast<int>(std::max(0.0f, std::min(value, limit))); };
+    if (!std::isfinite(r + lowX + highX + lowZ + highZ)) return {0, static_cast<int>(width), 0, static_cast<int>(depth)};
+    return {clamp(std::floor(w - highX - 1), w), clamp(std::ceil(w - lowX) + 1, w),
+            clamp(std::floor(d - highZ - 1), d), clamp(std::ceil(d - lowZ) + 1, d)};
+}
+
+ShadowCells clip(const ShadowCells& cells, const ShadowTile& tile) {
+    return {std::max(cells.row0, tile.row), std::min(cells.row1, tile.row + tile.rows),
+            std::max(cells.column0, tile.column), std::min(cells.column1, tile.column + tile.columns)};
+}
+
+// Every value the frame reads starts lit; the silhouettes' cells are then
+// filtered from the picture.
+void lightReadValues(const VisibleQuads* drawnQuads, ShadowGrid& grid) {
+    const float lit = litValue();
+    if (!drawnQuads) {
+        std::fill(grid.data(), grid.data() + size_t{grid.width()} * grid.depth(), lit);
+        return;
+    }
+    const uint32_t quadsPerRow = grid.width() - 1;
+    for (int run = 0; run < drawnQuads->runCount(); ++run) {
+        const int first = drawnQuads->firstVertices()[run] / VisibleQuads::verticesPerQuad;
+        const int end = first + drawnQuads->vertexCounts()[run] / VisibleQuads::verticesPerQuad;
+        for (int quad = first; quad < end; ++quad)
+            grid.data()[grid.index(quad % quadsPerRow, quad / quadsPerRow)] = lit;
+    }
+}
+
+}  // namespace
+
 const ShadowGrid& shadowPass(const std::vector<const Object*>& casters, const Vector3& towardsSun,
                              uint32_t terrainWidth, uint32_t terrainDepth, const VisibleQuads* drawnQuads,
                              ShadowBuffers& buffers) {
@@ -202,14 +268,54 @@ const ShadowGrid& shadowPass(const std::vector<const Object*>& casters, const Ve
     // Every silhouette is the same black, so which one lies in front does not
     // matter: without the depth test the depth buffer need not be cleared.
     beginShadowPicture(terrainWidth, terrainDepth, false, buffers);
-    forEachShadowTile(buffers, [&](const ShadowTile& tile) {
-        // Only the tile is read back, and the whole window is cleared for
-        // the frame afterwards, so the white need not reach beyond it.
-        glScissor(0, 0, shadowPixelsPerStep * tile.columns, shadowPixelsPerStep * tile.rows);
-        glEnable(GL_SCISSOR_TEST);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glDisable(GL_SCISSOR_TEST);
-        drawSilhouettes(casters, matrix, drawnQuads);
-    });
-    return endShadowPicture(buffers);
+    lightReadValues(drawnQuads, buffers.grid);
+
+    // Only the cells a silhouette may reach are drawn, read and filtered;
+    // the frame reads no others, and every other cell is lit.
+    buffers.casters.clear();
+    buffers.cells.clear();
+    for (const Object* caster : casters) {
+        if (!caster) continue;
+        const GroundCapsule reach = silhouetteReach(*caster, matrix);
+        if (drawnQuads && !drawnQuads->reaches(reach, reachMargin)) continue;
+        buffers.casters.push_back(caster);
+        buffers.cells.push_back(cellsUnder(reach, terrainWidth, terrainDepth));
+    }
+    const int width = static_cast<int>(terrainWidth), depth = static_cast<int>(terrainDepth);
+    for (int row = 0; row < width; row += shadowTileRows)
+        for (int column = 0; column < depth; column += shadowTileColumns) {
+            const ShadowTile tile{row, std::min(shadowTileRows, width - row), column,
+                                  std::min(shadowTileColumns, depth - column)};
+            const ShadowCells whole{tile.row, tile.row + tile.rows, tile.column, tile.column + tile.columns};
+            bool any = false;
+            for (const ShadowCells& cells : buffers.cells) any = any || overlap(cells, whole);
+            if (!any) continue;
+
+            beginShadowTile(tile);
+            glEnable(GL_SCISSOR_TEST);
+            for (const ShadowCells& cells : buffers.cells) {
+                if (!overlap(cells, whole)) continue;
+                const ShadowCells in = clip(cells, tile);
+                glScissor(3 * (in.column0 - tile.column), 3 * (in.row0 - tile.row), 3 * (in.column1 - in.column0),
+                          3 * (in.row1 - in.row0));
+                glClear(GL_COLOR_BUFFER_BIT);
+            }
+            glDisable(GL_SCISSOR_TEST);
+            drawSilhouettes(buffers, whole, matrix);
+            endFramePass(FramePass::shadowRender);
+            for (const ShadowCells& cells : buffers.cells) {
+                if (!overlap(cells, whole)) continue;
+                const ShadowCells in = clip(cells, tile);
+                readPicturePixels(3 * (in.column0 - tile.column), 3 * (in.row0 - tile.row), 3 * in.column0,
+                                  3 * in.row0, 3 * (in.column1 - in.column0), 3 * (in.row1 - in.row0), buffers);
+            }
+            endFramePass(FramePass::shadowReadBack);
+            for (const ShadowCells& cells : buffers.cells) {
+                if (!overlap(cells, whole)) continue;
+                const ShadowCells in = clip(cells, tile);
+                filterBlocks(buffers.pixels.data(), buffers.pixelWidth, in.row0, in.row1, in.column0, in.column1,
+                             buffers.grid.data());
+            }
+        }
+    return endShadowPicture(buffers, false);
 }

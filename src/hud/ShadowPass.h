@@ -26,6 +26,11 @@ class VisibleQuads;
 // Pixels of the silhouette picture per terrain grid step, in each direction.
 constexpr int shadowPixelsPerStep = 3;
 
+// A rectangle of grid cells: rows i along x, columns j along z, half open.
+struct ShadowCells {
+    int row0, row1, column0, column1;
+};
+
 // The pass's memory: made when it first runs for a terrain size and reused
 // after that, so a frame allocates nothing. The game keeps one for a game.
 struct ShadowBuffers {
@@ -33,6 +38,8 @@ struct ShadowBuffers {
     int pixelWidth = 0;                 // 3 D
     int pixelHeight = 0;                // 3 W
     ShadowGrid grid;                    // the filtered values
+    std::vector<const Object*> casters; // this frame's casters, and the cells each may darken
+    std::vector<ShadowCells> cells;
 
     // Sizes both for a terrain of width x depth grid points (only when the
     // size changed). The pixels start lit.
@@ -48,9 +55,12 @@ struct ShadowBuffers {
 // the modelview matrix current and at identity. Returns buffers.grid.
 //
 // Given the quads the frame will draw (null: all of them, as the overlay
-// shows), a caster whose silhouette cannot come near any of them is not
-// drawn: only those quads' grid values are read, and each takes its pixels
-// from its own footprint.
+// shows), only those quads' grid values are made: a caster whose silhouette
+// cannot come near any of them is not drawn, and of the picture only the
+// cells each silhouette may reach are cleared, read back and filtered. Each
+// value takes its pixels from its own cell, drawn with the same tile's
+// projection as the whole picture would be, so it is the value the whole
+// picture gives; every other value read is that of a white cell.
 const ShadowGrid& shadowPass(const std::vector<const Object*>& casters, const Vector3& towardsSun,
                              uint32_t terrainWidth, uint32_t terrainDepth, const VisibleQuads* drawnQuads,
                              ShadowBuffers& buffers);
@@ -74,9 +84,10 @@ void filterShadowPixels(const unsigned char* pixels, int pixelWidth, int pixelHe
 void makeShadowMatrix(const Vector3& towardsSun, float matrix[16]);
 // Sets up the look-down view, white clear colour and flat, unlit drawing in
 // black; the depth test is switched as depthTested says. endShadowPicture
-// filters the picture and restores the frame's state as shadowPass leaves it.
+// filters the whole picture (when asked) and restores the frame's state as
+// shadowPass leaves it.
 void beginShadowPicture(uint32_t width, uint32_t depth, bool depthTested, ShadowBuffers& buffers);
-const ShadowGrid& endShadowPicture(ShadowBuffers& buffers);
+const ShadowGrid& endShadowPicture(ShadowBuffers& buffers, bool filterWholePicture = true);
 // A tile of the picture, in grid steps: rows along x, columns along z. Tiles
 // are whole grid steps, so the filter never needs pixels from two.
 struct ShadowTile {

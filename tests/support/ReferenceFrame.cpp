@@ -17,7 +17,9 @@ namespace {
 
 ShadowBuffers referenceShadowBuffers;  // apart from the game's, which the frame compared leaves as it is
 
-const ShadowGrid& plainShadowPass() {
+}  // namespace
+
+const ShadowGrid& referenceShadowGrid() {
     const Terrain& terrain = *world.terrain;
     Vector3 towardsSun{0, 1, 0};
     world.sun->getDirection(towardsSun.x, towardsSun.y, towardsSun.z);
@@ -31,8 +33,6 @@ const ShadowGrid& plainShadowPass() {
     });
     return endShadowPicture(referenceShadowBuffers);
 }
-
-}  // namespace
 
 void drawTerrainVertexByVertex(const Terrain& terrain, const ShadowGrid* shadows) {
     terrain.bindTexture();
@@ -58,7 +58,7 @@ void drawTerrainVertexByVertex(const Terrain& terrain, const ShadowGrid* shadows
 void drawReferenceFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const bool shadowed = world.shadowsOn && world.sunHeight > 0;
-    const ShadowGrid* shadows = shadowed ? &plainShadowPass() : nullptr;
+    const ShadowGrid* shadows = shadowed ? &referenceShadowGrid() : nullptr;
 
     glDisable(GL_DEPTH_TEST);
     glLoadIdentity();

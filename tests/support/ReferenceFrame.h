@@ -13,6 +13,10 @@ class Terrain;
 
 void drawReferenceFrame();
 
+// The shadow grid of the world's whole silhouette picture, drawn the plain
+// way: every value, from every caster's whole model.
+const ShadowGrid& referenceShadowGrid();
+
 // Binds the terrain's picture, sets its material and sends every quad vertex
 // by vertex in drawing order; with a grid, each quad's diffuse material is
 // its brightness.
