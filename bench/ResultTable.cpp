@@ -41,6 +41,16 @@ void printFrames(std::ostream& out, const BenchReport& report) {
     row(out, report, "world build (ms)", [](const SizeResult& s) { return ms(s.buildMs); });
     row(out, report, "resident after build", [](const SizeResult& s) { return kb(s.rssAfterBuildKb); });
     row(out, report, "peak resident", [](const SizeResult& s) { return kb(s.peakRssKb); });
+    // What each grid point costs: resident memory after the build above that
+    // of the 128 run, shared by the grid points above its 128 x 128.
+    const SizeResult* base = nullptr;
+    for (const SizeResult& s : report.sizes)
+        if (s.ok && s.gridSize == 128) base = &s;
+    row(out, report, "bytes a grid point above 128", [base](const SizeResult& s) {
+        if (!base || s.gridSize <= 128) return std::string("-");
+        const double points = double(s.gridSize) * s.gridSize - 128.0 * 128.0;
+        return format("%.0f", double(s.rssAfterBuildKb - base->rssAfterBuildKb) * 1024.0 / points);
+    });
     row(out, report, "frames drawn", [](const SizeResult& s) { return std::to_string(s.framesDrawn); });
     row(out, report, "first frame (ms)", [](const SizeResult& s) { return ms(s.firstFrameMs); });
     row(out, report, "all frames: median (ms)", [](const SizeResult& s) { return ms(s.all, s.all.medianMs); });

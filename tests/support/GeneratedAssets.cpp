@@ -28,6 +28,13 @@ const std::string& generatedAssetsDir() {
     return dir;
 }
 
+void generateAssetsWithTerrain(const std::string& dir, int terrainSize) {
+    std::ostringstream out, err;
+    AssetOptions options;
+    options.terrainSize = terrainSize;
+    if (!generateAssets(dir, out, err, options)) throw std::runtime_error(err.str());
+}
+
 InGeneratedAssets::InGeneratedAssets() : previous_(std::filesystem::current_path().string()) {
     std::filesystem::current_path(generatedAssetsDir());
 }

@@ -5,6 +5,10 @@
 
 const std::string& generatedAssetsDir();
 
+// Writes the game's assets into dir with a height map of terrainSize grid
+// points a side; throws with the generator's message when it cannot.
+void generateAssetsWithTerrain(const std::string& dir, int terrainSize);
+
 class InGeneratedAssets {
 public:
     InGeneratedAssets();   // enters generatedAssetsDir()

@@ -226,6 +226,25 @@ TEST_F(ReferenceFrame, ScriptedGamesOfThreeWorldsMatchThePlainFrame) {
     EXPECT_GE(figures.frames, 200);
 }
 
+// A large terrain: the silhouette picture spans many tiles, and most of the
+// ground lies outside the view. Seen from its middle and from an edge.
+TEST_F(ReferenceFrame, AThousandGridPointTerrainMatchesThePlainFrameFromItsMiddleAndItsEdge) {
+    TempWorkDir dir;
+    generateAssetsWithTerrain(dir.path(), 1024);
+    startWorld(18);
+    play(19000);  // about noon
+    world.vehicle->setPositionOnTerrain(512, 512);
+    compareFrame("1024, middle, chase view");
+    gameKeyboard('1', 0, 0);
+    compareFrame("1024, middle, ride view");
+    standAtEdge(0);
+    compareFrame("1024, edge, ride view");
+    gameKeyboard('2', 0, 0);
+    play(12000);  // a low afternoon sun: long shadows across tile seams
+    standAtEdge(1);
+    compareFrame("1024, edge, chase view");
+}
+
 // The shadow pass makes only the values of the quads the frame draws, from
 // the objects whose silhouettes can reach them. Over a day's sun heights and
 // the headings of a steady turn, every drawn quad must get the very value
