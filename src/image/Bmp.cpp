@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/RegularFile.h"
+
 namespace {
 
 constexpr long pixelBlockOffset = 54;
@@ -45,7 +47,7 @@ uint32_t readLittleEndian32(std::FILE* stream) {
 }
 
 bool readBmp(const char* fileName, Image& image) {
-    std::FILE* file = std::fopen(fileName, "rb");
+    std::FILE* file = isRegularFile(fileName) ? std::fopen(fileName, "rb") : nullptr;
     if (!file) {
         std::printf("File Not Found : %s\n", fileName);
         return false;

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "platform/RegularFile.h"
+
 namespace {
 
 // Closes the file on every way out of load.
@@ -17,6 +19,7 @@ bool indexInRange(int index, int count) { return index >= 1 && index <= count; }
 
 bool Model::load(const std::string& fileName) {
     const std::string path = "models/" + fileName;
+    if (!isRegularFile(path.c_str())) return false;
     std::FILE* file = std::fopen(path.c_str(), "r");
     if (!file) return false;
     FileCloser closer{file};

@@ -23,8 +23,9 @@ struct ModelTexCoord {
 
 class Model {
 public:
-    // Reads "models/" + fileName. False when the file cannot be opened (the
-    // model is then unchanged) or cannot be rewound for the second pass.
+    // Reads "models/" + fileName. False when it is not a regular file or
+    // cannot be opened (the model is then unchanged), or cannot be rewound
+    // for the second pass.
     bool load(const std::string& fileName);
 
     // Issues the faces as one GL_TRIANGLES block with the current GL state.

@@ -6,6 +6,7 @@
 // with status 0 on 'q'. A signal, a hang or any other message fails it.
 // Every test prints its table of cases and outcomes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -161,6 +162,32 @@ void addLongLines(const fs::path& path) {
     for (int i = 0; i < 200; ++i) face += " 4/4/4";
     writeWhole(path, comment + "\n" + bytes + vertex + "\n" + face + "\n" + std::string(5000, 'z') + "\n");
 }
+
+// Special files in the asset's place: none may be opened for reading (a
+// FIFO would block, /dev/zero never ends, a folder or /dev/null reads empty).
+void makeFifo(const fs::path& path) {
+    fs::remove(path);
+    mkfifo(path.c_str(), 0644);
+}
+
+void makeFolder(const fs::path& path) {
+    fs::remove(path);
+    fs::create_directory(path);
+}
+
+Damage linkTo(const std::string& target) {
+    return [=](const fs::path& path) {
+        fs::remove(path);
+        fs::create_symlink(target, path);
+    };
+}
+
+const std::vector<std::pair<std::string, Damage>> specialFiles = {
+    {"a FIFO", makeFifo},
+    {"a folder", makeFolder},
+    {"link to /dev/zero", linkTo("/dev/zero")},
+    {"link to /dev/null", linkTo("/dev/null")},
+};
 
 // ---- running a case ----------------------------------------------------------
 
@@ -338,7 +365,7 @@ std::vector<Case> pictureCases(const std::string& name) {
     auto fails = [&](const std::string& damage, Damage apply, const std::string& reader) {
         return fatalCase(file, damage, std::move(apply), reader, fatal);
     };
-    return {
+    std::vector<Case> cases = {
         fails("missing", removeFile, "File Not Found : " + path),
         // An empty file reads as bytes 0xff past its end.
         fails("empty", emptyFile, "Planes from " + path + " is not 1: 65535"),
@@ -355,6 +382,9 @@ std::vector<Case> pictureCases(const std::string& name) {
         fails("top-down (height -h)", negateHeight, "Image size of " + path + " is too large"),
         runningCase(file, "width - 1 (not 4n)", narrowByOne),
     };
+    for (const auto& [damage, apply] : specialFiles)
+        cases.push_back(fails(damage, apply, "File Not Found : " + path));
+    return cases;
 }
 
 const std::string pictures[] = {"Terrain.bmp", "Grass.bmp", "Sky.bmp", "Camo.bmp",
@@ -377,7 +407,7 @@ std::vector<Case> modelCases(const std::string& name) {
         return rewriteLines([=](const std::string& line) { return isFace(line) && ++*count % 3 == 0; },
                             [=](const std::string&) { return replacement; });
     };
-    return {
+    std::vector<Case> cases = {
         fatalCase(file, "missing", removeFile, " *** LOADING NEW MODEL " + name,
                   "Error loading model " + name),
         runs("empty", emptyFile, false),
@@ -392,6 +422,10 @@ std::vector<Case> modelCases(const std::string& name) {
         runs("vertices only, no faces",
              rewriteLines(isFace, [](const std::string&) { return "# no face"; }), false),
     };
+    for (const auto& [damage, apply] : specialFiles)
+        cases.push_back(fatalCase(file, damage, apply, " *** LOADING NEW MODEL " + name,
+                                  "Error loading model " + name));
+    return cases;
 }
 
 // Height maps of shapes the game does not expect: smaller than the
