@@ -21,7 +21,7 @@ std::string readWhole(const std::string& path) {
 }  // namespace
 
 GameProcess::GameProcess(const std::vector<std::string>& argv, const std::string& workDir,
-                         const std::vector<std::string>& environment) {
+                         const std::vector<std::string>& environment, Output output) {
     static int serial = 0;
     std::string stem = "/tmp/brellow-e2e-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
     outPath_ = stem + ".out";
@@ -33,6 +33,11 @@ GameProcess::GameProcess(const std::vector<std::string>& argv, const std::string
         int out = open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         int err = open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         int nothing = open("/dev/null", O_RDONLY);
+        int toPipe[2];
+        if (output == Output::PipeWithNoReader && pipe(toPipe) == 0) {
+            close(toPipe[0]);
+            out = toPipe[1];
+        }
         dup2(out, 1);
         dup2(err, 2);
         dup2(nothing, 0);

@@ -8,10 +8,15 @@
 
 class GameProcess {
 public:
+    enum class Output {
+        Captured,          // standard output goes to a file, read by standardOutput
+        PipeWithNoReader,  // into a pipe whose reading end is already closed
+    };
+
     // argv[0] is both the program path and the window title it will show.
     // environment holds NAME=value settings added to the child's environment.
     GameProcess(const std::vector<std::string>& argv, const std::string& workDir,
-                const std::vector<std::string>& environment = {});
+                const std::vector<std::string>& environment = {}, Output output = Output::Captured);
     ~GameProcess();  // kills the process if it still runs
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;

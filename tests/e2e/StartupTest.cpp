@@ -34,6 +34,19 @@ TEST(Startup, GreetsOpensTitledWindowAndQuitsWithQ) {
     EXPECT_EQ(lines.front(), "Brellow 4 initialized.  Hi.");
 }
 
+TEST(Startup, OutputThatCannotBeWrittenIsDroppedAndPlayGoesOn) {
+    // As in "brellow | head -n 1" once head has gone.
+    GameProcess process({brellowPath}, gameAssetsDir(), {}, GameProcess::Output::PipeWithNoReader);
+    XSession x;
+    Window window = x.waitForWindow(brellowPath);
+    ASSERT_NE(window, 0u) << process.standardError();
+    EXPECT_FALSE(process.waitForExit(1000)) << "status " << process.exitStatus();
+    x.tapKey(window, "q");
+    ASSERT_TRUE(process.waitForExit(10000));
+    EXPECT_EQ(process.exitStatus(), 0);
+    EXPECT_EQ(process.standardError(), "");
+}
+
 TEST(Startup, EscapeQuitsButUpperCaseQDoesNot) {
     StartedGame game;
     ASSERT_NE(game.window, 0u) << game.process.standardError();
