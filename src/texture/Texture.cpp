@@ -76,6 +76,16 @@ private:
     GLint pack = 4;
 };
 
+// The side a picture's side is scaled to: the next power of two, but no
+// more than the driver takes, so a picture wider than that is scaled down
+// and shown instead of being refused by glTexImage2D.
+int textureSide(int imageSide) {
+    GLint limit = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &limit);
+    int side = Texture::nextPowerOfTwo(imageSide);
+    return limit > 0 && side > limit ? limit : side;
+}
+
 }  // namespace
 
 Texture::Texture() = default;
@@ -188,8 +198,8 @@ unsigned char* Texture::loadTexture(const std::string& fileName, int& imageWidth
 
     imageWidth = static_cast<int>(image.width);
     imageHeight = static_cast<int>(image.height);
-    width = nextPowerOfTwo(imageWidth);
-    height = nextPowerOfTwo(imageHeight);
+    width = textureSide(imageWidth);
+    height = textureSide(imageHeight);
     if (width == imageWidth && height == imageHeight) return source.release();
 
     // Scaled once here, so drawing never deals with odd sizes.
