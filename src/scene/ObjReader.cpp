@@ -99,12 +99,22 @@ int readObjFloats(const char* line, ObjLineKind kind, float* values, int count) 
 }
 
 bool ObjLineReader::next() {
-    if (!std::fgets(buffer_, sizeof buffer_, file_)) {
-        buffer_[0] = '\0';
-        return false;
+    // Read by hand rather than with fgets, so that a NUL byte inside a line
+    // cannot hide where the line ended.
+    int length = 0;
+    int c = EOF;
+    while (length < maxLineLength && (c = std::fgetc(file_)) != EOF) {
+        buffer_[length++] = static_cast<char>(c);
+        if (c == '\n') break;
     }
-    if (atLineStart_) ++lineNumber_;
-    size_t length = std::strlen(buffer_);
-    atLineStart_ = length > 0 && buffer_[length - 1] == '\n';
+    buffer_[length] = '\0';
+    if (length == 0) return false;
+    // The rest of a longer line is skipped, whatever it holds: read as a
+    // line of its own, a long comment could turn into a vertex or a face.
+    if (length == maxLineLength && c != '\n') {
+        while ((c = std::fgetc(file_)) != EOF && c != '\n') {
+        }
+    }
+    ++lineNumber_;
     return true;
 }

@@ -45,17 +45,17 @@ bool readObjFace(const char* line, ObjFaceForm form, Face& face);
 // were read.
 int readObjFloats(const char* line, ObjLineKind kind, float* values, int count);
 
-// Splits a file into lines of at most 255 characters. A longer line goes on
-// as the next piece and is classified by its own first characters; nothing
-// is ever written past the buffer.
+// Reads a file line by line, at most the first 255 characters of each; the
+// rest of a longer line is skipped, so it can never pass for a line of its
+// own. Nothing is ever written past the buffer.
 class ObjLineReader {
 public:
     explicit ObjLineReader(std::FILE* file) : file_(file) {}
 
-    // Reads the next piece; false at the end of the file.
+    // Reads the next line; false at the end of the file.
     bool next();
     const char* text() const { return buffer_; }
-    // 1-based number of the file line the current piece belongs to.
+    // 1-based number of the current line in the file.
     int lineNumber() const { return lineNumber_; }
 
 private:
@@ -64,5 +64,4 @@ private:
     std::FILE* file_;
     char buffer_[maxLineLength + 1] = {};
     int lineNumber_ = 0;
-    bool atLineStart_ = true;  // the previous piece ended its file line
 };

@@ -233,15 +233,19 @@ TEST_F(ObjFile, FaceMayNameAVertexWrittenAfterIt) {
     EXPECT_EQ(model.getFaceCount(), 1);
 }
 
-TEST_F(ObjFile, LongLinesAreReadInPiecesWithoutOverflow) {
-    // The part after the first 255 characters of a line is classified by its
-    // own first characters; the warning names the file line it came from.
+TEST_F(ObjFile, OnlyTheFirst255CharactersOfALineAreRead) {
+    // The rest of a longer line is skipped whatever it holds, so a long
+    // comment never turns into geometry; warnings still name the file line.
     std::string comment = "#" + std::string(254, 'x');
     std::string errors = loadCapturingErrors(comment + "v 4 5 6\n" + "v 1 1 1\n" +
-                                             std::string(3000, ' ') + "\n" + comment + "f 9 9 9\n");
+                                             std::string(3000, ' ') + "\n" + comment + "f 9 9 9\n" +
+                                             "v 2 2 2" + std::string(248, ' ') + "f 1 1 1\n" +
+                                             std::string(255, '#') + "\nf 9 9 9\n");
     EXPECT_EQ(model.getVertexCount(), 2);
-    EXPECT_EQ(model.getVertices().at(0).x, 4.0f);
-    EXPECT_EQ(errors, "Skipping bad face in models/bad.obj at line 4\n");
+    EXPECT_EQ(model.getVertices().at(0).x, 1.0f);
+    EXPECT_EQ(model.getVertices().at(1).x, 2.0f);
+    EXPECT_EQ(model.getFaceCount(), 0);
+    EXPECT_EQ(errors.substr(0, errors.find('\n') + 1), "Skipping bad face in models/bad.obj at line 7\n");
 }
 
 // Drawing fixture: an identity projection, so vertex x and y are the
