@@ -15,6 +15,11 @@ struct FileCloser {
 
 bool indexInRange(int index, int count) { return index >= 1 && index <= count; }
 
+// A coordinate's share of a squared distance. An inf or nan takes no part:
+// one such vertex would otherwise make the radius infinite, and the model
+// would collide with everything.
+float squaredPart(float coordinate) { return std::isfinite(coordinate) ? coordinate * coordinate : 0.0f; }
+
 }  // namespace
 
 bool Model::load(const std::string& fileName) {
@@ -114,7 +119,7 @@ void Model::parse(std::FILE* file, const std::string& path) {
 float Model::boundingRadius() const {
     float radius = 0.0f;
     for (const ModelVertex& v : vertices) {
-        float distance = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+        float distance = std::sqrt(squaredPart(v.x) + squaredPart(v.y) + squaredPart(v.z));
         if (distance > radius) radius = distance;
     }
     return radius;

@@ -36,7 +36,7 @@ public:
     void drawPositions() const;
 
     // The largest distance of a vertex from the model's origin (not from its
-    // centre); 0 without vertices.
+    // centre); 0 without vertices. Coordinates that are inf or nan count as 0.
     float boundingRadius() const;
     // True when the faces close around one or more volumes: every edge
     // between two positions is crossed by as many faces one way as the other

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,13 @@ TEST_F(ObjFile, BoundingRadiusIsMeasuredFromTheOrigin) {
     dir.writeFile("models/tilted.obj", "v 0 -3 4\nv 1 1 1\n");
     ASSERT_TRUE(tilted.load("tilted.obj"));
     EXPECT_FLOAT_EQ(tilted.boundingRadius(), 5.0f);
+
+    // Coordinates that are not finite take no part: one stray inf would
+    // make the model collide with everything.
+    Model stray;
+    dir.writeFile("models/stray.obj", "v 0 -3 4\nv inf 0 0\nv 1 -inf 12\nv nan 1 1\n");
+    ASSERT_TRUE(stray.load("stray.obj"));
+    EXPECT_FLOAT_EQ(stray.boundingRadius(), std::sqrt(145.0f));
 }
 
 TEST_F(ObjFile, OnlyFacesThatCloseAroundAVolumeMakeAClosedSurface) {
