@@ -109,7 +109,6 @@ bool writeBmp(const char* fileName, const Image& image) {
         std::printf("Could not open file for writing : %s\n", fileName);
         return false;
     }
-    FileCloser closer{file};
 
     uint32_t size = image.width * image.height * 3;
     std::fputs("BM", file);
@@ -128,5 +127,8 @@ bool writeBmp(const char* fileName, const Image& image) {
         std::fputc(image.data[offset + 1], file);
         std::fputc(image.data[offset], file);
     }
-    return true;
+    // A full disk shows in the stream's error flag or, for the last buffer,
+    // only when the file is closed.
+    bool written = !std::ferror(file);
+    return std::fclose(file) == 0 && written;
 }

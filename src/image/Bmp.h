@@ -11,7 +11,8 @@
 // Reads fileName (a full path) into image; true on success.
 bool readBmp(const char* fileName, Image& image);
 
-// Writes image to fileName; true on success.
+// Writes image to fileName; true on success, false also when a write or the
+// close fails (a full disk), which prints nothing: the caller names the file.
 bool writeBmp(const char* fileName, const Image& image);
 
 // The next 2 or 4 bytes of the stream as a little-endian unsigned number.
