@@ -78,6 +78,18 @@ bool GameProcess::waitForExit(int timeoutMs) {
     return true;
 }
 
+double GameProcess::cpuSeconds() const {
+    // Fields 14 and 15 of /proc/PID/stat, counted after the parenthesised name.
+    std::string stat = readWhole("/proc/" + std::to_string(pid_) + "/stat");
+    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+    std::string field;
+    for (int i = 3; i < 14 && fields >> field; ++i) {
+    }
+    long user = 0, system = 0;
+    fields >> user >> system;
+    return static_cast<double>(user + system) / sysconf(_SC_CLK_TCK);
+}
+
 std::string GameProcess::standardOutput() const { return readWhole(outPath_); }
 std::string GameProcess::standardError() const { return readWhole(errPath_); }
 

@@ -26,6 +26,8 @@ public:
     bool waitForExit(int timeoutMs);
     bool running();
     int exitStatus() const { return exitStatus_; }
+    // Processor time used so far (user and system), while it runs.
+    double cpuSeconds() const;
 
     std::string standardOutput() const;
     std::string standardError() const;

@@ -261,6 +261,25 @@ TEST(MenuProgram, PointerHighlightsTheButtonUnderItAndEscapeExits) {
     EXPECT_EQ(menu.process.standardError(), "");
 }
 
+TEST(MenuProgram, WaitingOnTheMenuCostsAlmostNoProcessorTime) {
+    MenuProgram menu;
+    ASSERT_NE(menu.window, 0u) << menu.process.standardError();
+    Screenshot plain;
+    ASSERT_TRUE(menu.waitForMenu(1, plain)) << menu.process.standardError();
+    const double before = menu.process.cpuSeconds();
+    pause(2000);
+    EXPECT_LT(menu.process.cpuSeconds() - before, 0.2) << "seconds of processor time in 2 s of waiting";
+
+    // It still answers at once.
+    menu.x.movePointer(menu.window, exitArea().centreX(), exitArea().centreY());
+    Screenshot lit;
+    EXPECT_TRUE(menu.waitForPicture(
+        [&](const Screenshot& s) { return difference(s, plain, exitArea()) > 10; }, lit, 3000));
+    menu.x.tapKey(menu.window, "Escape");
+    ASSERT_TRUE(menu.process.waitForExit(10000));
+    EXPECT_EQ(menu.process.exitStatus(), 0);
+}
+
 TEST(MenuProgram, NewGameFadesToBlackAndQuittingTheGameReturnsToTheMenu) {
     MenuProgram menu;
     ASSERT_NE(menu.window, 0u) << menu.process.standardError();
