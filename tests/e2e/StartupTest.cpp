@@ -47,6 +47,39 @@ TEST(Startup, OutputThatCannotBeWrittenIsDroppedAndPlayGoesOn) {
     EXPECT_EQ(process.standardError(), "");
 }
 
+TEST(Startup, EitherProgramEndsWithOneLineWhenItsWindowGoes) {
+    struct Program {
+        std::string path;
+        int x0, y0, x1, y1;  // a part of the window that is bright once it has drawn
+    };
+    const Program programs[] = {{brellowPath, 12, 12, 110, 54},  // the HUD panel
+                                {std::string(BRELLOW_BIN_DIR) + "/brellow-menu", 0, 0, 1024, 768}};
+    const std::pair<const char*, void (XSession::*)(Window)> ways[] = {
+        {"destroyed", &XSession::destroyWindow},
+        {"connection cut", &XSession::killClient},
+        {"asked to close", &XSession::askToClose},
+    };
+    for (const Program& program : programs)
+        for (const auto& [way, takeAway] : ways) {
+            SCOPED_TRACE(program.path + ", window " + way);
+            GameProcess process({program.path}, gameAssetsDir());
+            XSession x;
+            Window window = x.waitForWindow(program.path);
+            ASSERT_NE(window, 0u) << process.standardError();
+            bool drawn = false;
+            while (!drawn && process.running()) {
+                Screenshot shot = x.capture(window);
+                Screenshot::Pixel p = shot.mean(program.x0, program.y0, program.x1, program.y1);
+                drawn = (p.r + p.g + p.b) / 3 > 20;
+            }
+            ASSERT_TRUE(drawn) << process.standardError();
+            (x.*takeAway)(window);
+            ASSERT_TRUE(process.waitForExit(10000)) << "still running without its window";
+            EXPECT_EQ(process.exitStatus(), 1);
+            EXPECT_EQ(process.standardError(), "The window was closed.\n");
+        }
+}
+
 TEST(Startup, EscapeQuitsButUpperCaseQDoesNot) {
     StartedGame game;
     ASSERT_NE(game.window, 0u) << game.process.standardError();
