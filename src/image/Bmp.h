@@ -2,7 +2,9 @@
 // Uncompressed 24-bit BMP files, the game's one picture format. Rows are
 // packed (width x 3 bytes, no padding), so widths that are multiples of 4
 // give standard files. Failures print one line on standard output and
-// return false.
+// return false. A file laid out otherwise (pixels elsewhere than at offset
+// 54, another information header, compression, padded rows) is read the
+// same way, after one line on standard error that says what differs.
 #include <cstdint>
 #include <cstdio>
 
