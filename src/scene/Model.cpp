@@ -2,7 +2,9 @@
 #include "scene/Model.h"
 
 #include <cmath>
+#include <new>
 
+#include "platform/FatalError.h"
 #include "platform/RegularFile.h"
 
 namespace {
@@ -30,9 +32,14 @@ bool Model::load(const std::string& fileName) {
     FileCloser closer{file};
 
     countElements(file);
-    allocate();
-    if (std::fseek(file, 0, SEEK_SET) != 0) return false;
-    parse(file, path);
+    try {
+        allocate();
+        if (std::fseek(file, 0, SEEK_SET) != 0) return false;
+        parse(file, path);
+    } catch (const std::bad_alloc&) {
+        // The sizes come from the file, so the file is what the player needs to know.
+        throw FatalError("Out of memory while loading " + path);
+    }
     loaded = true;
     return true;
 }

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
-#include <new>
 
 #include "platform/FatalError.h"
 #include "image/Bmp.h"
@@ -46,9 +45,10 @@ struct FreeDeleter {
 // A malloc'd pixel buffer that is freed if an exception passes by.
 using PixelBuffer = std::unique_ptr<unsigned char, FreeDeleter>;
 
-PixelBuffer allocatePixels(std::size_t bytes) {
+// Running out of memory names the picture that asked for it.
+PixelBuffer allocatePixels(std::size_t bytes, const std::string& path) {
     PixelBuffer buffer(static_cast<unsigned char*>(std::malloc(bytes)));
-    if (!buffer) throw std::bad_alloc();
+    if (!buffer) throw FatalError("Out of memory while loading " + path);
     return buffer;
 }
 
@@ -158,7 +158,7 @@ void Texture::loadNew(const std::string& fileName, const std::string* alphaFileN
             throw FatalError("Texture and alpha channel are different sizes!");
 
         std::size_t count = static_cast<std::size_t>(loaded.width) * loaded.height;
-        PixelBuffer rgba = allocatePixels(count * 4);
+        PixelBuffer rgba = allocatePixels(count * 4, "./textures/" + fileName);
         for (std::size_t i = 0; i < count; ++i) {
             rgba.get()[i * 4] = buffer.get()[i * 3];
             rgba.get()[i * 4 + 1] = buffer.get()[i * 3 + 1];
@@ -203,7 +203,7 @@ unsigned char* Texture::loadTexture(const std::string& fileName, int& imageWidth
     if (width == imageWidth && height == imageHeight) return source.release();
 
     // Scaled once here, so drawing never deals with odd sizes.
-    PixelBuffer target = allocatePixels(static_cast<std::size_t>(width) * height * 3);
+    PixelBuffer target = allocatePixels(static_cast<std::size_t>(width) * height * 3, path);
     PackedRows packed;
     if (gluScaleImage(GL_RGB, imageWidth, imageHeight, GL_UNSIGNED_BYTE, source.get(), width,
                       height, GL_UNSIGNED_BYTE, target.get()) != 0)
