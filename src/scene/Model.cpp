@@ -79,11 +79,13 @@ void Model::parse(std::FILE* file, const std::string& path) {
     const ObjFaceForm form = objFaceFormFor(texCoordCount > 0, normalCount > 0);
     size_t nextVertex = 0, nextTexCoord = 0, nextNormal = 0;
     ObjLineReader reader(file);
+    ObjLineNotes notes;
     // The second pass reads the same lines as the first, so the records
     // always fit; the size checks only guard against a file that grew.
     while (reader.next()) {
         const char* line = reader.text();
         const ObjLineKind kind = classifyObjLine(line);
+        notes.count(line, kind, reader.wasCut());
         switch (kind) {
         case ObjLineKind::Vertex:
             if (nextVertex < vertices.size()) {
@@ -121,6 +123,7 @@ void Model::parse(std::FILE* file, const std::string& path) {
         }
     }
     faceCount = static_cast<int>(faces.size());
+    notes.report(path);
 }
 
 float Model::boundingRadius() const {
