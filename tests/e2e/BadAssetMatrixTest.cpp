@@ -300,13 +300,20 @@ Outcome runCase(const Case& c, XSession& x, int serial) {
             std::this_thread::sleep_for(std::chrono::milliseconds(700));
         }
         x.tapKey(window, "q");
-        outcome.what = process.waitForExit(quitTimeoutMs) ? "ran, quit" : "hang after q";
-    } else if (process.running()) {
-        outcome.what = "hang";
+        process.waitForExit(quitTimeoutMs);
+    }
+    // The outcome is what the game printed and its status, not who got there
+    // first: a game that fails while it starts may have shown its window and
+    // been sent 'q' before its own fatal exit, which 'q' does not change.
+    if (process.running()) {
+        outcome.what = drawn ? "hang after q" : "hang";
+    } else if (process.exitStatus() < 0) {
+        outcome.what = "signal " + std::to_string(-process.exitStatus());
+    } else if (process.exitStatus() == 0) {
+        outcome.what = drawn ? "ran, quit" : "ended unasked";
     } else {
         outcome.what = "fatal";
     }
-    if (!process.running() && process.exitStatus() < 0) outcome.what = "signal " + std::to_string(-process.exitStatus());
     outcome.status = process.running() ? 0 : process.exitStatus();
 
     std::vector<std::string> errors = linesOf(process.standardError());

@@ -1,7 +1,9 @@
 // The real brellow binary in the virtual display, driven with X key events.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "e2e/GameProcess.h"
 #include "e2e/XSession.h"
@@ -71,6 +73,7 @@ TEST(Startup, EitherProgramEndsWithOneLineWhenItsWindowGoes) {
                 Screenshot shot = x.capture(window);
                 Screenshot::Pixel p = shot.mean(program.x0, program.y0, program.x1, program.y1);
                 drawn = (p.r + p.g + p.b) / 3 > 20;
+                if (!drawn) std::this_thread::sleep_for(std::chrono::milliseconds(50));
             }
             ASSERT_TRUE(drawn) << process.standardError();
             (x.*takeAway)(window);
