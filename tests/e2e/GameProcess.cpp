@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -79,14 +80,11 @@ bool GameProcess::waitForExit(int timeoutMs) {
 }
 
 double GameProcess::cpuSeconds() const {
-    // Fields 14 and 15 of /proc/PID/stat, counted after the parenthesised name.
+    // User and system ticks: fields 14 and 15, counted past the parenthesised name.
     std::string stat = readWhole("/proc/" + std::to_string(pid_) + "/stat");
-    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
-    std::string field;
-    for (int i = 3; i < 14 && fields >> field; ++i) {
-    }
-    long user = 0, system = 0;
-    fields >> user >> system;
+    unsigned long user = 0, system = 0;
+    std::sscanf(stat.c_str() + stat.rfind(')') + 1, " %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %lu %lu",
+                &user, &system);
     return static_cast<double>(user + system) / sysconf(_SC_CLK_TCK);
 }
 
