@@ -1,5 +1,6 @@
 #include "app/ProgramMain.h"
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 
@@ -9,6 +10,9 @@
 int runProgram(int argc, char** argv, void (*screens)()) {
     // Line-buffered, so progress lines reach a console or pipe as they happen.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    // A reader that goes away (brellow | head -n 1) must not end the game:
+    // lines that cannot be written are dropped and play goes on.
+    std::signal(SIGPIPE, SIG_IGN);
     settleHeap();
     try {
         openGameWindow(argc, argv);

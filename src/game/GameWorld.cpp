@@ -135,6 +135,9 @@ void buildWorld(uint32_t seed) {
     world.score = 0;
     world.framesCounted = 0;
     world.fpsAccumMs = 0;
+    // The first update of every game takes the 20 ms step, so time spent on
+    // the menu between games does not move the new game's sun.
+    world.lastFrameMs = 0;
     world.shadowsOn = true;
     world.showOverlay = false;
     setGameGlState();

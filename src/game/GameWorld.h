@@ -55,7 +55,7 @@ struct GameWorld {
     int fps = 0;                   // kept: frames per second last measured
     float fpsAccumMs = 0;          // time gathered towards the next measurement
     int framesCounted = 0;         // frames drawn since the last measurement
-    int32_t lastFrameMs = 0;       // kept: clock of the previous update; 0 = none yet
+    int32_t lastFrameMs = 0;       // clock of the previous update; 0 = none yet in this game
 
     bool showOverlay = false;      // draw the shadow picture overlay
     bool shadowsOn = true;

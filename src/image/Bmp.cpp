@@ -1,6 +1,9 @@
 #include "image/Bmp.h"
 
 #include <cstdlib>
+#include <string>
+
+#include "platform/RegularFile.h"
 
 namespace {
 
@@ -22,12 +25,43 @@ void writeLittleEndian32(std::FILE* stream, uint32_t value) {
     writeLittleEndian16(stream, value >> 16);
 }
 
-// Bytes of the file from the pixel block to its end; 0 when shorter.
-uint64_t bytesAfterHeader(std::FILE* file) {
-    if (std::fseek(file, 0, SEEK_END) != 0) return 0;
-    long end = std::ftell(file);
-    std::fseek(file, pixelBlockOffset, SEEK_SET);
-    return end > pixelBlockOffset ? static_cast<uint64_t>(end - pixelBlockOffset) : 0;
+// The file's length in bytes (0 when it cannot be told); the stream is left
+// at its start.
+uint64_t fileLength(std::FILE* file) {
+    long end = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : 0;
+    std::rewind(file);
+    return end > 0 ? static_cast<uint64_t>(end) : 0;
+}
+
+// The header fields this reader skips, which other software fills in its
+// own way.
+struct SkippedFields {
+    uint32_t pixelOffset;
+    uint32_t infoHeaderSize;
+    uint32_t compression;
+};
+
+// One line on standard error for a file that is not laid out as this reader
+// takes it (an image editor's, say), so that a picture that looks wrong
+// says why. The pixels are read as usual all the same.
+void warnOfForeignLayout(const char* fileName, const Image& image, const SkippedFields& fields,
+                         uint64_t length) {
+    std::string differences;
+    auto add = [&differences](const std::string& difference) {
+        differences += (differences.empty() ? "" : "; ") + difference;
+    };
+    if (fields.pixelOffset != pixelBlockOffset)
+        add("pixel data at offset " + std::to_string(fields.pixelOffset) + ", not 54");
+    if (fields.infoHeaderSize != 40)
+        add("information header of " + std::to_string(fields.infoHeaderSize) + " bytes, not 40");
+    if (fields.compression != 0) add("compression " + std::to_string(fields.compression) + ", not 0");
+    const uint64_t packedRow = uint64_t{image.width} * 3;
+    const uint64_t paddedRow = (packedRow + 3) / 4 * 4;
+    if (paddedRow != packedRow && length == fields.pixelOffset + paddedRow * image.height)
+        add("rows padded to four bytes, not packed");
+    if (differences.empty()) return;
+    std::fprintf(stderr, "Warning: %s: %s. It is read as packed 24-bit rows from offset 54 all the same.\n",
+                 fileName, differences.c_str());
 }
 
 }  // namespace
@@ -45,14 +79,23 @@ uint32_t readLittleEndian32(std::FILE* stream) {
 }
 
 bool readBmp(const char* fileName, Image& image) {
-    std::FILE* file = std::fopen(fileName, "rb");
+    std::FILE* file = isRegularFile(fileName) ? std::fopen(fileName, "rb") : nullptr;
     if (!file) {
         std::printf("File Not Found : %s\n", fileName);
         return false;
     }
     FileCloser closer{file};
 
-    std::fseek(file, 18, SEEK_CUR);
+    // A header cut short would be read from the bytes past its end.
+    const uint64_t length = fileLength(file);
+    if (length < pixelBlockOffset) {
+        std::printf("Error reading image data from %s.\n", fileName);
+        return false;
+    }
+    SkippedFields skipped{};
+    std::fseek(file, 10, SEEK_SET);
+    skipped.pixelOffset = readLittleEndian32(file);
+    skipped.infoHeaderSize = readLittleEndian32(file);
     image.width = readLittleEndian32(file);
     image.height = readLittleEndian32(file);
 
@@ -66,7 +109,8 @@ bool readBmp(const char* fileName, Image& image) {
         std::printf("Bpp from %s is not 24: %u\n", fileName, bitsPerPixel);
         return false;
     }
-    std::fseek(file, 24, SEEK_CUR);
+    skipped.compression = readLittleEndian32(file);
+    std::fseek(file, pixelBlockOffset, SEEK_SET);
 
     // Refuse sizes that overflow 32 bits (a top-down file's negative height
     // reads as one) before allocating anything.
@@ -77,10 +121,11 @@ bool readBmp(const char* fileName, Image& image) {
     }
     // A block that is empty or longer than the file is a short read: refuse
     // it before allocating more than the file could hold.
-    if (size == 0 || size > bytesAfterHeader(file)) {
+    if (size == 0 || size > length - pixelBlockOffset) {
         std::printf("Error reading image data from %s.\n", fileName);
         return false;
     }
+    warnOfForeignLayout(fileName, image, skipped, length);
     image.data = static_cast<unsigned char*>(std::malloc(size));
     if (!image.data) {
         std::printf("Error allocating memory for color-corrected image data");
@@ -107,7 +152,6 @@ bool writeBmp(const char* fileName, const Image& image) {
         std::printf("Could not open file for writing : %s\n", fileName);
         return false;
     }
-    FileCloser closer{file};
 
     uint32_t size = image.width * image.height * 3;
     std::fputs("BM", file);
@@ -126,5 +170,8 @@ bool writeBmp(const char* fileName, const Image& image) {
         std::fputc(image.data[offset + 1], file);
         std::fputc(image.data[offset], file);
     }
-    return true;
+    // A full disk shows in the stream's error flag or, for the last buffer,
+    // only when the file is closed.
+    bool written = !std::ferror(file);
+    return std::fclose(file) == 0 && written;
 }

@@ -2,7 +2,9 @@
 // Uncompressed 24-bit BMP files, the game's one picture format. Rows are
 // packed (width x 3 bytes, no padding), so widths that are multiples of 4
 // give standard files. Failures print one line on standard output and
-// return false.
+// return false. A file laid out otherwise (pixels elsewhere than at offset
+// 54, another information header, compression, padded rows) is read the
+// same way, after one line on standard error that says what differs.
 #include <cstdint>
 #include <cstdio>
 
@@ -11,7 +13,8 @@
 // Reads fileName (a full path) into image; true on success.
 bool readBmp(const char* fileName, Image& image);
 
-// Writes image to fileName; true on success.
+// Writes image to fileName; true on success, false also when a write or the
+// close fails (a full disk), which prints nothing: the caller names the file.
 bool writeBmp(const char* fileName, const Image& image);
 
 // The next 2 or 4 bytes of the stream as a little-endian unsigned number.

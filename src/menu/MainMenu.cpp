@@ -54,11 +54,13 @@ void setMenuView() {
 
 MenuChoice runMenu() {
     setMenuView();
-    // Moves with and without a button held highlight alike.
+    // Moves with and without a button held highlight alike. No idle
+    // callback until a choice is made (startFade), so a menu that waits for
+    // input sleeps instead of spinning a core.
     try {
         runScreen(mainMenu.exit, {guardCallback<menuDisplay>, guardCallback<menuMouse>,
                                   guardCallback<menuKeyboard>, guardCallback<menuHover>,
-                                  guardCallback<menuHover>, guardCallback<menuIdle>});
+                                  guardCallback<menuHover>, nullptr});
     } catch (...) {
         releaseMenuPictures();  // leaveMenu never ran, so the pictures are still held
         throw;
@@ -79,16 +81,29 @@ void leaveMenu(int choice) {
     leaveScreen(mainMenu.exit, choice);
 }
 
+namespace {
+
+// The fade advances with each displayed frame; the idle callback, installed
+// only from now on, hands the choice back after the frame that completes it.
+void startFade() {
+    glutIdleFunc(guardCallback<menuIdle>);
+    glutPostRedisplay();
+}
+
+}  // namespace
+
 void menuHover(int x, int y) {
-    if (hoverMenu(mainMenu, x, y)) glutPostRedisplay();
+    // Only a change of highlight changes the picture.
+    int highlighted = mainMenu.hovered;
+    if (hoverMenu(mainMenu, x, y) && mainMenu.hovered != highlighted) glutPostRedisplay();
 }
 
 void menuMouse(int button, int state, int, int) {
-    if (clickMenu(mainMenu, button, state)) glutPostRedisplay();
+    if (clickMenu(mainMenu, button, state)) startFade();
 }
 
 void menuKeyboard(unsigned char key, int, int) {
-    if (pressMenuKey(mainMenu, key)) glutPostRedisplay();
+    if (pressMenuKey(mainMenu, key)) startFade();
 }
 
 void menuIdle() {

@@ -76,4 +76,4 @@ void menuDisplay();
 void menuMouse(int button, int state, int x, int y);
 void menuKeyboard(unsigned char key, int x, int y);
 void menuHover(int x, int y);  // motion and passive motion alike
-void menuIdle();
+void menuIdle();  // installed only once a choice is made, while the fade runs

@@ -75,6 +75,8 @@ void leaveScreen(ScreenExit& exit, int value) {
     std::longjmp(exit.returnPoint, 1);
 }
 
+bool screenRunning() { return activeScreen != nullptr; }
+
 void keepCallbackError() { callbackError = std::current_exception(); }
 
 void leaveScreenWithError() {

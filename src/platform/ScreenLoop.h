@@ -39,6 +39,9 @@ void runScreen(ScreenExit& exit, const ScreenCallbacks& callbacks);
 // Clears exit.running and jumps back into enterScreenLoop. Does not return.
 [[noreturn]] void leaveScreen(ScreenExit& exit, int value = 0);
 
+// True while a screen's loop runs (inside enterScreenLoop).
+bool screenRunning();
+
 // Keeps the exception being handled, for enterScreenLoop to rethrow.
 void keepCallbackError();
 // Leaves the running screen after keepCallbackError. Does not return.

@@ -2,6 +2,10 @@
 #include "scene/Model.h"
 
 #include <cmath>
+#include <new>
+
+#include "platform/FatalError.h"
+#include "platform/RegularFile.h"
 
 namespace {
 
@@ -13,18 +17,29 @@ struct FileCloser {
 
 bool indexInRange(int index, int count) { return index >= 1 && index <= count; }
 
+// A coordinate's share of a squared distance. An inf or nan takes no part:
+// one such vertex would otherwise make the radius infinite, and the model
+// would collide with everything.
+float squaredPart(float coordinate) { return std::isfinite(coordinate) ? coordinate * coordinate : 0.0f; }
+
 }  // namespace
 
 bool Model::load(const std::string& fileName) {
     const std::string path = "models/" + fileName;
+    if (!isRegularFile(path.c_str())) return false;
     std::FILE* file = std::fopen(path.c_str(), "r");
     if (!file) return false;
     FileCloser closer{file};
 
     countElements(file);
-    allocate();
-    if (std::fseek(file, 0, SEEK_SET) != 0) return false;
-    parse(file, path);
+    try {
+        allocate();
+        if (std::fseek(file, 0, SEEK_SET) != 0) return false;
+        parse(file, path);
+    } catch (const std::bad_alloc&) {
+        // The sizes come from the file, so the file is what the player needs to know.
+        throw FatalError("Out of memory while loading " + path);
+    }
     loaded = true;
     return true;
 }
@@ -64,11 +79,13 @@ void Model::parse(std::FILE* file, const std::string& path) {
     const ObjFaceForm form = objFaceFormFor(texCoordCount > 0, normalCount > 0);
     size_t nextVertex = 0, nextTexCoord = 0, nextNormal = 0;
     ObjLineReader reader(file);
+    ObjLineNotes notes;
     // The second pass reads the same lines as the first, so the records
     // always fit; the size checks only guard against a file that grew.
     while (reader.next()) {
         const char* line = reader.text();
         const ObjLineKind kind = classifyObjLine(line);
+        notes.count(line, kind, reader.wasCut());
         switch (kind) {
         case ObjLineKind::Vertex:
             if (nextVertex < vertices.size()) {
@@ -106,12 +123,13 @@ void Model::parse(std::FILE* file, const std::string& path) {
         }
     }
     faceCount = static_cast<int>(faces.size());
+    notes.report(path);
 }
 
 float Model::boundingRadius() const {
     float radius = 0.0f;
     for (const ModelVertex& v : vertices) {
-        float distance = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+        float distance = std::sqrt(squaredPart(v.x) + squaredPart(v.y) + squaredPart(v.z));
         if (distance > radius) radius = distance;
     }
     return radius;

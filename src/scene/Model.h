@@ -23,8 +23,9 @@ struct ModelTexCoord {
 
 class Model {
 public:
-    // Reads "models/" + fileName. False when the file cannot be opened (the
-    // model is then unchanged) or cannot be rewound for the second pass.
+    // Reads "models/" + fileName. False when it is not a regular file or
+    // cannot be opened (the model is then unchanged), or cannot be rewound
+    // for the second pass.
     bool load(const std::string& fileName);
 
     // Issues the faces as one GL_TRIANGLES block with the current GL state.
@@ -35,7 +36,7 @@ public:
     void drawPositions() const;
 
     // The largest distance of a vertex from the model's origin (not from its
-    // centre); 0 without vertices.
+    // centre); 0 without vertices. Coordinates that are inf or nan count as 0.
     float boundingRadius() const;
     // True when the faces close around one or more volumes: every edge
     // between two positions is crossed by as many faces one way as the other

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -99,12 +100,68 @@ int readObjFloats(const char* line, ObjLineKind kind, float* values, int count) 
 }
 
 bool ObjLineReader::next() {
-    if (!std::fgets(buffer_, sizeof buffer_, file_)) {
-        buffer_[0] = '\0';
-        return false;
+    // Read by hand rather than with fgets, so that a NUL byte inside a line
+    // cannot hide where the line ended.
+    int length = 0;
+    int c = EOF;
+    while (length < maxLineLength && (c = std::fgetc(file_)) != EOF) {
+        buffer_[length++] = static_cast<char>(c);
+        if (c == '\n') break;
     }
-    if (atLineStart_) ++lineNumber_;
-    size_t length = std::strlen(buffer_);
-    atLineStart_ = length > 0 && buffer_[length - 1] == '\n';
+    buffer_[length] = '\0';
+    if (length == 0) return false;
+    // The rest of a longer line is skipped, whatever it holds: read as a
+    // line of its own, a long comment could turn into a vertex or a face.
+    cut_ = false;
+    if (length == maxLineLength && c != '\n') {
+        while ((c = std::fgetc(file_)) != EOF && c != '\n') cut_ = cut_ || c != '\r';
+    }
+    ++lineNumber_;
     return true;
+}
+
+namespace {
+
+// Corners written on a face line: the words after the "f" that start a number.
+int faceCorners(const char* line) {
+    int corners = 0;
+    for (const char* p = line + 1; *p; ++p) {
+        bool startsWord = std::isspace(static_cast<unsigned char>(p[-1])) &&
+                          !std::isspace(static_cast<unsigned char>(*p));
+        if (startsWord && (std::isdigit(static_cast<unsigned char>(*p)) || *p == '-' || *p == '+')) ++corners;
+    }
+    return corners;
+}
+
+// White space before something else; a blank line is no more than blank.
+bool indented(const char* line) {
+    const char* p = line;
+    while (*p == ' ' || *p == '\t') ++p;
+    return p != line && *p != '\0' && *p != '\n' && *p != '\r';
+}
+
+std::string counted(int count, const char* thing) {
+    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
+
+}  // namespace
+
+void ObjLineNotes::count(const char* line, ObjLineKind kind, bool wasCut) {
+    if (wasCut) ++cut_;
+    if (kind == ObjLineKind::Face && faceCorners(line) > 3) ++polygons_;
+    if (kind != ObjLineKind::Ignored) return;
+    if (indented(line)) ++indented_;
+    if (line[0] == 'v' && line[1] == '\t') ++vertexWithTab_;
+}
+
+void ObjLineNotes::report(const std::string& path) const {
+    std::string notes;
+    auto add = [&notes](int count, const char* thing, const char* what) {
+        if (count > 0) notes += (notes.empty() ? "" : "; ") + counted(count, thing) + what;
+    };
+    add(polygons_, "face", " with more than three corners (first triangle read)");
+    add(indented_, "line", " starting with white space (ignored)");
+    add(vertexWithTab_, "line", " starting with \"v\" and a tab (ignored)");
+    add(cut_, "line", " longer than 255 characters (cut at 255)");
+    if (!notes.empty()) std::fprintf(stderr, "Warning: %s: %s.\n", path.c_str(), notes.c_str());
 }

@@ -3,6 +3,7 @@
 // file, what kind of line it is and how its numbers are read. Plain C++, no
 // GL; Model builds on it.
 #include <cstdio>
+#include <string>
 
 // What a line holds, from its first one or two characters.
 enum class ObjLineKind {
@@ -45,18 +46,20 @@ bool readObjFace(const char* line, ObjFaceForm form, Face& face);
 // were read.
 int readObjFloats(const char* line, ObjLineKind kind, float* values, int count);
 
-// Splits a file into lines of at most 255 characters. A longer line goes on
-// as the next piece and is classified by its own first characters; nothing
-// is ever written past the buffer.
+// Reads a file line by line, at most the first 255 characters of each; the
+// rest of a longer line is skipped, so it can never pass for a line of its
+// own. Nothing is ever written past the buffer.
 class ObjLineReader {
 public:
     explicit ObjLineReader(std::FILE* file) : file_(file) {}
 
-    // Reads the next piece; false at the end of the file.
+    // Reads the next line; false at the end of the file.
     bool next();
     const char* text() const { return buffer_; }
-    // 1-based number of the file line the current piece belongs to.
+    // 1-based number of the current line in the file.
     int lineNumber() const { return lineNumber_; }
+    // True when the current line was longer than 255 characters.
+    bool wasCut() const { return cut_; }
 
 private:
     static constexpr int maxLineLength = 255;
@@ -64,5 +67,22 @@ private:
     std::FILE* file_;
     char buffer_[maxLineLength + 1] = {};
     int lineNumber_ = 0;
-    bool atLineStart_ = true;  // the previous piece ended its file line
+    bool cut_ = false;
+};
+
+// Lines a modeller meant otherwise than this reader takes them: polygons of
+// which only the first triangle is read, indented lines and "v" + tab lines
+// that are ignored, and lines cut at 255 characters. They are counted over
+// a file and reported in one line, so a model that looks wrong says why.
+class ObjLineNotes {
+public:
+    void count(const char* line, ObjLineKind kind, bool wasCut);
+    // One line on standard error naming the file, when anything was counted.
+    void report(const std::string& path) const;
+
+private:
+    int polygons_ = 0;
+    int indented_ = 0;
+    int vertexWithTab_ = 0;
+    int cut_ = 0;
 };

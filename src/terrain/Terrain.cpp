@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include "platform/FatalError.h"
@@ -23,9 +24,14 @@ Terrain::Terrain(const char* heightMapFile, const char* textureFile) {
     width = image.width;
     depth = image.height;
     size_t points = size_t{width} * depth;
-    heights.assign(points, 0.0f);
-    normalX.assign(points, 0.0f);
-    normalZ.assign(points, 0.0f);
+    try {
+        heights.assign(points, 0.0f);
+        normalX.assign(points, 0.0f);
+        normalZ.assign(points, 0.0f);
+    } catch (const std::bad_alloc&) {
+        std::free(image.data);
+        throw FatalError("Out of memory while loading " + path);
+    }
 
     for (uint32_t z = 0; z < depth; ++z)
         for (uint32_t x = 0; x < width; ++x)

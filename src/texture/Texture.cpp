@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <new>
 
 #include "platform/FatalError.h"
 #include "image/Bmp.h"
@@ -19,9 +18,10 @@ struct FreeDeleter {
 // A malloc'd pixel buffer that is freed if an exception passes by.
 using PixelBuffer = std::unique_ptr<unsigned char, FreeDeleter>;
 
-PixelBuffer allocatePixels(std::size_t bytes) {
+// Running out of memory names the picture that asked for it.
+PixelBuffer allocatePixels(std::size_t bytes, const std::string& path) {
     PixelBuffer buffer(static_cast<unsigned char*>(std::malloc(bytes)));
-    if (!buffer) throw std::bad_alloc();
+    if (!buffer) throw FatalError("Out of memory while loading " + path);
     return buffer;
 }
 
@@ -48,6 +48,16 @@ private:
     GLint unpack = 4;
     GLint pack = 4;
 };
+
+// The side a picture's side is scaled to: the next power of two, but no
+// more than the driver takes, so a picture wider than that is scaled down
+// and shown instead of being refused by glTexImage2D.
+int textureSide(int imageSide) {
+    GLint limit = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &limit);
+    int side = Texture::nextPowerOfTwo(imageSide);
+    return limit > 0 && side > limit ? limit : side;
+}
 
 }  // namespace
 
@@ -105,7 +115,7 @@ Texture::Picture::Picture(const std::string& fileName, const std::string* alphaF
             throw FatalError("Texture and alpha channel are different sizes!");
 
         std::size_t count = static_cast<std::size_t>(width) * height;
-        PixelBuffer rgba = allocatePixels(count * 4);
+        PixelBuffer rgba = allocatePixels(count * 4, "./textures/" + fileName);
         for (std::size_t i = 0; i < count; ++i) {
             rgba.get()[i * 4] = buffer.get()[i * 3];
             rgba.get()[i * 4 + 1] = buffer.get()[i * 3 + 1];
@@ -144,12 +154,12 @@ unsigned char* Texture::loadTexture(const std::string& fileName, int& imageWidth
 
     imageWidth = static_cast<int>(image.width);
     imageHeight = static_cast<int>(image.height);
-    width = nextPowerOfTwo(imageWidth);
-    height = nextPowerOfTwo(imageHeight);
+    width = textureSide(imageWidth);
+    height = textureSide(imageHeight);
     if (width == imageWidth && height == imageHeight) return source.release();
 
     // Scaled once here, so drawing never deals with odd sizes.
-    PixelBuffer target = allocatePixels(static_cast<std::size_t>(width) * height * 3);
+    PixelBuffer target = allocatePixels(static_cast<std::size_t>(width) * height * 3, path);
     PackedRows packed;
     if (gluScaleImage(GL_RGB, imageWidth, imageHeight, GL_UNSIGNED_BYTE, source.get(), width,
                       height, GL_UNSIGNED_BYTE, target.get()) != 0)

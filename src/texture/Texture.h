@@ -86,7 +86,8 @@ private:
     static SharedByName<Picture>& cache();
 
     // Reads ./textures/fileName and returns its pixels as a malloc'd RGB
-    // buffer of power-of-two size (width x height x 3 bytes).
+    // buffer of power-of-two size (width x height x 3 bytes), each side at
+    // most GL_MAX_TEXTURE_SIZE.
     static unsigned char* loadTexture(const std::string& fileName, int& imageWidth,
                                       int& imageHeight, int& width, int& height);
 

@@ -6,6 +6,7 @@
 // with status 0 on 'q'. A signal, a hang or any other message fails it.
 // Every test prints its table of cases and outcomes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -162,6 +163,32 @@ void addLongLines(const fs::path& path) {
     writeWhole(path, comment + "\n" + bytes + vertex + "\n" + face + "\n" + std::string(5000, 'z') + "\n");
 }
 
+// Special files in the asset's place: none may be opened for reading (a
+// FIFO would block, /dev/zero never ends, a folder or /dev/null reads empty).
+void makeFifo(const fs::path& path) {
+    fs::remove(path);
+    mkfifo(path.c_str(), 0644);
+}
+
+void makeFolder(const fs::path& path) {
+    fs::remove(path);
+    fs::create_directory(path);
+}
+
+Damage linkTo(const std::string& target) {
+    return [=](const fs::path& path) {
+        fs::remove(path);
+        fs::create_symlink(target, path);
+    };
+}
+
+const std::vector<std::pair<std::string, Damage>> specialFiles = {
+    {"a FIFO", makeFifo},
+    {"a folder", makeFolder},
+    {"link to /dev/zero", linkTo("/dev/zero")},
+    {"link to /dev/null", linkTo("/dev/null")},
+};
+
 // ---- running a case ----------------------------------------------------------
 
 enum class Expect { Fatal, Runs };
@@ -202,10 +229,12 @@ Case runningCase(const std::string& file, const std::string& damage, Damage appl
 }
 
 // The only lines a running game may write on standard error: the
-// terrain's out-of-bounds warnings and the model reader's skipped faces.
+// terrain's out-of-bounds warnings, the model reader's skipped faces and
+// the readers' notes on files laid out otherwise than they read them.
 bool isKnownWarning(const std::string& line) {
     return line.rfind("WARNING: Attempted to read point out of bounds: ", 0) == 0 ||
-           line.rfind("Skipping bad face in models/", 0) == 0;
+           line.rfind("Skipping bad face in models/", 0) == 0 ||
+           line.rfind("Warning: ./textures/", 0) == 0 || line.rfind("Warning: models/", 0) == 0;
 }
 
 struct Outcome {
@@ -271,13 +300,20 @@ Outcome runCase(const Case& c, XSession& x, int serial) {
             std::this_thread::sleep_for(std::chrono::milliseconds(700));
         }
         x.tapKey(window, "q");
-        outcome.what = process.waitForExit(quitTimeoutMs) ? "ran, quit" : "hang after q";
-    } else if (process.running()) {
-        outcome.what = "hang";
+        process.waitForExit(quitTimeoutMs);
+    }
+    // The outcome is what the game printed and its status, not who got there
+    // first: a game that fails while it starts may have shown its window and
+    // been sent 'q' before its own fatal exit, which 'q' does not change.
+    if (process.running()) {
+        outcome.what = drawn ? "hang after q" : "hang";
+    } else if (process.exitStatus() < 0) {
+        outcome.what = "signal " + std::to_string(-process.exitStatus());
+    } else if (process.exitStatus() == 0) {
+        outcome.what = drawn ? "ran, quit" : "ended unasked";
     } else {
         outcome.what = "fatal";
     }
-    if (!process.running() && process.exitStatus() < 0) outcome.what = "signal " + std::to_string(-process.exitStatus());
     outcome.status = process.running() ? 0 : process.exitStatus();
 
     std::vector<std::string> errors = linesOf(process.standardError());
@@ -338,10 +374,9 @@ std::vector<Case> pictureCases(const std::string& name) {
     auto fails = [&](const std::string& damage, Damage apply, const std::string& reader) {
         return fatalCase(file, damage, std::move(apply), reader, fatal);
     };
-    return {
+    std::vector<Case> cases = {
         fails("missing", removeFile, "File Not Found : " + path),
-        // An empty file reads as bytes 0xff past its end.
-        fails("empty", emptyFile, "Planes from " + path + " is not 1: 65535"),
+        fails("empty", emptyFile, "Error reading image data from " + path + "."),
         fails("header cut at 40 bytes", cutHeader, "Error reading image data from " + path + "."),
         fails("truncated pixels", cutPixels, "Error reading image data from " + path + "."),
         fails("32 bits per pixel", bmpField(bppField, 32, 2), "Bpp from " + path + " is not 24: 32"),
@@ -353,8 +388,11 @@ std::vector<Case> pictureCases(const std::string& name) {
         fails("65536 x 65536 (overflow)", claimSize(65536, 65536), "Image size of " + path + " is too large"),
         fails("30000 x 30000 (> file)", claimSize(30000, 30000), "Error reading image data from " + path + "."),
         fails("top-down (height -h)", negateHeight, "Image size of " + path + " is too large"),
-        runningCase(file, "width - 1 (not 4n)", narrowByOne),
+        runningCase(file, "width - 1 (not 4n)", narrowByOne, "Warning: " + path + ": rows padded"),
     };
+    for (const auto& [damage, apply] : specialFiles)
+        cases.push_back(fails(damage, apply, "File Not Found : " + path));
+    return cases;
 }
 
 const std::string pictures[] = {"Terrain.bmp", "Grass.bmp", "Sky.bmp", "Camo.bmp",
@@ -377,7 +415,7 @@ std::vector<Case> modelCases(const std::string& name) {
         return rewriteLines([=](const std::string& line) { return isFace(line) && ++*count % 3 == 0; },
                             [=](const std::string&) { return replacement; });
     };
-    return {
+    std::vector<Case> cases = {
         fatalCase(file, "missing", removeFile, " *** LOADING NEW MODEL " + name,
                   "Error loading model " + name),
         runs("empty", emptyFile, false),
@@ -392,6 +430,10 @@ std::vector<Case> modelCases(const std::string& name) {
         runs("vertices only, no faces",
              rewriteLines(isFace, [](const std::string&) { return "# no face"; }), false),
     };
+    for (const auto& [damage, apply] : specialFiles)
+        cases.push_back(fatalCase(file, damage, apply, " *** LOADING NEW MODEL " + name,
+                                  "Error loading model " + name));
+    return cases;
 }
 
 // Height maps of shapes the game does not expect: smaller than the

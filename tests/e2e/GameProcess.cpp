@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -21,7 +22,7 @@ std::string readWhole(const std::string& path) {
 }  // namespace
 
 GameProcess::GameProcess(const std::vector<std::string>& argv, const std::string& workDir,
-                         const std::vector<std::string>& environment) {
+                         const std::vector<std::string>& environment, Output output) {
     static int serial = 0;
     std::string stem = "/tmp/brellow-e2e-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
     outPath_ = stem + ".out";
@@ -33,6 +34,11 @@ GameProcess::GameProcess(const std::vector<std::string>& argv, const std::string
         int out = open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         int err = open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         int nothing = open("/dev/null", O_RDONLY);
+        int toPipe[2];
+        if (output == Output::PipeWithNoReader && pipe(toPipe) == 0) {
+            close(toPipe[0]);
+            out = toPipe[1];
+        }
         dup2(out, 1);
         dup2(err, 2);
         dup2(nothing, 0);
@@ -71,6 +77,15 @@ bool GameProcess::waitForExit(int timeoutMs) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
+}
+
+double GameProcess::cpuSeconds() const {
+    // User and system ticks: fields 14 and 15, counted past the parenthesised name.
+    std::string stat = readWhole("/proc/" + std::to_string(pid_) + "/stat");
+    unsigned long user = 0, system = 0;
+    std::sscanf(stat.c_str() + stat.rfind(')') + 1, " %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %lu %lu",
+                &user, &system);
+    return static_cast<double>(user + system) / sysconf(_SC_CLK_TCK);
 }
 
 std::string GameProcess::standardOutput() const { return readWhole(outPath_); }

@@ -8,10 +8,15 @@
 
 class GameProcess {
 public:
+    enum class Output {
+        Captured,          // standard output goes to a file, read by standardOutput
+        PipeWithNoReader,  // into a pipe whose reading end is already closed
+    };
+
     // argv[0] is both the program path and the window title it will show.
     // environment holds NAME=value settings added to the child's environment.
     GameProcess(const std::vector<std::string>& argv, const std::string& workDir,
-                const std::vector<std::string>& environment = {});
+                const std::vector<std::string>& environment = {}, Output output = Output::Captured);
     ~GameProcess();  // kills the process if it still runs
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
@@ -21,6 +26,8 @@ public:
     bool waitForExit(int timeoutMs);
     bool running();
     int exitStatus() const { return exitStatus_; }
+    // Processor time used so far (user and system), while it runs.
+    double cpuSeconds() const;
 
     std::string standardOutput() const;
     std::string standardError() const;

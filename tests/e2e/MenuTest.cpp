@@ -261,6 +261,19 @@ TEST(MenuProgram, PointerHighlightsTheButtonUnderItAndEscapeExits) {
     EXPECT_EQ(menu.process.standardError(), "");
 }
 
+TEST(MenuProgram, WaitingOnTheMenuCostsAlmostNoProcessorTime) {
+    MenuProgram menu;
+    ASSERT_NE(menu.window, 0u) << menu.process.standardError();
+    Screenshot plain;
+    ASSERT_TRUE(menu.waitForMenu(1, plain)) << menu.process.standardError();
+    const double before = menu.process.cpuSeconds();
+    pause(2000);
+    EXPECT_LT(menu.process.cpuSeconds() - before, 0.2) << "seconds of processor time in 2 s of waiting";
+    menu.x.tapKey(menu.window, "Escape");
+    ASSERT_TRUE(menu.process.waitForExit(10000));
+    EXPECT_EQ(menu.process.exitStatus(), 0);
+}
+
 TEST(MenuProgram, NewGameFadesToBlackAndQuittingTheGameReturnsToTheMenu) {
     MenuProgram menu;
     ASSERT_NE(menu.window, 0u) << menu.process.standardError();

@@ -164,3 +164,25 @@ Screenshot XSession::capture(Window window) {
     XDestroyImage(image);
     return shot;
 }
+
+void XSession::destroyWindow(Window window) {
+    XDestroyWindow(display_, window);
+    flush();
+}
+
+void XSession::killClient(Window window) {
+    XKillClient(display_, window);
+    flush();
+}
+
+void XSession::askToClose(Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    flush();
+}

@@ -49,6 +49,13 @@ public:
     // Throws when the window has gone.
     Screenshot capture(Window window);
 
+    // Ways another client can take a program's window away: destroy it, cut
+    // the program's connection (as xdotool windowkill does), or ask it to
+    // close as a window manager's close button does.
+    void destroyWindow(Window window);
+    void killClient(Window window);
+    void askToClose(Window window);
+
 private:
     void flush();
     Display* display_;

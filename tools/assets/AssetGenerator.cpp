@@ -56,6 +56,13 @@ std::vector<ModelJob> modelJobs() {
     };
 }
 
+// A file that could not be written in full (a full disk) is not left for
+// the game to read as if it were whole.
+void removeCutShort(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
 }  // namespace
 
 std::vector<std::string> generatedAssetFiles() {
@@ -81,6 +88,7 @@ bool generateAssets(const std::string& dir, std::ostream& out, std::ostream& err
         const std::string path = textures + "/" + job.name;
         Canvas picture = job.paint();
         if (!picture.save(path)) {
+            removeCutShort(path);
             err << "Could not write picture " << path << "\n";
             return false;
         }
@@ -90,6 +98,7 @@ bool generateAssets(const std::string& dir, std::ostream& out, std::ostream& err
         const std::string path = models + "/" + job.name;
         Mesh mesh = job.build();
         if (!writeObj(path, mesh, job.comment)) {
+            removeCutShort(path);
             err << "Could not write model " << path << "\n";
             return false;
         }

@@ -17,7 +17,8 @@ std::vector<std::string> generatedAssetFiles();
 
 // Prints one line per file written to out. On the first failure (a folder or
 // file that cannot be written, a terrain size out of range) prints one line
-// naming what failed to err and returns false.
+// naming what failed to err and returns false; a file written only in part
+// is removed.
 bool generateAssets(const std::string& dir, std::ostream& out, std::ostream& err,
                     const AssetOptions& options = {});
 

@@ -59,12 +59,20 @@ protected:
     InGeneratedAssets assets;
 };
 
-TEST_F(GameUpdateTest, TheFirstStepOfTheProcessIs20Ms) {
+TEST_F(GameUpdateTest, TheFirstStepOfEveryGameIs20Ms) {
     gameIdle();
     EXPECT_FLOAT_EQ(world.sunAngle, 20 * 0.00008f);
     EXPECT_EQ(world.lastFrameMs, clockNow);
     step(1000);
     EXPECT_FLOAT_EQ(world.sunAngle, 1020 * 0.00008f);
+
+    // A minute on the menu, then the next game: it starts at sunrise too.
+    releaseWorld();
+    testing::internal::CaptureStdout();
+    initWorld(1234);
+    testing::internal::GetCapturedStdout();
+    step(60000);
+    EXPECT_FLOAT_EQ(world.sunAngle, 20 * 0.00008f);
 }
 
 TEST_F(GameUpdateTest, DraggingWithTheLeftButtonChangesSpeedAndHeading) {

@@ -56,14 +56,31 @@ const std::string twoByOnePixels = "\x01\x02\x03\x04\x05\x06";
 
 TEST(BmpTest, ReadsPixelsFromOffset54AsRgbWhateverTheSkippedFieldsSay) {
     TempWorkDir dir;
-    // A canonical file, and one with a foreign signature, a pixel offset of
-    // 100, a 108-byte information header and trailing bytes.
+    // A canonical file, one with a foreign signature, a pixel offset of 100,
+    // a 108-byte information header and trailing bytes, and ones as image
+    // editors write them: compressed, or with rows padded to four bytes.
+    // The last ones are read as before, with one line saying what differs.
+    std::string compressed = header(2, 1) + twoByOnePixels;
+    compressed.replace(30, 4, le32(3));
+    std::string padded = header(2, 1) + twoByOnePixels + std::string(2, '\0');
     dir.writeFile("plain.bmp", header(2, 1) + twoByOnePixels);
     dir.writeFile("odd.bmp", header(2, 1, 1, 24, "XY", 100, 108) + twoByOnePixels + "trailing");
-
-    for (const char* path : {"plain.bmp", "odd.bmp"}) {
+    dir.writeFile("compressed.bmp", compressed);
+    dir.writeFile("padded.bmp", padded);
+    const std::pair<const char*, std::string> cases[] = {
+        {"plain.bmp", ""},
+        {"odd.bmp", "Warning: odd.bmp: pixel data at offset 100, not 54; information header of 108 bytes, "
+                    "not 40. It is read as packed 24-bit rows from offset 54 all the same.\n"},
+        {"compressed.bmp", "Warning: compressed.bmp: compression 3, not 0. It is read as packed 24-bit "
+                           "rows from offset 54 all the same.\n"},
+        {"padded.bmp", "Warning: padded.bmp: rows padded to four bytes, not packed. It is read as packed "
+                       "24-bit rows from offset 54 all the same.\n"},
+    };
+    for (const auto& [path, warning] : cases) {
         Image image;
+        testing::internal::CaptureStderr();
         ASSERT_TRUE(readBmp(path, image)) << path;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), warning);
         EXPECT_EQ(image.width, 2u);
         EXPECT_EQ(image.height, 1u);
         EXPECT_EQ(bytesOf(image), std::string("\x03\x02\x01\x06\x05\x04")) << path;
@@ -106,11 +123,14 @@ TEST(BmpTest, RefusesBadHeadersWithOneLine) {
     dir.writeFile("height0.bmp", header(2, 0) + pixels);
     dir.writeFile("short.bmp", header(2, 2) + pixels.substr(1));
     dir.writeFile("headeronly.bmp", header(2, 2).substr(0, 30));
+    dir.writeFile("cut27.bmp", header(2, 2).substr(0, 27));
+    dir.writeFile("empty.bmp", "");
 
     EXPECT_EQ(refusalOf("planes0.bmp"), "Planes from planes0.bmp is not 1: 0\n");
     EXPECT_EQ(refusalOf("bpp32.bmp"), "Bpp from bpp32.bmp is not 24: 32\n");
     EXPECT_EQ(refusalOf("bpp8.bmp"), "Bpp from bpp8.bmp is not 24: 8\n");
-    for (const char* path : {"width0.bmp", "height0.bmp", "short.bmp", "headeronly.bmp"})
+    // A header cut short is refused as such, not for fields read past its end.
+    for (const char* path : {"width0.bmp", "height0.bmp", "short.bmp", "headeronly.bmp", "cut27.bmp", "empty.bmp"})
         EXPECT_EQ(refusalOf(path), std::string("Error reading image data from ") + path + ".\n");
 }
 

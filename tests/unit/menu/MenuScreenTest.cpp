@@ -84,8 +84,11 @@ int centreWindowY(int i) { return 768 - (mainMenu.buttons[i].bottom + mainMenu.b
 
 // Steps run one at a time from a GLUT timer while the menu's loop runs. Each
 // step waits for a frame drawn after the previous one (or, when the previous
-// step asked for no redraw, for a few ticks).
+// step asked for no redraw, for a few ticks). What must happen at a given
+// frame of the fade runs from the display callback itself, right after that
+// frame, so it does not depend on how fast the machine draws.
 using Step = std::function<void()>;
+using FadeFrameStep = std::function<void(int fadeFrame)>;  // 1 for the first fade frame
 
 constexpr int tickMs = 10;
 constexpr int quietTicks = 5;       // ticks to wait when no frame comes
@@ -100,12 +103,15 @@ int lastStepTick = 0;
 int framesDrawn = 0;
 int framesAtLastStep = 0;
 int fadeFrames = 0;  // frames drawn with a choice made (each advances the fade)
+FadeFrameStep atFadeFrame;
 
 void countedDisplay() {
     bool fading = mainMenu.leaving;
     menuDisplay();
     ++framesDrawn;
-    if (fading) ++fadeFrames;
+    if (!fading) return;
+    ++fadeFrames;
+    if (atFadeFrame) atFadeFrame(fadeFrames);
 }
 
 void driveTick(int runGeneration) {
@@ -126,8 +132,9 @@ void driveTick(int runGeneration) {
 }
 
 // Runs the loaded menu, taking the steps in turn, and returns its choice.
-int runDrivenMenu(std::vector<Step> script) {
+int runDrivenMenu(std::vector<Step> script, FadeFrameStep fadeFrameStep = {}) {
     steps = std::move(script);
+    atFadeFrame = std::move(fadeFrameStep);
     nextStep = 0;
     tick = lastStepTick = 0;
     framesDrawn = framesAtLastStep = fadeFrames = 0;
@@ -233,24 +240,26 @@ TEST_F(MenuScreen, DrawsBackgroundAndButtonsAndHighlightsTheButtonUnderThePointe
 TEST_F(MenuScreen, ClickOnHighlightedButtonFadesToBlackOverTwentyFramesAndReturnsIt) {
     loadMenu();
     std::vector<float> alphaSeen;
-    int choice = runDrivenMenu({
-        [] { menuHover(centreX(NewGame), centreWindowY(NewGame)); },
-        [] { menuMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0); },
-        [&] {
-            alphaSeen.push_back(mainMenu.fadeAlpha);
-            // Releasing the button and moving the pointer change nothing now.
-            menuMouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0);
-            menuHover(centreX(Exit), centreWindowY(Exit));
+    int choice = runDrivenMenu(
+        {
+            [] { menuHover(centreX(NewGame), centreWindowY(NewGame)); },
+            [] { menuMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0); },
         },
-        [&] {
-            alphaSeen.push_back(mainMenu.fadeAlpha);
-            EXPECT_EQ(mainMenu.hovered, NewGame);
-            // Part way: the highlighted button shows through the black.
-            Rgb shown = buttonCentrePixel(NewGame);
-            EXPECT_GT(shown.g, 100);
-            EXPECT_LT(shown.g, selectedColour[NewGame].g - 5);
-        },
-    });
+        [&](int fadeFrame) {
+            if (fadeFrame == 1) {
+                alphaSeen.push_back(mainMenu.fadeAlpha);
+                // Releasing the button and moving the pointer change nothing now.
+                menuMouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0);
+                menuHover(centreX(Exit), centreWindowY(Exit));
+            } else if (fadeFrame == 8) {
+                alphaSeen.push_back(mainMenu.fadeAlpha);
+                EXPECT_EQ(mainMenu.hovered, NewGame);
+                // Part way: the highlighted button shows through the black.
+                Rgb shown = buttonCentrePixel(NewGame);
+                EXPECT_GT(shown.g, 100);
+                EXPECT_LT(shown.g, selectedColour[NewGame].g - 5);
+            }
+        });
     EXPECT_EQ(choice, NewGame);
     EXPECT_EQ(fadeFrames, 20);
     EXPECT_EQ(mainMenu.fadeAlpha, 1.0f);
@@ -291,19 +300,21 @@ TEST_F(MenuScreen, PressesThatChooseNothingLeaveTheMenuBrowsing) {
 
 TEST_F(MenuScreen, EscapeDuringAClickFadeChoosesExitAndShowsItHighlighted) {
     loadMenu();
-    int choice = runDrivenMenu({
-        [] { menuHover(centreX(ResumeGame), centreWindowY(ResumeGame)); },
-        [] { menuMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0); },
-        [] { menuKeyboard(27, 0, 0); },
-        [] {
+    int choice = runDrivenMenu(
+        {
+            [] { menuHover(centreX(ResumeGame), centreWindowY(ResumeGame)); },
+            [] { menuMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0); },
+        },
+        [](int fadeFrame) {
+            if (fadeFrame == 1) menuKeyboard(27, 0, 0);
+            if (fadeFrame != 2) return;
             EXPECT_EQ(mainMenu.hovered, Exit);
             Rgb shown = buttonCentrePixel(Exit);
             EXPECT_GT(shown.r, 150) << "Exit should be drawn highlighted";
             EXPECT_LT(shown.b, shown.r + 20);
             EXPECT_TRUE(near(buttonCentrePixel(ResumeGame), normalColour[ResumeGame], 120));
             EXPECT_LT(buttonCentrePixel(ResumeGame).b, 100);
-        },
-    });
+        });
     EXPECT_EQ(choice, Exit);
     // The fade did not start again: one fade of 20 frames in all.
     EXPECT_EQ(fadeFrames, 20);

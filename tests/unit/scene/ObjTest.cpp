@@ -2,7 +2,13 @@
 // context. Files are written into a temporary models/ folder.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -77,25 +83,34 @@ TEST_F(ObjFile, PolygonsGiveTheirFirstTriangleEvenOnVeryLongLines) {
     // the first begin with digits or blanks and are ignored.
     std::string longFace = "f 2 3 4";
     for (int i = 0; i < 150; ++i) longFace += " 1";
-    load(text + longFace + "\n");
+    EXPECT_EQ(loadCapturingErrors(text + longFace + "\n"),
+              "Warning: models/bad.obj: 2 faces with more than three corners (first triangle read); "
+              "1 line longer than 255 characters (cut at 255).\n");
     ASSERT_EQ(model.getFaceCount(), 2);
     EXPECT_EQ(vertexIndices(0), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(vertexIndices(1), (std::vector<int>{2, 3, 4}));
 }
 
 TEST_F(ObjFile, SkipsCommentsGroupsMaterialsAndIndentedLinesWithoutCountingThem) {
-    load("# a comment v 9 9 9\n"
-         "mtllib car.mtl\n"
-         "o body\n"
-         "g wheels\n"
-         "usemtl red\n"
-         "s 1\n"
-         "vp 0.5 0.5\n"
-         "\n"
-         "  v 7 7 7\n"
-         "v\t8 8 8\n"
-         "v 1 2 3\n"
-         "f 1 1 1\n");
+    // A modeller's file may indent lines or put a tab after "v"; skipping
+    // them is noted once for the file.
+    std::string errors = loadCapturingErrors(
+        "# a comment v 9 9 9\n"
+        "mtllib car.mtl\n"
+        "o body\n"
+        "g wheels\n"
+        "usemtl red\n"
+        "s 1\n"
+        "vp 0.5 0.5\n"
+        "\n"
+        "  v 7 7 7\n"
+        "v\t8 8 8\n"
+        "v 1 2 3\n"
+        "   \n"
+        "\tv 2 3 4\n"
+        "f 1 1 1\n");
+    EXPECT_EQ(errors, "Warning: models/bad.obj: 2 lines starting with white space (ignored); 1 line "
+                      "starting with \"v\" and a tab (ignored).\n");
     EXPECT_EQ(model.getVertexCount(), 1);
     EXPECT_EQ(model.getTexCoordCount(), 0);
     EXPECT_EQ(model.getNormalCount(), 0);
@@ -140,6 +155,13 @@ TEST_F(ObjFile, BoundingRadiusIsMeasuredFromTheOrigin) {
     dir.writeFile("models/tilted.obj", "v 0 -3 4\nv 1 1 1\n");
     ASSERT_TRUE(tilted.load("tilted.obj"));
     EXPECT_FLOAT_EQ(tilted.boundingRadius(), 5.0f);
+
+    // Coordinates that are not finite take no part: one stray inf would
+    // make the model collide with everything.
+    Model stray;
+    dir.writeFile("models/stray.obj", "v 0 -3 4\nv inf 0 0\nv 1 -inf 12\nv nan 1 1\n");
+    ASSERT_TRUE(stray.load("stray.obj"));
+    EXPECT_FLOAT_EQ(stray.boundingRadius(), std::sqrt(145.0f));
 }
 
 TEST_F(ObjFile, OnlyFacesThatCloseAroundAVolumeMakeAClosedSurface) {
@@ -235,15 +257,42 @@ TEST_F(ObjFile, FaceMayNameAVertexWrittenAfterIt) {
     EXPECT_EQ(model.getFaceCount(), 1);
 }
 
-TEST_F(ObjFile, LongLinesAreReadInPiecesWithoutOverflow) {
-    // The part after the first 255 characters of a line is classified by its
-    // own first characters; the warning names the file line it came from.
+TEST_F(ObjFile, OnlyTheFirst255CharactersOfALineAreRead) {
+    // The rest of a longer line is skipped whatever it holds, so a long
+    // comment never turns into geometry; warnings still name the file line.
     std::string comment = "#" + std::string(254, 'x');
     std::string errors = loadCapturingErrors(comment + "v 4 5 6\n" + "v 1 1 1\n" +
-                                             std::string(3000, ' ') + "\n" + comment + "f 9 9 9\n");
+                                             std::string(3000, ' ') + "\n" + comment + "f 9 9 9\n" +
+                                             "v 2 2 2" + std::string(248, ' ') + "f 1 1 1\n" +
+                                             std::string(255, '#') + "\nf 9 9 9\n");
     EXPECT_EQ(model.getVertexCount(), 2);
-    EXPECT_EQ(model.getVertices().at(0).x, 4.0f);
-    EXPECT_EQ(errors, "Skipping bad face in models/bad.obj at line 4\n");
+    EXPECT_EQ(model.getVertices().at(0).x, 1.0f);
+    EXPECT_EQ(model.getVertices().at(1).x, 2.0f);
+    EXPECT_EQ(model.getFaceCount(), 0);
+    EXPECT_EQ(errors, "Skipping bad face in models/bad.obj at line 7\nWarning: models/bad.obj: 4 lines "
+                      "longer than 255 characters (cut at 255).\n");
+}
+
+TEST_F(ObjFile, RunningOutOfMemoryNamesTheFile) {
+    // Three million empty face lines ask for about 100 MB of faces, loaded
+    // in a child process whose address space is capped well below that.
+    std::string faces;
+    for (int i = 0; i < 3000000; ++i) faces += "f\n";
+    dir.writeFile("models/huge.obj", faces);
+    auto loadWithLittleMemory = [] {
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        rlimit cap{};
+        cap.rlim_cur = cap.rlim_max = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (48 << 20);
+        setrlimit(RLIMIT_AS, &cap);
+        try {
+            Model().load("huge.obj");
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "%s\n", error.what());
+        }
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(loadWithLittleMemory(), testing::ExitedWithCode(0), "Out of memory while loading models/huge.obj");
 }
 
 // Drawing fixture: an identity projection, so vertex x and y are the

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -151,6 +152,21 @@ TEST_F(TextureTest, PicturesAreScaledToPowerOfTwoOnLoad) {
     EXPECT_EQ(levelParameter(GL_TEXTURE_WIDTH), 64);
     EXPECT_EQ(rgb[0], 1);
     EXPECT_EQ(rgb[rgb.size() - 1], 3);
+
+    // One pixel past the driver's limit: scaled down to the limit, not up
+    // to a power of two the driver refuses.
+    GLint limit = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &limit);
+    const uint32_t past = static_cast<uint32_t>(limit) + 1;
+    writeSolidPicture("textures/Long.bmp", past, 1, {9, 8, 7});
+    writeSolidPicture("textures/Tall.bmp", 1, past, {9, 8, 7});
+    for (const char* name : {"Long.bmp", "Tall.bmp"}) {
+        SCOPED_TRACE(name);
+        Texture texture(name);
+        EXPECT_EQ(std::max(texture.getWidth(), texture.getHeight()), limit);
+        EXPECT_EQ(std::max(levelParameter(GL_TEXTURE_WIDTH), levelParameter(GL_TEXTURE_HEIGHT)), limit);
+        EXPECT_EQ(texels(texture, GL_RGB, 3).at(limit / 2 * 3), 9);
+    }
 }
 
 TEST_F(TextureTest, AlphaFileSuppliesTheAlphaOfEveryPixel) {
