@@ -150,24 +150,35 @@ void beginShadowTile(const ShadowTile& tile) {
 }
 
 namespace {
+// While it lives, pixels are packed byte by byte with the picture's row
+// length, which keeps rows of any width unpadded and puts each piece read in
+// its place; the caller's packing comes back afterwards.
+class PicturePacking {
+public:
+    explicit PicturePacking(int rowLength) {
+        glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glPixelStorei(GL_PACK_ROW_LENGTH, rowLength);
+        glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+        glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+    }
+    ~PicturePacking() { glPopClientAttrib(); }
+    PicturePacking(const PicturePacking&) = delete;
+    PicturePacking& operator=(const PicturePacking&) = delete;
+};
+
 // Reads width x height pixels of the window from (windowX, windowY) into the
-// picture with their lower-left corner at pixel (left, bottom). Packing byte
-// by byte with the picture's row length keeps rows of any width unpadded and
-// puts each piece in its place.
+// picture with their lower-left corner at pixel (left, bottom), inside a
+// PicturePacking.
 void readPicturePixels(int windowX, int windowY, int left, int bottom, int width, int height,
                        ShadowBuffers& buffers) {
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glPixelStorei(GL_PACK_ROW_LENGTH, buffers.pixelWidth);
-    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
     unsigned char* first = buffers.pixels.data() + size_t(bottom) * size_t(buffers.pixelWidth) + size_t(left);
     glReadPixels(windowX, windowY, width, height, GL_RED, GL_UNSIGNED_BYTE, first);
-    glPopClientAttrib();
 }
 }  // namespace
 
 void readShadowTile(const ShadowTile& tile, ShadowBuffers& buffers) {
+    const PicturePacking packing(buffers.pixelWidth);
     readPicturePixels(0, 0, shadowPixelsPerStep * tile.column, shadowPixelsPerStep * tile.row,
                       shadowPixelsPerStep * tile.columns, shadowPixelsPerStep * tile.rows, buffers);
 }
@@ -178,7 +189,10 @@ const ShadowGrid& readShadowGrid(uint32_t width, uint32_t depth, ShadowBuffers& 
     const int readHeight = std::min(buffers.pixelHeight, windowHeight);
     if (readWidth < buffers.pixelWidth || readHeight < buffers.pixelHeight)
         std::fill(buffers.pixels.begin(), buffers.pixels.end(), 255);
-    readPicturePixels(0, 0, 0, 0, readWidth, readHeight, buffers);
+    {
+        const PicturePacking packing(buffers.pixelWidth);
+        readPicturePixels(0, 0, 0, 0, readWidth, readHeight, buffers);
+    }
     filterShadowPixels(buffers.pixels.data(), buffers.pixelWidth, buffers.pixelHeight, buffers.grid.data());
     return buffers.grid;
 }
@@ -282,6 +296,7 @@ const ShadowGrid& shadowPass(const std::vector<const Object*>& casters, const Ve
         buffers.cells.push_back(cellsUnder(reach, terrainWidth, terrainDepth));
     }
     const int width = static_cast<int>(terrainWidth), depth = static_cast<int>(terrainDepth);
+    const PicturePacking packing(buffers.pixelWidth);
     for (int row = 0; row < width; row += shadowTileRows)
         for (int column = 0; column < depth; column += shadowTileColumns) {
             const ShadowTile tile{row, std::min(shadowTileRows, width - row), column,

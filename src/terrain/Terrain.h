@@ -31,8 +31,10 @@ public:
     bool getPoint(const std::vector<float>& array, uint32_t x, uint32_t z, float& value) const;
     bool setPoint(std::vector<float>& array, uint32_t x, uint32_t z, float value);
 
-    // Every height at once, index x + z * width.
+    // Every height, and the normals' x and z, at once, index x + z * width.
     const std::vector<float>& getHeights() const { return heights; }
+    const std::vector<float>& getNormalsX() const { return normalX; }
+    const std::vector<float>& getNormalsZ() const { return normalZ; }
 
     float getMaxHeight() const { return highest; }  // -1 for an empty grid
     float getMinHeight() const { return lowest; }   // 65535 for an empty grid

@@ -38,6 +38,8 @@ void drawTerrainVertexByVertex(const Terrain& terrain, const ShadowGrid* shadows
     terrain.bindTexture();
     Terrain::applyMaterial();
     const std::vector<float>& heights = terrain.getHeights();
+    const std::vector<float>& normalX = terrain.getNormalsX();
+    const std::vector<float>& normalZ = terrain.getNormalsZ();
     const uint32_t width = terrain.getWidth();
     glBegin(GL_QUADS);
     terrain.forEachQuad(
@@ -48,9 +50,10 @@ void drawTerrainVertexByVertex(const Terrain& terrain, const ShadowGrid* shadows
             glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
         },
         [&](float u, float v, uint32_t x, uint32_t z) {
+            const size_t i = x + size_t{z} * width;
             glTexCoord2f(u, v);
-            glNormal3f(terrain.getNormalX(x, z), 1.0f, terrain.getNormalZ(x, z));
-            glVertex3f(static_cast<float>(x), heights[x + size_t{z} * width], static_cast<float>(z));
+            glNormal3f(normalX[i], 1.0f, normalZ[i]);
+            glVertex3f(static_cast<float>(x), heights[i], static_cast<float>(z));
         });
     glEnd();
 }
