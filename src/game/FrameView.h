@@ -10,7 +10,7 @@
 
 struct FrameView {
     ViewVolume view;             // the camera's view volume
-    const VisibleQuads& quads;   // the terrain quads in view; shaded when shadows is set
+    const VisibleQuads& quads;   // the terrain quads in view
     const ShadowGrid* shadows;   // null when no shadow pass ran (night, or shadows off)
 };
 

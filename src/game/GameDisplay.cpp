@@ -91,7 +91,6 @@ FrameView makeFrameView() {
         shadowPass(world.shadowCasters, towardsSun, terrain.getWidth(), terrain.getDepth(),
                    world.showOverlay ? nullptr : &world.drawnQuads, world.shadowBuffers);
     glPopMatrix();
-    world.drawnQuads.shade(shadows);
     return {view, world.drawnQuads, &shadows};
 }
 
@@ -105,7 +104,7 @@ void gameDisplay() {
     world.sun->apply();  // after the view, so the sun is fixed in the world
     if (world.headlightsOn) applyHeadlights();
 
-    world.terrain->draw(&frame.quads);
+    world.terrain->draw(frame.quads, frame.shadows, world.terrainBatch);
     endFramePass(FramePass::terrain);
     for (const Object* tree : world.trees) drawIfSeen(*tree, frame.view);
     endFramePass(FramePass::trees);

@@ -9,6 +9,7 @@
 #include "game/GameSnapshot.h"
 #include "hud/ShadowPass.h"
 #include "platform/ScreenLoop.h"
+#include "terrain/QuadBatch.h"
 #include "terrain/VisibleQuads.h"
 
 class Camera;
@@ -65,7 +66,8 @@ struct GameWorld {
     // Memory of the frame's record, made by the first frame of a game and
     // refilled by every frame after it.
     ShadowBuffers shadowBuffers;   // the silhouette picture and the shadow grid
-    VisibleQuads drawnQuads;       // the terrain quads in view and their shades
+    VisibleQuads drawnQuads;       // the terrain quads in view
+    QuadBatch terrainBatch;        // room to send them in
 
     GameSnapshot leaving{};        // the vehicle as it was when the quit key came
     ScreenExit exit;               // the game screen's return point and running flag

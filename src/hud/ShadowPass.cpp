@@ -263,13 +263,7 @@ void lightReadValues(const VisibleQuads* drawnQuads, ShadowGrid& grid) {
         std::fill(grid.data(), grid.data() + size_t{grid.width()} * grid.depth(), lit);
         return;
     }
-    const uint32_t quadsPerRow = grid.width() - 1;
-    for (int run = 0; run < drawnQuads->runCount(); ++run) {
-        const int first = drawnQuads->firstVertices()[run] / VisibleQuads::verticesPerQuad;
-        const int end = first + drawnQuads->vertexCounts()[run] / VisibleQuads::verticesPerQuad;
-        for (int quad = first; quad < end; ++quad)
-            grid.data()[grid.index(quad % quadsPerRow, quad / quadsPerRow)] = lit;
-    }
+    drawnQuads->forEachQuad([&](uint32_t x, uint32_t z) { grid.data()[grid.index(x, z)] = lit; });
 }
 
 }  // namespace

@@ -51,7 +51,8 @@ Terrain::Terrain(const char* heightMapFile, const char* textureFile) {
 
     if (textureFile) texture = std::make_unique<Texture>(textureFile);
     measureHeightRange();
-    prepareQuads();
+    prepareTextureCoordinates();
+    pieces.prepare(heights, width, depth);
 }
 
 Terrain::~Terrain() = default;
@@ -81,7 +82,7 @@ bool Terrain::getHeight(uint32_t x, uint32_t z, float& height) const {
 bool Terrain::setHeight(uint32_t x, uint32_t z, float height) {
     if (!setPoint(heights, x, z, height)) return false;
     measureHeightRange();
-    prepareQuads();  // the drawn quads follow the new height
+    pieces.prepare(heights, width, depth);  // the choice of quads follows the new height
     return true;
 }
 
@@ -95,6 +96,17 @@ float Terrain::getNormalZ(uint32_t x, uint32_t z) const {
     float value = 0;
     getPoint(normalZ, x, z, value);
     return value;
+}
+
+// Summed step by step rather than multiplied out, as the quads were always
+// textured; the last column's u may fall a little short of 1.
+void Terrain::prepareTextureCoordinates() {
+    const float du = texture && width > 1 ? 1.0f / static_cast<float>(width - 1) : 0.0f;
+    const float dv = texture && depth > 1 ? 1.0f / static_cast<float>(depth - 1) : 0.0f;
+    columnU.assign(width, 0.0f);
+    rowV.assign(depth, 0.0f);
+    for (uint32_t x = 1; x < width; ++x) columnU[x] = columnU[x - 1] + du;
+    for (uint32_t z = 1; z < depth; ++z) rowV[z] = rowV[z - 1] + dv;
 }
 
 // The sky bound asks for both every frame, so they are kept rather than

@@ -9,6 +9,8 @@
 
 #include "terrain/VisibleQuads.h"
 
+class QuadBatch;
+class ShadowGrid;
 class Texture;
 
 class Terrain {
@@ -39,13 +41,13 @@ public:
     float getMaxHeight() const { return highest; }  // -1 for an empty grid
     float getMinHeight() const { return lowest; }   // 65535 for an empty grid
 
-    // Draws lit, textured quads: the ones chosen for this frame, darkened
-    // quad by quad when they were shaded from a shadow grid; null draws every
-    // quad unshaded. Leaves the current normal and texture coordinate of the
-    // grid's last corner and the diffuse material of its last quad, as
-    // sending every quad vertex by vertex would: a model without normals or
-    // texture coordinates drawn next looks the same whatever was culled.
-    void draw(const VisibleQuads* quads = nullptr) const;
+    // Draws the chosen quads lit and textured, each darkened by the shadow
+    // grid's value for its corner (x, z) when there is a grid, through the
+    // batch. Leaves the current normal and texture coordinate of the grid's
+    // last corner and the diffuse material of its last quad, as sending every
+    // quad vertex by vertex would: a model without normals or texture
+    // coordinates drawn next looks the same whatever was culled.
+    void draw(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch) const;
     // The height ranges the frame's choice of quads is made from.
     const QuadPieces& getPieces() const { return pieces; }
     // The ground's material: dim ambient, white diffuse, no shine.
@@ -55,8 +57,8 @@ public:
 
     // Visits the quads in drawing order, row by row along +z: quad(x, z) for
     // each, then its four corners as corner(u, v, x, z), counter-clockwise
-    // seen from above. Texture coordinates are accumulated by additions, so
-    // every way of drawing gets the same floats.
+    // seen from above, with the texture coordinates every way of drawing
+    // gives them.
     template <typename QuadStart, typename Corner>
     void forEachQuad(QuadStart quad, Corner corner) const;
 
@@ -65,15 +67,9 @@ public:
     float getNormalZ(uint32_t x, uint32_t z) const;
 
 private:
-    struct QuadVertex {
-        float texCoord[2];
-        float normal[3];
-        float position[3];
-    };
-    void textureSteps(float& du, float& dv) const;
-    void prepareQuads();
+    void prepareTextureCoordinates();
     void measureHeightRange();
-    void leaveLastCornerCurrent(const VisibleQuads* quads) const;
+    void leaveLastCornerCurrent(const ShadowGrid* shadows) const;
 
     uint32_t width = 0;
     uint32_t depth = 0;
@@ -83,26 +79,21 @@ private:
     std::unique_ptr<Texture> texture;
     std::vector<float> normalX;   // same indexing as heights
     std::vector<float> normalZ;
-    std::vector<QuadVertex> quadVertices;  // 4 per quad, ready for glDrawArrays
-    QuadPieces pieces;                     // height ranges of short runs of each row
+    // Texture coordinates of each grid column (u) and row (v), accumulated
+    // step by step along the grid; all 0 without a texture.
+    std::vector<float> columnU;
+    std::vector<float> rowV;
+    QuadPieces pieces;  // height ranges of short runs of each row
 };
 
 template <typename QuadStart, typename Corner>
 void Terrain::forEachQuad(QuadStart quad, Corner corner) const {
-    float du, dv;
-    textureSteps(du, dv);
-    float v = 0;
-    for (uint32_t z = 0; z + 1 < depth; ++z) {
-        float nextV = v + dv;
-        float u = 0;
+    for (uint32_t z = 0; z + 1 < depth; ++z)
         for (uint32_t x = 0; x + 1 < width; ++x) {
             quad(x, z);
-            corner(u, v, x, z);
-            corner(u, nextV, x, z + 1);
-            corner(u + du, nextV, x + 1, z + 1);
-            corner(u + du, v, x + 1, z);
-            u += du;
+            corner(columnU[x], rowV[z], x, z);
+            corner(columnU[x], rowV[z + 1], x, z + 1);
+            corner(columnU[x + 1], rowV[z + 1], x + 1, z + 1);
+            corner(columnU[x + 1], rowV[z], x + 1, z);
         }
-        v = nextV;
-    }
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "terrain/ShadowGrid.h"
 #include "view/ViewVolume.h"
 
 void QuadPieces::prepare(const std::vector<float>& heights, uint32_t width, uint32_t depth) {
@@ -33,27 +32,21 @@ void VisibleQuads::startSelection(const QuadPieces& pieces) {
     if (pieces.quadsPerRow() != quadsPerRow || pieces.rows() != rows || rowFirst.size() != rows) {
         quadsPerRow = pieces.quadsPerRow();
         rows = pieces.rows();
-        firsts.reserve(rows);
-        counts.reserve(rows);
+        runs_.reserve(rows);
         rowFirst.assign(rows, 0);
         rowEnd.assign(rows, 0);
-        shades.assign(size_t{quadsPerRow} * rows * verticesPerQuad * 3, 1.0f);
     }
-    firsts.clear();
-    counts.clear();
-    shaded_ = false;
+    runs_.clear();
 }
 
 void VisibleQuads::addRun(uint32_t z, uint32_t first, uint32_t end) {
     rowFirst[z] = first;
     rowEnd[z] = end;
-    const int firstVertex = static_cast<int>(z * quadsPerRow + first) * verticesPerQuad;
-    const int vertexCount = static_cast<int>(end - first) * verticesPerQuad;
-    if (!firsts.empty() && firsts.back() + counts.back() == firstVertex) {
-        counts.back() += vertexCount;
+    const uint32_t firstQuad = z * quadsPerRow + first;
+    if (!runs_.empty() && runs_.back().first + runs_.back().count == firstQuad) {
+        runs_.back().count += end - first;
     } else {
-        firsts.push_back(firstVertex);
-        counts.push_back(vertexCount);
+        runs_.push_back({firstQuad, end - first});
     }
 }
 
@@ -81,21 +74,6 @@ void VisibleQuads::select(const QuadPieces& pieces, const ViewVolume& view) {
 void VisibleQuads::selectAll(const QuadPieces& pieces) {
     startSelection(pieces);
     for (uint32_t z = 0; z < rows; ++z) addRun(z, 0, quadsPerRow);
-}
-
-void VisibleQuads::shade(const ShadowGrid& grid) {
-    constexpr int shadesPerQuad = verticesPerQuad * 3;
-    for (int run = 0; run < runCount(); ++run) {
-        const uint32_t firstQuad = static_cast<uint32_t>(firsts[run] / verticesPerQuad);
-        const uint32_t endQuad = firstQuad + static_cast<uint32_t>(counts[run] / verticesPerQuad);
-        float* out = shades.data() + size_t{firstQuad} * shadesPerQuad;
-        for (uint32_t quad = firstQuad; quad < endQuad; ++quad) {
-            const float s = grid.at(quad % quadsPerRow, quad / quadsPerRow);
-            for (int component = 0; component < shadesPerQuad; ++component) *out++ = s;
-        }
-    }
-    if (quadsPerRow > 0) lastQuadShade_ = grid.at(quadsPerRow - 1, rows - 1);
-    shaded_ = true;
 }
 
 bool VisibleQuads::reaches(const GroundCapsule& capsule, float margin) const {

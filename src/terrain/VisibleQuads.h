@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <vector>
 
-class ShadowGrid;
 class ViewVolume;
 
 // A stretch of ground, seen from above: the points (x, z) within radius of
@@ -42,38 +41,37 @@ private:
     std::vector<float> pieceHigh;  // highest corner height
 };
 
-// The quads one frame draws, and the brightness each takes from the frame's
-// shadow grid. One record is reused from frame to frame: its buffers grow
-// with the first frame of a grid and are only refilled after that.
+// A run of chosen quads. Quads are numbered row by row along +z, width - 1
+// to a row, in the order the whole grid is drawn.
+struct QuadRun {
+    uint32_t first;
+    uint32_t count;
+};
+
+// The quads one frame draws. One record is reused from frame to frame: its
+// buffers grow with the first frame of a grid and are only refilled after that.
 class VisibleQuads {
 public:
-    static constexpr int verticesPerQuad = 4;
-
-    // Chooses the runs for this view. Quads are numbered row by row along +z,
-    // width - 1 to a row, as the terrain's vertex arrays hold them.
+    // Chooses the runs for this view.
     void select(const QuadPieces& pieces, const ViewVolume& view);
     // Chooses every quad, in one run.
     void selectAll(const QuadPieces& pieces);
 
-    // The runs as glMultiDrawArrays takes them: first vertex and vertex count.
-    // Runs that join end to start are merged into one.
-    const int* firstVertices() const { return firsts.data(); }
-    const int* vertexCounts() const { return counts.data(); }
-    int runCount() const { return static_cast<int>(firsts.size()); }
+    // The runs in drawing order. Runs that join end to start are merged.
+    const std::vector<QuadRun>& runs() const { return runs_; }
+    // Visits each chosen quad, or those of one run, in drawing order as
+    // quad(x, z), its corner nearest the grid's origin.
+    template <typename Quad>
+    void forEachQuad(Quad quad) const {
+        for (const QuadRun& run : runs_) forEachQuadIn(run, quad);
+    }
+    template <typename Quad>
+    void forEachQuadIn(const QuadRun& run, Quad quad) const;
 
     // Does the capsule come within margin of the footprint of a chosen quad?
     // Quad (x, z) covers x .. x + 1, z .. z + 1. May answer yes when it does
     // not quite, never no when it does.
     bool reaches(const GroundCapsule& capsule, float margin) const;
-
-    // Gives each chosen quad the grid's value for its corner (x, z), as the
-    // RGB colour of its four vertices, for a colour array parallel to the
-    // terrain's vertex arrays. Until the next select, shaded() is true.
-    void shade(const ShadowGrid& grid);
-    bool shaded() const { return shaded_; }
-    const float* vertexShades() const { return shades.data(); }
-    // The grid's value for the grid's last quad, chosen or not.
-    float lastQuadShade() const { return lastQuadShade_; }
 
 private:
     void startSelection(const QuadPieces& pieces);
@@ -81,11 +79,19 @@ private:
 
     uint32_t quadsPerRow = 0;
     uint32_t rows = 0;
-    std::vector<int> firsts;         // capacity for one run a row, kept between frames
-    std::vector<int> counts;
+    std::vector<QuadRun> runs_;      // capacity for one run a row, kept between frames
     std::vector<uint32_t> rowFirst;  // chosen quads of each row: x from rowFirst to rowEnd - 1
     std::vector<uint32_t> rowEnd;    // equal to rowFirst when none
-    std::vector<float> shades;       // RGB per quad vertex; only the chosen quads' are current
-    bool shaded_ = false;
-    float lastQuadShade_ = 1.0f;
 };
+
+template <typename Quad>
+void VisibleQuads::forEachQuadIn(const QuadRun& run, Quad quad) const {
+    uint32_t x = run.first % quadsPerRow, z = run.first / quadsPerRow;
+    for (uint32_t n = 0; n < run.count; ++n) {
+        quad(x, z);
+        if (++x == quadsPerRow) {
+            x = 0;
+            ++z;
+        }
+    }
+}

@@ -10,6 +10,7 @@
 #include "lighting/DirectionalLight.h"
 #include "scene/Object.h"
 #include "sky/SkyPass.h"
+#include "terrain/QuadBatch.h"
 #include "terrain/Terrain.h"
 #include "view/Camera.h"
 
@@ -56,6 +57,13 @@ void drawTerrainVertexByVertex(const Terrain& terrain, const ShadowGrid* shadows
             glVertex3f(static_cast<float>(x), heights[i], static_cast<float>(z));
         });
     glEnd();
+}
+
+void drawEveryQuad(const Terrain& terrain, const ShadowGrid* shadows) {
+    VisibleQuads every;
+    every.selectAll(terrain.getPieces());
+    QuadBatch batch;
+    terrain.draw(every, shadows, batch);
 }
 
 void drawReferenceFrame() {

@@ -21,3 +21,6 @@ const ShadowGrid& referenceShadowGrid();
 // by vertex in drawing order; with a grid, each quad's diffuse material is
 // its brightness.
 void drawTerrainVertexByVertex(const Terrain& terrain, const ShadowGrid* shadows);
+
+// The game's own drawing of every quad, shaded from the grid when there is one.
+void drawEveryQuad(const Terrain& terrain, const ShadowGrid* shadows);

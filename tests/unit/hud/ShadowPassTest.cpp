@@ -16,6 +16,7 @@
 #include "scene/Object.h"
 #include "support/FeedbackCapture.h"
 #include "support/GlStateGuard.h"
+#include "support/ReferenceFrame.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "support/WindowReadBack.h"
@@ -326,12 +327,8 @@ std::map<std::pair<int, int>, float> litQuads(const Terrain* terrain, Directiona
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_CULL_FACE);
 
-    const std::vector<GLfloat> floats = captureFeedback(GL_3D_COLOR, [&] {
-        VisibleQuads every;
-        every.selectAll(terrain->getPieces());
-        every.shade(grid);
-        terrain->draw(&every);
-    }, size_t(width) * size_t(depth) * 64);
+    const std::vector<GLfloat> floats =
+        captureFeedback(GL_3D_COLOR, [&] { drawEveryQuad(*terrain, &grid); }, size_t(width) * size_t(depth) * 64);
 
     std::map<std::pair<int, int>, float> quads;
     for (const FeedbackPrimitive& polygon : feedbackPrimitives(GL_3D_COLOR, floats)) {

@@ -13,6 +13,7 @@
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "support/WindowReadBack.h"
+#include "terrain/QuadBatch.h"
 #include "terrain/ShadowGrid.h"
 #include "terrain/Terrain.h"
 #include "view/ViewVolume.h"
@@ -123,13 +124,6 @@ protected:
         glDisable(GL_DEPTH_TEST);
     }
     void TearDown() override { EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)); }
-    // Every quad, shaded from the grid.
-    static void drawShaded(const Terrain& terrain, const ShadowGrid& grid) {
-        VisibleQuads quads;
-        quads.selectAll(terrain.getPieces());
-        quads.shade(grid);
-        terrain.draw(&quads);
-    }
     static int centreRed() { return readPixel(512, 384).r; }
 
     GlStateGuard guard;
@@ -139,13 +133,13 @@ TEST_F(TerrainDrawing, AShadowGridOfHalfHalvesTheDiffuseLight) {
     TempWorkDir dir;
     writeHeightMap(5, 5, [](uint32_t, uint32_t) { return 0; });
     Terrain terrain("Heights.bmp");
-    terrain.draw();
+    drawEveryQuad(terrain, nullptr);
     int lit = centreRed();
     ShadowGrid grid;
     grid.resize(5, 5);
     std::fill(grid.data(), grid.data() + 25, 0.5f);
     glClear(GL_COLOR_BUFFER_BIT);
-    drawShaded(terrain, grid);
+    drawEveryQuad(terrain, &grid);
     int shadowed = centreRed();
     // Ambient 0.1 of the material meets no ambient light, so only diffuse counts.
     EXPECT_NEAR(lit, 255, 2);
@@ -161,7 +155,7 @@ TEST_F(TerrainDrawing, EachQuadTakesTheGridValueOfItsLowerCorner) {
     ShadowGrid grid;
     grid.resize(W, D);
     grid.data()[(W - 1 - 1) * D + (D - 1 - 2)] = 0.0f;
-    drawShaded(terrain, grid);
+    drawEveryQuad(terrain, &grid);
     // Quad (1..2, 2..3) is centred at world (1.5, 2.5): window (384, 480).
     EXPECT_LT(readPixel(384, 480).r, 5);
     EXPECT_GT(readPixel(640, 480).r, 250);
@@ -199,15 +193,13 @@ TEST_F(TerrainDrawing, LeavesTheStateOfTheWholeGridSentInOrderWhateverWasCulled)
     const GameViewMatrices matrices = gameViewMatrices(2, 3, -6, 2, 0, 4);
     VisibleQuads quads;
     quads.select(terrain.getPieces(), ViewVolume(matrices.projection, matrices.modelview));
-    ASSERT_GT(quads.runCount(), 0);
-    ASSERT_LT(quads.firstVertices()[quads.runCount() - 1] + quads.vertexCounts()[quads.runCount() - 1],
-              32 * 8 * VisibleQuads::verticesPerQuad);
-    quads.shade(grid);
+    ASSERT_FALSE(quads.runs().empty());
+    ASSERT_LT(quads.runs().back().first + quads.runs().back().count, 32u * 8);
+    QuadBatch batch;
     glNormal3f(9, 9, 9);
-    terrain.draw(&quads);
+    terrain.draw(quads, &grid, batch);
     const Current shaded = current();
-    quads.select(terrain.getPieces(), ViewVolume(matrices.projection, matrices.modelview));
-    terrain.draw(&quads);
+    terrain.draw(quads, nullptr, batch);
     const Current unshaded = current();
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(shaded.normal[i], reference.normal[i]) << i;
@@ -224,7 +216,7 @@ TEST_F(TerrainDrawing, NarrowMapsDrawNothing) {
     writeHeightMap(1, 6, [](uint32_t, uint32_t) { return 50; });
     Terrain terrain("Heights.bmp");
     EXPECT_EQ(terrain.getNormalX(0, 3), 0.0f);
-    terrain.draw();
+    drawEveryQuad(terrain, nullptr);
     EXPECT_EQ(centreRed(), 0);
 }
 
@@ -238,9 +230,30 @@ TEST_F(TerrainDrawing, ATwoByTwoMapIsOneFlatLitQuad) {
     glLoadIdentity();
     glOrtho(0, 1, 0, 1, -100, 100);
     glMatrixMode(GL_MODELVIEW);
-    terrain.draw();
+    drawEveryQuad(terrain, nullptr);
     // The normals all point straight up, so the sloped quad is lit fully.
     EXPECT_NEAR(centreRed(), 255, 2);
+}
+
+// 199 x 99 quads in one run fill more than one batch: the quads past the
+// first batch are drawn as well, in their places.
+TEST_F(TerrainDrawing, ARunLargerThanABatchIsDrawnWhole) {
+    TempWorkDir dir;
+    writeHeightMap(200, 100, [](uint32_t, uint32_t) { return 0; });
+    Terrain terrain("Heights.bmp");
+    ASSERT_GT(199u * 99, QuadBatch::quadsPerBatch);
+    ShadowGrid grid;
+    grid.resize(200, 100);
+    std::fill(grid.data(), grid.data() + 200 * 100, 1.0f);
+    grid.data()[grid.index(198, 98)] = 0.0f;  // the very last quad dark
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 199, 0, 99, -100, 100);
+    glMatrixMode(GL_MODELVIEW);
+    drawEveryQuad(terrain, &grid);
+    for (int y : {2, 384, 700, 750})
+        for (int x : {2, 512, 1020}) EXPECT_GT(readPixel(x, y).r, 250) << x << "," << y;
+    EXPECT_LT(readPixel(1022, 766).r, 5);
 }
 
 }  // namespace

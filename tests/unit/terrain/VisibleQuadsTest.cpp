@@ -22,9 +22,7 @@ ViewVolume lookingAt(double eyeX, double eyeY, double eyeZ, double atX, double a
 // Runs as (first quad, quad count).
 std::vector<std::pair<int, int>> runsIn(const VisibleQuads& quads) {
     std::vector<std::pair<int, int>> runs;
-    for (int i = 0; i < quads.runCount(); ++i)
-        runs.push_back({quads.firstVertices()[i] / VisibleQuads::verticesPerQuad,
-                        quads.vertexCounts()[i] / VisibleQuads::verticesPerQuad});
+    for (const QuadRun& run : quads.runs()) runs.push_back({run.first, run.count});
     return runs;
 }
 
@@ -77,7 +75,7 @@ TEST(VisibleQuads, GridsTooSmallForAQuadSendNothing) {
         pieces.prepare(heights, size.first, size.second);
         VisibleQuads quads;
         quads.select(pieces, lookingAt(2, 5, -10, 2, 0, 2));
-        EXPECT_EQ(quads.runCount(), 0) << size.first << " x " << size.second;
+        EXPECT_TRUE(quads.runs().empty()) << size.first << " x " << size.second;
     }
 }
 
