@@ -47,6 +47,11 @@ struct SizeResult {
     FrameSummary day;                 // ... with the sun up and the shadow pass on
     FrameSummary night;               // ... the rest
     FrameSummary reference;           // terrain-only frames with the day frames' views
+    FrameSummary mainLoop;            // the same frames played through the game's main loop
+    // How far the vehicle turned over each run: the player's input reached
+    // the game, the same in both.
+    double headingTurnedDegrees = 0;
+    double mainLoopHeadingTurnedDegrees = 0;
 
     PassTimes dayPasses;
     PassTimes nightPasses;

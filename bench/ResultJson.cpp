@@ -73,6 +73,9 @@ void writeSize(std::ostream& out, const SizeResult& size, bool last) {
     writeSummary(out, "day", size.day, ",");
     writeSummary(out, "night", size.night, ",");
     writeSummary(out, "reference", size.reference, ",");
+    writeSummary(out, "main_loop", size.mainLoop, ",");
+    out << "      \"heading_turned_degrees\": " << number(size.headingTurnedDegrees)
+        << ", \"main_loop_heading_turned_degrees\": " << number(size.mainLoopHeadingTurnedDegrees) << ",\n";
     out << "      \"day_over_reference\": " << number(ratioOrZero(size.day.medianMs, size.reference.medianMs))
         << ",\n";
     writeHeap(out, size);
@@ -117,6 +120,9 @@ void writeReportJson(const BenchReport& report, std::ostream& out) {
         << ", \"day_over_reference_target\": " << number(dayOverReferenceTarget)
         << ", \"day_256_over_128\": " << number(ratios.day256Over128)
         << ", \"all_256_over_128\": " << number(ratios.all256Over128)
+        << ", \"day_1024_over_128\": " << number(ratios.day1024Over128)
+        << ", \"day_2048_over_128\": " << number(ratios.day2048Over128)
+        << ", \"main_loop_over_scripted_128\": " << number(ratios.mainLoopOverScripted128)
         << ", \"growth_target\": " << number(growthTarget) << "},\n";
     out << "  \"drift\": ";
     if (!report.hasDrift) {

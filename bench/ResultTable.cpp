@@ -56,6 +56,8 @@ void printFrames(std::ostream& out, const BenchReport& report) {
     row(out, report, "all frames: median (ms)", [](const SizeResult& s) { return ms(s.all, s.all.medianMs); });
     row(out, report, "all frames: 95th pct (ms)", [](const SizeResult& s) { return ms(s.all, s.all.p95Ms); });
     row(out, report, "all frames: frames/s", [](const SizeResult& s) { return format("%.1f", s.all.fps); });
+    row(out, report, "main loop: frames/s", [](const SizeResult& s) { return format("%.1f", s.mainLoop.fps); });
+    row(out, report, "main loop: median (ms)", [](const SizeResult& s) { return ms(s.mainLoop, s.mainLoop.medianMs); });
     row(out, report, "day, shadows, chase: median", [](const SizeResult& s) { return ms(s.day, s.day.medianMs); });
     row(out, report, "day, shadows, chase: 95th", [](const SizeResult& s) { return ms(s.day, s.day.p95Ms); });
     row(out, report, "day: frames/s", [](const SizeResult& s) { return format("%.1f", s.day.fps); });
@@ -148,6 +150,13 @@ void printReportTable(const BenchReport& report, std::ostream& out) {
         << "\n";
     out << "day frame 256 / day frame 128:      " << verdict(ratios.day256Over128, growthTarget) << "\n";
     if (ratios.all256Over128 > 0) out << "all frames 256 / all frames 128:    " << format("%.2f", ratios.all256Over128) << "\n";
+    if (ratios.day1024Over128 > 0) out << "day frame 1024 / day frame 128:     " << verdict(ratios.day1024Over128, bigMapTarget) << "\n";
+    if (ratios.day2048Over128 > 0) out << "day frame 2048 / day frame 128:     " << verdict(ratios.day2048Over128, bigMapTarget) << "\n";
+    const double mainLoop = ratios.mainLoopOverScripted128;
+    if (mainLoop > 0)
+        out << "main loop / scripted frames/s, 128: " << format("%.2f", mainLoop)
+            << (mainLoop >= mainLoopTarget ? "  (target >= " : "  (MISSES target >= ") << format("%.2f)", mainLoopTarget)
+            << "\n";
     if (report.hasDrift) printDrift(out, report.drift, ratios);
     for (const SizeResult& size : report.sizes)
         if (!size.ok) out << "size " << size.requestedSize << " failed: " << size.error << "\n";

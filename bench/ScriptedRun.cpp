@@ -31,12 +31,28 @@ void ScriptedRun::start() {
     clockFrame = 0;
     setGameClock(readClock);
     world.lastFrameMs = readClock();
+}
+
+void ScriptedRun::pressDirectly() {
     gamePassiveMotion(pointerX, pointerY);
     gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, pointerX, pointerY);
 }
 
-void ScriptedRun::advance() {
+PointerDrag ScriptedRun::step() {
     ++clockFrame;
     pointerX -= turnPixels;  // dragging left turns left; the speed stays as built
-    gameMotion(pointerX, pointerY);
+    if (pointerX >= leftmostX && pointerX <= rightmostX) return {pointerX, pointerY, false};
+    pointerX = pointerX < leftmostX ? rightmostX : leftmostX;
+    return {pointerX, pointerY, true};
+}
+
+void ScriptedRun::advance() {
+    const PointerDrag drag = step();
+    if (drag.regrip) {
+        gameMouse(GLUT_LEFT_BUTTON, GLUT_UP, drag.x, drag.y);
+        gamePassiveMotion(drag.x, drag.y);
+        gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, drag.x, drag.y);
+    } else {
+        gameMotion(drag.x, drag.y);
+    }
 }

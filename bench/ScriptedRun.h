@@ -1,9 +1,20 @@
 #pragma once
 // The benchmark's player: a clock that advances by a fixed step per frame and
 // a left button held down while the pointer moves sideways by the same amount
-// every frame, so that the vehicle drives a steady circle. Every run with the
-// same step, turn and seed draws the same frames.
+// every frame, so that the vehicle drives a steady circle. When the pointer
+// nears the window's edge, the player lifts the button, brings the pointer
+// back to the other side and presses again, which does not steer. Every
+// run with the same step, turn and seed draws the same frames.
 #include <cstdint>
+
+// One frame's input: the pointer dragged to (x, y), window pixels; with
+// regrip, the button is lifted first, the pointer moved there without it and
+// the button pressed again.
+struct PointerDrag {
+    int x;
+    int y;
+    bool regrip;
+};
 
 class ScriptedRun {
 public:
@@ -12,12 +23,19 @@ public:
     ScriptedRun(const ScriptedRun&) = delete;
     ScriptedRun& operator=(const ScriptedRun&) = delete;
 
-    // Installs the clock, makes the next update's step a whole step and
-    // presses the left button. Needs a built world.
+    // Installs the clock and makes the next update's step a whole step. Needs
+    // a built world.
     void start();
+    // Where the pointer starts, with the button pressed there.
+    int startX() const { return firstX; }
+    int startY() const { return pointerY; }
+    // Presses the button at the start by calling the game's input functions.
+    void pressDirectly();
 
-    // Moves the clock and the pointer on by one frame; the next gameIdle
-    // sees them.
+    // Moves the clock on by one frame and says where the pointer goes.
+    PointerDrag step();
+    // step(), handed to the game's input functions directly; the next
+    // gameIdle sees both.
     void advance();
 
     // The game-clock reading after frame (0 = the reading start() sets).
@@ -27,8 +45,12 @@ public:
 private:
     static int32_t readClock();
 
+    static constexpr int firstX = 512;       // window pixels
+    static constexpr int leftmostX = 24;     // the pointer stays between these, well inside
+    static constexpr int rightmostX = 1000;  // the window
+
     double stepMs;
     int turnPixels;
-    int pointerX = 512;  // window pixels
+    int pointerX = firstX;
     int pointerY = 384;
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "HeapCounter.h"
+#include "MainLoopRun.h"
 #include "PassProfiler.h"
 #include "ProcessMemory.h"
 #include "ReferenceFrame.h"
@@ -17,6 +18,7 @@
 #include "game/GameDisplay.h"
 #include "game/GameUpdate.h"
 #include "game/GameWorld.h"
+#include "scene/Object.h"
 #include "terrain/Terrain.h"
 
 namespace {
@@ -70,6 +72,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     result.rssBeforeBuildKb = residentKb();
     double start = nowMs();
     initWorld(options.seed);
+    const float startHeading = world.vehicle->getRotationY();
     glFinish();
     result.buildMs = nowMs() - start;
     result.rssAfterBuildKb = residentKb();
@@ -91,6 +94,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     std::vector<double> firstCycleMs, lastCycleMs;
     ScriptedRun script(options.stepMs, options.turnPixels);
     script.start();
+    script.pressDirectly();
 
     for (int frame = 0; frame < plan.frames; ++frame) {
         const bool profiled = profileEvery > 0 && frame % profileEvery == profileEvery - 1;
@@ -156,8 +160,18 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
 
     result.reference = summarizeFrames(referenceMs);
     reference.reset();
+    result.headingTurnedDegrees = world.vehicle->getRotationY() - startHeading;
     releaseWorld();
     result.peakRssKb = peakResidentKb();
+    result.ok = true;
+    return result;
+}
+
+SizeResult runSizeThroughMainLoop(const BenchOptions& options, const SizeRunPlan& plan) {
+    SizeResult result;
+    settleHeap();
+    openBenchWindow();
+    result.mainLoop = runThroughMainLoop(options, plan.frames, result.mainLoopHeadingTurnedDegrees);
     result.ok = true;
     return result;
 }

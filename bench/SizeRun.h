@@ -15,5 +15,11 @@ struct SizeRunPlan {
 // Throws on failure (a missing asset, for instance).
 SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan);
 
+// The same frames played through the game's own main loop (see
+// MainLoopRun.h), in a process of their own too: after the scripted run in
+// the same process, with its profiled frames, the GL driver draws the same
+// frames about a fifth slower. Fills mainLoop alone.
+SizeResult runSizeThroughMainLoop(const BenchOptions& options, const SizeRunPlan& plan);
+
 // Opens the 1024 x 768 double-buffered window the game draws in.
 void openBenchWindow();

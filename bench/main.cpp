@@ -39,6 +39,13 @@ SizeResult measureSize(const BenchOptions& options, const std::string& baseDir, 
         return failed;
     }
     SizeResult result = measureInChild(dir, [&] { return runSize(options, plan); });
+    if (result.ok && plan.profile) {
+        const SizeResult mainLoop = measureInChild(dir, [&] { return runSizeThroughMainLoop(options, plan); });
+        result.mainLoop = mainLoop.mainLoop;
+        result.mainLoopHeadingTurnedDegrees = mainLoop.mainLoopHeadingTurnedDegrees;
+        if (!mainLoop.ok) std::snprintf(result.error, sizeof result.error, "main loop: %.180s", mainLoop.error);
+        result.ok = mainLoop.ok;
+    }
     result.requestedSize = plan.requestedSize;
     result.gridSize = grid;
     return result;

@@ -114,6 +114,18 @@ TEST(BenchReport, RatiosComeFromTheMedianDayFramesAndTheDriftRun) {
     EXPECT_DOUBLE_EQ(ratios.rssChangePercent, 1);
     EXPECT_DOUBLE_EQ(ratios.rssLaterOverEarlierPercent, 2.5);
 
+    EXPECT_EQ(ratios.day2048Over128, 0);
+
+    small.mainLoop.fps = 45;
+    small.all.fps = 50;
+    SizeResult biggest = large;
+    biggest.requestedSize = 2048;
+    biggest.day.medianMs = 24;
+    report.sizes = {small, large, biggest};
+    ratios = computeRatios(report);
+    EXPECT_DOUBLE_EQ(ratios.mainLoopOverScripted128, 0.9);
+    EXPECT_DOUBLE_EQ(ratios.day2048Over128, 2.4);
+
     report.sizes[1].ok = false;  // a failed size is not compared
     EXPECT_EQ(computeRatios(report).day256Over128, 0);
 }

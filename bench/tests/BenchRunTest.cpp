@@ -56,6 +56,17 @@ TEST(BenchRun, AShortRunWritesItsResults) {
     EXPECT_GT(numberAfter(text, "median_ms", reference), 0);
     EXPECT_GT(numberAfter(text, "day_over_reference"), 0);
 
+    // The same 30 frames through the game's own main loop, its input sent as
+    // X events: every frame after the first is timed, and the vehicle turns
+    // as in the scripted run, one frame's turn (0.25 degrees) less.
+    const size_t mainLoop = text.find("\"main_loop\": {");
+    ASSERT_NE(mainLoop, std::string::npos);
+    EXPECT_EQ(numberAfter(text, "frames", mainLoop), 29);
+    EXPECT_GT(numberAfter(text, "fps", mainLoop), 0);
+    const double turned = numberAfter(text, "heading_turned_degrees");
+    EXPECT_GT(turned, 5);
+    EXPECT_NEAR(numberAfter(text, "main_loop_heading_turned_degrees"), turned, 0.5);
+
     const size_t passes = text.find("\"passes_mean_ms\"");
     ASSERT_NE(passes, std::string::npos);
     EXPECT_GT(numberAfter(text, "frames", passes), 0);

@@ -25,10 +25,7 @@ void resume(const GameSnapshot& snapshot) {
 
 }  // namespace
 
-void runGame(GameSnapshot* snapshot, bool newGame) {
-    initWorld();
-    if (snapshot && !newGame) resume(*snapshot);
-
+void playWorld() {
     // Returns after endGame has released the world, or after a callback
     // failed (rethrown here once the world is released too).
     try {
@@ -39,5 +36,11 @@ void runGame(GameSnapshot* snapshot, bool newGame) {
         releaseWorld();
         throw;
     }
+}
+
+void runGame(GameSnapshot* snapshot, bool newGame) {
+    initWorld();
+    if (snapshot && !newGame) resume(*snapshot);
+    playWorld();
     if (snapshot) *snapshot = world.leaving;
 }
