@@ -291,40 +291,36 @@ const ShadowGrid& shadowPass(const std::vector<const Object*>& casters, const Ve
     }
     const int width = static_cast<int>(terrainWidth), depth = static_cast<int>(terrainDepth);
     const PicturePacking packing(buffers.pixelWidth);
-    for (int row = 0; row < width; row += shadowTileRows)
-        for (int column = 0; column < depth; column += shadowTileColumns) {
-            const ShadowTile tile{row, std::min(shadowTileRows, width - row), column,
-                                  std::min(shadowTileColumns, depth - column)};
-            const ShadowCells whole{tile.row, tile.row + tile.rows, tile.column, tile.column + tile.columns};
-            bool any = false;
-            for (const ShadowCells& cells : buffers.cells) any = any || overlap(cells, whole);
-            if (!any) continue;
+    forEachTileOfPicture(width, depth, [&](const ShadowTile& tile) {
+        const ShadowCells whole{tile.row, tile.row + tile.rows, tile.column, tile.column + tile.columns};
+        // Calls use(part) with the part inside this tile of each caster's cells that meets it.
+        auto forEachPartInTile = [&](auto use) {
+            for (const ShadowCells& cells : buffers.cells)
+                if (overlap(cells, whole)) use(clip(cells, tile));
+        };
+        bool any = false;
+        forEachPartInTile([&](const ShadowCells&) { any = true; });
+        if (!any) return;
 
-            beginShadowTile(tile);
-            glEnable(GL_SCISSOR_TEST);
-            for (const ShadowCells& cells : buffers.cells) {
-                if (!overlap(cells, whole)) continue;
-                const ShadowCells in = clip(cells, tile);
-                glScissor(3 * (in.column0 - tile.column), 3 * (in.row0 - tile.row), 3 * (in.column1 - in.column0),
-                          3 * (in.row1 - in.row0));
-                glClear(GL_COLOR_BUFFER_BIT);
-            }
-            glDisable(GL_SCISSOR_TEST);
-            drawSilhouettes(buffers, whole, matrix);
-            endFramePass(FramePass::shadowRender);
-            for (const ShadowCells& cells : buffers.cells) {
-                if (!overlap(cells, whole)) continue;
-                const ShadowCells in = clip(cells, tile);
-                readPicturePixels(3 * (in.column0 - tile.column), 3 * (in.row0 - tile.row), 3 * in.column0,
-                                  3 * in.row0, 3 * (in.column1 - in.column0), 3 * (in.row1 - in.row0), buffers);
-            }
-            endFramePass(FramePass::shadowReadBack);
-            for (const ShadowCells& cells : buffers.cells) {
-                if (!overlap(cells, whole)) continue;
-                const ShadowCells in = clip(cells, tile);
-                filterBlocks(buffers.pixels.data(), buffers.pixelWidth, in.row0, in.row1, in.column0, in.column1,
-                             buffers.grid.data());
-            }
-        }
+        beginShadowTile(tile);
+        glEnable(GL_SCISSOR_TEST);
+        forEachPartInTile([&](const ShadowCells& in) {
+            glScissor(3 * (in.column0 - tile.column), 3 * (in.row0 - tile.row), 3 * (in.column1 - in.column0),
+                      3 * (in.row1 - in.row0));
+            glClear(GL_COLOR_BUFFER_BIT);
+        });
+        glDisable(GL_SCISSOR_TEST);
+        drawSilhouettes(buffers, whole, matrix);
+        endFramePass(FramePass::shadowRender);
+        forEachPartInTile([&](const ShadowCells& in) {
+            readPicturePixels(3 * (in.column0 - tile.column), 3 * (in.row0 - tile.row), 3 * in.column0,
+                              3 * in.row0, 3 * (in.column1 - in.column0), 3 * (in.row1 - in.row0), buffers);
+        });
+        endFramePass(FramePass::shadowReadBack);
+        forEachPartInTile([&](const ShadowCells& in) {
+            filterBlocks(buffers.pixels.data(), buffers.pixelWidth, in.row0, in.row1, in.column0, in.column1,
+                         buffers.grid.data());
+        });
+    });
     return endShadowPicture(buffers, false);
 }

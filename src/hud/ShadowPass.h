@@ -102,20 +102,27 @@ void beginShadowTile(const ShadowTile& tile);
 // Reads the tile's pixels into their place in buffers.pixels.
 void readShadowTile(const ShadowTile& tile, ShadowBuffers& buffers);
 
+// Calls visit(tile) for each tile of the picture of a terrain of width x
+// depth grid points, row by row.
+template <typename Visit>
+void forEachTileOfPicture(int width, int depth, Visit visit) {
+    for (int row = 0; row < width; row += shadowTileRows)
+        for (int column = 0; column < depth; column += shadowTileColumns)
+            visit(ShadowTile{row, std::min(shadowTileRows, width - row), column,
+                             std::min(shadowTileColumns, depth - column)});
+}
+
 // Calls drawTile(tile) for each tile of the picture, with the viewport and
 // projection set for it, and reads the tile back afterwards.
 template <typename DrawTile>
 void forEachShadowTile(ShadowBuffers& buffers, DrawTile drawTile) {
     const int width = static_cast<int>(buffers.grid.width());
     const int depth = static_cast<int>(buffers.grid.depth());
-    for (int row = 0; row < width; row += shadowTileRows)
-        for (int column = 0; column < depth; column += shadowTileColumns) {
-            const ShadowTile tile{row, std::min(shadowTileRows, width - row), column,
-                                  std::min(shadowTileColumns, depth - column)};
-            beginShadowTile(tile);
-            drawTile(tile);
-            endFramePass(FramePass::shadowRender);
-            readShadowTile(tile, buffers);
-            endFramePass(FramePass::shadowReadBack);
-        }
+    forEachTileOfPicture(width, depth, [&](const ShadowTile& tile) {
+        beginShadowTile(tile);
+        drawTile(tile);
+        endFramePass(FramePass::shadowRender);
+        readShadowTile(tile, buffers);
+        endFramePass(FramePass::shadowReadBack);
+    });
 }
