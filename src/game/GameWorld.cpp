@@ -183,6 +183,7 @@ void releaseWorld() {
     release(world.stars);
     world.shadowCasters = {};
     world.shadowBuffers.release();
+    world.terrainBatch.release();
     world.drawnQuads = {};
 }
 

@@ -1,30 +1,64 @@
 #include "terrain/QuadBatch.h"
 
+#define GL_GLEXT_PROTOTYPES  // buffer objects (OpenGL 1.5)
 #include <GL/gl.h>
 
+#include <cstdint>
+
+#include "platform/FatalError.h"
+
+namespace {
+// An offset into the bound buffer, as the array pointers take it.
+const void* offsetOf(size_t bytes) { return reinterpret_cast<const void*>(static_cast<uintptr_t>(bytes)); }
+}  // namespace
+
 void QuadBatch::begin(bool shadedQuads) {
-    if (vertices.empty()) vertices.resize(quadsPerBatch * verticesPerQuad);
-    filled = 0;
+    constexpr size_t bytes = quadsPerBatch * verticesPerQuad * sizeof(QuadVertex);
+    if (!buffer) {
+        glGenBuffers(1, &buffer);
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        glBufferData(GL_ARRAY_BUFFER, bytes, nullptr, GL_STREAM_DRAW);
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    filled = runStart = 0;
+    runs = 0;
     shaded = shadedQuads;
-    const QuadVertex* first = vertices.data();
     constexpr GLsizei stride = sizeof(QuadVertex);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_VERTEX_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, stride, first->texCoord);
-    glNormalPointer(GL_FLOAT, stride, first->normal);
-    glVertexPointer(3, GL_FLOAT, stride, first->position);
+    glTexCoordPointer(2, GL_FLOAT, stride, offsetOf(offsetof(QuadVertex, texCoord)));
+    glNormalPointer(GL_FLOAT, stride, offsetOf(offsetof(QuadVertex, normal)));
+    glVertexPointer(3, GL_FLOAT, stride, offsetOf(offsetof(QuadVertex, position)));
     if (shaded) {
         glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
         glEnable(GL_COLOR_MATERIAL);
         glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(3, GL_FLOAT, stride, first->shade);
+        glColorPointer(3, GL_FLOAT, stride, offsetOf(offsetof(QuadVertex, shade)));
     }
 }
 
+void QuadBatch::map() {
+    mapped = static_cast<QuadVertex*>(glMapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY));
+    if (!mapped) throw FatalError("Could not map the terrain's vertex buffer");
+}
+
+void QuadBatch::endRun() {
+    if (filled == runStart) return;
+    firsts[runs] = static_cast<int>(runStart * verticesPerQuad);
+    counts[runs] = static_cast<int>((filled - runStart) * verticesPerQuad);
+    runStart = filled;
+    ++runs;
+}
+
+// A run that does not fit is split: its first part goes with this batch.
 void QuadBatch::send() {
-    if (filled > 0) glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(filled * verticesPerQuad));
-    filled = 0;
+    endRun();
+    if (mapped) glUnmapBuffer(GL_ARRAY_BUFFER);
+    mapped = nullptr;
+    if (runs > 0) glMultiDrawArrays(GL_QUADS, firsts, counts, runs);
+    filled = runStart = 0;
+    runs = 0;
 }
 
 void QuadBatch::end() {
@@ -36,4 +70,10 @@ void QuadBatch::end() {
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void QuadBatch::release() {
+    if (buffer) glDeleteBuffers(1, &buffer);
+    buffer = 0;
 }

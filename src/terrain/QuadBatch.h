@@ -1,10 +1,11 @@
 #pragma once
-// Room for the vertices of a batch of terrain quads. A frame's quads are
-// written into it from the grid and sent a batch at a time, so the memory and
-// the work of drawing the ground follow the quads in view, not the size of
-// the grid. Its size is fixed: it is allocated by the first draw and reused.
+// Room for the vertices of a batch of terrain quads, in a GL buffer object.
+// A frame's quads are written into it from the grid and sent a batch at a
+// time, so the memory and the work of drawing the ground follow the quads in
+// view, not the size of the grid. Its size is fixed: it is made by the first
+// draw and reused, and the quads are written straight into the buffer's
+// memory, so the driver neither copies them nor allocates for them.
 #include <cstddef>
-#include <vector>
 
 struct QuadVertex {
     float texCoord[2];
@@ -20,21 +21,42 @@ public:
     static constexpr size_t quadsPerBatch = 16384;
     static constexpr int verticesPerQuad = 4;
 
+    QuadBatch() = default;
+    ~QuadBatch() { release(); }
+    QuadBatch(const QuadBatch&) = delete;
+    QuadBatch& operator=(const QuadBatch&) = delete;
+
     // Points the vertex arrays at the batch; shaded quads bring their own
     // brightness as the colour the diffuse material tracks.
     void begin(bool shaded);
     // Room for the next quad's four vertices; a full batch is sent first.
     QuadVertex* nextQuad() {
-        if (filled == quadsPerBatch) send();
-        return &vertices[verticesPerQuad * filled++];
+        if (filled == quadsPerBatch || runs == runsPerBatch) send();
+        if (!mapped) map();
+        return &mapped[verticesPerQuad * filled++];
     }
-    // Draws the quads written since the last send.
-    void send();
-    // Sends what is left and turns the arrays off again.
+    // Closes the run of quads written since the last one closed. Each run is
+    // a draw of its own, and a batch's runs go with one glMultiDrawArrays: how
+    // a software rasteriser clips, and so how it splits a quad into
+    // triangles, can depend on which quads share its draw.
+    void endRun();
+    // Sends what is left, turns the arrays off again and unbinds the buffer.
     void end();
+    // Deletes the buffer; needs the GL context it was made in.
+    void release();
 
 private:
-    std::vector<QuadVertex> vertices;
-    size_t filled = 0;  // quads written since the last send
+    static constexpr int runsPerBatch = 4096;
+
+    void map();
+    void send();
+
+    unsigned buffer = 0;           // GL buffer object name, 0 until the first draw
+    QuadVertex* mapped = nullptr;  // the buffer's memory while it is being written
+    size_t filled = 0;             // quads written since the last send
+    size_t runStart = 0;           // the first quad of the run being written
+    int runs = 0;                  // runs closed since the last send
+    int firsts[runsPerBatch] = {}; // their first vertices and vertex counts
+    int counts[runsPerBatch] = {};
     bool shaded = false;
 };

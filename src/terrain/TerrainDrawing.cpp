@@ -51,12 +51,9 @@ void Terrain::draw(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBat
         corner(x + 1, z + 1);
         corner(x + 1, z);
     };
-    // A draw a run: where a software rasteriser clips, how it splits a quad
-    // into triangles can depend on which quads share its draw, so runs drawn
-    // apart keep the picture the same whatever else is in view.
     for (const QuadRun& run : quads.runs()) {
         quads.forEachQuadIn(run, writeQuad);
-        batch.send();
+        batch.endRun();
     }
     batch.end();
     leaveLastCornerCurrent(shadows);
