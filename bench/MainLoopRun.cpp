@@ -81,6 +81,8 @@ FrameSummary runThroughMainLoop(const BenchOptions& options, int frames, double&
     XTranslateCoordinates(display, glXGetCurrentDrawable(), DefaultRootWindow(display), 0, 0, &x, &y, &child);
     MainLoopPlay state{script, display, x, y, frames, 0, 0, 0, {}};
     play = &state;
+    // Two moves, so the game sees the pointer arrive even where it already was.
+    movePointer(script.startX() + 1, script.startY());
     movePointer(script.startX(), script.startY());
     setButton(true);
     XFlush(display);
