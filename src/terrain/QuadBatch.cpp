@@ -14,12 +14,10 @@ const void* offsetOf(size_t bytes) { return reinterpret_cast<const void*>(static
 
 void QuadBatch::begin(bool shadedQuads) {
     constexpr size_t bytes = quadsPerBatch * verticesPerQuad * sizeof(QuadVertex);
-    if (!buffer) {
-        glGenBuffers(1, &buffer);
-        glBindBuffer(GL_ARRAY_BUFFER, buffer);
-        glBufferData(GL_ARRAY_BUFFER, bytes, nullptr, GL_STREAM_DRAW);
-    }
+    const bool made = buffer != 0;
+    if (!made) glGenBuffers(1, &buffer);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    if (!made) glBufferData(GL_ARRAY_BUFFER, bytes, nullptr, GL_STREAM_DRAW);
     filled = runStart = 0;
     runs = 0;
     shaded = shadedQuads;
