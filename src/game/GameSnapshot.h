@@ -1,5 +1,5 @@
 #pragma once
-#include "view/Camera.h"
+#include "view/ViewMode.h"
 #include "view/Vector3.h"
 
 // What a finished game hands back to its caller and what a resumed game takes

@@ -4,7 +4,6 @@
 
 #include "platform/FatalError.h"
 #include "scene/Model.h"
-#include "scene/Object.h"
 #include "texture/Texture.h"
 
 const char* const internalSphereName = "_internal_sphere";
@@ -26,7 +25,7 @@ SharedModel::SharedModel(const std::string& name, const char* textureFile, Terra
     // The mesh is needed only to compile the display lists and to measure
     // the radius, so it does not outlive the construction.
     Model model;
-    const bool fromFile = builtinType == Object::modelFileType;
+    const bool fromFile = builtinType == modelFileType;
     if (fromFile && !model.load(name)) throw FatalError("Error loading model " + name);
     if (textureFile) texture = std::make_unique<Texture>(textureFile);
     radius = fromFile ? model.boundingRadius() : 1.0f;

@@ -14,6 +14,10 @@
 class Terrain;
 class Texture;
 
+// What a model is made from: builtinType of SharedModel and of Object.
+constexpr int modelFileType = -1;  // geometry read from an OBJ file in models/
+constexpr int sphereType = 1;      // the builtin unit sphere
+
 struct SharedModel {
     // Loads the model (modelFileType: "models/" + name; sphereType: the
     // builtin sphere), then the texture if textureFile is not null, and

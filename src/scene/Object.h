@@ -13,8 +13,8 @@ class Texture;
 
 class Object {
 public:
-    static constexpr int modelFileType = -1;  // geometry read from an OBJ file
-    static constexpr int sphereType = 1;      // the builtin unit sphere
+    static constexpr int modelFileType = ::modelFileType;  // geometry read from an OBJ file
+    static constexpr int sphereType = ::sphereType;        // the builtin unit sphere
 
     // A model file from "models/", with an optional texture from "./textures/"
     // (null for none) and an optional terrain to stand on. A later Object of

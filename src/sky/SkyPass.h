@@ -4,7 +4,7 @@
 // same measure. It runs before the camera transform, with the modelview
 // matrix at identity and depth testing off, so the sky forms a backdrop
 // centred on the eye that the scene covers.
-#include "view/Camera.h"
+#include "view/ViewMode.h"
 
 class NightSky;
 class SkyBox;

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "platform/Pi.h"
-#include "scene/Object.h"
 
 namespace {
 constexpr float chaseLead = 3.0f;     // aim this far ahead of the target
@@ -14,11 +13,31 @@ constexpr float chaseBack = 25.0f;    // eye towards -z from the aim point
 constexpr float rideHeight = 2.0f;    // eye above the ridden object
 }
 
+CameraView chaseView(const Vector3& p, float headingDegrees) {
+    const double heading = headingDegrees * pi / 180;
+    const float aimX = static_cast<float>(p.x + chaseLead * std::sin(heading));
+    const float aimZ = static_cast<float>(p.z + chaseLead * std::cos(heading));
+    CameraView view;
+    view.eye = {aimX, p.y + chaseHeight, aimZ - chaseBack};
+    view.center = {aimX, p.y, aimZ};
+    return view;
+}
+
+CameraView rideView(const Vector3& p, float headingDegrees) {
+    // Turning the finished view points it along the direction of travel.
+    CameraView view;
+    view.turned = true;
+    view.turnDegrees = -headingDegrees;
+    view.eye = {p.x, p.y + rideHeight, p.z};
+    view.center = {p.x, p.y + rideHeight, p.z + 1};
+    return view;
+}
+
 Camera::Camera(float x, float y, float z) : eye{x, y, z}, center{x, y, z + 1} {}
 
 void Camera::lookAt(float x, float y, float z) {
     center = {x, y, z};
-    mode = ViewMode::free;
+    mode = CameraMode::free;
 }
 
 void Camera::moveEye(float dx, float dy, float dz) {
@@ -28,32 +47,31 @@ void Camera::moveEye(float dx, float dy, float dz) {
 void Camera::move(float dx, float dy, float dz) {
     moveEye(dx, dy, dz);
     center = {eye.x, eye.y, eye.z + 1};
-    mode = ViewMode::free;
+    mode = CameraMode::free;
 }
 
-void Camera::chase(const Object* target) {
-    chaseTarget = target;
-    mode = ViewMode::chase;
-}
-
-void Camera::ride(const Object* target) {
-    rideTarget = target;
-    mode = ViewMode::ride;
+bool Camera::currentView(CameraView& view) const {
+    const Followed* target = nullptr;
+    switch (mode) {
+    case CameraMode::free:
+        view = CameraView{};
+        view.eye = eye;
+        view.center = center;
+        return true;
+    case CameraMode::chase: target = &chaseTarget; break;
+    case CameraMode::ride: target = &rideTarget; break;
+    }
+    if (!target || !target->object) return false;
+    Vector3 position;
+    float heading = 0;
+    target->read(target->object, position, heading);
+    view = mode == CameraMode::chase ? chaseView(position, heading) : rideView(position, heading);
+    return true;
 }
 
 void Camera::apply() const {
-    if (mode == ViewMode::free) {
-        gluLookAt(eye.x, eye.y, eye.z, center.x, center.y, center.z, 0, 1, 0);
-    } else if (mode == ViewMode::chase && chaseTarget) {
-        Vector3 p = chaseTarget->getPosition();
-        double heading = chaseTarget->getRotationY() * pi / 180;
-        float aimX = static_cast<float>(p.x + chaseLead * std::sin(heading));
-        float aimZ = static_cast<float>(p.z + chaseLead * std::cos(heading));
-        gluLookAt(aimX, p.y + chaseHeight, aimZ - chaseBack, aimX, p.y, aimZ, 0, 1, 0);
-    } else if (mode == ViewMode::ride && rideTarget) {
-        Vector3 p = rideTarget->getPosition();
-        // Turning the finished view points it along the direction of travel.
-        glRotatef(-rideTarget->getRotationY(), 0, 1, 0);
-        gluLookAt(p.x, p.y + rideHeight, p.z, p.x, p.y + rideHeight, p.z + 1, 0, 1, 0);
-    }
+    CameraView view;
+    if (!currentView(view)) return;
+    if (view.turned) glRotatef(view.turnDegrees, 0, 1, 0);
+    gluLookAt(view.eye.x, view.eye.y, view.eye.z, view.center.x, view.center.y, view.center.z, 0, 1, 0);
 }

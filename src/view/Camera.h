@@ -1,37 +1,86 @@
 #pragma once
 // The viewing transform of a frame. Free mode looks from eye to center; chase
-// mode follows an Object from 12 units above and 25 behind along -z, never
-// turning with it; ride mode sits 2 units above an Object and looks along its
+// mode follows a target from 12 units above and 25 behind along -z, never
+// turning with it; ride mode sits 2 units above a target and looks along its
 // direction of travel. The camera borrows its targets.
+//
+// A target is the scene's Object, but the camera reads nothing of it beyond
+// its position and heading (rotation about y, degrees), at every apply(). So
+// the views are computed from plain positions and angles (chaseView,
+// rideView) and the camera needs no definition of Object.
+#include <cstddef>
+
 #include "view/Vector3.h"
 
-class Object;
+// A look-at transform: a turn about the vertical (degrees, applied first to
+// the finished view), then the look from eye to center with up +y.
+struct CameraView {
+    bool turned = false;  // the ride view turns; the others do not
+    float turnDegrees = 0;
+    Vector3 eye{};
+    Vector3 center{};
+};
 
-// How the player sees the game: from behind and above the vehicle (chase),
-// from its driver's seat (ride), or from a free eye (tests and tools).
-enum class ViewMode { free, chase, ride };
+// The chase view of a target at position with heading degrees: aimed 3 units
+// ahead of it, the eye 12 above and 25 towards -z from the aim point.
+CameraView chaseView(const Vector3& position, float headingDegrees);
+// The ride view: the eye 2 units above the target, looking along its heading.
+CameraView rideView(const Vector3& position, float headingDegrees);
+
+// The camera's own mode (not the game's ViewMode, which has no free view).
+enum class CameraMode : int { free = 0, chase = 1, ride = 2 };
 
 class Camera {
 public:
-
-    Camera(float x, float y, float z);
+    Camera(float x, float y, float z);  // free mode, looking along +z
 
     void lookAt(float x, float y, float z);        // free mode, new look-at point
     void moveEye(float dx, float dy, float dz);    // eye only; mode unchanged
     void move(float dx, float dy, float dz);       // free mode, looking along +z
-    void chase(const Object* target);
-    void ride(const Object* target);
+    // Chase or ride target: anything with getPosition() and getRotationY()
+    // (the game's Object), or none. Each mode keeps its own target.
+    template <class Target>
+    void chase(const Target* target) {
+        setTarget(chaseTarget, follow(target), CameraMode::chase);
+    }
+    template <class Target>
+    void ride(const Target* target) {
+        setTarget(rideTarget, follow(target), CameraMode::ride);
+    }
+    void chase(std::nullptr_t) { setTarget(chaseTarget, {}, CameraMode::chase); }
+    void ride(std::nullptr_t) { setTarget(rideTarget, {}, CameraMode::ride); }
 
-    // Multiplies the current GL matrix by the view of the current mode. In chase
-    // or ride mode without a target it does nothing.
+    // The view of the current mode; false in chase or ride mode without a target.
+    bool currentView(CameraView& view) const;
+    // Multiplies the current GL matrix by the view of the current mode. In
+    // chase or ride mode without a target it does nothing.
     void apply() const;
 
-    ViewMode getMode() const { return mode; }
+    CameraMode getMode() const { return mode; }
 
 private:
+    // A borrowed target and the one way to read its place.
+    struct Followed {
+        const void* object = nullptr;
+        void (*read)(const void* object, Vector3& position, float& heading) = nullptr;
+    };
+    template <class Target>
+    static Followed follow(const Target* target) {
+        return {target, [](const void* object, Vector3& position, float& heading) {
+                    const Target& followed = *static_cast<const Target*>(object);
+                    position = followed.getPosition();
+                    heading = followed.getRotationY();
+                }};
+    }
+
+    void setTarget(Followed& target, const Followed& followed, CameraMode newMode) {
+        target = followed;
+        mode = newMode;
+    }
+
     Vector3 eye;
     Vector3 center;
-    const Object* chaseTarget = nullptr;
-    const Object* rideTarget = nullptr;
-    ViewMode mode = ViewMode::free;
+    Followed chaseTarget;
+    Followed rideTarget;
+    CameraMode mode = CameraMode::free;
 };

@@ -59,7 +59,7 @@ TEST(GameLoop, AResumedGameKeepsTheVehicleAndViewButStartsEverythingElseAfresh) 
         EXPECT_EQ(p.y, 9);  // taken over as it was, not re-fitted to the terrain
         EXPECT_EQ(world.vehicle->getRotationY(), 123);
         EXPECT_EQ(world.cameraMode, ViewMode::ride);
-        EXPECT_EQ(world.camera->getMode(), ViewMode::ride);
+        EXPECT_EQ(world.camera->getMode(), CameraMode::ride);
         EXPECT_EQ(world.score, 0);
         EXPECT_FALSE(world.orbCollected[0]);
         EXPECT_LT(world.sunAngle, 0.5f);

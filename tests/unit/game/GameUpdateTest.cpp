@@ -203,10 +203,10 @@ TEST_F(GameUpdateTest, FrameRateStaysZeroUntilASecondHasGathered) {
 TEST_F(GameUpdateTest, KeysSwitchViewHeadlightsShadowsAndOverlay) {
     gameKeyboard('1', 0, 0);
     EXPECT_EQ(world.cameraMode, ViewMode::ride);
-    EXPECT_EQ(world.camera->getMode(), ViewMode::ride);
+    EXPECT_EQ(world.camera->getMode(), CameraMode::ride);
     gameKeyboard('2', 0, 0);
     EXPECT_EQ(world.cameraMode, ViewMode::chase);
-    EXPECT_EQ(world.camera->getMode(), ViewMode::chase);
+    EXPECT_EQ(world.camera->getMode(), CameraMode::chase);
     gameKeyboard('h', 0, 0);
     EXPECT_TRUE(world.headlightsOn);
     EXPECT_TRUE(glIsEnabled(GL_LIGHT1));

@@ -67,7 +67,7 @@ TEST_F(CameraTest, ChaseViewStaysBehindAlongMinusZAndAimsAhead) {
 
     // moveEye changes nothing visible in chase mode.
     camera.moveEye(5, 5, 5);
-    EXPECT_EQ(camera.getMode(), ViewMode::chase);
+    EXPECT_EQ(camera.getMode(), CameraMode::chase);
     expectSameMatrix(modelviewAfter([&] { camera.apply(); }),
                      modelviewAfter([] { gluLookAt(67, 15, 39, 67, 3, 64, 0, 1, 0); }));
 }
