@@ -71,7 +71,7 @@ void afterPass(FramePass pass) {
 
 FrameSummary runThroughMainLoop(const BenchOptions& options, int frames, double& headingTurnedDegrees) {
     initWorld(options.seed);
-    const float startHeading = world.vehicle->getRotationY();
+    const float startHeading = world.scene.vehicle->getRotationY();
     ScriptedRun script(options.stepMs, options.turnPixels);
     script.start();
 

@@ -5,14 +5,14 @@
 #include "game/GameUpdate.h"
 #include "game/GameWorld.h"
 #include "lighting/DirectionalLight.h"
-#include "support/ReferenceFrame.h"
+#include "reference/ReferenceFrame.h"
 
 void ReferenceFrame::draw(const ViewSample& view) const {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadMatrixf(view.modelView);
-    world.sun->enable();         // full white ...
+    world.scene.sun->enable();         // full white ...
     setSunAngle(view.sunAngle);  // ... then the direction and strength of that time of day
-    world.sun->apply();
+    world.scene.sun->apply();
     drawTerrainVertexByVertex(terrain, nullptr);
     glutSwapBuffers();
     glFinish();

@@ -13,8 +13,11 @@
 #include "ProcessMemory.h"
 #include "ReferenceFrame.h"
 #include "ScriptedRun.h"
+#include "platform/GameWindow.h"
 #include "platform/HeapUpkeep.h"
-#include "support/ReferenceFrame.h"
+#include "reference/ReferenceFrame.h"
+#include "game/FrameMemory.h"
+#include "game/FrameView.h"
 #include "game/GameDisplay.h"
 #include "game/GameUpdate.h"
 #include "game/GameWorld.h"
@@ -51,13 +54,8 @@ void openBenchWindow() {
     int argc = 1;
     char name[] = "brellow-bench";
     char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(1024, 768);
-    glutInitWindowPosition(100, 100);
-    glutCreateWindow(name);
+    createGameWindow(argc, argv, name);
     glutDisplayFunc(noDisplay);
-    glEnable(GL_BLEND);  // as the game's window has it
     for (int i = 0; i < 10; ++i) glutMainLoopEvent();  // let the window be mapped
 }
 
@@ -72,7 +70,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     result.rssBeforeBuildKb = residentKb();
     double start = nowMs();
     initWorld(options.seed);
-    const float startHeading = world.vehicle->getRotationY();
+    const float startHeading = world.scene.vehicle->getRotationY();
     glFinish();
     result.buildMs = nowMs() - start;
     result.rssAfterBuildKb = residentKb();
@@ -84,7 +82,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     // drift over a run, and a ratio of times taken minutes apart would carry
     // that drift.
     std::unique_ptr<ReferenceFrame> reference;
-    if (profileEvery > 0) reference = std::make_unique<ReferenceFrame>(*world.terrain);
+    if (profileEvery > 0) reference = std::make_unique<ReferenceFrame>(*world.scene.terrain);
     std::vector<double> referenceMs;
     if (profileEvery > 0) referenceMs.reserve(static_cast<size_t>(plan.frames / profileEvery) + 1);
     bool referenceWarm = false;
@@ -103,10 +101,10 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
         script.advance();
         gameIdle();
         upkeepHeap(static_cast<float>(options.stepMs));  // as the screen loop does after each idle pass
-        const bool day = world.shadowsOn && world.sunHeight > 0;
+        const bool day = shadowPassRuns(world);
         if (profiled) profiler->beginFrame(nowMs() - start);
         if (options.plainDrawing) {
-            drawReferenceFrame();
+            drawReferenceFrame(makeFrameView(world, frameMemory));
             glutSwapBuffers();
         } else {
             gameDisplay();
@@ -160,7 +158,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
 
     result.reference = summarizeFrames(referenceMs);
     reference.reset();
-    result.headingTurnedDegrees = world.vehicle->getRotationY() - startHeading;
+    result.headingTurnedDegrees = world.scene.vehicle->getRotationY() - startHeading;
     releaseWorld();
     result.peakRssKb = peakResidentKb();
     result.ok = true;

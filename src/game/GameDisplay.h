@@ -1,8 +1,4 @@
 #pragma once
-// The game's GLUT display callback: draws one frame and swaps the buffers.
+// The game's GLUT display callback: makes the frame's record from the world,
+// draws it, swaps the buffers and counts the frame.
 void gameDisplay();
-
-// Sets the vehicle's headlights for the frame, in the vehicle's own frame
-// without its model rotation, so they shine along its direction of travel.
-// Expects the camera's view in the modelview matrix.
-void applyHeadlights();

@@ -14,7 +14,7 @@ constexpr float degreesPerPixel = 0.25f;    // turn per pixel dragged sideways
 
 void switchHeadlights() {
     world.headlightsOn = !world.headlightsOn;
-    for (SpotLight* headlight : world.headlights) {
+    for (const auto& headlight : world.scene.headlights) {
         if (world.headlightsOn) {
             headlight->enable();
         } else {
@@ -40,7 +40,7 @@ void gameMotion(int x, int y) {
     world.lastMouseY = y;
     if (!world.leftButtonDown) return;
     if (dy != 0) world.speed += dy * speedPerPixel;
-    if (dx != 0) world.vehicle->rotateY(dx * degreesPerPixel);
+    if (dx != 0) world.scene.vehicle->rotateY(dx * degreesPerPixel);
 }
 
 void gameKeyboard(unsigned char key, int, int) {
@@ -50,11 +50,11 @@ void gameKeyboard(unsigned char key, int, int) {
         endGame();
     case '1':
         world.cameraMode = ViewMode::ride;
-        world.camera->ride(world.vehicle);
+        world.scene.camera->ride(world.scene.vehicle.get());
         break;
     case '2':
         world.cameraMode = ViewMode::chase;
-        world.camera->chase(world.vehicle);
+        world.scene.camera->chase(world.scene.vehicle.get());
         break;
     case 'h':
         switchHeadlights();

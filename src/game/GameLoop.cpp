@@ -12,14 +12,14 @@ namespace {
 // Puts the vehicle back where the snapshot left it (not re-fitted to the
 // terrain) and takes the view it had, as the keys '1' and '2' would.
 void resume(const GameSnapshot& snapshot) {
-    Object& vehicle = *world.vehicle;
+    Object& vehicle = *world.scene.vehicle;
     vehicle.setPosition(snapshot.position.x, snapshot.position.y, snapshot.position.z);
     vehicle.setRotation(snapshot.rotation.x, snapshot.rotation.y, snapshot.rotation.z);
     world.cameraMode = snapshot.cameraMode;
     if (world.cameraMode == ViewMode::ride) {
-        world.camera->ride(world.vehicle);
+        world.scene.camera->ride(world.scene.vehicle.get());
     } else {
-        world.camera->chase(world.vehicle);
+        world.scene.camera->chase(world.scene.vehicle.get());
     }
 }
 
@@ -29,7 +29,7 @@ void playWorld() {
     // Returns after endGame has released the world, or after a callback
     // failed (rethrown here once the world is released too).
     try {
-        runScreen(world.exit, {guardCallback<gameDisplay>, guardCallback<gameMouse>,
+        runScreen(world.exit(), {guardCallback<gameDisplay>, guardCallback<gameMouse>,
                                guardCallback<gameKeyboard>, guardCallback<gameMotion>,
                                guardCallback<gamePassiveMotion>, guardCallback<gameIdle>});
     } catch (...) {

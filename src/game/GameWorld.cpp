@@ -1,24 +1,27 @@
 #include "game/GameWorld.h"
 
-#include <GL/gl.h>
-
 #include <cstdlib>
 #include <ctime>
-#include <iterator>
 
+#include "game/FrameMemory.h"
 #include "game/GameUpdate.h"
-#include "platform/HeapUpkeep.h"
-#include "platform/Random.h"
 #include "lighting/DirectionalLight.h"
 #include "lighting/SpotLight.h"
+#include "platform/HeapUpkeep.h"
+#include "platform/Random.h"
 #include "scene/Object.h"
 #include "sky/NightSky.h"
 #include "sky/SkyBox.h"
 #include "terrain/Terrain.h"
 #include "view/Camera.h"
-#include "view/Projection.h"
+#include "view/SceneGlState.h"
 
 GameWorld world;
+
+GameScene::GameScene() = default;
+GameScene::GameScene(GameScene&&) noexcept = default;
+GameScene& GameScene::operator=(GameScene&&) noexcept = default;
+GameScene::~GameScene() = default;
 
 namespace {
 
@@ -27,9 +30,9 @@ constexpr int starCount = 3000;
 constexpr float vehicleStartX = 64;
 constexpr float vehicleStartZ = 64;
 
-void buildVehicle() {
-    world.vehicle = new Object("HumVee.obj", "Camo.bmp", world.terrain);
-    Object& vehicle = *world.vehicle;
+void buildVehicle(GameScene& scene) {
+    scene.vehicle = std::make_unique<Object>("HumVee.obj", "Camo.bmp", scene.terrain.get());
+    Object& vehicle = *scene.vehicle;
     vehicle.setModelRotationY(-90);  // the model faces +x; the game drives along +z
     vehicle.setPositionOnTerrain(vehicleStartX, vehicleStartZ);
     vehicle.setScale(0.75f);
@@ -39,38 +42,38 @@ void buildVehicle() {
 }
 
 // A random grid point of the terrain and its height; x is drawn first.
-void randomGridPoint(int width, int depth, int& column, int& row, float& height) {
+void randomGridPoint(const Terrain& terrain, int width, int depth, int& column, int& row, float& height) {
     column = randomInt(width);
     row = randomInt(depth);
     height = 0;
-    world.terrain->getHeight(column, row, height);
+    terrain.getHeight(column, row, height);
 }
 
-void buildTrees(int width, int depth) {
+void buildTrees(GameScene& scene, int width, int depth) {
     for (int i = 0; i < treeCount; ++i) {
         int column, row;
         float height;
-        randomGridPoint(width, depth, column, row, height);
-        world.trees[i] = new Object("Tree.obj", "Tree.bmp");
-        Object& tree = *world.trees[i];
+        randomGridPoint(*scene.terrain, width, depth, column, row, height);
+        scene.trees[i] = std::make_unique<Object>("Tree.obj", "Tree.bmp");
+        Object& tree = *scene.trees[i];
         tree.setPosition(static_cast<float>(column), height - 0.03f, static_cast<float>(row));
         tree.setRotationY(-20);
         tree.setScale(3.0f);
         tree.setRadius(0.5f);
         tree.setDiffuse(1, 1, 1, 1);
         tree.setRotationOrder(2, 1, 3);  // heading first, so a felled tree falls along it
-        world.treeFallYaw[i] = standingTree;
+        world.treeFallYaw[i] = 0;
         world.treeFelled[i] = false;
     }
 }
 
-void buildOrbs(int width, int depth) {
+void buildOrbs(GameScene& scene, int width, int depth) {
     for (int i = 0; i < orbCount; ++i) {
         int column, row;
         float height;
-        randomGridPoint(width, depth, column, row, height);
-        world.orbs[i] = new Object(Object::sphereType, world.terrain);
-        Object& orb = *world.orbs[i];
+        randomGridPoint(*scene.terrain, width, depth, column, row, height);
+        scene.orbs[i] = std::make_unique<Object>(Object::sphereType, scene.terrain.get());
+        Object& orb = *scene.orbs[i];
         orb.setScale(1.0f);
         orb.setPosition(static_cast<float>(column), static_cast<float>(height + 5.0 / 7.0),
                         static_cast<float>(row));
@@ -82,50 +85,44 @@ void buildOrbs(int width, int depth) {
     }
 }
 
-void buildLights() {
-    world.sun = new DirectionalLight();
+void buildLights(GameScene& scene) {
+    scene.sun = std::make_unique<DirectionalLight>();
     for (int i = 0; i < headlightCount; ++i) {
-        world.headlights[i] = new SpotLight();
+        scene.headlights[i] = std::make_unique<SpotLight>();
+        SpotLight& headlight = *scene.headlights[i];
         // In the vehicle's own frame: either side, ahead of its centre.
-        world.headlights[i]->setPosition(i == 0 ? 1.0f : -1.0f, 0.5f, 1.8f);
-        world.headlights[i]->setDirection(0, 0, 1);
-        world.headlights[i]->disable();
+        headlight.setPosition(i == 0 ? 1.0f : -1.0f, 0.5f, 1.8f);
+        headlight.setDirection(0, 0, 1);
+        headlight.disable();
     }
     world.headlightsOn = false;
 }
 
-void setGameGlState() {
-    glClearColor(0, 0, 0, 1);
-    glShadeModel(GL_SMOOTH);
-    loadGameProjection();
-    glLoadIdentity();
-    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_NORMALIZE);
+// The drawing order of the frame: trees, orbs, then the vehicle.
+void listScenery(const GameScene& scene) {
+    world.scenery.clear();
+    for (const auto& tree : scene.trees) world.scenery.push_back(tree.get());
+    for (const auto& orb : scene.orbs) world.scenery.push_back(orb.get());
+    world.scenery.push_back(scene.vehicle.get());
 }
 
 void buildWorld(uint32_t seed) {
+    GameScene& scene = world.scene;
     seedRandom(seed);
-    world.terrain = new Terrain("Terrain.bmp", "Grass.bmp");
-    world.sky = new SkyBox(skyRadius, "Sky.bmp");
+    scene.terrain = std::make_unique<Terrain>("Terrain.bmp", "Grass.bmp");
+    scene.sky = std::make_unique<SkyBox>(skyRadius, "Sky.bmp");
     // The stars draw from the generator between the seeding and the placing
     // of trees and orbs.
-    world.stars = new NightSky(skyRadius * 0.5f, starCount);
-    buildVehicle();
-    int width = static_cast<int>(static_cast<float>(world.terrain->getWidth()));
-    int depth = static_cast<int>(static_cast<float>(world.terrain->getDepth()));
-    buildTrees(width, depth);
-    buildOrbs(width, depth);
-    buildLights();
-    world.camera = new Camera(0, 0, 0);
-    world.camera->chase(world.vehicle);
-
-    world.shadowCasters.assign(std::begin(world.trees), std::end(world.trees));
-    world.shadowCasters.insert(world.shadowCasters.end(), std::begin(world.orbs), std::end(world.orbs));
-    world.shadowCasters.push_back(world.vehicle);
+    scene.stars = std::make_unique<NightSky>(skyRadius * 0.5f, starCount);
+    buildVehicle(scene);
+    int width = static_cast<int>(static_cast<float>(scene.terrain->getWidth()));
+    int depth = static_cast<int>(static_cast<float>(scene.terrain->getDepth()));
+    buildTrees(scene, width, depth);
+    buildOrbs(scene, width, depth);
+    buildLights(scene);
+    scene.camera = std::make_unique<Camera>(0, 0, 0);
+    scene.camera->chase(scene.vehicle.get());
+    listScenery(scene);
 
     world.cameraMode = ViewMode::chase;
     world.speed = 0.003f;
@@ -135,19 +132,13 @@ void buildWorld(uint32_t seed) {
     world.score = 0;
     world.framesCounted = 0;
     world.fpsAccumMs = 0;
-    // The first update of every game takes the 20 ms step, so time spent on
-    // the menu between games does not move the new game's sun.
-    world.lastFrameMs = 0;
+    // Every game's first update takes a step of 20 ms, so time spent on the
+    // menu between games does not move the new game's sun.
+    world.updatedThisGame = false;
     world.shadowsOn = true;
     world.showOverlay = false;
-    setGameGlState();
+    setSceneGlState();
     returnFreedMemory();  // what reading and scaling the files left behind
-}
-
-template <typename T>
-void release(T*& owned) {
-    delete owned;
-    owned = nullptr;
 }
 
 }  // namespace
@@ -172,27 +163,17 @@ void initWorld(uint32_t seed) {
 }
 
 void releaseWorld() {
-    release(world.terrain);
-    release(world.sky);
-    release(world.vehicle);
-    for (Object*& tree : world.trees) release(tree);
-    for (Object*& orb : world.orbs) release(orb);
-    release(world.sun);
-    for (SpotLight*& headlight : world.headlights) release(headlight);
-    release(world.camera);
-    release(world.stars);
-    world.shadowCasters = {};
-    world.shadowBuffers.release();
-    world.terrainBatch.release();
-    world.drawnQuads = {};
+    world.scene = {};
+    world.scenery = {};
+    frameMemory.release();
 }
 
 void endGame() {
-    if (world.vehicle) {
-        world.leaving.position = world.vehicle->getPosition();
-        world.leaving.rotation = world.vehicle->getRotation();
+    if (world.scene.vehicle) {
+        world.leaving.position = world.scene.vehicle->getPosition();
+        world.leaving.rotation = world.scene.vehicle->getRotation();
     }
     world.leaving.cameraMode = world.cameraMode;
     releaseWorld();
-    leaveScreen(world.exit);
+    leaveScreen(world.exit());
 }

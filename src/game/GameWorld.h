@@ -1,16 +1,21 @@
 #pragma once
-// The game state. One GameWorld lives for the whole process. Everything it
-// owns is made by initWorld and released by endGame, so it lives for one
-// game; fields marked "kept" carry over from one game to the next. Input
-// callbacks change it, gameIdle advances it and gameDisplay only reads it.
+// The game state. One GameWorld lives for the whole process; what it owns
+// lives for one game: initWorld builds the scene and resets the game's
+// fields, endGame releases the scene. Fields marked "kept" carry over from
+// one game to the next. Input callbacks change it, gameIdle advances it, and
+// gameDisplay reads it once at the top of each frame into the frame's record
+// (FrameView.h), counting the frame in framesCounted; the drawing itself
+// never sees it.
+#include <array>
+#include <csetjmp>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "game/GameSnapshot.h"
-#include "hud/ShadowPass.h"
+#include "game/SceneCounts.h"
 #include "platform/ScreenLoop.h"
-#include "terrain/QuadBatch.h"
-#include "terrain/VisibleQuads.h"
+#include "view/ViewMode.h"
 
 class Camera;
 class DirectionalLight;
@@ -20,25 +25,36 @@ class SkyBox;
 class SpotLight;
 class Terrain;
 
-constexpr int treeCount = 36;
-constexpr int orbCount = 24;
-constexpr int headlightCount = 2;
-constexpr float standingTree = 427.0f;  // treeFallYaw of a tree that has not been hit
+// Everything a game owns. Assigning an empty scene (scene = {}) releases it
+// member by member in the order declared: terrain, sky, vehicle, trees,
+// orbs, sun, headlights, camera, stars.
+struct GameScene {
+    GameScene();
+    GameScene(GameScene&&) noexcept;
+    GameScene& operator=(GameScene&&) noexcept;
+    ~GameScene();
+
+    std::unique_ptr<Terrain> terrain;
+    std::unique_ptr<SkyBox> sky;
+    std::unique_ptr<Object> vehicle;
+    std::array<std::unique_ptr<Object>, treeCount> trees;
+    std::array<std::unique_ptr<Object>, orbCount> orbs;
+    std::unique_ptr<DirectionalLight> sun;
+    std::array<std::unique_ptr<SpotLight>, headlightCount> headlights;
+    std::unique_ptr<Camera> camera;
+    std::unique_ptr<NightSky> stars;
+};
 
 struct GameWorld {
-    // The scene, owned from initWorld to endGame.
-    Terrain* terrain = nullptr;
-    SkyBox* sky = nullptr;
-    NightSky* stars = nullptr;
-    Object* vehicle = nullptr;
-    Object* trees[treeCount] = {};
-    float treeFallYaw[treeCount] = {};  // degrees; standingTree until hit
+    GameScene scene;
+
+    // What the frame draws, borrowed from the scene and listed once a game:
+    // the trees, then the orbs, then the vehicle. Every one casts a shadow.
+    std::vector<const Object*> scenery;
+
+    float treeFallYaw[treeCount] = {};  // degrees: the heading a felled tree falls along
     bool treeFelled[treeCount] = {};    // hit once; a felled tree never scores again
-    Object* orbs[orbCount] = {};
     bool orbCollected[orbCount] = {};
-    DirectionalLight* sun = nullptr;
-    SpotLight* headlights[headlightCount] = {};
-    Camera* camera = nullptr;
 
     // Player state.
     bool headlightsOn = false;
@@ -56,21 +72,18 @@ struct GameWorld {
     int fps = 0;                   // kept: frames per second last measured
     float fpsAccumMs = 0;          // time gathered towards the next measurement
     int framesCounted = 0;         // frames drawn since the last measurement
-    int32_t lastFrameMs = 0;       // clock of the previous update; 0 = none yet in this game
+    bool updatedThisGame = false;  // the game's first update has run
+    int32_t lastFrameMs = 0;       // kept: clock of the previous update
 
     bool showOverlay = false;      // draw the shadow picture overlay
     bool shadowsOn = true;
 
-    // What casts a shadow, in the order drawn: trees, orbs, then the vehicle.
-    std::vector<const Object*> shadowCasters;
-    // Memory of the frame's record, made by the first frame of a game and
-    // refilled by every frame after it.
-    ShadowBuffers shadowBuffers;   // the silhouette picture and the shadow grid
-    VisibleQuads drawnQuads;       // the terrain quads in view
-    QuadBatch terrainBatch;        // room to send them in
-
     GameSnapshot leaving{};        // the vehicle as it was when the quit key came
-    ScreenExit exit;               // the game screen's return point and running flag
+
+    // The game screen's way out of the GLUT main loop (ScreenLoop.h).
+    std::jmp_buf gameReturnPoint;  // where playWorld continues after endGame
+    bool gameRunning = false;      // true while the game's main loop should run
+    ScreenExit exit() { return {gameReturnPoint, gameRunning}; }
 };
 
 extern GameWorld world;
@@ -80,7 +93,8 @@ extern GameWorld world;
 void initWorld();
 void initWorld(uint32_t seed);
 
-// Releases everything the world owns (safe on a partly built world).
+// Releases everything the world and the frame's memory own (safe on a
+// partly built world).
 void releaseWorld();
 
 // Keeps the snapshot values, releases the world and leaves the game screen.

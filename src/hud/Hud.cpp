@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "hud/Text.h"
+#include "platform/GlStateScope.h"
 #include "view/WindowCoordinates.h"
 
 namespace {
@@ -30,8 +31,10 @@ void drawPanel() {
 }  // namespace
 
 void drawHud(int score, int fps) {
+    const GlStateScope saved(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
     const WindowCoordinates flat;
     glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     drawPanel();
 
     // The raster colour is taken when drawText sets the raster position.

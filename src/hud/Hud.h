@@ -4,7 +4,7 @@
 // keeps no state of its own.
 
 // Draws the HUD over the finished scene, the last drawing of a game frame.
-// Works in window pixels whatever the camera (WindowCoordinates.h). Expects
-// the blend function (source alpha, one minus source alpha) that the sky
-// pass sets. Leaves the current colour black.
+// Works in window pixels whatever the camera (WindowCoordinates.h) and sets
+// its own blending; needs nothing of the GL state and leaves all of it as it
+// found it.
 void drawHud(int score, int fps);

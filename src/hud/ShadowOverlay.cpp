@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+#include "platform/GlStateScope.h"
 #include "terrain/ShadowGrid.h"
 #include "view/WindowCoordinates.h"
 
@@ -12,6 +13,7 @@ constexpr float margin = 20.0f;  // pixels from the window's left and bottom edg
 }
 
 void drawShadowOverlay(const ShadowGrid* shadows, unsigned width, unsigned depth) {
+    const GlStateScope saved(GL_CURRENT_BIT | GL_POINT_BIT);
     const WindowCoordinates flat;
     if (shadows) {
         const float* grid = shadows->data();

@@ -10,7 +10,7 @@
 // y 21 .. 20 + depth (world x mirrored, world z upwards). A null grid draws
 // the white rectangle from (20, 20) to (20 + width, 20 + depth); for a square
 // terrain it and the picture are width x width pixels.
-// Works in window pixels whatever the matrices (WindowCoordinates.h); leaves
-// the current colour and point size at the last values drawn with.
+// Works in window pixels whatever the matrices (WindowCoordinates.h); needs
+// nothing of the GL state and leaves all of it as it found it.
 class ShadowGrid;
 void drawShadowOverlay(const ShadowGrid* grid, unsigned width, unsigned depth);

@@ -58,14 +58,14 @@ MenuChoice runMenu() {
     // callback until a choice is made (startFade), so a menu that waits for
     // input sleeps instead of spinning a core.
     try {
-        runScreen(mainMenu.exit, {guardCallback<menuDisplay>, guardCallback<menuMouse>,
+        runScreen(mainMenu.exit(), {guardCallback<menuDisplay>, guardCallback<menuMouse>,
                                   guardCallback<menuKeyboard>, guardCallback<menuHover>,
                                   guardCallback<menuHover>, nullptr});
     } catch (...) {
         releaseMenuPictures();  // leaveMenu never ran, so the pictures are still held
         throw;
     }
-    return static_cast<MenuChoice>(mainMenu.exit.value);
+    return static_cast<MenuChoice>(mainMenu.choice);
 }
 
 void releaseMenuPictures() {
@@ -78,7 +78,7 @@ void releaseMenuPictures() {
 
 void leaveMenu(int choice) {
     releaseMenuPictures();
-    leaveScreen(mainMenu.exit, choice);
+    leaveScreen(mainMenu.exit(), choice);
 }
 
 namespace {

@@ -43,9 +43,11 @@ struct MainMenu {
     int hovered = noButton;               // highlighted button, or noButton
     float fadeAlpha = 0;                  // opacity of the black fade, 0 to 1
     bool leaving = false;                 // a choice is made and the fade runs
-    // The menu's return point and running flag; leaveMenu hands the choice
-    // over in exit.value.
-    ScreenExit exit;
+    // The menu screen's way out of the GLUT main loop (ScreenLoop.h).
+    std::jmp_buf menuReturnPoint;  // where runMenu continues after leaveMenu
+    bool menuRunning = false;      // true while the menu's main loop should run
+    int choice = noButton;         // what leaveMenu handed back
+    ScreenExit exit() { return {menuReturnPoint, menuRunning, &choice}; }
 };
 
 extern MainMenu mainMenu;

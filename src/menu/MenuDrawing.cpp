@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr float screenWidth = windowWidth;
-constexpr float screenHeight = windowHeight;
-
 // One quad from (left, bottom) to (right, top) at z = 0, counter-clockwise
 // from the lower-left corner, with the whole picture on it.
 void drawPictureQuad(float left, float bottom, float right, float top) {
@@ -41,9 +38,9 @@ void drawFade(float alpha) {
     glEnable(GL_BLEND);
     glBegin(GL_QUADS);
     glVertex3f(0, 0, 0);
-    glVertex3f(0, screenHeight, 0);
-    glVertex3f(screenWidth, screenHeight, 0);
-    glVertex3f(screenWidth, 0, 0);
+    glVertex3f(0, windowHeight, 0);
+    glVertex3f(windowWidth, windowHeight, 0);
+    glVertex3f(windowWidth, 0, 0);
     glEnd();
 }
 
@@ -60,7 +57,7 @@ void menuDisplay() {
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
 
     bindPicture(mainMenu.background);
-    drawPictureQuad(0, 0, screenWidth, screenHeight);
+    drawPictureQuad(0, 0, windowWidth, windowHeight);
     for (int i = 0; i < menuButtonCount; ++i) {
         const MenuButton& button = mainMenu.buttons[i];
         bindPicture(i == mainMenu.hovered ? button.selectedImage : button.normalImage);

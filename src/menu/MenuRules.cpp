@@ -7,7 +7,7 @@ constexpr unsigned char escapeKey = 27;
 }
 
 int buttonUnderPointer(const MainMenu& menu, int x, int windowY) {
-    int y = menuWindowHeight - windowY;
+    int y = windowHeight - windowY;
     for (int i = 0; i < menuButtonCount; ++i) {
         const MenuButton& b = menu.buttons[i];
         if (b.left <= x && x <= b.right && b.bottom <= y && y <= b.top) return i;

@@ -5,7 +5,6 @@
 #include "menu/MainMenu.h"
 #include "platform/GameWindow.h"
 
-constexpr int menuWindowHeight = windowHeight;  // turns a GLUT y into menu y
 constexpr float fadeStep = 0.05f;      // fade opacity added per displayed frame
 
 // The first button (in the order 0, 1, 2) whose rectangle holds the pointer,

@@ -1,8 +1,31 @@
 #include "platform/FramePasses.h"
 
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "platform/FatalError.h"
+
 FramePassListener framePassListener = nullptr;
+#ifdef NDEBUG
+bool framePassErrorChecks = false;
+#else
+bool framePassErrorChecks = true;
+#endif
 
 void setFramePassListener(FramePassListener listener) { framePassListener = listener; }
+
+void setFramePassErrorChecks(bool on) { framePassErrorChecks = on; }
+
+void checkFramePassErrors(FramePass pass) {
+    const GLenum error = glGetError();
+    if (error == GL_NO_ERROR) return;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    char message[80];
+    std::snprintf(message, sizeof message, "GL error 0x%04x at the end of the %s pass", error, framePassName(pass));
+    throw FatalError(message);
+}
 
 const char* framePassName(FramePass pass) {
     switch (pass) {

@@ -6,14 +6,18 @@
 
 #include "platform/WindowLoss.h"
 
-void openGameWindow(int& argc, char** argv) {
+void createGameWindow(int& argc, char** argv, const char* title) {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(windowWidth, windowHeight);
     glutInitWindowPosition(100, 100);
-    glutCreateWindow(argv[0]);
-    watchForWindowLoss();
+    glutCreateWindow(title);
     glEnable(GL_BLEND);
+}
+
+void openGameWindow(int& argc, char** argv) {
+    createGameWindow(argc, argv, argv[0]);
+    watchForWindowLoss();
     std::printf("Brellow 4 initialized.  Hi.\n");
     std::fflush(stdout);
 }

@@ -8,7 +8,7 @@
 #include "platform/HeapUpkeep.h"
 
 namespace {
-ScreenExit* activeScreen = nullptr;    // the screen whose loop is running
+const ScreenExit* activeScreen = nullptr;    // the screen whose loop is running
 std::exception_ptr callbackError;      // thrown by a callback, not yet rethrown
 void (*screenIdle)() = nullptr;        // the running screen's own idle callback
 
@@ -24,8 +24,8 @@ void idlePass() {
 }
 }
 
-void enterScreenLoop(ScreenExit& exit) {
-    ScreenExit* outer = activeScreen;
+void enterScreenLoop(const ScreenExit& exit) {
+    const ScreenExit* outer = activeScreen;
     activeScreen = &exit;
     exit.running = true;
     // leaveScreen jumps back to this point with running cleared, so the loop
@@ -50,7 +50,7 @@ void withdrawInputCallbacks() {
 }
 }  // namespace
 
-void runScreen(ScreenExit& exit, const ScreenCallbacks& callbacks) {
+void runScreen(const ScreenExit& exit, const ScreenCallbacks& callbacks) {
     glutDisplayFunc(callbacks.display);
     glutMouseFunc(callbacks.mouse);
     glutKeyboardFunc(callbacks.keyboard);
@@ -69,8 +69,8 @@ void runScreen(ScreenExit& exit, const ScreenCallbacks& callbacks) {
     withdrawInputCallbacks();
 }
 
-void leaveScreen(ScreenExit& exit, int value) {
-    exit.value = value;
+void leaveScreen(const ScreenExit& exit, int value) {
+    if (exit.value) *exit.value = value;
     exit.running = false;
     std::longjmp(exit.returnPoint, 1);
 }

@@ -8,16 +8,19 @@
 // the GLUT callbacks must hold no objects when they leave.
 #include <csetjmp>
 
+// A screen's way out of the GLUT main loop. The return point and the running
+// flag live in the screen's own record (GameWorld's gameReturnPoint and
+// gameRunning, MainMenu's menuReturnPoint and menuRunning); this names them.
 struct ScreenExit {
-    std::jmp_buf returnPoint;  // where enterScreenLoop continues after leaving
-    bool running = false;      // true while the screen's main loop should run
-    int value = 0;             // handed over by leaveScreen (the menu's choice)
+    std::jmp_buf& returnPoint;  // where enterScreenLoop continues after leaving
+    bool& running;              // true while the screen's main loop should run
+    int* value = nullptr;       // receives leaveScreen's value (the menu's choice), if given
 };
 
 // Runs glutMainLoop until a callback calls leaveScreen(exit, ...). An
 // exception thrown inside a guarded callback also ends the loop and is
 // rethrown from here, on the screen's own stack.
-void enterScreenLoop(ScreenExit& exit);
+void enterScreenLoop(const ScreenExit& exit);
 
 // The GLUT callbacks of a screen, each wrapped with guardCallback.
 struct ScreenCallbacks {
@@ -34,10 +37,11 @@ struct ScreenCallbacks {
 // the input and idle callbacks again, also when a callback failed (whose
 // error is then rethrown). The display callback stays until the next screen
 // installs its own.
-void runScreen(ScreenExit& exit, const ScreenCallbacks& callbacks);
+void runScreen(const ScreenExit& exit, const ScreenCallbacks& callbacks);
 
-// Clears exit.running and jumps back into enterScreenLoop. Does not return.
-[[noreturn]] void leaveScreen(ScreenExit& exit, int value = 0);
+// Hands value over, clears the running flag and jumps back into
+// enterScreenLoop. Does not return.
+[[noreturn]] void leaveScreen(const ScreenExit& exit, int value = 0);
 
 // True while a screen's loop runs (inside enterScreenLoop).
 bool screenRunning();

@@ -2,7 +2,10 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
+
 #include "platform/FatalError.h"
+#include "platform/GlStateScope.h"
 #include "scene/Model.h"
 #include "texture/Texture.h"
 
@@ -18,6 +21,30 @@ ModelCache& modelCache() {
 int modelUseCount(const std::string& name) {
     return modelCache().holderCount(name);
 }
+
+namespace {
+
+// Runs the list once in feedback mode, where nothing is drawn, to see which
+// of the current normal and texture coordinate it changes, and to what.
+void recordWhatListLeaves(GLuint list, SharedModel& model) {
+    const GlStateScope saved(GL_CURRENT_BIT);
+    // Values no model sends, so a change shows.
+    const GLfloat unsetNormal[3] = {-1234.5f, 678.25f, -9.125f};
+    const GLfloat unsetTexCoord[4] = {-4321.5f, 876.25f, -3.125f, 7.5f};
+    glNormal3fv(unsetNormal);
+    glTexCoord4fv(unsetTexCoord);
+    GLfloat feedback[1];
+    glFeedbackBuffer(1, GL_2D, feedback);
+    glRenderMode(GL_FEEDBACK);
+    glCallList(list);
+    glRenderMode(GL_RENDER);  // the buffer overflows at once; nothing of it is wanted
+    glGetFloatv(GL_CURRENT_NORMAL, model.leftNormal);
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, model.leftTexCoord);
+    model.leavesNormal = !std::equal(model.leftNormal, model.leftNormal + 3, unsetNormal);
+    model.leavesTexCoord = !std::equal(model.leftTexCoord, model.leftTexCoord + 4, unsetTexCoord);
+}
+
+}  // namespace
 
 SharedModel::SharedModel(const std::string& name, const char* textureFile, Terrain* terrain,
                          int builtinType)
@@ -40,6 +67,7 @@ SharedModel::SharedModel(const std::string& name, const char* textureFile, Terra
         glutSolidSphere(1.0, 16, 16);
     }
     glEndList();
+    recordWhatListLeaves(displayList, *this);
     silhouetteList = displayList;
     if (fromFile) {
         silhouetteList = glGenLists(1);

@@ -14,8 +14,7 @@ namespace {
 
 constexpr float liftAboveGround = 0.1f;  // keeps objects just clear of the surface
 
-// The weight of the far end of a cosine interpolation at t (0..1): the
-// height eases in and out at grid points, so slopes do not kink there.
+// The weight of the far end of a cosine interpolation at t (0..1).
 float cosineWeight(float t) {
     return static_cast<float>((1 - std::cos(pi * t)) * 0.5);
 }
@@ -101,17 +100,27 @@ void Object::applyTransform(const float* matrix) const {
     for (const Turn& turn : turns) glRotatef(turn.angle, turn.x, turn.y, turn.z);
 }
 
-void Object::draw(const float* matrix) const {
-    glPushMatrix();
-    applyTransform(matrix);
+void Object::applyTextureAndMaterial() const {
     if (model->texture) model->texture->bind();
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, emission);
+}
+
+void Object::draw(const float* matrix) const {
+    glPushMatrix();
+    applyTransform(matrix);
+    applyTextureAndMaterial();
     glCallList(model->displayList);
     glPopMatrix();
+}
+
+void Object::leaveStateAsDrawn() const {
+    applyTextureAndMaterial();
+    if (model->leavesTexCoord) glTexCoord4fv(model->leftTexCoord);
+    if (model->leavesNormal) glNormal3fv(model->leftNormal);
 }
 
 void Object::drawSilhouette(const float* matrix) const {
@@ -131,19 +140,23 @@ void Object::setPositionOnTerrain(float x, float z) {
     float h11 = heightAt(*terrain, x1, z1);
     float h01 = heightAt(*terrain, x0, z1);
 
-    float wx = cosineWeight(x - x0);
-    float wz = cosineWeight(z - z0);
-    float nearRow = h00 * (1 - wx) + h10 * wx;  // along x at row z0
-    float farRow = h01 * (1 - wx) + h11 * wx;   // along x at row z1
-    float height = nearRow * (1 - wz) + farRow * wz;
+    const float tx = x - x0, tz = z - z0;
+    float nearRow = cosineInterpolate(h00, h10, tx);  // along x at row z0
+    float farRow = cosineInterpolate(h01, h11, tx);   // along x at row z1
+    float height = cosineInterpolate(nearRow, farRow, tz);
     position = {x, height + liftAboveGround, z};
 
     // Slopes over one grid step: rising towards +z lifts the +z side
     // (negative x tilt); rising towards +x gives a positive z tilt.
     rotation.x = static_cast<float>(std::atan(nearRow - farRow) * 180 / pi);
-    float leftColumn = h00 * (1 - wz) + h01 * wz;
-    float rightColumn = h10 * (1 - wz) + h11 * wz;
+    float leftColumn = cosineInterpolate(h00, h01, tz);
+    float rightColumn = cosineInterpolate(h10, h11, tz);
     rotation.z = static_cast<float>(std::atan(rightColumn - leftColumn) * 180 / pi);
+}
+
+float Object::cosineInterpolate(float a, float b, float t) {
+    const float f = cosineWeight(t);
+    return a * (1 - f) + b * f;
 }
 
 void Object::moveForward(float distance) {

@@ -30,8 +30,18 @@ public:
 
     void setPosition(float x, float y, float z) { position = {x, y, z}; }
     Vector3 getPosition() const { return position; }
+    void getPosition(float& x, float& y, float& z) const {
+        x = position.x;
+        y = position.y;
+        z = position.z;
+    }
     void setRotation(float x, float y, float z) { rotation = {x, y, z}; }
     Vector3 getRotation() const { return rotation; }
+    void getRotation(float& x, float& y, float& z) const {
+        x = rotation.x;
+        y = rotation.y;
+        z = rotation.z;
+    }
     void setRotationX(float degrees) { rotation.x = degrees; }
     void setRotationY(float degrees) { rotation.y = degrees; }
     void setRotationZ(float degrees) { rotation.z = degrees; }
@@ -74,6 +84,12 @@ public:
     // Draws with T * S * [matrix] * rotations; with a matrix (the shadow
     // pass's projection) the tilt about x is left out.
     void draw(const float* matrix = nullptr) const;
+    // Leaves the GL state draw() leaves, without drawing: binds the texture,
+    // sets the material and sends the model's last normal and texture
+    // coordinate where its drawing sends any. For an object outside the
+    // view, so that a model without normals or texture coordinates drawn
+    // next looks the same whatever was skipped.
+    void leaveStateAsDrawn() const;
     // The same shape as draw(matrix) rasterises, for a flat silhouette in the
     // current colour with lighting and texturing off: positions alone, and
     // neither texture nor material, which would not show.
@@ -84,6 +100,10 @@ public:
 
     // The largest distance of the drawn geometry from the object's position.
     float getDrawnRadius() const { return scale * model->boundingRadius; }
+
+    // a (1 - f) + b f with f = (1 - cos(pi t)) / 2 in single precision: eases
+    // in and out at t = 0 and 1, so heights between grid points do not kink.
+    static float cosineInterpolate(float a, float b, float t);
 
     // Stands the object on its terrain at (x, z): height and tilt from the
     // four surrounding grid points. Throws FatalError without a terrain.
@@ -100,6 +120,7 @@ private:
     // The one construction all others lead to; name is null for a builtin.
     Object(const char* name, const char* textureFile, Terrain* terrain, int builtinType);
     void applyTransform(const float* matrix) const;
+    void applyTextureAndMaterial() const;
     static void set(float* colour, float r, float g, float b, float a);
 
     Vector3 position{0, 0, 0};

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/GlStateScope.h"
 #include "platform/Random.h"
 #include "texture/Texture.h"
 
@@ -40,6 +41,7 @@ NightSky::NightSky(float radius, int starCount)
 NightSky::~NightSky() = default;
 
 void NightSky::draw(float alpha) const {
+    const GlStateScope saved(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_POINT_BIT);
     glDisable(GL_TEXTURE_2D);
     glPointSize(1.7f);
     glEnable(GL_POINT_SMOOTH);

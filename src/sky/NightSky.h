@@ -1,8 +1,8 @@
 #pragma once
 // The night sky: a fixed field of stars scattered evenly over a sphere around
 // the viewer, and a moon, a textured square with an alpha mask hanging
-// straight ahead (along -z) a little above the horizon. Drawn around the eye
-// before the camera transform, faded in by the sky pass around night.
+// straight ahead (along -z) a little above the horizon. Drawn around the eye,
+// without the camera's position, faded in by the sky pass around night.
 //
 // One NightSky lives for one game (made by initWorld, deleted by endGame);
 // the stars are placed once, at construction, and never move. Construction,
@@ -32,8 +32,9 @@ public:
     NightSky& operator=(const NightSky&) = delete;
 
     // Draws the stars as smoothed points of size 1.7 and then the moon, both
-    // with opacity alpha (0..1). Leaves texturing on and point smoothing and
-    // the point size as set.
+    // with opacity alpha (0..1), around the origin of the current modelview
+    // frame. Needs lighting off and blending on, as the sky pass sets them;
+    // leaves everything but the texture binding (the moon's) as it found it.
     void draw(float alpha) const;
 
     // nextRandom() * max / 32767: a value from 0 to max.

@@ -1,9 +1,9 @@
 #pragma once
 // The day sky: a cube around the origin of the current modelview frame,
 // textured as if its picture were wrapped around a sphere. It is drawn before
-// the camera transform with depth testing off, so it always surrounds the eye
-// and never hides the scene. It only holds its picture and emits the
-// geometry; the sky pass (SkyPass.h) sets colour, blending and orientation.
+// the camera's position is applied, so it always surrounds the eye, and
+// behind the scene (SkyPass.h). It only holds its picture and emits the
+// geometry; the sky pass sets colour, blending and orientation.
 //
 // One SkyBox lives for one game (made by initWorld, deleted by endGame).
 // Construction, draw and destruction need the game window's GL context.

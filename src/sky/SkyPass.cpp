@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "platform/GlStateScope.h"
 #include "platform/Pi.h"
 #include "sky/NightSky.h"
 #include "sky/SkyBox.h"
@@ -32,6 +33,7 @@ SkyTint skyTint(float sunHeight, float sunAngle) {
 
 void skyPass(const SkyBox& sky, const NightSky& stars, float sunHeight, float sunAngle, ViewMode view,
              float headingDegrees) {
+    const GlStateScope saved(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_TEXTURE_BIT);
     if (view == ViewMode::ride) glRotatef(-headingDegrees, 0, 1, 0);
 
     glDisable(GL_LIGHTING);
@@ -49,7 +51,4 @@ void skyPass(const SkyBox& sky, const NightSky& stars, float sunHeight, float su
     sky.draw();
     glEnable(GL_BLEND);
     if (tint.nightSkyDrawn) stars.draw(tint.nightSkyAlpha);
-
-    glDisable(GL_BLEND);
-    glEnable(GL_LIGHTING);
 }

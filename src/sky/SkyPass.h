@@ -1,9 +1,10 @@
 #pragma once
 // The sky pass of a game frame: the sky box tinted and faded by the sun's
 // height and, around dusk, night and dawn, the night sky faded in by the
-// same measure. It runs before the camera transform, with the modelview
-// matrix at identity and depth testing off, so the sky forms a backdrop
-// centred on the eye that the scene covers.
+// same measure. It is drawn around the eye, without the camera's position,
+// so the sky forms a backdrop centred on the eye. The game draws it after
+// the scene, at the far plane behind it (FrameDrawing.h); the plain
+// reference frame draws it first with depth testing off.
 #include "view/ViewMode.h"
 
 class NightSky;
@@ -26,10 +27,12 @@ struct SkyTint {
 SkyTint skyTint(float sunHeight, float sunAngle);
 
 // Draws the sky for one frame: the sky box, then the night sky, for a sun
-// height and angle as skyTint takes them. In the ride view the sky is first
-// turned against the vehicle's heading (degrees), which changes the
-// modelview matrix for the caller. Leaves lighting on, blending off and the
-// blend function at (source alpha, one minus source alpha), which the HUD
-// relies on later in the frame.
+// height and angle as skyTint takes them, unlit and blended.
+// Needs: the modelview matrix at the eye (no view transform), textures
+// modulated by the current colour.
+// Leaves: the modelview matrix turned against the vehicle's heading
+// (degrees) in the ride view, as it is drawn; the blend function at (source
+// alpha, one minus source alpha); the current colour, normal and texture
+// coordinate, every switch and the texture binding as it found them.
 void skyPass(const SkyBox& sky, const NightSky& stars, float sunHeight, float sunAngle, ViewMode view,
              float headingDegrees);

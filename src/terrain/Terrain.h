@@ -9,6 +9,11 @@
 
 #include "terrain/VisibleQuads.h"
 
+// The corners of quad (x, z) as (x + dx, z + dz), in the order every way of
+// drawing sends them: counter-clockwise seen from above, so the front face
+// points up.
+constexpr uint32_t quadCorners[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
+
 class QuadBatch;
 class ShadowGrid;
 class Texture;
@@ -43,11 +48,19 @@ public:
 
     // Draws the chosen quads lit and textured, each darkened by the shadow
     // grid's value for its corner (x, z) when there is a grid, through the
-    // batch. Leaves the current normal and texture coordinate of the grid's
-    // last corner and the diffuse material of its last quad, as sending every
-    // quad vertex by vertex would: a model without normals or texture
-    // coordinates drawn next looks the same whatever was culled.
+    // batch.
+    // Needs: lighting, texturing and the depth test on, textures modulated
+    // (the scene's state), the view and the lights applied.
+    // Leaves: its picture bound (when it has one), its material with the
+    // diffuse of its last quad, and the current normal and texture coordinate
+    // of the grid's last corner sent, as sending every quad vertex by vertex
+    // would: a model without normals or texture coordinates drawn next looks
+    // the same whatever was culled. Everything else as it found it.
     void draw(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch) const;
+    // Every quad, without and with a shadow grid, as the core above draws
+    // them (through a batch of their own, made and deleted by each call).
+    void draw() const;
+    void draw(const ShadowGrid& shadows) const;
     // The height ranges the frame's choice of quads is made from.
     const QuadPieces& getPieces() const { return pieces; }
     // The ground's material: dim ambient, white diffuse, no shine.
@@ -69,6 +82,7 @@ public:
 private:
     void prepareTextureCoordinates();
     void measureHeightRange();
+    void sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch) const;
     void leaveLastCornerCurrent(const ShadowGrid* shadows) const;
 
     uint32_t width = 0;
@@ -91,9 +105,9 @@ void Terrain::forEachQuad(QuadStart quad, Corner corner) const {
     for (uint32_t z = 0; z + 1 < depth; ++z)
         for (uint32_t x = 0; x + 1 < width; ++x) {
             quad(x, z);
-            corner(columnU[x], rowV[z], x, z);
-            corner(columnU[x], rowV[z + 1], x, z + 1);
-            corner(columnU[x + 1], rowV[z + 1], x + 1, z + 1);
-            corner(columnU[x + 1], rowV[z], x + 1, z);
+            for (const auto& step : quadCorners) {
+                const uint32_t cx = x + step[0], cz = z + step[1];
+                corner(columnU[cx], rowV[cz], cx, cz);
+            }
         }
 }

@@ -10,6 +10,7 @@
 // quad.
 #include <GL/gl.h>
 
+#include "platform/GlStateScope.h"
 #include "terrain/QuadBatch.h"
 #include "terrain/ShadowGrid.h"
 #include "terrain/Terrain.h"
@@ -34,7 +35,28 @@ void Terrain::draw(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBat
     bindTexture();
     applyMaterial();
     if (width < 2 || depth < 2) return;  // no quads
+    sendQuads(quads, shadows, batch);
+    leaveLastCornerCurrent(shadows);
+}
 
+void Terrain::draw() const {
+    VisibleQuads every;
+    every.selectAll(pieces);
+    QuadBatch batch;
+    draw(every, nullptr, batch);
+}
+
+void Terrain::draw(const ShadowGrid& shadows) const {
+    VisibleQuads every;
+    every.selectAll(pieces);
+    QuadBatch batch;
+    draw(every, &shadows, batch);
+}
+
+// Array drawing leaves the current colour undefined, and shaded quads change
+// what the colour drives; both are put back as they were.
+void Terrain::sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch) const {
+    const GlStateScope arrays(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_LIGHTING_BIT, GL_CLIENT_VERTEX_ARRAY_BIT);
     batch.begin(shadows != nullptr);
     auto writeQuad = [&](uint32_t x, uint32_t z) {
         QuadVertex* vertex = batch.nextQuad();
@@ -46,17 +68,13 @@ void Terrain::draw(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBat
                          {normalX[i], 1.0f, normalZ[i]},
                          {static_cast<float>(cornerX), heights[i], static_cast<float>(cornerZ)}};
         };
-        corner(x, z);
-        corner(x, z + 1);
-        corner(x + 1, z + 1);
-        corner(x + 1, z);
+        for (const auto& step : quadCorners) corner(x + step[0], z + step[1]);
     };
     for (const QuadRun& run : quads.runs()) {
         quads.forEachQuadIn(run, writeQuad);
         batch.endRun();
     }
     batch.end();
-    leaveLastCornerCurrent(shadows);
 }
 
 // After an array draw the current normal and texture coordinate are those of
@@ -65,10 +83,10 @@ void Terrain::draw(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBat
 // grid sent in order would: the last corner of the last quad, and that
 // quad's brightness.
 void Terrain::leaveLastCornerCurrent(const ShadowGrid* shadows) const {
-    // The last corner sent is (width - 1, depth - 2): each quad ends on its
-    // corner (x + 1, z).
-    const size_t last = width - 1 + size_t{depth - 2} * width;
-    glTexCoord2f(columnU[width - 1], rowV[depth - 2]);
+    // The last quad is (width - 2, depth - 2); its last corner is sent last.
+    const uint32_t lastX = width - 2 + quadCorners[3][0], lastZ = depth - 2 + quadCorners[3][1];
+    const size_t last = lastX + size_t{lastZ} * width;
+    glTexCoord2f(columnU[lastX], rowV[lastZ]);
     glNormal3f(normalX[last], 1.0f, normalZ[last]);
     if (!shadows) return;
     const float s = shadows->at(width - 2, depth - 2);

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/FatalError.h"
+#include "platform/GlStateScope.h"
 #include "image/Bmp.h"
 
 namespace {
@@ -28,25 +29,17 @@ PixelBuffer allocatePixels(std::size_t bytes, const std::string& path) {
 // Our pictures have packed rows (width x 3 bytes), but GL reads and writes
 // rows padded to 4 bytes by default, which garbles pictures 1 or 3 pixels
 // wide. gluScaleImage follows both the unpack and the pack setting. The old
-// values are put back so other pixel transfers keep the state they expect.
+// values come back with the scope, so other pixel transfers keep the state
+// they expect.
 class PackedRows {
 public:
-    PackedRows() {
-        glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpack);
-        glGetIntegerv(GL_PACK_ALIGNMENT, &pack);
+    PackedRows() : saved(0, GL_CLIENT_PIXEL_STORE_BIT) {
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
     }
-    ~PackedRows() {
-        glPixelStorei(GL_UNPACK_ALIGNMENT, unpack);
-        glPixelStorei(GL_PACK_ALIGNMENT, pack);
-    }
-    PackedRows(const PackedRows&) = delete;
-    PackedRows& operator=(const PackedRows&) = delete;
 
 private:
-    GLint unpack = 4;
-    GLint pack = 4;
+    GlStateScope saved;
 };
 
 // The side a picture's side is scaled to: the next power of two, but no

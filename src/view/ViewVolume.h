@@ -7,6 +7,8 @@ class ViewVolume {
 public:
     // Reads the current matrices (a cheap query; nothing is drawn).
     static ViewVolume current();
+    // Excludes nothing until assigned.
+    ViewVolume() = default;
     // From column-major matrices as GL keeps them.
     ViewVolume(const double projection[16], const double modelview[16]);
 
@@ -17,5 +19,5 @@ public:
     bool excludesBox(const Vector3& low, const Vector3& high) const;
 
 private:
-    double planes[6][4];  // a x + b y + c z + d >= 0 inside; (a, b, c) of unit length
+    double planes[6][4] = {};  // a x + b y + c z + d >= 0 inside; (a, b, c) of unit length
 };

@@ -1,10 +1,13 @@
 // Test main: opens the game's real 1024 x 768 GLUT window on $DISPLAY, so
-// that every test runs with a current OpenGL context, then runs the tests.
-#include <GL/freeglut.h>
+// that every test runs with a current OpenGL context, checks GL for errors
+// at every frame-pass mark, then runs the tests.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+
+#include "platform/FramePasses.h"
+#include "platform/GameWindow.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
@@ -12,11 +15,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "brellow-tests needs an X display (the test command starts Xvfb)\n");
         return 1;
     }
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(1024, 768);
-    glutInitWindowPosition(100, 100);
-    glutCreateWindow("brellow-tests");
-    glEnable(GL_BLEND);
+    char title[] = "brellow-tests";
+    createGameWindow(argc, argv, title);
+    setFramePassErrorChecks(true);
     return RUN_ALL_TESTS();
 }

@@ -39,8 +39,8 @@ TEST(GameLoop, AResumedGameKeepsTheVehicleAndViewButStartsEverythingElseAfresh) 
     // reports on it.
     GameSnapshot snapshot;
     playGame(&snapshot, true, [] {
-        world.vehicle->setPosition(64, 9, 80);
-        world.vehicle->setRotation(3, 123, -4);
+        world.scene.vehicle->setPosition(64, 9, 80);
+        world.scene.vehicle->setRotation(3, 123, -4);
         gameKeyboard('1', 0, 0);
         world.score = 35;
         world.orbCollected[0] = true;
@@ -50,16 +50,16 @@ TEST(GameLoop, AResumedGameKeepsTheVehicleAndViewButStartsEverythingElseAfresh) 
     EXPECT_EQ(snapshot.position.z, 80);
     EXPECT_EQ(snapshot.rotation.y, 123);
     EXPECT_EQ(snapshot.cameraMode, ViewMode::ride);
-    EXPECT_EQ(world.vehicle, nullptr);  // released before leaving
+    EXPECT_EQ(world.scene.vehicle, nullptr);  // released before leaving
     EXPECT_EQ(freeLightSlotCount(), lightSlotCount);
 
     playGame(&snapshot, false, [] {
-        Vector3 p = world.vehicle->getPosition();
+        Vector3 p = world.scene.vehicle->getPosition();
         EXPECT_EQ(p.x, 64);
         EXPECT_EQ(p.y, 9);  // taken over as it was, not re-fitted to the terrain
-        EXPECT_EQ(world.vehicle->getRotationY(), 123);
+        EXPECT_EQ(world.scene.vehicle->getRotationY(), 123);
         EXPECT_EQ(world.cameraMode, ViewMode::ride);
-        EXPECT_EQ(world.camera->getMode(), CameraMode::ride);
+        EXPECT_EQ(world.scene.camera->getMode(), CameraMode::ride);
         EXPECT_EQ(world.score, 0);
         EXPECT_FALSE(world.orbCollected[0]);
         EXPECT_LT(world.sunAngle, 0.5f);
@@ -73,7 +73,7 @@ TEST(GameLoop, ANewGameWithoutASnapshotRestoresAndWritesNothing) {
     InGeneratedAssets assets;
     testing::internal::CaptureStdout();
     playGame(nullptr, false, [] {
-        Vector3 p = world.vehicle->getPosition();
+        Vector3 p = world.scene.vehicle->getPosition();
         EXPECT_EQ(p.x, 64);
         EXPECT_EQ(p.z, 64);
         EXPECT_EQ(world.cameraMode, ViewMode::chase);

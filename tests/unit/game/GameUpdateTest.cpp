@@ -34,8 +34,8 @@ protected:
         world.lastFrameMs = 0;
         world.fps = 0;
         // Keep the trees and orbs away unless a test puts one in the way.
-        for (Object* tree : world.trees) tree->setPosition(-50, 0, -50);
-        for (Object* orb : world.orbs) orb->setPosition(-50, 0, -50);
+        for (const auto& tree : world.scene.trees) tree->setPosition(-50, 0, -50);
+        for (const auto& orb : world.scene.orbs) orb->setPosition(-50, 0, -50);
     }
     void TearDown() override {
         releaseWorld();
@@ -81,7 +81,7 @@ TEST_F(GameUpdateTest, DraggingWithTheLeftButtonChangesSpeedAndHeading) {
     gameMotion(500, 400);  // 100 pixels up
     EXPECT_NEAR(world.speed, 0.008f, 1e-6);
     gameMotion(460, 400);  // 40 pixels left: a turn counter-clockwise
-    EXPECT_FLOAT_EQ(world.vehicle->getRotationY(), 10);
+    EXPECT_FLOAT_EQ(world.scene.vehicle->getRotationY(), 10);
     gameMouse(GLUT_LEFT_BUTTON, GLUT_UP, 460, 400);
     EXPECT_FALSE(world.leftButtonDown);
 }
@@ -94,29 +94,29 @@ TEST_F(GameUpdateTest, DraggingWithAnotherButtonOnlyMovesTheRememberedPointer) {
     EXPECT_EQ(world.lastMouseX, 30);
     EXPECT_EQ(world.lastMouseY, 20);
     EXPECT_FLOAT_EQ(world.speed, 0.003f);
-    EXPECT_EQ(world.vehicle->getRotationY(), 0);
+    EXPECT_EQ(world.scene.vehicle->getRotationY(), 0);
 }
 
 TEST_F(GameUpdateTest, TheVehicleDrivesThreeUnitsASecondAndStaysInsideTheTerrain) {
-    Vector3 start = world.vehicle->getPosition();
+    Vector3 start = world.scene.vehicle->getPosition();
     stepFor(1000);  // button up: nothing moves
-    EXPECT_EQ(world.vehicle->getPosition().z, start.z);
+    EXPECT_EQ(world.scene.vehicle->getPosition().z, start.z);
 
     gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
     stepFor(1000);
-    Vector3 moved = world.vehicle->getPosition();
+    Vector3 moved = world.scene.vehicle->getPosition();
     EXPECT_NEAR(moved.z - start.z, 3.0, 1e-3);  // heading 0 drives along +z
     EXPECT_NEAR(moved.x, start.x, 1e-4);
     float ground = 0;
-    world.terrain->getHeight(static_cast<uint32_t>(moved.x), static_cast<uint32_t>(moved.z), ground);
+    world.scene.terrain->getHeight(static_cast<uint32_t>(moved.x), static_cast<uint32_t>(moved.z), ground);
     EXPECT_NEAR(moved.y, ground + 0.1, 1.0);
 
     stepFor(60000, 50);  // far past the edge
-    float maxZ = static_cast<float>(world.terrain->getDepth() - 2.1);
-    EXPECT_FLOAT_EQ(world.vehicle->getPosition().z, maxZ);
-    world.vehicle->setRotationY(180);
+    float maxZ = static_cast<float>(world.scene.terrain->getDepth() - 2.1);
+    EXPECT_FLOAT_EQ(world.scene.vehicle->getPosition().z, maxZ);
+    world.scene.vehicle->setRotationY(180);
     stepFor(60000, 50);
-    EXPECT_FLOAT_EQ(world.vehicle->getPosition().z, 1.1f);
+    EXPECT_FLOAT_EQ(world.scene.vehicle->getPosition().z, 1.1f);
 }
 
 TEST_F(GameUpdateTest, TheSunSetsAtPiAndRisesAgainAfterTwoPi) {
@@ -126,29 +126,29 @@ TEST_F(GameUpdateTest, TheSunSetsAtPiAndRisesAgainAfterTwoPi) {
     EXPECT_FLOAT_EQ(world.sunHeight, 1.0f);
     EXPECT_NEAR(sunDiffuse(), 1.0f, 1e-5);
     float x, y, z;
-    world.sun->getDirection(x, y, z);
+    world.scene.sun->getDirection(x, y, z);
     EXPECT_NEAR(y, 1.0, 1e-6);
 
     world.sunAngle = static_cast<float>(pi - 0.0001);
     step(10);
     EXPECT_GT(world.sunAngle, pi);
     EXPECT_EQ(world.sunHeight, 0);
-    EXPECT_FALSE(world.sun->isEnabled());
+    EXPECT_FALSE(world.scene.sun->isEnabled());
     EXPECT_EQ(sunDiffuse(), 0.0f);
 
     world.sunAngle = static_cast<float>(2 * pi - 0.0001);
     step(1000);  // wraps past 2 pi: sunrise, lit at once
     EXPECT_NEAR(world.sunAngle, 1000 * 0.00008 - 0.0001, 1e-5);
-    EXPECT_TRUE(world.sun->isEnabled());
+    EXPECT_TRUE(world.scene.sun->isEnabled());
     EXPECT_NEAR(world.sunHeight, std::sin(world.sunAngle), 1e-6);
     EXPECT_NEAR(sunDiffuse(), world.sunHeight, 1e-5);
 }
 
 TEST_F(GameUpdateTest, TouchingAnOrbScoresOnceTurnsItBlueAndShrinksIt) {
     step(0);
-    Object& orb = *world.orbs[3];
-    orb.setPosition(world.vehicle->getPosition().x, world.vehicle->getPosition().y,
-                    world.vehicle->getPosition().z + 1.5f);
+    Object& orb = *world.scene.orbs[3];
+    orb.setPosition(world.scene.vehicle->getPosition().x, world.scene.vehicle->getPosition().y,
+                    world.scene.vehicle->getPosition().z + 1.5f);
     step(10);
     EXPECT_EQ(world.score, 5);
     EXPECT_TRUE(world.orbCollected[3]);
@@ -166,27 +166,27 @@ TEST_F(GameUpdateTest, TouchingAnOrbScoresOnceTurnsItBlueAndShrinksIt) {
 
 TEST_F(GameUpdateTest, DrivingIntoATreeCostsFiveAndFellsItAlongTheHeading) {
     step(0);
-    world.vehicle->setRotationY(30);
-    Vector3 p = world.vehicle->getPosition();
-    world.trees[7]->setPosition(p.x, p.y, p.z);
+    world.scene.vehicle->setRotationY(30);
+    Vector3 p = world.scene.vehicle->getPosition();
+    world.scene.trees[7]->setPosition(p.x, p.y, p.z);
     step(10);
     EXPECT_EQ(world.score, -5);
     EXPECT_EQ(world.treeFallYaw[7], 30);
     stepFor(180);
-    EXPECT_GE(world.trees[7]->getRotationX(), 90);
-    EXPECT_LT(world.trees[7]->getRotationX(), 96);
-    EXPECT_EQ(world.trees[7]->getRotationY(), 30);
+    EXPECT_GE(world.scene.trees[7]->getRotationX(), 90);
+    EXPECT_LT(world.scene.trees[7]->getRotationX(), 96);
+    EXPECT_EQ(world.scene.trees[7]->getRotationY(), 30);
     EXPECT_EQ(world.score, -5);
 }
 
 TEST_F(GameUpdateTest, ATreeHitAtTheHeadingOf427ScoresOnlyOnce) {
     step(0);
-    world.vehicle->setRotationY(427);
-    Vector3 p = world.vehicle->getPosition();
-    world.trees[0]->setPosition(p.x, p.y, p.z);
+    world.scene.vehicle->setRotationY(427);
+    Vector3 p = world.scene.vehicle->getPosition();
+    world.scene.trees[0]->setPosition(p.x, p.y, p.z);
     stepFor(100);
     EXPECT_EQ(world.score, -5);
-    EXPECT_GT(world.trees[0]->getRotationX(), 0);  // it falls
+    EXPECT_GT(world.scene.trees[0]->getRotationX(), 0);  // it falls
 }
 
 TEST_F(GameUpdateTest, FrameRateStaysZeroUntilASecondHasGathered) {
@@ -203,10 +203,10 @@ TEST_F(GameUpdateTest, FrameRateStaysZeroUntilASecondHasGathered) {
 TEST_F(GameUpdateTest, KeysSwitchViewHeadlightsShadowsAndOverlay) {
     gameKeyboard('1', 0, 0);
     EXPECT_EQ(world.cameraMode, ViewMode::ride);
-    EXPECT_EQ(world.camera->getMode(), CameraMode::ride);
+    EXPECT_EQ(world.scene.camera->getMode(), CameraMode::ride);
     gameKeyboard('2', 0, 0);
     EXPECT_EQ(world.cameraMode, ViewMode::chase);
-    EXPECT_EQ(world.camera->getMode(), CameraMode::chase);
+    EXPECT_EQ(world.scene.camera->getMode(), CameraMode::chase);
     gameKeyboard('h', 0, 0);
     EXPECT_TRUE(world.headlightsOn);
     EXPECT_TRUE(glIsEnabled(GL_LIGHT1));
@@ -231,19 +231,19 @@ TEST(GameWorldSetup, TheSameSeedPlacesTreesAndOrbsIdenticallyInsideTheTerrain) {
     for (int round = 0; round < 2; ++round) {
         initWorld(99);
         std::vector<float> placed;
-        for (Object* tree : world.trees) {
+        for (const auto& tree : world.scene.trees) {
             Vector3 p = tree->getPosition();
             placed.insert(placed.end(), {p.x, p.y, p.z});
         }
-        for (Object* orb : world.orbs) {
+        for (const auto& orb : world.scene.orbs) {
             Vector3 p = orb->getPosition();
             placed.insert(placed.end(), {p.x, p.y, p.z});
         }
         for (size_t i = 0; i < placed.size(); i += 3) {
             EXPECT_GE(placed[i], 0);
-            EXPECT_LT(placed[i], world.terrain->getWidth());
+            EXPECT_LT(placed[i], world.scene.terrain->getWidth());
             EXPECT_GE(placed[i + 2], 0);
-            EXPECT_LT(placed[i + 2], world.terrain->getDepth());
+            EXPECT_LT(placed[i + 2], world.scene.terrain->getDepth());
         }
         if (round == 0) first = placed;
         releaseWorld();

@@ -1,4 +1,4 @@
-// The game's drawing against the plain reference frame (support/ReferenceFrame.h)
+// The game's drawing against the plain reference frame (reference/ReferenceFrame.h)
 // over scripted games of three known worlds: every time of day, the chase and
 // the ride view, headlights, the overlay, views from the terrain's edges
 // across it, and trees whose model has no normals or no texture coordinates.
@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "game/FrameMemory.h"
 #include "game/FrameView.h"
 #include "game/GameClock.h"
 #include "game/GameDisplay.h"
@@ -33,7 +34,7 @@
 #include "platform/FramePasses.h"
 #include "scene/Object.h"
 #include "support/GeneratedAssets.h"
-#include "support/ReferenceFrame.h"
+#include "reference/ReferenceFrame.h"
 #include "support/TempWorkDir.h"
 #include "support/WindowReadBack.h"
 #include "terrain/Terrain.h"
@@ -123,11 +124,11 @@ protected:
 
     // Stands the vehicle near one of the terrain's edges, facing across it.
     static void standAtEdge(int edge) {
-        const float w = static_cast<float>(world.terrain->getWidth());
-        const float d = static_cast<float>(world.terrain->getDepth());
+        const float w = static_cast<float>(world.scene.terrain->getWidth());
+        const float d = static_cast<float>(world.scene.terrain->getDepth());
         const float at[4][3] = {{2, d / 2, 0}, {w - 3, d / 3, 180}, {w / 2, 2, 90}, {w / 3, d - 3, -90}};
-        world.vehicle->setPositionOnTerrain(at[edge][0], at[edge][1]);
-        world.vehicle->setRotationY(at[edge][2]);
+        world.scene.vehicle->setPositionOnTerrain(at[edge][0], at[edge][1]);
+        world.scene.vehicle->setRotationY(at[edge][2]);
     }
 
     // The largest difference of any channel between pixel p of one frame and
@@ -157,7 +158,7 @@ protected:
     void compareFrame(const std::string& what) {
         gameDisplay();
         const std::vector<unsigned char> fast = gameFrame;
-        drawReferenceFrame();
+        drawReferenceFrame(makeFrameView(world, frameMemory));
         const std::vector<unsigned char> plain = readWindow();
         ASSERT_EQ(fast.size(), plain.size());
         size_t off = 0, moved = 0, unexplained = 0, lit = 0;
@@ -231,7 +232,7 @@ TEST_F(ReferenceFrame, AThousandGridPointTerrainMatchesThePlainFrameFromItsMiddl
     generateAssetsWithTerrain(dir.path(), 1024);
     startWorld(18);
     play(19000);  // about noon
-    world.vehicle->setPositionOnTerrain(512, 512);
+    world.scene.vehicle->setPositionOnTerrain(512, 512);
     compareFrame("1024, middle, chase view");
     gameKeyboard('1', 0, 0);
     compareFrame("1024, middle, ride view");
@@ -251,19 +252,16 @@ TEST_F(ReferenceFrame, AThousandGridPointTerrainMatchesThePlainFrameFromItsMiddl
 TEST_F(ReferenceFrame, ShadowsOfTheDrawnQuadsDoNotDependOnObjectsOutOfReach) {
     InGeneratedAssets assets;
     startWorld(18);
-    const Terrain& terrain = *world.terrain;
+    const Terrain& terrain = *world.scene.terrain;
     size_t quadsCompared = 0, drawnValuesOff = 0, valuesLeftOut = 0;
     for (int32_t gameMs = 1500; gameMs < 39000; gameMs += 1500) {
         play(1500);
-        glLoadIdentity();
-        world.camera->apply();
-        const FrameView frame = makeFrameView();
-        glLoadIdentity();
+        const FrameView frame = makeFrameView(world, frameMemory);
         ASSERT_NE(frame.shadows, nullptr);
-        const ShadowGrid& all = referenceShadowGrid();
+        const ShadowGrid& all = referenceShadowGrid(frame);
 
         std::vector<bool> isDrawn(size_t{terrain.getWidth()} * terrain.getDepth(), false);
-        frame.quads.forEachQuad([&](uint32_t x, uint32_t z) {
+        frame.quads->forEachQuad([&](uint32_t x, uint32_t z) {
             isDrawn[all.index(x, z)] = true;
             ++quadsCompared;
             drawnValuesOff += frame.shadows->at(x, z) != all.at(x, z);

@@ -10,6 +10,7 @@
 
 #include "game/GameInput.h"
 #include "game/GameLoop.h"
+#include "game/FrameMemory.h"
 #include "game/GameWorld.h"
 #include "lighting/LightSlots.h"
 #include "scene/ModelCache.h"
@@ -67,7 +68,7 @@ void recordThenQuit(int poll) {
         gameKeyboard('h', 0, 0);
         gameKeyboard('s', 0, 0);
     }
-    recording->shadowPassRan = !world.shadowBuffers.grid.empty();
+    recording->shadowPassRan = !frameMemory.shadowBuffers.shadowGrid.empty();
     if (!recording->shadowPassRan && poll < maxPolls) {
         glutTimerFunc(pollMs, recordThenQuit, poll + 1);
         return;

@@ -5,7 +5,9 @@
 
 #include <vector>
 
-#include "hud/ShadowPass.h"
+#include "game/FrameMemory.h"
+#include "game/WorldPasses.h"
+#include "hud/ShadowFilter.h"
 #include "support/GlStateGuard.h"
 
 namespace {
@@ -23,8 +25,9 @@ protected:
         glEnable(GL_SCISSOR_TEST);
         glViewport(0, 0, 1024, 768);
     }
+    void TearDown() override { frameMemory.release(); }
     GlStateGuard guard;
-    ShadowBuffers buffers;
+    ShadowBuffers& buffers = frameMemory.shadowBuffers;  // where the game's read-back goes
 };
 
 // Five blocks by three, so the rows are 15 bytes: not a multiple of the
@@ -45,15 +48,15 @@ TEST_F(ShadowReadBackTest, EachBlockBecomesTheWeightedMeanOfItsPixels) {
 
     GLint alignmentBefore = 0;
     glGetIntegerv(GL_PACK_ALIGNMENT, &alignmentBefore);
-    const float* grid = readShadowGrid(3, 5, buffers).data();
+    const float* grid = readShadowGrid(15, 9).data();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     GLint alignmentAfter = 0;
     glGetIntegerv(GL_PACK_ALIGNMENT, &alignmentAfter);
     EXPECT_EQ(alignmentAfter, alignmentBefore);
 
-    ASSERT_EQ(grid, buffers.grid.data());
-    EXPECT_EQ(buffers.pixelWidth, 15);
-    EXPECT_EQ(buffers.pixelHeight, 9);
+    ASSERT_EQ(grid, buffers.shadowGrid.data());
+    EXPECT_EQ(buffers.shadowBufferWidth, 15);
+    EXPECT_EQ(buffers.shadowBufferHeight, 9);
     const float expected[3][5] = {
         {1.0f, 0.0f, 0.6f, 0.95f, 0.9f},
         {0.0f, 1.0f, 1.0f, 1.0f, 1.0f},
@@ -69,7 +72,7 @@ TEST_F(ShadowReadBackTest, PixelsBeyondTheWindowAreNotReadAndCountAsLit) {
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    const float* grid = readShadowGrid(300, 400, buffers).data();
+    const float* grid = readShadowGrid(1200, 900).data();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     const int columns = 400;
     EXPECT_NEAR(grid[0], 0.0f, 1e-6f);

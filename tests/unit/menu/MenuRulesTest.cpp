@@ -19,7 +19,7 @@ void placeButtons(MainMenu& menu) {
     }
 }
 
-int windowY(int menuY) { return menuWindowHeight - menuY; }
+int windowY(int menuY) { return windowHeight - menuY; }
 
 TEST(MenuRules, PointerPicksTheButtonUnderItWithAllFourEdgesIncluded) {
     MainMenu menu;

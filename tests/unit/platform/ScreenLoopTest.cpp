@@ -9,7 +9,10 @@
 
 namespace {
 
-ScreenExit testScreen;
+std::jmp_buf testReturnPoint;
+bool testRunning = false;
+int testValue = 0;
+const ScreenExit testScreen{testReturnPoint, testRunning, &testValue};
 float clearRed = 0;
 int framesDrawn = 0;
 
@@ -35,7 +38,7 @@ int runColourScreen(float red) {
     glutPostRedisplay();
     enterScreenLoop(testScreen);
     glutIdleFunc(nullptr);
-    return testScreen.value;
+    return testValue;
 }
 
 void expectBackBufferColour(int red, int green) {

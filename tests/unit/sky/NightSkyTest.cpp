@@ -122,6 +122,7 @@ TEST_F(NightSkyTest, WithoutStarsOnlyTheMoonIsDrawn) {
     seedRandom(3);
     NightSky moonOnly(2.5f, 0);
     skytest::setGameView();
+    glDisable(GL_LIGHTING);  // as the sky pass draws it
     moonOnly.draw(1.0f);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 

@@ -139,8 +139,8 @@ TEST_F(SkyPassTest, DrawnSkyShowsTheTintAndFade) {
             EXPECT_NEAR(atMoon.b, 255 * (moon + (1 - moon) * sky[2]), 2) << row.height;
         }
 
-    // The scene after the sky is lit and unblended, with the blend function
-    // the HUD needs.
+    // The sky leaves the scene's switches as it found them, and the blend
+    // function it drew with.
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     GLint source = 0, destination = 0;

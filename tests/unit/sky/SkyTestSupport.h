@@ -5,6 +5,7 @@
 #include <GL/glu.h>
 
 #include "support/TestPictures.h"
+#include "view/SceneGlState.h"
 
 namespace skytest {
 
@@ -14,22 +15,12 @@ inline void writeSkyPictures() {
         writeSolidPicture(name, 8, 8, {255, 255, 255});
 }
 
-// The game's view: 45 degrees, 4:3, the whole window, looking along -z from
-// the origin, black background, unlit as the sky pass draws.
+// The scene's state, looking along -z from the origin over a black
+// background, without depth testing, as the plain frame draws the sky.
 inline void setGameView() {
-    glViewport(0, 0, 1024, 768);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, 4.0 / 3.0, 1.0, 1000.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    setSceneGlState();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_TEXTURE_2D);
-    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glShadeModel(GL_SMOOTH);
-    glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 

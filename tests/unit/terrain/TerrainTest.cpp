@@ -9,7 +9,7 @@
 #include "platform/FatalError.h"
 #include "support/GameViewMatrices.h"
 #include "support/GlStateGuard.h"
-#include "support/ReferenceFrame.h"
+#include "reference/ReferenceFrame.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "support/WindowReadBack.h"
@@ -133,13 +133,13 @@ TEST_F(TerrainDrawing, AShadowGridOfHalfHalvesTheDiffuseLight) {
     TempWorkDir dir;
     writeHeightMap(5, 5, [](uint32_t, uint32_t) { return 0; });
     Terrain terrain("Heights.bmp");
-    drawEveryQuad(terrain, nullptr);
+    terrain.draw();
     int lit = centreRed();
     ShadowGrid grid;
     grid.resize(5, 5);
     std::fill(grid.data(), grid.data() + 25, 0.5f);
     glClear(GL_COLOR_BUFFER_BIT);
-    drawEveryQuad(terrain, &grid);
+    terrain.draw(grid);
     int shadowed = centreRed();
     // Ambient 0.1 of the material meets no ambient light, so only diffuse counts.
     EXPECT_NEAR(lit, 255, 2);
@@ -155,7 +155,7 @@ TEST_F(TerrainDrawing, EachQuadTakesTheGridValueOfItsLowerCorner) {
     ShadowGrid grid;
     grid.resize(W, D);
     grid.data()[(W - 1 - 1) * D + (D - 1 - 2)] = 0.0f;
-    drawEveryQuad(terrain, &grid);
+    terrain.draw(grid);
     // Quad (1..2, 2..3) is centred at world (1.5, 2.5): window (384, 480).
     EXPECT_LT(readPixel(384, 480).r, 5);
     EXPECT_GT(readPixel(640, 480).r, 250);
@@ -216,7 +216,7 @@ TEST_F(TerrainDrawing, NarrowMapsDrawNothing) {
     writeHeightMap(1, 6, [](uint32_t, uint32_t) { return 50; });
     Terrain terrain("Heights.bmp");
     EXPECT_EQ(terrain.getNormalX(0, 3), 0.0f);
-    drawEveryQuad(terrain, nullptr);
+    terrain.draw();
     EXPECT_EQ(centreRed(), 0);
 }
 
@@ -230,7 +230,7 @@ TEST_F(TerrainDrawing, ATwoByTwoMapIsOneFlatLitQuad) {
     glLoadIdentity();
     glOrtho(0, 1, 0, 1, -100, 100);
     glMatrixMode(GL_MODELVIEW);
-    drawEveryQuad(terrain, nullptr);
+    terrain.draw();
     // The normals all point straight up, so the sloped quad is lit fully.
     EXPECT_NEAR(centreRed(), 255, 2);
 }
@@ -250,7 +250,7 @@ TEST_F(TerrainDrawing, ARunLargerThanABatchIsDrawnWhole) {
     glLoadIdentity();
     glOrtho(0, 199, 0, 99, -100, 100);
     glMatrixMode(GL_MODELVIEW);
-    drawEveryQuad(terrain, &grid);
+    terrain.draw(grid);
     for (int y : {2, 384, 700, 750})
         for (int x : {2, 512, 1020}) EXPECT_GT(readPixel(x, y).r, 250) << x << "," << y;
     EXPECT_LT(readPixel(1022, 766).r, 5);

@@ -8,7 +8,7 @@
 
 #include "support/GameViewMatrices.h"
 #include "support/GlStateGuard.h"
-#include "support/ReferenceFrame.h"
+#include "reference/ReferenceFrame.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "terrain/Terrain.h"
@@ -84,7 +84,7 @@ int lowestOpenRow(const Terrain& terrain, const View& view) {
     glLoadMatrixd(view.projection);
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixd(view.modelview);
-    drawEveryQuad(terrain, nullptr);
+    terrain.draw();
     std::vector<float> depth(1024 * 768);
     glReadPixels(0, 0, 1024, 768, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
     for (int row = 0; row < 768; ++row)

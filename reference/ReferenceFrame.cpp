@@ -1,18 +1,18 @@
-#include "support/ReferenceFrame.h"
+#include "reference/ReferenceFrame.h"
 
 #include <GL/gl.h>
 
-#include "game/GameDisplay.h"
-#include "game/GameWorld.h"
+#include "game/FrameDrawing.h"
+#include "game/FrameView.h"
 #include "hud/Hud.h"
 #include "hud/ShadowOverlay.h"
-#include "hud/ShadowPass.h"
+#include "hud/ShadowPicture.h"
+#include "hud/ShadowReach.h"
 #include "lighting/DirectionalLight.h"
+#include "platform/FramePasses.h"
 #include "scene/Object.h"
 #include "sky/SkyPass.h"
-#include "terrain/QuadBatch.h"
 #include "terrain/Terrain.h"
-#include "view/Camera.h"
 
 namespace {
 
@@ -20,19 +20,19 @@ ShadowBuffers referenceShadowBuffers;  // apart from the game's, which the frame
 
 }  // namespace
 
-const ShadowGrid& referenceShadowGrid() {
-    const Terrain& terrain = *world.terrain;
-    Vector3 towardsSun{0, 1, 0};
-    world.sun->getDirection(towardsSun.x, towardsSun.y, towardsSun.z);
+const ShadowGrid& referenceShadowGrid(const FrameView& frame) {
+    const Terrain& terrain = *frame.terrain;
     float matrix[16];
-    makeShadowMatrix(towardsSun, matrix);
+    makeShadowMatrix(frame.towardsSun, matrix);
     glLoadIdentity();
     beginShadowPicture(terrain.getWidth(), terrain.getDepth(), true, referenceShadowBuffers);
     forEachShadowTile(referenceShadowBuffers, [&](const ShadowTile&) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        for (const Object* caster : world.shadowCasters) caster->draw(matrix);
+        for (const Object* caster : frame.casters) caster->draw(matrix);
+        endFramePass(FramePass::shadowRender);
     });
-    return endShadowPicture(referenceShadowBuffers);
+    endShadowPicture();
+    return referenceShadowBuffers.shadowGrid;
 }
 
 void drawTerrainVertexByVertex(const Terrain& terrain, const ShadowGrid* shadows) {
@@ -59,35 +59,33 @@ void drawTerrainVertexByVertex(const Terrain& terrain, const ShadowGrid* shadows
     glEnd();
 }
 
-void drawEveryQuad(const Terrain& terrain, const ShadowGrid* shadows) {
-    VisibleQuads every;
-    every.selectAll(terrain.getPieces());
-    QuadBatch batch;
-    terrain.draw(every, shadows, batch);
-}
-
-void drawReferenceFrame() {
+void drawReferenceFrame(const FrameView& frame) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const bool shadowed = world.shadowsOn && world.sunHeight > 0;
-    const ShadowGrid* shadows = shadowed ? &referenceShadowGrid() : nullptr;
+    const ShadowGrid* shadows = frame.shadowed ? &referenceShadowGrid(frame) : nullptr;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     glDisable(GL_DEPTH_TEST);
     glLoadIdentity();
-    skyPass(*world.sky, *world.stars, world.sunHeight, world.sunAngle, world.cameraMode,
-            world.vehicle->getRotationY());
+    skyPass(*frame.sky, *frame.stars, frame.sunHeight, frame.sunAngle, frame.viewMode, frame.headingDegrees);
     glEnable(GL_DEPTH_TEST);
+    endFramePass(FramePass::sky);
 
-    glLoadIdentity();
-    world.camera->apply();
-    world.sun->apply();
-    if (world.headlightsOn) applyHeadlights();
-    drawTerrainVertexByVertex(*world.terrain, shadows);
-    for (const Object* tree : world.trees) tree->draw();
+    glLoadMatrixd(frame.modelview);
+    frame.sun->apply();
+    if (frame.headlightsOn) applyHeadlights(frame);
+    drawTerrainVertexByVertex(*frame.terrain, shadows);
+    endFramePass(FramePass::terrain);
+    for (const Object* tree : frame.trees) tree->draw();
+    endFramePass(FramePass::trees);
     glDisable(GL_TEXTURE_2D);
-    for (const Object* orb : world.orbs) orb->draw();
+    for (const Object* orb : frame.orbs) orb->draw();
     glEnable(GL_TEXTURE_2D);
-    if (world.cameraMode == ViewMode::chase) world.vehicle->draw();
+    endFramePass(FramePass::orbs);
+    if (frame.vehicle) frame.vehicle->draw();
+    endFramePass(FramePass::vehicle);
 
-    if (world.showOverlay) drawShadowOverlay(shadows, world.terrain->getWidth(), world.terrain->getDepth());
-    drawHud(world.score, world.fps);
+    if (frame.showOverlay) drawShadowOverlay(shadows, frame.terrain->getWidth(), frame.terrain->getDepth());
+    endFramePass(FramePass::overlay);
+    drawHud(frame.score, frame.fps);
+    endFramePass(FramePass::hud);
 }

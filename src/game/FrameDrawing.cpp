@@ -1,0 +1,103 @@
+#include "game/FrameDrawing.h"
+
+#include <GL/gl.h>
+
+#include "game/FrameView.h"
+#include "hud/Hud.h"
+#include "hud/ShadowOverlay.h"
+#include "lighting/DirectionalLight.h"
+#include "lighting/SpotLight.h"
+#include "platform/FramePasses.h"
+#include "scene/Object.h"
+#include "sky/SkyPass.h"
+#include "terrain/Terrain.h"
+#include "view/SkyBound.h"
+
+void applyHeadlights(const FrameView& frame) {
+    const Vector3& p = frame.vehiclePosition;
+    const Vector3& r = frame.vehicleRotation;
+    glPushMatrix();
+    glTranslatef(p.x, p.y, p.z);
+    glRotatef(r.y, 0, 1, 0);
+    glRotatef(r.x, 1, 0, 0);
+    glRotatef(r.z, 0, 0, 1);
+    for (SpotLight* headlight : frame.headlights) headlight->apply();
+    glPopMatrix();
+}
+
+namespace {
+
+// An object wholly outside the view would put no fragment on the screen, but
+// what its drawing leaves behind (texture, material, the model's last normal
+// and texture coordinate) is left all the same.
+void drawIfSeen(const Object& object, const ViewVolume& view) {
+    if (view.excludesSphere(object.getPosition(), object.getDrawnRadius())) {
+        object.leaveStateAsDrawn();
+    } else {
+        object.draw();
+    }
+}
+
+void drawObjects(const ObjectList& objects, const ViewVolume& view) {
+    for (const Object* object : objects) drawIfSeen(*object, view);
+}
+
+// The sky is drawn after the scene and keeps only the pixels the scene left
+// at the cleared depth: pushed to the far plane it fails the depth test
+// everywhere else, and where it passes it blends over the black clear
+// exactly as it would have drawn first. Most of the chase view is ground, so
+// most of the sky's texturing is skipped.
+void drawSkyBehindScene(const FrameView& frame) {
+    // Rows that the terrain surely covers are left out altogether: a fragment
+    // that fails the depth test still costs a software rasteriser much of
+    // what a drawn one does.
+    const Terrain& terrain = *frame.terrain;
+    const TerrainBounds bounds{static_cast<float>(terrain.getWidth()), static_cast<float>(terrain.getDepth()),
+                               terrain.getMinHeight(), terrain.getMaxHeight(), terrain.getHeights().data()};
+    const int* viewport = frame.viewport;
+    const int lowestRow = lowestBackgroundRow(frame.modelview, frame.projection, viewport, bounds);
+    glScissor(viewport[0], lowestRow, viewport[2], viewport[1] + viewport[3] - lowestRow);
+    glEnable(GL_SCISSOR_TEST);
+
+    glDepthRange(1, 1);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_FALSE);
+    // Around the eye, without the view transform, so the sky never moves with
+    // the camera's position and is never reached.
+    glLoadIdentity();
+    skyPass(*frame.sky, *frame.stars, frame.sunHeight, frame.sunAngle, frame.viewMode, frame.headingDegrees);
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_LESS);
+    glDepthRange(0, 1);
+    glDisable(GL_SCISSOR_TEST);
+    glLoadMatrixd(frame.modelview);
+}
+
+}  // namespace
+
+void drawFrame(const FrameView& frame, QuadBatch& terrainBatch) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadMatrixd(frame.modelview);
+    frame.sun->apply();  // after the view, so the sun is fixed in the world
+    if (frame.headlightsOn) applyHeadlights(frame);
+
+    frame.terrain->draw(*frame.quads, frame.shadows, terrainBatch);
+    endFramePass(FramePass::terrain);
+    drawObjects(frame.trees, frame.view);
+    endFramePass(FramePass::trees);
+    glDisable(GL_TEXTURE_2D);
+    drawObjects(frame.orbs, frame.view);
+    glEnable(GL_TEXTURE_2D);
+    endFramePass(FramePass::orbs);
+    if (frame.vehicle) drawIfSeen(*frame.vehicle, frame.view);
+    endFramePass(FramePass::vehicle);
+
+    drawSkyBehindScene(frame);
+    endFramePass(FramePass::sky);
+
+    if (frame.showOverlay)
+        drawShadowOverlay(frame.shadows, frame.terrain->getWidth(), frame.terrain->getDepth());
+    endFramePass(FramePass::overlay);
+    drawHud(frame.score, frame.fps);
+    endFramePass(FramePass::hud);
+}

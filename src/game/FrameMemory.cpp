@@ -1,0 +1,9 @@
+#include "game/FrameMemory.h"
+
+FrameMemory frameMemory;
+
+void FrameMemory::release() {
+    shadowBuffers.release();
+    drawnQuads = {};
+    terrainBatch.release();
+}

@@ -1,0 +1,73 @@
+#pragma once
+// The shadow pass's picture in GL: its memory, the look-down view it is drawn
+// in, its tiles, and reading it back into the shadow grid. The picture is
+// drawn into the back buffer before the frame's scene and never reaches the
+// screen: the frame clears the buffer after the pass.
+#include <cstdint>
+#include <vector>
+
+#include "hud/ShadowLayout.h"
+#include "terrain/ShadowGrid.h"
+
+class Object;
+
+// The pass's memory: made when it first runs for a terrain size and reused
+// after that, so a frame allocates nothing. A game keeps one (FrameMemory).
+struct ShadowBuffers {
+    std::vector<unsigned char> shadowPixels;  // the picture's red channel, rows bottom-up
+    int shadowBufferWidth = 0;                // pixels a row: 3 D
+    int shadowBufferHeight = 0;               // rows: 3 W
+    ShadowGrid shadowGrid;                    // the filtered values, W rows of D
+
+    // The pass's lists for one frame: the casters that may darken a drawn
+    // quad with the cells each may reach, and one tile's share of those cells.
+    std::vector<const Object*> casters;
+    std::vector<ShadowCells> cells;
+    std::vector<ShadowCells> tileParts;
+
+    // Sizes the picture and the grid for a terrain of width x depth grid
+    // points, only when the size changed. The pixels start lit.
+    void prepare(uint32_t width, uint32_t depth);
+    // Gives every buffer back; all are empty afterwards.
+    void release();
+};
+
+// Starts drawing the picture of a terrain of width x depth grid points:
+// prepares the buffers; white clear colour; the projection saved; the view
+// looking straight down from 100 units above the far corner multiplied onto
+// the modelview matrix (which must be the identity); flat, unlit, untextured
+// drawing in black; the depth test switched as depthTested says.
+void beginShadowPicture(uint32_t width, uint32_t depth, bool depthTested, ShadowBuffers& buffers);
+// Ends it: the projection back, then the scene's state (SceneGlState.h) with
+// an identity modelview matrix. Leaves the current colour black, and the
+// picture's pixels in the back buffer for the frame to clear.
+void endShadowPicture();
+
+// Points the viewport and the projection at a tile, drawn into the window's
+// lower-left corner.
+void beginShadowTile(const ShadowTile& tile);
+
+// Reads the cells' pixels (cells inside the tile) of a tile drawn as
+// beginShadowTile sets it into their places of buffers.shadowPixels, then
+// filters them into the same places of buffers.shadowGrid. The frame-pass
+// marks of the read-back and of the filter end here.
+const ShadowGrid& readShadowGrid(const ShadowTile& tile, const ShadowCells& cells, ShadowBuffers& buffers);
+
+// Reads the whole picture, pixelWidth x pixelHeight pixels in the window's
+// lower-left corner, and filters it into a grid of pixelHeight / 3 rows of
+// pixelWidth / 3 values, the buffers being made for that size. Pixels beyond
+// the window's edges are not read and count as lit.
+const ShadowGrid& readShadowGrid(int pixelWidth, int pixelHeight, ShadowBuffers& buffers);
+
+// Calls drawTile(tile) for each tile of the prepared picture with the
+// viewport and projection set for it, and reads the whole tile back.
+template <typename DrawTile>
+void forEachShadowTile(ShadowBuffers& buffers, DrawTile drawTile) {
+    const int width = static_cast<int>(buffers.shadowGrid.width());
+    const int depth = static_cast<int>(buffers.shadowGrid.depth());
+    forEachTileOfPicture(width, depth, [&](const ShadowTile& tile) {
+        beginShadowTile(tile);
+        drawTile(tile);
+        readShadowGrid(tile, tile.cells(), buffers);
+    });
+}
