@@ -22,7 +22,7 @@ struct GlStateSnapshot {
 GlStateSnapshot takeGlStateSnapshot();
 
 // Which parts of a snapshot a comparison looks at.
-enum class StateParts { all, switchesBlendAndMatrices };
+enum class StateParts { all, switchesAndBlend };
 
 // The names of the fields that differ ("normal", "enable GL_LIGHTING", ...);
 // empty when the two are the same. fieldsCompared receives how many fields

@@ -3,6 +3,13 @@
 // the ride view, headlights, the overlay, views from the terrain's edges
 // across it, and trees whose model has no normals or no texture coordinates.
 //
+// State. At each pass mark from the terrain on, the GL state the frame has
+// left (GlStateSnapshot.h) must be the reference's at the same mark: what a
+// pass leaves is what the next one draws with, so a shortcut that leaves
+// other state would draw the next pass otherwise once some asset depends on
+// it. The sky runs at another place in the reference, so at its mark only
+// the switches and the blend function are compared.
+//
 // Tolerance. The game sends the terrain in runs of quads, the reference in
 // one glBegin(GL_QUADS); the rasteriser splits the first quad of each draw
 // along the other diagonal, so along folds and the outline of the ground a
@@ -34,6 +41,7 @@
 #include "platform/FramePasses.h"
 #include "scene/Object.h"
 #include "support/GeneratedAssets.h"
+#include "support/GlStateSnapshot.h"
 #include "reference/ReferenceFrame.h"
 #include "support/TempWorkDir.h"
 #include "support/WindowReadBack.h"
@@ -45,24 +53,42 @@ namespace {
 constexpr int closeLevels = 24;
 constexpr size_t maxPixelsOff = 3000;  // of 786,432
 
-std::vector<unsigned char> gameFrame;
+// What one drawing of a frame left at each pass mark, and its picture as the
+// HUD finished it, before any swap.
+struct DrawnFrame {
+    GlStateSnapshot states[static_cast<int>(FramePass::count)];
+    bool marked[static_cast<int>(FramePass::count)] = {};
+    std::vector<unsigned char> picture;
+};
+DrawnFrame* drawing = nullptr;
 
-// The game's frame as the HUD finishes it, before the buffers are swapped.
-void keepGameFrame(FramePass pass) {
-    if (pass == FramePass::hud) gameFrame = readWindow();
+void recordPass(FramePass pass) {
+    if (!drawing) return;
+    drawing->states[static_cast<int>(pass)] = takeGlStateSnapshot();
+    drawing->marked[static_cast<int>(pass)] = true;
+    if (pass == FramePass::hud) drawing->picture = readWindow();
 }
+
+// The marks compared, and how much of the state at each.
+constexpr std::pair<FramePass, StateParts> comparedMarks[] = {
+    {FramePass::terrain, StateParts::all}, {FramePass::trees, StateParts::all},
+    {FramePass::orbs, StateParts::all},    {FramePass::vehicle, StateParts::all},
+    {FramePass::sky, StateParts::switchesAndBlend}, {FramePass::overlay, StateParts::all},
+    {FramePass::hud, StateParts::all},
+};
 
 int32_t clockNow = 0;
 int32_t testClock() { return clockNow; }
 
-// How a tree model is written: as generated, or with normals or texture
+// How a model is written: as generated, or with normals or texture
 // coordinates left out of its vertices and faces.
 enum class TreeModel { generated, withoutNormals, withoutTexCoords };
 
-// Rewrites models/Tree.obj of the current folder, keeping the face form's
+// Rewrites models/<name> of the current folder, keeping the face form's
 // other indices.
-void stripTreeModel(TreeModel model) {
-    std::ifstream in("models/Tree.obj");
+void stripModel(const std::string& name, TreeModel model) {
+    const std::string path = "models/" + name;
+    std::ifstream in(path);
     std::stringstream out;
     std::string line;
     const std::string dropped = model == TreeModel::withoutNormals ? "vn " : "vt ";
@@ -80,7 +106,7 @@ void stripTreeModel(TreeModel model) {
         }
         out << line << "\n";
     }
-    std::ofstream("models/Tree.obj") << out.str();
+    std::ofstream(path) << out.str();
 }
 
 struct Figures {
@@ -90,6 +116,9 @@ struct Figures {
     size_t pixelsOff = 0;
     size_t edgesMoved = 0;  // of pixelsOff, those more than closeLevels off
     int worstLevels = 0;
+    size_t marksCompared = 0;
+    size_t fieldsCompared = 0;
+    size_t stateDifferences = 0;
 };
 
 class ReferenceFrame : public testing::Test {
@@ -109,7 +138,7 @@ protected:
         setGameClock(testClock);
         clockNow = 1000;
         world.lastFrameMs = clockNow;
-        setFramePassListener(keepGameFrame);
+        setFramePassListener(recordPass);
         gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);  // driving, so the scene moves
     }
 
@@ -154,12 +183,33 @@ protected:
         return false;
     }
 
-    // Draws the frame both ways and compares every pixel.
+    // The state each drawing left at the compared marks must be the same.
+    void compareStates(const DrawnFrame& game, const DrawnFrame& reference, const std::string& what) {
+        for (const auto& [pass, parts] : comparedMarks) {
+            const int mark = static_cast<int>(pass);
+            ASSERT_TRUE(game.marked[mark] && reference.marked[mark]) << what << ": " << framePassName(pass);
+            int fields = 0;
+            const std::vector<std::string> differ =
+                stateDifferences(game.states[mark], reference.states[mark], parts, &fields);
+            ++figures.marksCompared;
+            figures.fieldsCompared += fields;
+            figures.stateDifferences += differ.size();
+            for (const std::string& field : differ)
+                ADD_FAILURE() << what << ": after the " << framePassName(pass) << " pass the " << field << " differs";
+        }
+    }
+
+    // Draws the frame both ways and compares every pixel and the state.
     void compareFrame(const std::string& what) {
+        DrawnFrame game, reference;
+        drawing = &game;
         gameDisplay();
-        const std::vector<unsigned char> fast = gameFrame;
+        drawing = &reference;
         drawReferenceFrame(makeFrameView(world, frameMemory));
-        const std::vector<unsigned char> plain = readWindow();
+        drawing = nullptr;
+        compareStates(game, reference, what);
+        const std::vector<unsigned char>& fast = game.picture;
+        const std::vector<unsigned char>& plain = reference.picture;
         ASSERT_EQ(fast.size(), plain.size());
         size_t off = 0, moved = 0, unexplained = 0, lit = 0;
         for (int y = 0; y < 768; ++y)
@@ -193,7 +243,7 @@ protected:
         for (const char* folder : {"textures", "models"})
             for (const auto& file : std::filesystem::directory_iterator(generatedAssetsDir() + "/" + folder))
                 std::filesystem::copy_file(file.path(), dir.path() + "/" + folder + "/" + file.path().filename().string());
-        if (trees != TreeModel::generated) stripTreeModel(trees);
+        if (trees != TreeModel::generated) stripModel("Tree.obj", trees);
         startWorld(seed);
         constexpr int frames = 70;
         constexpr int32_t dayAndNightMs = 78540;
@@ -211,6 +261,29 @@ protected:
         releaseWorld();
     }
 
+    void printFigures() const {
+        std::printf("[ figures  ] %d frames, %zu pixels compared; %d frames needed the tolerance: %zu pixels "
+                    "off (at most %d levels), %zu of them an edge moved by a pixel; %zu marks, %zu state "
+                    "fields compared, %zu differ\n",
+                    figures.frames, figures.pixelsCompared, figures.framesWithinTolerance, figures.pixelsOff,
+                    figures.worstLevels, figures.edgesMoved, figures.marksCompared, figures.fieldsCompared,
+                    figures.stateDifferences);
+    }
+
+    // Puts every tree and orb behind the chase camera, out of view, so the
+    // frame skips them all, and compares a frame by day and one by night.
+    void compareWithEverythingElseOutOfView(const std::string& what) {
+        play(19000);  // about noon
+        const Vector3 p = world.scene.vehicle->getPosition();
+        world.scene.vehicle->setRotationY(0);
+        int k = 0;
+        for (const auto& object : world.scene.trees) object->setPosition(p.x - 20 + k++, p.y, p.z - 40);
+        for (const auto& object : world.scene.orbs) object->setPosition(p.x - 12 + k++ % 24, p.y + 1, p.z - 45);
+        compareFrame(what + ", noon");
+        play(40000);
+        compareFrame(what + ", night");
+    }
+
     Figures figures;
 };
 
@@ -218,10 +291,7 @@ TEST_F(ReferenceFrame, ScriptedGamesOfThreeWorldsMatchThePlainFrame) {
     playAndCompare(18, TreeModel::generated);
     playAndCompare(5, TreeModel::withoutNormals);
     playAndCompare(2024, TreeModel::withoutTexCoords);
-    std::printf("[ figures  ] %d frames, %zu pixels compared; %d frames needed the tolerance: %zu pixels "
-                "off (at most %d levels), %zu of them an edge moved by a pixel\n",
-                figures.frames, figures.pixelsCompared, figures.framesWithinTolerance, figures.pixelsOff,
-                figures.worstLevels, figures.edgesMoved);
+    printFigures();
     EXPECT_GE(figures.frames, 200);
 }
 
@@ -242,6 +312,24 @@ TEST_F(ReferenceFrame, AThousandGridPointTerrainMatchesThePlainFrameFromItsMiddl
     play(12000);  // a low afternoon sun: long shadows across tile seams
     standAtEdge(1);
     compareFrame("1024, edge, chase view");
+}
+
+// The vehicle's model without normals or texture coordinates takes those the
+// last object drawn before it left, whether that object was drawn or
+// skipped for lying outside the view: here every tree and orb is skipped.
+TEST_F(ReferenceFrame, AVehicleWithoutNormalsOrTexCoordsLooksTheSameWithEveryOtherObjectOutOfView) {
+    for (int size : {128, 1024})
+        for (TreeModel form : {TreeModel::withoutNormals, TreeModel::withoutTexCoords}) {
+            TempWorkDir dir;
+            generateAssetsWithTerrain(dir.path(), size);
+            stripModel("HumVee.obj", form);
+            startWorld(18);
+            if (size == 1024) world.scene.vehicle->setPositionOnTerrain(512, 512);
+            const char* model = form == TreeModel::withoutNormals ? ", no normals" : ", no texture coordinates";
+            compareWithEverythingElseOutOfView(std::to_string(size) + model);
+            releaseWorld();
+        }
+    printFigures();
 }
 
 // The shadow pass makes only the values of the quads the frame draws, from
