@@ -3,12 +3,12 @@
 #include <GL/freeglut.h>
 
 #include "game/GameWorld.h"
+#include "platform/QuitKeys.h"
 #include "lighting/SpotLight.h"
 #include "scene/Object.h"
 #include "view/Camera.h"
 
 namespace {
-constexpr unsigned char escapeKey = 27;
 constexpr float speedPerPixel = 0.00005f;   // units per ms per pixel dragged up
 constexpr float degreesPerPixel = 0.25f;    // turn per pixel dragged sideways
 
@@ -44,10 +44,8 @@ void gameMotion(int x, int y) {
 }
 
 void gameKeyboard(unsigned char key, int, int) {
+    if (isQuitKey(key)) endGame();
     switch (key) {
-    case escapeKey:
-    case 'q':
-        endGame();
     case '1':
         world.cameraMode = ViewMode::ride;
         world.scene.camera->ride(world.scene.vehicle.get());

@@ -3,17 +3,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/FileCloser.h"
 #include "platform/RegularFile.h"
 
 namespace {
 
 constexpr long pixelBlockOffset = 54;
-
-// Closes the stream when the reader or writer returns, on every path.
-struct FileCloser {
-    std::FILE* file;
-    ~FileCloser() { std::fclose(file); }
-};
 
 void writeLittleEndian16(std::FILE* stream, uint32_t value) {
     std::fputc(value & 0xff, stream);
@@ -126,14 +121,13 @@ bool readBmp(const char* fileName, Image& image) {
         return false;
     }
     warnOfForeignLayout(fileName, image, skipped, length);
-    image.data = static_cast<unsigned char*>(std::malloc(size));
+    image.data.reset(static_cast<unsigned char*>(std::malloc(size)));
     if (!image.data) {
         std::printf("Error allocating memory for color-corrected image data");
         return false;
     }
-    if (std::fread(image.data, size, 1, file) != 1) {
-        std::free(image.data);
-        image.data = nullptr;
+    if (std::fread(image.data.get(), size, 1, file) != 1) {
+        image.data.reset();
         std::printf("Error reading image data from %s.\n", fileName);
         return false;
     }
@@ -147,28 +141,32 @@ bool readBmp(const char* fileName, Image& image) {
 }
 
 bool writeBmp(const char* fileName, const Image& image) {
+    return writeBmp(fileName, image.width, image.height, image.data.get());
+}
+
+bool writeBmp(const char* fileName, uint32_t width, uint32_t height, const unsigned char* rgb) {
     std::FILE* file = std::fopen(fileName, "wb");
     if (!file) {
         std::printf("Could not open file for writing : %s\n", fileName);
         return false;
     }
 
-    uint32_t size = image.width * image.height * 3;
+    uint32_t size = width * height * 3;
     std::fputs("BM", file);
     writeLittleEndian32(file, size + 54);
     writeLittleEndian16(file, 0);
     writeLittleEndian16(file, 0);
     writeLittleEndian32(file, 54);
     writeLittleEndian32(file, 40);
-    writeLittleEndian32(file, image.width);
-    writeLittleEndian32(file, image.height);
+    writeLittleEndian32(file, width);
+    writeLittleEndian32(file, height);
     writeLittleEndian16(file, 1);
     writeLittleEndian16(file, 24);
     for (int i = 0; i < 6; ++i) writeLittleEndian32(file, 0);
     for (uint32_t offset = 0; offset < size; offset += 3) {
-        std::fputc(image.data[offset + 2], file);
-        std::fputc(image.data[offset + 1], file);
-        std::fputc(image.data[offset], file);
+        std::fputc(rgb[offset + 2], file);
+        std::fputc(rgb[offset + 1], file);
+        std::fputc(rgb[offset], file);
     }
     // A full disk shows in the stream's error flag or, for the last buffer,
     // only when the file is closed.

@@ -16,6 +16,8 @@ bool readBmp(const char* fileName, Image& image);
 // Writes image to fileName; true on success, false also when a write or the
 // close fails (a full disk), which prints nothing: the caller names the file.
 bool writeBmp(const char* fileName, const Image& image);
+// The same for pixels held elsewhere, laid out as an Image's.
+bool writeBmp(const char* fileName, uint32_t width, uint32_t height, const unsigned char* rgb);
 
 // The next 2 or 4 bytes of the stream as a little-endian unsigned number.
 uint32_t readLittleEndian16(std::FILE* stream);

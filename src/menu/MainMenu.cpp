@@ -6,37 +6,20 @@
 
 MainMenu mainMenu;
 
-namespace {
-
-struct ButtonPictures {
-    const char* normal;
-    const char* selected;
-    int left;    // the lower-left corner, which the file names repeat
-    int bottom;
-};
-
-// Indexed by MenuChoice: New Game highest on the screen, Exit lowest.
-constexpr ButtonPictures buttonPictures[menuButtonCount] = {
-    {"NewGame387x638.bmp", "NewGameSelected387x638.bmp", 387, 638},
-    {"ResumeGame346x559.bmp", "ResumeGameSelected346x559.bmp", 346, 559},
-    {"Exit460x297.bmp", "ExitSelected460x297.bmp", 460, 297},
-};
-
-}  // namespace
-
 void loadMenu() {
     mainMenu.hovered = noButton;
     // Pictures still held (say from a load that failed) go first, so each
     // is read afresh rather than shared with its old self.
     releaseMenuPictures();
-    mainMenu.background = std::make_unique<Texture>("MenuBackground.bmp");
+    mainMenu.background = std::make_unique<Texture>(menuBackgroundPicture);
     for (int i = 0; i < menuButtonCount; ++i) {
         MenuButton& button = mainMenu.buttons[i];
-        button.normalImage = std::make_unique<Texture>(buttonPictures[i].normal);
-        button.selectedImage = std::make_unique<Texture>(buttonPictures[i].selected);
+        const MenuButtonPlace& place = menuButtonPlaces[i];
+        button.normalImage = std::make_unique<Texture>(place.normalPicture);
+        button.selectedImage = std::make_unique<Texture>(place.selectedPicture);
         // The highlighted picture is stretched over the normal one's rectangle.
-        button.left = buttonPictures[i].left;
-        button.bottom = buttonPictures[i].bottom;
+        button.left = place.left;
+        button.bottom = place.bottom;
         button.right = button.left + button.normalImage->getImageWidth();
         button.top = button.bottom + button.normalImage->getImageHeight();
     }

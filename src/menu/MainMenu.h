@@ -12,17 +12,10 @@
 // corner, as WindowCoordinates sets them.
 #include <memory>
 
+#include "menu/MenuLayout.h"
 #include "platform/ScreenLoop.h"
 #include "texture/Texture.h"
 
-// The index of a button, and what runMenu returns.
-enum MenuChoice : int {
-    NewGame = 0,
-    ResumeGame = 1,
-    Exit = 2,
-};
-
-constexpr int menuButtonCount = 3;
 constexpr int noButton = -1;  // MainMenu::hovered when no button is highlighted
 
 struct MenuButton {

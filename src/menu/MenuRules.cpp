@@ -2,9 +2,7 @@
 
 #include <GL/freeglut.h>
 
-namespace {
-constexpr unsigned char escapeKey = 27;
-}
+#include "platform/QuitKeys.h"
 
 int buttonUnderPointer(const MainMenu& menu, int x, int windowY) {
     int y = windowHeight - windowY;
@@ -30,7 +28,7 @@ bool clickMenu(MainMenu& menu, int button, int state) {
 }
 
 bool pressMenuKey(MainMenu& menu, unsigned char key) {
-    if (key != escapeKey && key != 'q') return false;
+    if (!isQuitKey(key)) return false;
     menu.leaving = true;
     menu.hovered = Exit;
     return true;

@@ -4,16 +4,12 @@
 #include <cmath>
 #include <new>
 
+#include "platform/AssetPaths.h"
 #include "platform/FatalError.h"
+#include "platform/FileCloser.h"
 #include "platform/RegularFile.h"
 
 namespace {
-
-// Closes the file on every way out of load.
-struct FileCloser {
-    std::FILE* file;
-    ~FileCloser() { std::fclose(file); }
-};
 
 bool indexInRange(int index, int count) { return index >= 1 && index <= count; }
 
@@ -25,7 +21,7 @@ float squaredPart(float coordinate) { return std::isfinite(coordinate) ? coordin
 }  // namespace
 
 bool Model::load(const std::string& fileName) {
-    const std::string path = "models/" + fileName;
+    const std::string path = modelPath(fileName);
     if (!isRegularFile(path.c_str())) return false;
     std::FILE* file = std::fopen(path.c_str(), "r");
     if (!file) return false;

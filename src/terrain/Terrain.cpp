@@ -7,6 +7,7 @@
 #include <new>
 #include <string>
 
+#include "platform/AssetPaths.h"
 #include "platform/FatalError.h"
 #include "image/Bmp.h"
 #include "texture/Texture.h"
@@ -16,7 +17,7 @@ constexpr float heightPerRedStep = 0.1f;  // red 255 is height 25.5
 }
 
 Terrain::Terrain(const char* heightMapFile, const char* textureFile) {
-    std::string path = std::string("./textures/") + heightMapFile;
+    const std::string path = texturePath(heightMapFile);
     Image image;
     if (!readBmp(path.c_str(), image)) {
         throw FatalError(std::string("Failed to load heightmap ") + heightMapFile);
@@ -29,14 +30,13 @@ Terrain::Terrain(const char* heightMapFile, const char* textureFile) {
         normalX.assign(points, 0.0f);
         normalZ.assign(points, 0.0f);
     } catch (const std::bad_alloc&) {
-        std::free(image.data);
         throw FatalError("Out of memory while loading " + path);
     }
 
     for (uint32_t z = 0; z < depth; ++z)
         for (uint32_t x = 0; x < width; ++x)
             setPoint(heights, x, z, image.data[3 * (size_t{z} * width + x)] * heightPerRedStep);
-    std::free(image.data);
+    image.data.reset();
 
     // Only interior points get a slope; the border keeps the normal (0, 1, 0).
     for (uint32_t z = 1; z + 1 < depth; ++z)

@@ -7,17 +7,12 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/AssetPaths.h"
 #include "platform/FatalError.h"
 #include "platform/GlStateScope.h"
 #include "image/Bmp.h"
 
 namespace {
-
-struct FreeDeleter {
-    void operator()(unsigned char* block) const { std::free(block); }
-};
-// A malloc'd pixel buffer that is freed if an exception passes by.
-using PixelBuffer = std::unique_ptr<unsigned char, FreeDeleter>;
 
 // Running out of memory names the picture that asked for it.
 PixelBuffer allocatePixels(std::size_t bytes, const std::string& path) {
@@ -108,7 +103,7 @@ Texture::Picture::Picture(const std::string& fileName, const std::string* alphaF
             throw FatalError("Texture and alpha channel are different sizes!");
 
         std::size_t count = static_cast<std::size_t>(width) * height;
-        PixelBuffer rgba = allocatePixels(count * 4, "./textures/" + fileName);
+        PixelBuffer rgba = allocatePixels(count * 4, texturePath(fileName));
         for (std::size_t i = 0; i < count; ++i) {
             rgba.get()[i * 4] = buffer.get()[i * 3];
             rgba.get()[i * 4 + 1] = buffer.get()[i * 3 + 1];
@@ -140,10 +135,10 @@ Texture::Picture::~Picture() {
 
 unsigned char* Texture::loadTexture(const std::string& fileName, int& imageWidth,
                                     int& imageHeight, int& width, int& height) {
-    std::string path = "./textures/" + fileName;
+    const std::string path = texturePath(fileName);
     Image image;
     if (!readBmp(path.c_str(), image)) throw FatalError("Error loading texture " + path);
-    PixelBuffer source(image.data);
+    PixelBuffer source = std::move(image.data);
 
     imageWidth = static_cast<int>(image.width);
     imageHeight = static_cast<int>(image.height);

@@ -113,11 +113,7 @@ Damage pictureOfSize(uint32_t width, uint32_t height) {
                 p[1] = 120;
                 p[2] = 60;
             }
-        Image image;
-        image.width = width;
-        image.height = height;
-        image.data = pixels.data();
-        writeBmp(path.c_str(), image);
+        writeBmp(path.c_str(), width, height, pixels.data());
     };
 }
 

@@ -17,16 +17,13 @@
 #include "e2e/GameProcess.h"
 #include "e2e/XSession.h"
 #include "image/Bmp.h"
+#include "menu/MenuLayout.h"
+#include "platform/GameWindow.h"
 
 namespace {
 
 const std::string menuPath = std::string(BRELLOW_BIN_DIR) + "/brellow-menu";
 
-const char* const menuPictures[] = {
-    "MenuBackground.bmp",    "NewGame387x638.bmp",    "NewGameSelected387x638.bmp",
-    "ResumeGame346x559.bmp", "ResumeGameSelected346x559.bmp",
-    "Exit460x297.bmp",       "ExitSelected460x297.bmp",
-};
 
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
@@ -45,20 +42,19 @@ struct Area {
     int centreY() const { return (y0 + y1) / 2; }
 };
 
-// The rectangle of a button whose picture has its lower-left corner at
-// (left, bottom), bottom counted up from the window's lower edge.
-Area buttonArea(const char* picture, int left, int bottom) {
+// The rectangle of a button: its normal picture's size at its place.
+Area buttonArea(MenuChoice choice) {
+    const MenuButtonPlace& place = menuButtonPlaces[choice];
     Image image;
-    std::string path = generatedAssetsDir() + "/textures/" + picture;
+    std::string path = generatedAssetsDir() + "/textures/" + place.normalPicture;
     if (!readBmp(path.c_str(), image)) return {0, 0, 0, 0};
-    std::free(image.data);
     int width = static_cast<int>(image.width), height = static_cast<int>(image.height);
-    return {left, 768 - bottom - height, left + width, 768 - bottom};
+    return {place.left, windowHeight - place.bottom - height, place.left + width, windowHeight - place.bottom};
 }
 
-Area newGameArea() { return buttonArea("NewGame387x638.bmp", 387, 638); }
-Area resumeGameArea() { return buttonArea("ResumeGame346x559.bmp", 346, 559); }
-Area exitArea() { return buttonArea("Exit460x297.bmp", 460, 297); }
+Area newGameArea() { return buttonArea(NewGame); }
+Area resumeGameArea() { return buttonArea(ResumeGame); }
+Area exitArea() { return buttonArea(Exit); }
 
 // ---- Comparing pictures ---------------------------------------------------
 
@@ -174,13 +170,13 @@ struct MenuProgram {
 
     // Console lines of pictures and models loaded afresh: the menu's own
     // pictures, and everything else, which a game loads.
-    int linesLoading(bool menuPicture) const {
+    int linesLoading(bool ofTheMenu) const {
         int count = 0;
         for (const std::string& line : process.outputLines()) {
             if (line.find("LOADING NEW") == std::string::npos) continue;
             bool isMenu = false;
-            for (const char* name : menuPictures) isMenu = isMenu || line.find(name) != std::string::npos;
-            if (isMenu == menuPicture) ++count;
+            for (int k = 0; k < menuPictureCount; ++k) isMenu = isMenu || line.find(menuPicture(k)) != std::string::npos;
+            if (isMenu == ofTheMenu) ++count;
         }
         return count;
     }

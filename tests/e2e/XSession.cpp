@@ -43,11 +43,7 @@ bool Screenshot::save(const std::string& path) const {
     for (int y = 0; y < height; ++y)
         std::copy(rgb.begin() + y * row, rgb.begin() + (y + 1) * row,
                   flipped.begin() + (height - 1 - y) * row);
-    Image image;
-    image.width = width;
-    image.height = height;
-    image.data = flipped.data();
-    return writeBmp(path.c_str(), image);
+    return writeBmp(path.c_str(), width, height, flipped.data());
 }
 
 XSession::XSession() : display_(XOpenDisplay(nullptr)) {

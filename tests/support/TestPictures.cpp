@@ -16,11 +16,7 @@ void writeTestPicture(const std::string& path, uint32_t width, uint32_t height,
             data[i + 1] = colour.g;
             data[i + 2] = colour.b;
         }
-    Image image;
-    image.width = width;
-    image.height = height;
-    image.data = data.data();
-    if (!writeBmp(path.c_str(), image)) throw std::runtime_error("cannot write " + path);
+    if (!writeBmp(path.c_str(), width, height, data.data())) throw std::runtime_error("cannot write " + path);
 }
 
 void writeSolidPicture(const std::string& path, uint32_t width, uint32_t height, Rgb colour) {

@@ -39,7 +39,7 @@ std::vector<PictureJob> pictureJobs(const AssetOptions& options = {}) {
     std::vector<PictureJob> jobs = {
         {"Terrain.bmp", [terrainSize] { return makeHeightMap(terrainSize); }}, {"Grass.bmp", makeGrass},   {"Camo.bmp", makeCamo},
         {"Tree.bmp", makeTreeBark},     {"Sky.bmp", makeSky},       {"Moon.bmp", makeMoon},
-        {"MoonAlpha.bmp", makeMoonAlpha}, {"MenuBackground.bmp", makeMenuBackground},
+        {"MoonAlpha.bmp", makeMoonAlpha}, {menuBackgroundPicture, makeMenuBackground},
     };
     for (const MenuButtonLayout& button : menuButtons())
         for (bool selected : {false, true})

@@ -52,10 +52,5 @@ void Canvas::fillRect(int left, int bottom, int right, int top, Rgb colour) {
 }
 
 bool Canvas::save(const std::string& path) const {
-    // writeBmp only reads the pixels; Image has no const view of them.
-    Image image;
-    image.width = static_cast<uint32_t>(width_);
-    image.height = static_cast<uint32_t>(height_);
-    image.data = const_cast<unsigned char*>(pixels_.data());
-    return writeBmp(path.c_str(), image);
+    return writeBmp(path.c_str(), static_cast<uint32_t>(width_), static_cast<uint32_t>(height_), pixels_.data());
 }

@@ -5,6 +5,7 @@
 #include "Noise.h"
 #include "PixelFont.h"
 #include "Random.h"
+#include "platform/GameWindow.h"
 
 namespace {
 
@@ -32,21 +33,21 @@ double hillLine(int x, double base, double amplitude, double phase) {
 
 void paintSky(Canvas& canvas) {
     const Rgb high{12, 20, 54}, low{92, 104, 160}, glow{236, 156, 92};
-    for (int y = 0; y < kMenuHeight; ++y) {
-        double t = static_cast<double>(y) / kMenuHeight;
+    for (int y = 0; y < windowHeight; ++y) {
+        double t = static_cast<double>(y) / windowHeight;
         Rgb colour = t > 0.45 ? mix(low, high, (t - 0.45) / 0.55) : mix(glow, low, (t - 0.2) / 0.25);
-        canvas.fillRect(0, y, kMenuWidth, y + 1, colour);
+        canvas.fillRect(0, y, windowWidth, y + 1, colour);
     }
     Random random(1977u);
     for (int i = 0; i < 140; ++i) {
-        int x = static_cast<int>(random.range(0, kMenuWidth));
-        int y = static_cast<int>(random.range(430, kMenuHeight));
+        int x = static_cast<int>(random.range(0, windowWidth));
+        int y = static_cast<int>(random.range(430, windowHeight));
         canvas.blend(x, y, Rgb{255, 255, 240}, random.range(0.3, 1.0));
     }
 }
 
 void paintHills(Canvas& canvas, double base, double amplitude, double phase, Rgb colour) {
-    for (int x = 0; x < kMenuWidth; ++x) {
+    for (int x = 0; x < windowWidth; ++x) {
         int top = static_cast<int>(hillLine(x, base, amplitude, phase));
         for (int y = 0; y < top; ++y)
             canvas.set(x, y, scaled(colour, 0.9 + 0.2 * valueNoise(x / 6.0, y / 6.0, 0, 5u)));
@@ -65,8 +66,8 @@ void paintTree(Canvas& canvas, int x, int ground, int height, Rgb colour) {
 
 void paintTitle(Canvas& canvas) {
     const std::string title = "BRELLOW 4";
-    int left = (kMenuWidth - textWidth(title, kTitleScale)) / 2;
-    int bottom = kMenuHeight - 54;
+    int left = (windowWidth - textWidth(title, kTitleScale)) / 2;
+    int bottom = windowHeight - 54;
     drawText(canvas, title, left + 4, bottom - 4, kTitleScale, Rgb{8, 10, 24});
     drawText(canvas, title, left, bottom, kTitleScale, Rgb{244, 222, 150});
 }
@@ -76,26 +77,25 @@ void paintTitle(Canvas& canvas) {
 const std::vector<MenuButtonLayout>& menuButtons() {
     // Widths are multiples of 4 and centre every button within a few pixels of x = 516.
     static const std::vector<MenuButtonLayout> buttons = {
-        {"NewGame", "NEW GAME", 387, 638, 256, 64},
-        {"ResumeGame", "RESUME GAME", 346, 559, 340, 64},
-        {"Exit", "EXIT", 460, 297, 120, 64},
+        {menuButtonPlaces[NewGame], "NEW GAME", 256, 64},
+        {menuButtonPlaces[ResumeGame], "RESUME GAME", 340, 64},
+        {menuButtonPlaces[Exit], "EXIT", 120, 64},
     };
     return buttons;
 }
 
 std::string menuButtonFileName(const MenuButtonLayout& button, bool selected) {
-    return button.name + (selected ? "Selected" : "") + std::to_string(button.left) + "x" +
-           std::to_string(button.bottom) + ".bmp";
+    return selected ? button.place.selectedPicture : button.place.normalPicture;
 }
 
 Canvas makeMenuBackground() {
-    Canvas canvas(kMenuWidth, kMenuHeight);
+    Canvas canvas(windowWidth, windowHeight);
     paintSky(canvas);
     paintHills(canvas, 250, 45, 0.7, Rgb{58, 64, 96});
     paintHills(canvas, 180, 40, 2.1, Rgb{34, 58, 44});
     Random random(2024u);
     for (int i = 0; i < 18; ++i) {
-        int x = static_cast<int>(random.range(0, kMenuWidth));
+        int x = static_cast<int>(random.range(0, windowWidth));
         paintTree(canvas, x, static_cast<int>(hillLine(x, 180, 40, 2.1)) - 4,
                   static_cast<int>(random.range(30, 60)), Rgb{22, 38, 28});
     }

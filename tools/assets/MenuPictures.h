@@ -6,21 +6,19 @@
 #include <vector>
 
 #include "Canvas.h"
+#include "menu/MenuLayout.h"
 
-constexpr int kMenuWidth = 1024;  // the window, in pixels
-constexpr int kMenuHeight = 768;
-
+// How a button is painted; its names and place are the menu's (MenuLayout.h).
 struct MenuButtonLayout {
-    std::string name;   // file name stem, e.g. "NewGame"
+    const MenuButtonPlace& place;
     std::string label;  // the text on the button
-    int left, bottom;   // lower-left corner on the screen; part of the file name
     int width, height;  // picture size in pixels (width a multiple of 4)
 };
 
 // New Game, Resume Game and Exit, top to bottom on the screen.
 const std::vector<MenuButtonLayout>& menuButtons();
 
-// "NewGame387x638.bmp", or with selected "NewGameSelected387x638.bmp".
+// The picture's file name, the normal or the selected one.
 std::string menuButtonFileName(const MenuButtonLayout& button, bool selected);
 
 Canvas makeMenuBackground();

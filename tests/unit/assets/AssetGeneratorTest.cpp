@@ -16,6 +16,7 @@
 #include <tuple>
 #include <vector>
 
+#include "menu/MenuLayout.h"
 #include "assets/AssetGenerator.h"
 #include "assets/Icon.h"
 #include "image/Bmp.h"
@@ -35,8 +36,7 @@ Picture loadPicture(const std::string& path) {
     Image image;
     EXPECT_TRUE(readBmp(path.c_str(), image)) << path;
     Picture picture{image.width, image.height, {}};
-    if (image.data) picture.rgb.assign(image.data, image.data + image.width * image.height * 3);
-    std::free(image.data);
+    if (image.data) picture.rgb.assign(image.data.get(), image.data.get() + image.width * image.height * 3);
     return picture;
 }
 
@@ -242,11 +242,10 @@ TEST_F(AssetGeneratorTest, MenuButtonsFitTheWindowApartAndShowTheirHighlight) {
         Picture plain, selected;
     };
     std::vector<Placed> buttons;
-    for (auto [name, left, bottom] : {std::tuple{"NewGame", 387, 638}, {"ResumeGame", 346, 559}, {"Exit", 460, 297}}) {
-        std::string position = std::to_string(left) + "x" + std::to_string(bottom) + ".bmp";
-        buttons.push_back({name, left, bottom, loadPicture(path("textures/" + std::string(name) + position)),
-                           loadPicture(path("textures/" + std::string(name) + "Selected" + position))});
-    }
+    for (const MenuButtonPlace& place : menuButtonPlaces)
+        buttons.push_back({place.name, place.left, place.bottom,
+                           loadPicture(path(std::string("textures/") + place.normalPicture)),
+                           loadPicture(path(std::string("textures/") + place.selectedPicture))});
     for (size_t i = 0; i < buttons.size(); ++i) {
         const Placed& b = buttons[i];
         EXPECT_EQ(b.plain.width, b.selected.width) << b.name;

@@ -37,7 +37,7 @@ std::string readFile(const std::string& path) {
 }
 
 std::string bytesOf(const Image& image) {
-    return {reinterpret_cast<const char*>(image.data), image.width * image.height * 3};
+    return {reinterpret_cast<const char*>(image.data.get()), image.width * image.height * 3};
 }
 
 // Reads path, expecting failure; returns what the reader printed.
@@ -84,7 +84,6 @@ TEST(BmpTest, ReadsPixelsFromOffset54AsRgbWhateverTheSkippedFieldsSay) {
         EXPECT_EQ(image.width, 2u);
         EXPECT_EQ(image.height, 1u);
         EXPECT_EQ(bytesOf(image), std::string("\x03\x02\x01\x06\x05\x04")) << path;
-        std::free(image.data);
     }
 }
 
@@ -96,8 +95,7 @@ TEST(BmpTest, WriterProducesTheHeaderAndRoundTripsByteExact) {
     // The header is the canonical one: "BM", file size 60, pixels at 54,
     // a 40-byte information header, 1 plane, 24 bits, zeros; then B, G, R.
     unsigned char rgb[] = {3, 2, 1, 6, 5, 4};
-    Image picture{2, 1, rgb};
-    ASSERT_TRUE(writeBmp("written.bmp", picture));
+    ASSERT_TRUE(writeBmp("written.bmp", 2, 1, rgb));
     EXPECT_EQ(readFile("written.bmp"), twoByOne);
 
     // Read and written back unchanged, also for a width of 3 whose rows are
@@ -108,7 +106,6 @@ TEST(BmpTest, WriterProducesTheHeaderAndRoundTripsByteExact) {
         Image image;
         ASSERT_TRUE(readBmp("original.bmp", image));
         ASSERT_TRUE(writeBmp("copy.bmp", image));
-        std::free(image.data);
         EXPECT_EQ(readFile("copy.bmp"), original);
     }
 }
@@ -153,9 +150,8 @@ TEST(BmpTest, ReportsFilesThatCannotBeOpened) {
     EXPECT_EQ(refusalOf("./textures/Missing.bmp"), "File Not Found : ./textures/Missing.bmp\n");
 
     unsigned char rgb[] = {1, 2, 3};
-    Image picture{1, 1, rgb};
     testing::internal::CaptureStdout();
-    EXPECT_FALSE(writeBmp("no/such/folder/out.bmp", picture));
+    EXPECT_FALSE(writeBmp("no/such/folder/out.bmp", 1, 1, rgb));
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Could not open file for writing : no/such/folder/out.bmp\n");
 }

@@ -3,17 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "menu/MenuRules.h"
+#include "platform/QuitKeys.h"
 
 namespace {
 
 // The three buttons with rectangles as loadMenu would set them for pictures
 // of 200 x 50 pixels.
 void placeButtons(MainMenu& menu) {
-    const int corners[menuButtonCount][2] = {{387, 638}, {346, 559}, {460, 297}};
     for (int i = 0; i < menuButtonCount; ++i) {
         MenuButton& b = menu.buttons[i];
-        b.left = corners[i][0];
-        b.bottom = corners[i][1];
+        b.left = menuButtonPlaces[i].left;
+        b.bottom = menuButtonPlaces[i].bottom;
         b.right = b.left + 200;
         b.top = b.bottom + 50;
     }
@@ -81,16 +81,16 @@ TEST(MenuRules, OnlyALeftPressOnAHighlightedButtonStartsTheFade) {
 }
 
 TEST(MenuRules, EscapeAndLowerCaseQChooseExitEvenDuringAFade) {
-    for (unsigned char key : {static_cast<unsigned char>(27), static_cast<unsigned char>('q')}) {
-        MainMenu menu;
-        EXPECT_TRUE(pressMenuKey(menu, key));
-        EXPECT_TRUE(menu.leaving);
-        EXPECT_EQ(menu.hovered, Exit);
+    // Every byte: only Escape and 'q' are quit keys, on the menu as in the game.
+    for (int key = 0; key < 256; ++key) {
+        const bool quits = key == 27 || key == 'q';
+        EXPECT_EQ(isQuitKey(static_cast<unsigned char>(key)), quits) << key;
+        MainMenu pressed;
+        EXPECT_EQ(pressMenuKey(pressed, static_cast<unsigned char>(key)), quits) << key;
+        EXPECT_EQ(pressed.leaving, quits) << key;
+        EXPECT_EQ(pressed.hovered, quits ? Exit : noButton) << key;
     }
     MainMenu menu;
-    for (unsigned char ignored : {'Q', 'x', '\r', ' '}) EXPECT_FALSE(pressMenuKey(menu, ignored));
-    EXPECT_FALSE(menu.leaving);
-    EXPECT_EQ(menu.hovered, noButton);
 
     // A click on New Game is overruled by 'q' while the fade runs; the fade
     // carries on from where it was.

@@ -20,11 +20,6 @@ namespace {
 
 // ---- Test pictures --------------------------------------------------------
 
-const char* const pictureNames[] = {
-    "MenuBackground.bmp",      "NewGame387x638.bmp",    "NewGameSelected387x638.bmp",
-    "ResumeGame346x559.bmp",   "ResumeGameSelected346x559.bmp",
-    "Exit460x297.bmp",         "ExitSelected460x297.bmp",
-};
 
 const Rgb backgroundLow{0, 0, 90};   // lower half of the background picture
 const Rgb backgroundHigh{0, 90, 0};  // upper half
@@ -43,16 +38,16 @@ void writeMenuPictures() {
         return row < 24 ? backgroundLow : backgroundHigh;
     });
     for (int i = 0; i < menuButtonCount; ++i) {
-        writeSolidPicture(std::string("textures/") + pictureNames[1 + 2 * i], pictureWidth[i],
+        writeSolidPicture(std::string("textures/") + menuButtonPlaces[i].normalPicture, pictureWidth[i],
                           pictureHeight[i], normalColour[i]);
-        writeSolidPicture(std::string("textures/") + pictureNames[2 + 2 * i], selectedWidth,
+        writeSolidPicture(std::string("textures/") + menuButtonPlaces[i].selectedPicture, selectedWidth,
                           selectedHeight, selectedColour[i]);
     }
 }
 
 int picturesHeld() {
     int held = 0;
-    for (const char* name : pictureNames) held += Texture::holderCount(name);
+    for (int k = 0; k < menuPictureCount; ++k) held += Texture::holderCount(menuPicture(k));
     return held;
 }
 
@@ -163,15 +158,14 @@ TEST_F(MenuScreen, LoadSetsRectanglesFromPicturesAndEachRunReleasesThem) {
     mainMenu.hovered = Exit;
     loadMenu();
     EXPECT_EQ(mainMenu.hovered, noButton);
-    const int corners[menuButtonCount][2] = {{387, 638}, {346, 559}, {460, 297}};
     for (int i = 0; i < menuButtonCount; ++i) {
         const MenuButton& b = mainMenu.buttons[i];
-        EXPECT_EQ(b.left, corners[i][0]);
-        EXPECT_EQ(b.bottom, corners[i][1]);
-        EXPECT_EQ(b.right, corners[i][0] + pictureWidth[i]);
-        EXPECT_EQ(b.top, corners[i][1] + pictureHeight[i]);
+        EXPECT_EQ(b.left, menuButtonPlaces[i].left);
+        EXPECT_EQ(b.bottom, menuButtonPlaces[i].bottom);
+        EXPECT_EQ(b.right, menuButtonPlaces[i].left + pictureWidth[i]);
+        EXPECT_EQ(b.top, menuButtonPlaces[i].bottom + pictureHeight[i]);
     }
-    for (const char* name : pictureNames) EXPECT_EQ(Texture::holderCount(name), 1) << name;
+    for (int k = 0; k < menuPictureCount; ++k) EXPECT_EQ(Texture::holderCount(menuPicture(k)), 1) << menuPicture(k);
 
     // 'Q' is ignored; 'q' chooses Exit.
     bool stillBrowsing = false;
