@@ -23,17 +23,27 @@ add_custom_command(OUTPUT ${BRELLOW_DIST_STAGE}/generated.stamp
   COMMENT "Writing the pictures, models and icons to install")
 add_custom_target(brellow-dist-data ALL DEPENDS ${BRELLOW_DIST_STAGE}/generated.stamp)
 
-# A launcher per program; their --help texts differ in the menu's lines.
-function(brellow_launcher PROGRAM PROGRAM_ROLE MENU_CONTROLS QUIT_ACTION)
+# A launcher and a manual page per program, with the controls of
+# dist/controls.tsv (cmake/Controls.cmake); their texts differ in the menu's
+# lines and in what the quit key does.
+include(${PROJECT_SOURCE_DIR}/cmake/Controls.cmake)
+function(brellow_program_texts PROGRAM PROGRAM_ROLE MENU_CONTROLS QUIT_ACTION)
+  brellow_controls(CONTROLS "${QUIT_ACTION}")
   configure_file(${BRELLOW_DIST_SOURCE}/launcher.in ${BRELLOW_DIST_STAGE}/games/${PROGRAM} @ONLY)
+  configure_file(${BRELLOW_DIST_SOURCE}/${PROGRAM}.6.in ${BRELLOW_DIST_STAGE}/${PROGRAM}.6 @ONLY)
 endfunction()
-brellow_launcher(brellow "brellow plays one game and exits; brellow-menu starts from a main menu."
+brellow_program_texts(brellow "brellow plays one game and exits; brellow-menu starts from a main menu."
   "" "quit")
-brellow_launcher(brellow-menu "brellow-menu shows the main menu: New Game, Resume Game and Exit."
+brellow_program_texts(brellow-menu "brellow-menu shows the main menu: New Game, Resume Game and Exit."
   "  in the menu: click a button; Esc or q exits\n  in a game:\n" "back to the menu")
-foreach(page brellow.6 brellow-menu.6 brellow.metainfo.xml)
-  configure_file(${BRELLOW_DIST_SOURCE}/${page}.in ${BRELLOW_DIST_STAGE}/${page} @ONLY)
-endforeach()
+configure_file(${BRELLOW_DIST_SOURCE}/brellow.metainfo.xml.in ${BRELLOW_DIST_STAGE}/brellow.metainfo.xml @ONLY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${BRELLOW_DIST_SOURCE}/controls.tsv)
+
+# The README's table of controls, rewritten from the same file by every
+# build, where it differs.
+add_custom_target(readme-controls ALL
+  COMMAND ${CMAKE_COMMAND} -DPROJECT_SOURCE_DIR=${PROJECT_SOURCE_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/ReadmeControls.cmake
+  COMMENT "Checking the README's table of controls")
 
 install(PROGRAMS ${BRELLOW_DIST_STAGE}/games/brellow ${BRELLOW_DIST_STAGE}/games/brellow-menu
   DESTINATION games)

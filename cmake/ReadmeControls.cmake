@@ -1,0 +1,23 @@
+# Puts the controls of dist/controls.tsv into the README's table, between its
+# two marker lines, and writes the README only when the table changed.
+# Run with: cmake -DPROJECT_SOURCE_DIR=<source> -P cmake/ReadmeControls.cmake
+include(${PROJECT_SOURCE_DIR}/cmake/Controls.cmake)
+brellow_controls(CONTROLS "quit")
+set(readme ${PROJECT_SOURCE_DIR}/README.md)
+file(READ ${readme} text)
+set(begin "<!-- controls: written from dist/controls.tsv by the build -->\n")
+set(end "<!-- end of controls -->")
+string(FIND "${text}" "${begin}" from)
+string(FIND "${text}" "${end}" to)
+if(from LESS 0 OR to LESS from)
+  message(FATAL_ERROR "README.md lacks the controls markers")
+endif()
+string(LENGTH "${begin}" beginLength)
+math(EXPR tableStart "${from} + ${beginLength}")
+string(SUBSTRING "${text}" 0 ${tableStart} head)
+string(SUBSTRING "${text}" ${to} -1 tail)
+set(updated "${head}${CONTROLS_MARKDOWN}${tail}")
+if(NOT updated STREQUAL text)
+  file(WRITE ${readme} "${updated}")
+  message(STATUS "README.md: the table of controls was rewritten")
+endif()
