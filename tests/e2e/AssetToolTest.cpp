@@ -5,7 +5,8 @@
 
 #include <filesystem>
 
-#include "e2e/GameProcess.h"
+#include "support/GameProcess.h"
+#include "support/Programs.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ TEST(AssetTool, AFileThatCannotBeWrittenEndsTheRunAndIsRemoved) {
         fs::create_directories(dir / "models");
         fs::create_symlink("/dev/full", dir / file);
 
-        GameProcess tool({BRELLOW_ASSETS_BIN, dir.string()}, dir.string());
+        GameProcess tool({assetToolPath(), dir.string()}, dir.string());
         ASSERT_TRUE(tool.waitForExit(60000));
         EXPECT_EQ(tool.exitStatus(), 1);
         const std::string kind = file.rfind("models/", 0) == 0 ? "model " : "picture ";

@@ -1,6 +1,8 @@
 // Broken asset files against the real brellow. Each case copies the
 // generated assets into a folder of its own, damages one file and starts the
-// game there. A case must end in one of two ways: the reader's line on
+// game there. Every damage the picture reader can meet is tried on one
+// picture, and on each other picture what its own reader's caller must
+// answer (missing, an odd width, a special file); likewise for the models. A case must end in one of two ways: the reader's line on
 // standard output and the fatal message as the last line on standard error
 // with exit status 1, or a game that runs, draws its first frame and quits
 // with status 0 on 'q'. A signal, a hang or any other message fails it.
@@ -22,29 +24,21 @@
 #include <thread>
 
 #include "support/GeneratedAssets.h"
-#include "e2e/GameProcess.h"
-#include "e2e/XSession.h"
-#include "image/Bmp.h"
+#include "support/Files.h"
+#include "support/GameProcess.h"
+#include "support/Programs.h"
+#include "support/RunningProgram.h"
+#include "support/TestPictures.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string brellowPath = std::string(BRELLOW_BIN_DIR) + "/brellow";
+const std::string brellowPath = programPath("brellow");
 constexpr int startTimeoutMs = 30000;  // until a fatal exit or the first frame
 constexpr int quitTimeoutMs = 15000;   // from 'q' to the exit
 
 // ---- file damage -----------------------------------------------------------
-
-std::string readWhole(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeWhole(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 uint32_t field32(const std::string& bytes, size_t offset) {
     uint32_t value = 0;
@@ -61,9 +55,9 @@ using Damage = std::function<void(const fs::path&)>;
 // Changes one header field (offset and size in bytes) of a BMP file.
 Damage bmpField(size_t offset, uint32_t value, int size = 4) {
     return [=](const fs::path& path) {
-        std::string bytes = readWhole(path);
+        std::string bytes = readFile(path);
         setField(bytes, offset, value, size);
-        writeWhole(path, bytes);
+        writeFile(path, bytes);
     };
 }
 
@@ -79,41 +73,35 @@ Damage claimSize(uint32_t width, uint32_t height) {
 
 // A top-down file: the height field holds minus the height.
 void negateHeight(const fs::path& path) {
-    std::string bytes = readWhole(path);
+    std::string bytes = readFile(path);
     setField(bytes, heightField, 0u - field32(bytes, heightField), 4);
-    writeWhole(path, bytes);
+    writeFile(path, bytes);
 }
 
 void removeFile(const fs::path& path) { fs::remove(path); }
-void emptyFile(const fs::path& path) { writeWhole(path, ""); }
-void cutHeader(const fs::path& path) { writeWhole(path, readWhole(path).substr(0, 40)); }
+void emptyFile(const fs::path& path) { writeFile(path, ""); }
+void cutHeader(const fs::path& path) { writeFile(path, readFile(path).substr(0, 40)); }
 
 // Keeps the header and half of the pixel block.
 void cutPixels(const fs::path& path) {
-    std::string bytes = readWhole(path);
-    writeWhole(path, bytes.substr(0, 54 + (bytes.size() - 54) / 2));
+    std::string bytes = readFile(path);
+    writeFile(path, bytes.substr(0, 54 + (bytes.size() - 54) / 2));
 }
 
 // One pixel narrower: a width that is not a multiple of 4 (the generated
 // pictures are powers of two). The file then holds more bytes than needed.
 void narrowByOne(const fs::path& path) {
-    std::string bytes = readWhole(path);
+    std::string bytes = readFile(path);
     setField(bytes, widthField, field32(bytes, widthField) - 1, 4);
-    writeWhole(path, bytes);
+    writeFile(path, bytes);
 }
 
 // A new picture of the given size with a gentle slope of heights.
 Damage pictureOfSize(uint32_t width, uint32_t height) {
     return [=](const fs::path& path) {
-        std::vector<unsigned char> pixels(size_t{width} * height * 3);
-        for (uint32_t row = 0; row < height; ++row)
-            for (uint32_t x = 0; x < width; ++x) {
-                unsigned char* p = &pixels[(size_t{row} * width + x) * 3];
-                p[0] = static_cast<unsigned char>((x * 7 + row * 3) % 120);
-                p[1] = 120;
-                p[2] = 60;
-            }
-        writeBmp(path.c_str(), width, height, pixels.data());
+        writeTestPicture(path, width, height, [&](uint32_t x, uint32_t row) {
+            return Rgb{static_cast<uint8_t>((x * 7 + row * 3) % 120), 120, 60};
+        });
     };
 }
 
@@ -121,10 +109,10 @@ Damage pictureOfSize(uint32_t width, uint32_t height) {
 Damage rewriteLines(const std::function<bool(const std::string&)>& pick,
                     const std::function<std::string(const std::string&)>& replacement) {
     return [=](const fs::path& path) {
-        std::istringstream in(readWhole(path));
+        std::istringstream in(readFile(path));
         std::string out;
         for (std::string line; std::getline(in, line);) out += (pick(line) ? replacement(line) : line) + "\n";
-        writeWhole(path, out);
+        writeFile(path, out);
     };
 }
 
@@ -136,7 +124,7 @@ void addGarbageLines(const fs::path& path) {
                              "\x01\x02\x7f\xff\xfe", "v nan inf -inf", "vt 1e39 -1e39",
                              "vn 1 2", "ffff 1 2 3", "   f 1/1/1 2/2/2 3/3/3", "\t v 1 2 3",
                              "f 1/1/1 2/2/2", "usemtl none", "s off", "o \xc3\xa9"};
-    std::istringstream in(readWhole(path));
+    std::istringstream in(readFile(path));
     std::string out;
     int n = 0, next = 0;
     for (std::string line; std::getline(in, line);) {
@@ -144,19 +132,19 @@ void addGarbageLines(const fs::path& path) {
         if (++n % 10 == 0) out += std::string(rubbish[next++ % std::size(rubbish)]) + "\n";
     }
     out += std::string("v 1 2 3\0 4 5\nf 1/1/1 2/2/2 3/3/3\0junk\n", 38);
-    writeWhole(path, out);
+    writeFile(path, out);
 }
 
 // Lines far longer than the reader's 255 characters: a long comment whose
 // pieces start like vertex and face lines, a vertex line padded with
 // spaces, and a face line with hundreds of extra corners.
 void addLongLines(const fs::path& path) {
-    std::string bytes = readWhole(path);
+    std::string bytes = readFile(path);
     std::string comment = "#" + std::string(254, 'x') + "v 1 2 3" + std::string(248, ' ') + "f 1/1/1 2/2/2 3/3/3";
     std::string vertex = "v" + std::string(600, ' ') + "1 2 3";
     std::string face = "f 1/1/1 2/2/2 3/3/3";
     for (int i = 0; i < 200; ++i) face += " 4/4/4";
-    writeWhole(path, comment + "\n" + bytes + vertex + "\n" + face + "\n" + std::string(5000, 'z') + "\n");
+    writeFile(path, comment + "\n" + bytes + vertex + "\n" + face + "\n" + std::string(5000, 'z') + "\n");
 }
 
 // Special files in the asset's place: none may be opened for reading (a
@@ -250,8 +238,6 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-int brightness(const Screenshot::Pixel& p) { return (p.r + p.g + p.b) / 3; }
-
 // A copy of the generated assets in a fresh folder, removed afterwards.
 struct CaseFolder {
     fs::path path;
@@ -259,8 +245,7 @@ struct CaseFolder {
         path = fs::temp_directory_path() /
                ("brellow-bad-asset-" + std::to_string(getpid()) + "-" + std::to_string(serial));
         fs::remove_all(path);
-        fs::create_directories(path);
-        fs::copy(generatedAssetsDir(), path, fs::copy_options::recursive);
+        copyGeneratedAssets(path.string());
     }
     ~CaseFolder() {
         std::error_code ignored;
@@ -281,9 +266,8 @@ Outcome runCase(const Case& c, XSession& x, int serial) {
     Window window = 0;
     while (process.running() && !drawn && std::chrono::steady_clock::now() < deadline) {
         if (!window) window = x.waitForWindow(brellowPath, 100);
-        // The HUD panel, drawn last in every frame, is bright.
         try {
-            if (window) drawn = brightness(x.capture(window).mean(12, 12, 110, 54)) > 120;
+            if (window) drawn = showsGameFrame(x.capture(window));
         } catch (const std::runtime_error&) {
             window = 0;  // closed by a fatal error; the loop sees the process end
         }
@@ -361,8 +345,10 @@ void runMatrix(const std::string& title, const std::vector<Case>& cases) {
     }
 }
 
-// The damages every picture gets, with the reader's line each must print.
-std::vector<Case> pictureCases(const std::string& name) {
+// The damages of a picture, with the reader's line each must print: every
+// damage the reader meets, or (whole false) only those whose answer depends
+// on the picture's caller: missing, an odd width and a FIFO.
+std::vector<Case> pictureCases(const std::string& name, bool whole) {
     const std::string path = "./textures/" + name;
     const std::string fatal =
         name == "Terrain.bmp" ? "Failed to load heightmap Terrain.bmp" : "Error loading texture " + path;
@@ -370,6 +356,10 @@ std::vector<Case> pictureCases(const std::string& name) {
     auto fails = [&](const std::string& damage, Damage apply, const std::string& reader) {
         return fatalCase(file, damage, std::move(apply), reader, fatal);
     };
+    if (!whole)
+        return {fails("missing", removeFile, "File Not Found : " + path),
+                runningCase(file, "width - 1 (not 4n)", narrowByOne, "Warning: " + path + ": rows padded"),
+                fails(specialFiles[0].first, specialFiles[0].second, "File Not Found : " + path)};
     std::vector<Case> cases = {
         fails("missing", removeFile, "File Not Found : " + path),
         fails("empty", emptyFile, "Error reading image data from " + path + "."),
@@ -394,9 +384,11 @@ std::vector<Case> pictureCases(const std::string& name) {
 const std::string pictures[] = {"Terrain.bmp", "Grass.bmp", "Sky.bmp", "Camo.bmp",
                                 "Tree.bmp", "Moon.bmp", "MoonAlpha.bmp"};
 
-// The damages every model gets. Only a missing file is fatal: bad faces are
-// skipped with a warning and everything else is read as far as it goes.
-std::vector<Case> modelCases(const std::string& name) {
+// The damages of a model, all of them or (whole false) a missing file, a
+// FIFO and one without faces. Only a file that cannot be read is fatal: bad
+// faces are skipped with a warning and everything else is read as far as it
+// goes.
+std::vector<Case> modelCases(const std::string& name, bool whole) {
     const std::string file = "models/" + name;
     auto runs = [&](const std::string& damage, Damage apply, bool facesSkipped = true) {
         return runningCase(file, damage, std::move(apply),
@@ -411,9 +403,16 @@ std::vector<Case> modelCases(const std::string& name) {
         return rewriteLines([=](const std::string& line) { return isFace(line) && ++*count % 3 == 0; },
                             [=](const std::string&) { return replacement; });
     };
+    const Case missing = fatalCase(file, "missing", removeFile, " *** LOADING NEW MODEL " + name,
+                                   "Error loading model " + name);
+    const Case noFaces = runs("vertices only, no faces",
+                              rewriteLines(isFace, [](const std::string&) { return "# no face"; }), false);
+    if (!whole)
+        return {missing, noFaces,
+                fatalCase(file, specialFiles[0].first, specialFiles[0].second, " *** LOADING NEW MODEL " + name,
+                          "Error loading model " + name)};
     std::vector<Case> cases = {
-        fatalCase(file, "missing", removeFile, " *** LOADING NEW MODEL " + name,
-                  "Error loading model " + name),
+        missing,
         runs("empty", emptyFile, false),
         runs("garbage lines", addGarbageLines),
         runs("huge indices", someFaces("f 999999/1/1 2147483647/2/2 99999999999999999999/3/3")),
@@ -423,8 +422,7 @@ std::vector<Case> modelCases(const std::string& name) {
         runs("faces v//n in a v/t/n file", someFaces("f 1//1 2//2 3//3")),
         runs("faces v/t in a v/t/n file", someFaces("f 1/1 2/2 3/3")),
         runs("lines over 255 characters", addLongLines, false),
-        runs("vertices only, no faces",
-             rewriteLines(isFace, [](const std::string&) { return "# no face"; }), false),
+        noFaces,
     };
     for (const auto& [damage, apply] : specialFiles)
         cases.push_back(fatalCase(file, damage, apply, " *** LOADING NEW MODEL " + name,
@@ -456,7 +454,7 @@ std::vector<Case> heightMapShapeCases() {
 TEST(BadAssetMatrix, DamagedPicturesEndInTheReadersLineAndTheFatalMessage) {
     std::vector<Case> cases;
     for (const std::string& name : pictures) {
-        std::vector<Case> more = pictureCases(name);
+        std::vector<Case> more = pictureCases(name, name == "Grass.bmp");
         cases.insert(cases.end(), more.begin(), more.end());
     }
     // A mask that scales to another size than the moon's picture.
@@ -469,7 +467,7 @@ TEST(BadAssetMatrix, DamagedPicturesEndInTheReadersLineAndTheFatalMessage) {
 TEST(BadAssetMatrix, DamagedModelsAreReadAsFarAsTheyGoOrEndInTheFatalMessage) {
     std::vector<Case> cases;
     for (const std::string name : {"HumVee.obj", "Tree.obj"}) {
-        std::vector<Case> more = modelCases(name);
+        std::vector<Case> more = modelCases(name, name == "Tree.obj");
         cases.insert(cases.end(), more.begin(), more.end());
     }
     runMatrix("Damaged models", cases);

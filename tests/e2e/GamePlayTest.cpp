@@ -6,16 +6,12 @@
 #include <thread>
 
 #include "support/GeneratedAssets.h"
-#include "e2e/GameProcess.h"
-#include "e2e/XSession.h"
+#include "support/Programs.h"
+#include "support/RunningProgram.h"
 
 namespace {
 
-const std::string brellowPath = std::string(BRELLOW_BIN_DIR) + "/brellow";
-
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
-int brightness(const Screenshot::Pixel& p) { return (p.r + p.g + p.b) / 3; }
 
 // Pixels in a rectangle brighter than a threshold.
 int brightPixels(const Screenshot& shot, int x0, int y0, int x1, int y1, int threshold) {
@@ -48,24 +44,8 @@ double meanChange(const Screenshot& a, const Screenshot& b, int y0, int y1) {
 // the way ahead of it, so the views below are not blocked by chance.
 const std::string clearWorld = "BRELLOW_SEED=18";
 
-struct PlayedGame {
-    GameProcess process{{brellowPath}, generatedAssetsDir(), {clearWorld}};
-    XSession x;
-    Window window = x.waitForWindow(brellowPath);
-
-    // Waits until the first frame is on screen: the HUD panel is drawn last.
-    bool waitForFirstFrame() {
-        for (int i = 0; i < 200 && window; ++i) {
-            if (brightness(x.capture(window).mean(12, 12, 110, 54)) > 120) return true;
-            pause(25);
-        }
-        return false;
-    }
-    void key(const std::string& name) { x.tapKey(window, name); }
-    Screenshot shot() { return x.capture(window); }
-    void saveForLooking(const Screenshot& picture, const std::string& name) {
-        picture.save(::testing::TempDir() + "brellow-" + name + ".bmp");
-    }
+struct PlayedGame : RunningProgram {
+    PlayedGame() : RunningProgram(programPath("brellow"), generatedAssetsDir(), {clearWorld}) {}
 };
 
 TEST(GamePlay, NightTurnsToDayWithTheViewsAndHeadlightsAsTheKeysSay) {
@@ -76,7 +56,7 @@ TEST(GamePlay, NightTurnsToDayWithTheViewsAndHeadlightsAsTheKeysSay) {
     // Before the sun has risen above 0.2 the sky is dark with stars, and the
     // moon stands straight ahead just over the top of the screen.
     Screenshot dawn = game.shot();
-    game.saveForLooking(dawn, "dawn");
+    RunningProgram::keep(dawn, "dawn");
     EXPECT_LT(brightness(dawn.mean(700, 0, 1000, 20)), 40);
     EXPECT_GT(brightPixels(dawn, 0, 0, 1024, 30, 100) - brightPixels(dawn, 380, 0, 650, 30, 100), 5)
         << "no stars";
@@ -95,7 +75,7 @@ TEST(GamePlay, NightTurnsToDayWithTheViewsAndHeadlightsAsTheKeysSay) {
     game.key("1");
     pause(400);
     Screenshot ride = game.shot();
-    game.saveForLooking(ride, "ride");
+    RunningProgram::keep(ride, "ride");
     int skyLevel = brightness(ride.mean(100, 60, 224, 260));
     EXPECT_GT(brightPixels(ride, 400, 60, 624, 260, skyLevel + 25), 2000) << "no moon ahead";
     Screenshot::Pixel ground = ride.mean(400, 620, 624, 760);
@@ -105,7 +85,7 @@ TEST(GamePlay, NightTurnsToDayWithTheViewsAndHeadlightsAsTheKeysSay) {
     game.key("h");
     pause(400);
     Screenshot lit = game.shot();
-    game.saveForLooking(lit, "headlights");
+    RunningProgram::keep(lit, "headlights");
     EXPECT_GT(brightness(lit.mean(400, 620, 624, 760)), brightness(ground) + 30);
 
     // '2': back to the chase view from above: the lit ground ahead of the
@@ -113,13 +93,13 @@ TEST(GamePlay, NightTurnsToDayWithTheViewsAndHeadlightsAsTheKeysSay) {
     game.key("2");
     pause(400);
     Screenshot chase = game.shot();
-    game.saveForLooking(chase, "chase");
+    RunningProgram::keep(chase, "chase");
     EXPECT_LT(brightness(chase.mean(400, 680, 624, 760)), brightness(lit.mean(400, 680, 624, 760)) - 20);
 
     // The tinted morning sky appears as the sun rises.
     pause(4000);
     Screenshot morning = game.shot();
-    game.saveForLooking(morning, "morning");
+    RunningProgram::keep(morning, "morning");
     Screenshot::Pixel sky = morning.mean(700, 0, 1000, 20);
     EXPECT_GT(sky.r, 60);
     EXPECT_GT(sky.r, sky.g + 15) << "the morning sky is tinted red";
@@ -166,7 +146,7 @@ TEST(GamePlay, HoldingTheLeftButtonDrivesAndDraggingSidewaysTurns) {
     Screenshot start = game.shot();
     pause(1000);
     Screenshot driven = game.shot();
-    game.saveForLooking(driven, "driven");
+    RunningProgram::keep(driven, "driven");
     EXPECT_GT(meanChange(start, driven, 100, 768), 3 * idleChange + 3)
         << "holding the button did not move the view";
 
@@ -183,7 +163,7 @@ TEST(GamePlay, HoldingTheLeftButtonDrivesAndDraggingSidewaysTurns) {
     pause(500);
     Screenshot turned = game.shot();
     game.x.releaseButton(1);
-    game.saveForLooking(turned, "turned");
+    RunningProgram::keep(turned, "turned");
     EXPECT_GT(meanChange(stillStopped, turned, 100, 768), 3 * idleChange + 3);
 
     game.key("Escape");

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <thread>
 
-#include "e2e/GameProcess.h"
-#include "e2e/XSession.h"
+#include "support/GameProcess.h"
+#include "support/XSession.h"
 
 namespace {
 

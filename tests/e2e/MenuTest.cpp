@@ -14,15 +14,15 @@
 #include <vector>
 
 #include "support/GeneratedAssets.h"
-#include "e2e/GameProcess.h"
-#include "e2e/XSession.h"
+#include "support/Programs.h"
+#include "support/RunningProgram.h"
 #include "image/Bmp.h"
 #include "menu/MenuLayout.h"
 #include "platform/GameWindow.h"
 
 namespace {
 
-const std::string menuPath = std::string(BRELLOW_BIN_DIR) + "/brellow-menu";
+const std::string menuPath = programPath("brellow-menu");
 
 
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -136,28 +136,13 @@ double medianHorizonGap(const Screenshot& a, const Screenshot& b) {
 
 // ---- The running program --------------------------------------------------
 
-struct MenuProgram {
+struct MenuProgram : RunningProgram {
     // Every game of the process is laid out alike (trees and orbs clear of the
     // start), so pictures of different games differ only by where the vehicle
     // stands and how it looks.
-    GameProcess process{{menuPath}, generatedAssetsDir(), {"BRELLOW_SEED=18"}};
-    XSession x;
-    Window window = x.waitForWindow(menuPath);
+    MenuProgram() : RunningProgram(menuPath, generatedAssetsDir(), {"BRELLOW_SEED=18"}) {}
 
-    Screenshot capture() { return x.capture(window); }
-
-    // Polls the window until picture accepts a capture; the last capture
-    // is left in shot.
-    bool waitForPicture(const std::function<bool(const Screenshot&)>& picture, Screenshot& shot,
-                        int timeoutMs = 15000) {
-        Clock::time_point start = Clock::now();
-        do {
-            shot = capture();
-            if (picture(shot)) return true;
-            pause(40);
-        } while (msSince(start) < timeoutMs);
-        return false;
-    }
+    Screenshot capture() { return shot(); }
 
     bool waitForOutput(const std::function<bool()>& seen, int timeoutMs = 20000) {
         Clock::time_point start = Clock::now();
@@ -219,55 +204,21 @@ struct MenuProgram {
     }
 };
 
-TEST(MenuProgram, PointerHighlightsTheButtonUnderItAndEscapeExits) {
+TEST(MenuProgram, WaitsAlmostWithoutProcessorTimeAndEscapeExitsWithoutAGame) {
     MenuProgram menu;
     ASSERT_NE(menu.window, 0u) << menu.process.standardError();
     EXPECT_EQ(menu.x.title(menu.window), menuPath);
     Screenshot plain;
     ASSERT_TRUE(menu.waitForMenu(1, plain)) << menu.process.standardError();
     ASSERT_EQ(menu.process.outputLines().front(), "Brellow 4 initialized.  Hi.");
-    menu.saveForLooking(plain, "plain");
-
-    const Area buttons[] = {newGameArea(), resumeGameArea(), exitArea()};
-    for (int i = 0; i < 3; ++i) {
-        menu.x.movePointer(menu.window, buttons[i].centreX(), buttons[i].centreY());
-        Screenshot lit;
-        EXPECT_TRUE(menu.waitForPicture(
-            [&](const Screenshot& s) { return difference(s, plain, buttons[i]) > 10; }, lit, 3000))
-            << "button " << i << " was not highlighted";
-        for (int other = 0; other < 3; ++other) {
-            if (other == i) continue;
-            EXPECT_LT(difference(lit, plain, buttons[other]), 1.0)
-                << "button " << other << " changed while the pointer was on " << i;
-        }
-        menu.saveForLooking(lit, "highlight" + std::to_string(i));
-    }
-
-    // Away from the buttons, nothing is highlighted.
-    menu.x.movePointer(menu.window, 20, 20);
-    Screenshot away;
-    EXPECT_TRUE(menu.waitForPicture(
-        [&](const Screenshot& s) { return difference(s, plain, {0, 0, 1024, 768}) < 0.5; }, away,
-        3000));
-
-    menu.x.tapKey(menu.window, "Escape");
-    ASSERT_TRUE(menu.process.waitForExit(10000));
-    EXPECT_EQ(menu.process.exitStatus(), 0);
-    EXPECT_EQ(menu.gameLoadLines(), 0) << "Exit must not start a game";
-    EXPECT_EQ(menu.process.standardError(), "");
-}
-
-TEST(MenuProgram, WaitingOnTheMenuCostsAlmostNoProcessorTime) {
-    MenuProgram menu;
-    ASSERT_NE(menu.window, 0u) << menu.process.standardError();
-    Screenshot plain;
-    ASSERT_TRUE(menu.waitForMenu(1, plain)) << menu.process.standardError();
     const double before = menu.process.cpuSeconds();
     pause(2000);
     EXPECT_LT(menu.process.cpuSeconds() - before, 0.2) << "seconds of processor time in 2 s of waiting";
     menu.x.tapKey(menu.window, "Escape");
     ASSERT_TRUE(menu.process.waitForExit(10000));
     EXPECT_EQ(menu.process.exitStatus(), 0);
+    EXPECT_EQ(menu.gameLoadLines(), 0) << "Exit must not start a game";
+    EXPECT_EQ(menu.process.standardError(), "");
 }
 
 TEST(MenuProgram, NewGameFadesToBlackAndQuittingTheGameReturnsToTheMenu) {

@@ -6,34 +6,26 @@
 #include <thread>
 
 #include "support/GeneratedAssets.h"
-#include "e2e/GameProcess.h"
-#include "e2e/XSession.h"
+#include "support/Programs.h"
+#include "support/RunningProgram.h"
 
 namespace {
-
-const std::string brellowPath = std::string(BRELLOW_BIN_DIR) + "/brellow";
-
-int brightness(const Screenshot::Pixel& p) { return (p.r + p.g + p.b) / 3; }
 
 // The overlay of a 128 x 128 terrain: D x W pixels with the lower-left corner
 // at (20, 20) from the window's bottom, that is rows 620 to 747 from the top.
 constexpr int overlayLeft = 20, overlayTop = 768 - 20 - 128, overlaySize = 128;
 
 TEST(Shadows, OverlayShowsTheShadowPictureAndXSwitchesTheShadows) {
-    GameProcess process({brellowPath}, generatedAssetsDir(), {"BRELLOW_SEED=18"});
-    XSession x;
-    Window window = x.waitForWindow(brellowPath);
-    ASSERT_NE(window, 0u) << process.standardError();
-    for (int i = 0; i < 200 && brightness(x.capture(window).mean(12, 12, 110, 54)) < 120; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    RunningProgram game(programPath("brellow"), generatedAssetsDir(), {"BRELLOW_SEED=18"});
+    ASSERT_TRUE(game.waitForFirstFrame()) << game.process.standardError();
     std::this_thread::sleep_for(std::chrono::milliseconds(7000));  // the sun well up: clear shadows
 
     // Shadows off: the overlay is a plain white rectangle.
-    x.tapKey(window, "x");
-    x.tapKey(window, "s");
+    game.key("x");
+    game.key("s");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    Screenshot unshadowed = x.capture(window);
-    unshadowed.save(::testing::TempDir() + "brellow-overlay-blank.bmp");
+    Screenshot unshadowed = game.shot();
+    RunningProgram::keep(unshadowed, "overlay-blank");
     int white = 0;
     for (int y = overlayTop; y < overlayTop + overlaySize; ++y)
         for (int col = overlayLeft; col < overlayLeft + overlaySize; ++col)
@@ -44,10 +36,10 @@ TEST(Shadows, OverlayShowsTheShadowPictureAndXSwitchesTheShadows) {
 
     // Shadows on: the overlay shows dark spots where the objects stand, on
     // white elsewhere.
-    x.tapKey(window, "x");
+    game.key("x");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    Screenshot shadowed = x.capture(window);
-    shadowed.save(::testing::TempDir() + "brellow-overlay-shadows.bmp");
+    Screenshot shadowed = game.shot();
+    RunningProgram::keep(shadowed, "overlay-shadows");
     int dark = 0, lit = 0;
     for (int y = overlayTop; y < overlayTop + overlaySize; ++y)
         for (int col = overlayLeft; col < overlayLeft + overlaySize; ++col) {
@@ -66,9 +58,9 @@ TEST(Shadows, OverlayShowsTheShadowPictureAndXSwitchesTheShadows) {
             darkened += brightness(shadowed.at(col, y)) + 15 < brightness(unshadowed.at(col, y));
     EXPECT_GT(darkened, 1000) << "no shadows on the terrain";
 
-    x.tapKey(window, "q");
-    ASSERT_TRUE(process.waitForExit(10000));
-    EXPECT_EQ(process.exitStatus(), 0);
+    game.key("q");
+    ASSERT_TRUE(game.process.waitForExit(10000));
+    EXPECT_EQ(game.process.exitStatus(), 0);
 }
 
 }  // namespace

@@ -1,31 +1,20 @@
 #include "support/GeneratedAssets.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <stdexcept>
 
 #include "assets/AssetGenerator.h"
 
-namespace {
-void removeGeneratedAssets() {
-    std::error_code ignored;
-    std::filesystem::remove_all(generatedAssetsDir(), ignored);
-}
-}  // namespace
-
 const std::string& generatedAssetsDir() {
-    static const std::string dir = [] {
-        std::string path = "/tmp/brellow-test-assets-" + std::to_string(getpid());
-        std::ostringstream out, err;
-        if (!generateAssets(path, out, err)) throw std::runtime_error(err.str());
-        return path;
-    }();
-    static const bool cleanupRegistered = (std::atexit(removeGeneratedAssets), true);
-    (void)cleanupRegistered;
+    static const std::string dir = BRELLOW_TEST_ASSETS_DIR;
     return dir;
+}
+
+void copyGeneratedAssets(const std::string& dir) {
+    namespace fs = std::filesystem;
+    fs::create_directories(dir);
+    fs::copy(generatedAssetsDir(), dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
 void generateAssetsWithTerrain(const std::string& dir, int terrainSize) {

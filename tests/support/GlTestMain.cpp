@@ -1,22 +1,19 @@
-// Test main: opens the game's real 1024 x 768 GLUT window on $DISPLAY, so
-// that every test runs with a current OpenGL context, checks GL for errors
-// at every frame-pass mark, then runs the tests.
+// The unit tests' main: a virtual display of the process's own with the
+// game's real 1024 x 768 GLUT window on it, so that every test runs with a
+// current OpenGL context; GL is asked for errors at every frame-pass mark.
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstdlib>
 
 #include "platform/FramePasses.h"
 #include "platform/GameWindow.h"
+#include "support/PrivateDisplay.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    if (!std::getenv("DISPLAY")) {
-        std::fprintf(stderr, "brellow-tests needs an X display (the test command starts Xvfb)\n");
-        return 1;
+    if (!testing::GTEST_FLAG(list_tests)) {
+        usePrivateDisplay();
+        char title[] = "brellow-tests";
+        createGameWindow(argc, argv, title);
+        setFramePassErrorChecks(true);
     }
-    char title[] = "brellow-tests";
-    createGameWindow(argc, argv, title);
-    setFramePassErrorChecks(true);
     return RUN_ALL_TESTS();
 }

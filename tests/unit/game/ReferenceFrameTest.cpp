@@ -240,9 +240,7 @@ protected:
     // Plays a whole day and night of a world, comparing frames along it.
     void playAndCompare(uint32_t seed, TreeModel trees) {
         TempWorkDir dir;
-        for (const char* folder : {"textures", "models"})
-            for (const auto& file : std::filesystem::directory_iterator(generatedAssetsDir() + "/" + folder))
-                std::filesystem::copy_file(file.path(), dir.path() + "/" + folder + "/" + file.path().filename().string());
+        copyGeneratedAssets(dir.path());
         if (trees != TreeModel::generated) stripModel("Tree.obj", trees);
         startWorld(seed);
         constexpr int frames = 70;

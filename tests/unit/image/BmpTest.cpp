@@ -9,6 +9,7 @@
 #include <string>
 
 #include "image/Bmp.h"
+#include "support/Files.h"
 #include "support/TempWorkDir.h"
 
 namespace {
@@ -29,11 +30,6 @@ std::string header(uint32_t width, uint32_t height, uint32_t planes = 1, uint32_
     return signature + le32(width * height * 3 + 54) + le16(0) + le16(0) + le32(pixelOffset) +
            le32(infoSize) + le32(width) + le32(height) + le16(planes) + le16(bpp) +
            std::string(24, '\0');
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string bytesOf(const Image& image) {

@@ -12,6 +12,7 @@
 
 #include "platform/FatalError.h"
 #include "menu/MainMenu.h"
+#include "support/Expect.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "support/WindowReadBack.h"
@@ -267,71 +268,14 @@ TEST_F(MenuScreen, ClickOnHighlightedButtonFadesToBlackOverTwentyFramesAndReturn
     EXPECT_EQ(picturesHeld(), 0);
 }
 
-TEST_F(MenuScreen, PressesThatChooseNothingLeaveTheMenuBrowsing) {
-    loadMenu();
-    bool browsing = true;
-    int choice = runDrivenMenu({
-        [] { menuHover(5, 5); },
-        [] { menuMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 5, 5); },
-        [&] {
-            browsing = browsing && !mainMenu.leaving;
-            // A left press takes the highlighted button, not the pointer's place.
-            menuMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, centreX(Exit), centreWindowY(Exit));
-        },
-        [&] {
-            browsing = browsing && !mainMenu.leaving;
-            menuHover(centreX(ResumeGame), centreWindowY(ResumeGame));
-        },
-        [] { menuMouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 0, 0); },
-        [&] {
-            browsing = browsing && !mainMenu.leaving && fadeFrames == 0;
-            menuMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
-        },
-    });
-    EXPECT_TRUE(browsing);
-    EXPECT_EQ(choice, ResumeGame);
-}
-
-TEST_F(MenuScreen, EscapeDuringAClickFadeChoosesExitAndShowsItHighlighted) {
-    loadMenu();
-    int choice = runDrivenMenu(
-        {
-            [] { menuHover(centreX(ResumeGame), centreWindowY(ResumeGame)); },
-            [] { menuMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0); },
-        },
-        [](int fadeFrame) {
-            if (fadeFrame == 1) menuKeyboard(27, 0, 0);
-            if (fadeFrame != 2) return;
-            EXPECT_EQ(mainMenu.hovered, Exit);
-            Rgb shown = buttonCentrePixel(Exit);
-            EXPECT_GT(shown.r, 150) << "Exit should be drawn highlighted";
-            EXPECT_LT(shown.b, shown.r + 20);
-            EXPECT_TRUE(near(buttonCentrePixel(ResumeGame), normalColour[ResumeGame], 120));
-            EXPECT_LT(buttonCentrePixel(ResumeGame).b, 100);
-        });
-    EXPECT_EQ(choice, Exit);
-    // The fade did not start again: one fade of 20 frames in all.
-    EXPECT_EQ(fadeFrames, 20);
-}
-
 TEST_F(MenuScreen, RunningWithoutLoadingFailsAndHoldsNoPictures) {
-    try {
-        runDrivenMenu({});
-        FAIL() << "a menu without pictures was drawn";
-    } catch (const FatalError& error) {
-        EXPECT_STREQ(error.what(), "Tried to bind a NULL texture");
-    }
+    expectFatal([] { runDrivenMenu({}); }, "Tried to bind a NULL texture");
     EXPECT_EQ(picturesHeld(), 0);
 }
 
 TEST_F(MenuScreen, AMissingPictureIsFatalAndNamesIt) {
     std::remove("textures/ExitSelected460x297.bmp");
-    try {
-        loadMenu();
-        FAIL() << "loadMenu went on without a picture";
-    } catch (const FatalError& error) {
-        EXPECT_NE(std::string(error.what()).find("ExitSelected460x297.bmp"), std::string::npos);
-    }
+    expectFatal(loadMenu, "Error loading texture ./textures/ExitSelected460x297.bmp");
     releaseMenuPictures();
     EXPECT_EQ(picturesHeld(), 0);
 }

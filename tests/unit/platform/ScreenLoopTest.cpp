@@ -5,6 +5,7 @@
 
 #include "platform/FatalError.h"
 #include "platform/ScreenLoop.h"
+#include "support/Expect.h"
 #include "support/WindowReadBack.h"
 
 namespace {
@@ -67,12 +68,7 @@ TEST(ScreenLoop, AnErrorInACallbackLeavesTheLoopAndIsRethrown) {
     glutDisplayFunc(guardCallback<failWhileDrawing>);
     glutIdleFunc(nullptr);
     glutPostRedisplay();
-    try {
-        enterScreenLoop(testScreen);
-        FAIL() << "the error thrown while drawing was lost";
-    } catch (const FatalError& error) {
-        EXPECT_STREQ(error.what(), "Tried to bind a NULL texture");
-    }
+    expectFatal([] { enterScreenLoop(testScreen); }, "Tried to bind a NULL texture");
     EXPECT_FALSE(testScreen.running);
     // The window survives for the next screen.
     EXPECT_EQ(runColourScreen(0), 7);

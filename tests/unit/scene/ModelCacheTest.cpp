@@ -9,6 +9,7 @@
 #include "platform/FatalError.h"
 #include "scene/ModelCache.h"
 #include "scene/Object.h"
+#include "support/Expect.h"
 #include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
@@ -115,25 +116,11 @@ TEST_F(ModelCacheTest, SpheresShareTheBuiltinModelWithRadiusOne) {
 
 TEST_F(ModelCacheTest, LoadFailuresAreFatalAndHoldNothing) {
     CaptureStdout();
-    try {
-        Object missing("Missing.obj");
-        FAIL();
-    } catch (const FatalError& error) {
-        EXPECT_STREQ(error.what(), "Error loading model Missing.obj");
-    }
+    expectFatal([] { Object missing("Missing.obj"); }, "Error loading model Missing.obj");
     EXPECT_EQ(modelUseCount("Missing.obj"), 0);
-    try {
-        Object odd(7);
-        FAIL();
-    } catch (const FatalError& error) {
-        EXPECT_STREQ(error.what(), "Invalid builtin type");
-    }
-    try {
-        Object untextured("Tree.obj", "NoSuchPicture.bmp");
-        FAIL();
-    } catch (const FatalError& error) {
-        EXPECT_STREQ(error.what(), "Error loading texture ./textures/NoSuchPicture.bmp");
-    }
+    expectFatal([] { Object odd(7); }, "Invalid builtin type");
+    expectFatal([] { Object untextured("Tree.obj", "NoSuchPicture.bmp"); },
+                "Error loading texture ./textures/NoSuchPicture.bmp");
     EXPECT_EQ(modelUseCount("Tree.obj"), 0);
     std::string output = GetCapturedStdout();
     EXPECT_NE(output.find(" *** LOADING NEW MODEL Missing.obj\n"), std::string::npos);

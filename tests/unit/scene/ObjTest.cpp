@@ -363,18 +363,4 @@ TEST_F(ModelDrawing, TextureCoordinatesAndNormalsFollowTheCornersInOrder) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(ModelDrawing, DrawsThroughACompiledDisplayList) {
-    load(std::string(square) + "f 1 3 4\n");
-    GLuint list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
-    model.draw();
-    glEndList();
-    EXPECT_EQ(redAt(-0.6f, 0.2f), 0);  // compiling draws nothing
-    glCallList(list);
-    EXPECT_EQ(redAt(-0.6f, 0.2f), 255);
-    EXPECT_EQ(redAt(0.2f, -0.6f), 0);
-    glDeleteLists(list, 1);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "platform/FatalError.h"
 #include "scene/Object.h"
+#include "support/Expect.h"
 #include "support/FeedbackCapture.h"
 #include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
@@ -201,12 +202,8 @@ TEST_F(ObjectTest, CornersOutsideTheTerrainTakeTheNearestGridHeight) {
 TEST_F(ObjectTest, PlacingWithoutATerrainIsFatal) {
     Object object("Triangle.obj");
     object.setPosition(1, 2, 3);
-    try {
-        object.setPositionOnTerrain(4, 4);
-        FAIL();
-    } catch (const FatalError& error) {
-        EXPECT_STREQ(error.what(), "Called setPositionOnTerrain on an Object with no terrain!");
-    }
+    expectFatal([&] { object.setPositionOnTerrain(4, 4); },
+                "Called setPositionOnTerrain on an Object with no terrain!");
     EXPECT_EQ(object.getPosition().x, 1);
 }
 

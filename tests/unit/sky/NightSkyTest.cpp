@@ -9,6 +9,7 @@
 #include "platform/FatalError.h"
 #include "platform/Random.h"
 #include "sky/NightSky.h"
+#include "support/Expect.h"
 #include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/WindowReadBack.h"
@@ -146,11 +147,5 @@ TEST_F(NightSkyTest, WithoutStarsOnlyTheMoonIsDrawn) {
 
 TEST_F(NightSkyTest, MissingMoonPictureIsFatalAndHoldsNothing) {
     std::remove("textures/MoonAlpha.bmp");
-    try {
-        NightSky sky(2.5f, 10);
-        ADD_FAILURE() << "expected FatalError";
-    } catch (const FatalError& error) {
-        EXPECT_NE(std::string(error.what()).find("MoonAlpha.bmp"), std::string::npos)
-            << error.what();
-    }
+    expectFatal([] { NightSky sky(2.5f, 10); }, "Error loading texture ./textures/MoonAlpha.bmp");
 }

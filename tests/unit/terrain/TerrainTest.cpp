@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/FatalError.h"
+#include "support/Expect.h"
 #include "support/GameViewMatrices.h"
 #include "support/GlStateGuard.h"
 #include "reference/ReferenceFrame.h"
@@ -87,12 +88,7 @@ TEST(Terrain, OutOfBoundsAccessWarnsWithUnsignedCoordinatesAndChangesNothing) {
 TEST(Terrain, AMissingHeightMapIsFatalWithTheBareName) {
     TempWorkDir dir;
     testing::internal::CaptureStdout();
-    try {
-        Terrain terrain("Nowhere.bmp");
-        FAIL();
-    } catch (const FatalError& error) {
-        EXPECT_STREQ(error.what(), "Failed to load heightmap Nowhere.bmp");
-    }
+    expectFatal([] { Terrain terrain("Nowhere.bmp"); }, "Failed to load heightmap Nowhere.bmp");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "File Not Found : ./textures/Nowhere.bmp\n");
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/FatalError.h"
+#include "support/Expect.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "texture/Texture.h"
@@ -31,15 +32,6 @@ std::vector<unsigned char> texels(const Texture& texture, GLenum format, int cha
     glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, out.data());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     return out;
-}
-
-void expectFatal(const std::function<void()>& action, const std::string& message) {
-    try {
-        action();
-        ADD_FAILURE() << "expected FatalError: " << message;
-    } catch (const FatalError& error) {
-        EXPECT_EQ(std::string(error.what()), message);
-    }
 }
 
 // Every test runs in a fresh folder and must leave the cache empty and GL

@@ -1,4 +1,4 @@
-#include "e2e/GameProcess.h"
+#include "support/GameProcess.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -12,14 +12,8 @@
 #include <stdexcept>
 #include <thread>
 
-namespace {
-std::string readWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-}  // namespace
+#include "support/Files.h"
+
 
 GameProcess::GameProcess(const std::vector<std::string>& argv, const std::string& workDir,
                          const std::vector<std::string>& environment, Output output) {
@@ -81,15 +75,15 @@ bool GameProcess::waitForExit(int timeoutMs) {
 
 double GameProcess::cpuSeconds() const {
     // User and system ticks: fields 14 and 15, counted past the parenthesised name.
-    std::string stat = readWhole("/proc/" + std::to_string(pid_) + "/stat");
+    std::string stat = readFile("/proc/" + std::to_string(pid_) + "/stat");
     unsigned long user = 0, system = 0;
     std::sscanf(stat.c_str() + stat.rfind(')') + 1, " %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %lu %lu",
                 &user, &system);
     return static_cast<double>(user + system) / sysconf(_SC_CLK_TCK);
 }
 
-std::string GameProcess::standardOutput() const { return readWhole(outPath_); }
-std::string GameProcess::standardError() const { return readWhole(errPath_); }
+std::string GameProcess::standardOutput() const { return readFile(outPath_); }
+std::string GameProcess::standardError() const { return readFile(errPath_); }
 
 std::vector<std::string> GameProcess::outputLines() const {
     std::vector<std::string> lines;

@@ -1,0 +1,9 @@
+#pragma once
+// Every test process that opens windows gets a virtual X display of its own,
+// so that no test's input or focus reaches another's window and tests can
+// run side by side. The test mains call this before anything opens the
+// display: it starts Xvfb on a free display number, points DISPLAY (which
+// the programs a test starts inherit) at it, and stops it when the process
+// ends, however it ends. With BRELLOW_TEST_DISPLAY set, that display is used
+// instead, to watch a test run.
+void usePrivateDisplay();
