@@ -1,17 +1,24 @@
 # The two commands: `make run` sets up, builds and starts the game;
-# `make test` sets up, builds and runs every test headless; `make bench`
-# runs the frame benchmark. Optional: `make install` (into PREFIX,
-# /usr/local by default) and `make package` (build/brellow_<version>_<arch>.deb).
+# `make test` sets up, builds and runs every test headless. `make check`
+# only builds and runs the ctest tests, side by side (no packages installed,
+# no hardening checks). `make bench` runs the frame benchmark. Optional:
+# `make install` (into PREFIX, /usr/local by default) and `make package`
+# (build/brellow_<version>_<arch>.deb). Only `make setup`, which run, test
+# and bench begin with, installs packages.
 PREFIX ?= /usr/local
 BUILD_DIR ?= build
-.PHONY: run test build bench install package
-run:
-	bash scripts/run.sh
-test:
-	bash scripts/test.sh
-build:
+.PHONY: setup build check run test bench install package
+setup:
 	bash scripts/setup.sh
-bench:
+build:
+	bash scripts/build.sh
+check:
+	bash scripts/check.sh
+run: setup
+	bash scripts/run.sh
+test: setup
+	bash scripts/test.sh
+bench: setup
 	bash scripts/bench.sh
 install: build
 	cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"

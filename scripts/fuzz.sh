@@ -16,9 +16,9 @@ BUILD_DIR=$(cd "${BUILD_DIR:-build}" && pwd)
 FUZZ_DIR=${FUZZ_BUILD_DIR:-build-fuzz}
 SECONDS_EACH=${FUZZ_SECONDS:-60}
 
-cmake -S fuzz -B "$FUZZ_DIR" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$FUZZ_DIR" -j"$(nproc)"
-FUZZ_BIN=$(cd "$FUZZ_DIR" && pwd)
+cmake -S . -B "$FUZZ_DIR" -DCMAKE_CXX_COMPILER=clang++ -DBRELLOW_FUZZERS=ON -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$FUZZ_DIR" -j"$(nproc)" --target fuzz-bmp fuzz-obj
+FUZZ_BIN=$(cd "$FUZZ_DIR/fuzz" && pwd)
 
 WORK=$(mktemp -d /tmp/brellow-fuzz-run-XXXXXX)
 "$BUILD_DIR/tools/brellow-assets" "$WORK/assets" >/dev/null

@@ -3,7 +3,8 @@
 # test of brellow-tests) under valgrind's memcheck. Fails on any memory error
 # or on any block definitely lost that is not one of Mesa's or X's own,
 # which scripts/valgrind-mesa-x.supp lists and explains. Prints the leak
-# figures. Needs the normal build (scripts/setup.sh) and an X display.
+# figures. Needs the normal build (scripts/build.sh); the test process opens
+# a virtual display of its own.
 #
 # Mesa runs its plain software rasteriser (softpipe) here: llvmpipe compiles
 # code at run time and runs threads, which valgrind makes far slower. The
@@ -14,10 +15,6 @@ ROOT=$(pwd)
 BUILD_DIR=$(cd "${BUILD_DIR:-build}" && pwd)
 LOG=$(mktemp /tmp/brellow-leakcheck-XXXXXX.log)
 
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  . scripts/xvfb.sh
-  start_virtual_display
-fi
 
 cd "$BUILD_DIR/tests"
 status=0

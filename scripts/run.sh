@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Sets up and builds everything, generates the assets into build/game/ and
-# starts the game there. Without an X display the game runs in a virtual one
-# for a few seconds, a screenshot is saved and the game is quit with 'q'.
+# Builds everything, generates the assets into build/game/ and starts the
+# game there. Without an X display the game runs in a virtual one for a few
+# seconds, a screenshot is saved and the game is quit with 'q'.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+SCRIPTS=$(pwd)/scripts
+bash scripts/build.sh
 BUILD_DIR=$(cd "${BUILD_DIR:-build}" && pwd)
 GAME_DIR="$BUILD_DIR/game"
 "$BUILD_DIR/tools/brellow-assets" "$GAME_DIR"
@@ -14,8 +15,8 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$BUILD_DIR/brellow"
 fi
 
-. "$(dirname "$BUILD_DIR")/scripts/xvfb.sh"
-start_virtual_display
+. "$SCRIPTS/xvfb.sh"
+ensure_display
 echo "No X display found: running the game in the virtual display $DISPLAY."
 "$BUILD_DIR/brellow" &
 GAME_PID=$!

@@ -19,10 +19,6 @@ cmake -S . -B "$ASAN_DIR" -DCMAKE_BUILD_TYPE=Sanitize -DCMAKE_CXX_FLAGS="-O1 -g1
   -DCMAKE_EXE_LINKER_FLAGS="$SANITIZERS" >/dev/null
 cmake --build "$ASAN_DIR" -j"$(nproc)"
 
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  . scripts/xvfb.sh
-  start_virtual_display
-fi
 export ASAN_OPTIONS="detect_leaks=0:strict_string_checks=1:check_initialization_order=1"
 export UBSAN_OPTIONS="print_stacktrace=1"
 cd "$ASAN_DIR"

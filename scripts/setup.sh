@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game, its tools and its tests need, then
-# configures and builds everything into build/. Safe to run again: packages
-# already present are not reinstalled and the build is incremental.
+# The set-up step: installs the Debian packages the game, its tools and its
+# tests need, where missing (apt-get, as root or through sudo). The only
+# script that installs anything.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
 PACKAGES=(
   g++ cmake make pkg-config
@@ -25,7 +24,3 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
-
-BUILD_DIR=${BUILD_DIR:-build}
-cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} >/dev/null
-cmake --build "$BUILD_DIR" -j"$(nproc)"

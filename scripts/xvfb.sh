@@ -1,12 +1,17 @@
-# Sourced by the run and test scripts: starts a private virtual X display when
-# none is set (or when asked to), and stops it when the calling script exits.
-start_virtual_display() {
+# Sourced by the scripts that show a window (run.sh, bench.sh): makes sure an
+# X display answers, starting a private virtual one (Xvfb) when none does,
+# and stops it when the calling script exits. The tests need none of this:
+# each test process starts a display of its own.
+ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    return 0
+  fi
   local n
   for n in $(seq 90 120); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    # -br: a black root window. The default weave is mid-grey, so a game
-    # window mapped before its first frame, which shows the root through it,
-    # could pass for a drawn one in the tests that wait for the first frame.
+    # -br: a black root window. The default weave is mid-grey, so a window
+    # mapped before its first frame, which shows the root through it, could
+    # pass for a drawn one.
     Xvfb ":$n" -screen 0 1280x1024x24 -br -nolisten tcp -noreset +extension GLX >/tmp/brellow-xvfb-$n.log 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"

@@ -24,20 +24,20 @@ int modelUseCount(const std::string& name) {
 
 namespace {
 
-// Runs the list once in feedback mode, where nothing is drawn, to see which
-// of the current normal and texture coordinate it changes, and to what.
+// Runs the list once where nothing can be drawn (an empty scissor box), to
+// see which of the current normal and texture coordinate it changes, and to
+// what. (Feedback mode would do as well, but some rasterisers build a costly
+// program for it.)
 void recordWhatListLeaves(GLuint list, SharedModel& model) {
-    const GlStateScope saved(GL_CURRENT_BIT);
+    const GlStateScope saved(GL_CURRENT_BIT | GL_SCISSOR_BIT | GL_ENABLE_BIT);
     // Values no model sends, so a change shows.
     const GLfloat unsetNormal[3] = {-1234.5f, 678.25f, -9.125f};
     const GLfloat unsetTexCoord[4] = {-4321.5f, 876.25f, -3.125f, 7.5f};
     glNormal3fv(unsetNormal);
     glTexCoord4fv(unsetTexCoord);
-    GLfloat feedback[1];
-    glFeedbackBuffer(1, GL_2D, feedback);
-    glRenderMode(GL_FEEDBACK);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 0, 0);
     glCallList(list);
-    glRenderMode(GL_RENDER);  // the buffer overflows at once; nothing of it is wanted
     glGetFloatv(GL_CURRENT_NORMAL, model.leftNormal);
     glGetFloatv(GL_CURRENT_TEXTURE_COORDS, model.leftTexCoord);
     model.leavesNormal = !std::equal(model.leftNormal, model.leftNormal + 3, unsetNormal);
