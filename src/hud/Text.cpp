@@ -2,22 +2,27 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 constexpr std::size_t firstBufferSize = 100;  // bytes; most HUD lines fit
 }
 
-int formatText(std::vector<char>& buffer, const char* format, va_list args) {
+int formatText(std::vector<char>& buffer, const char* format, va_list args, Formatter formatter) {
     if (buffer.empty()) buffer.resize(firstBufferSize);
     for (;;) {
         // Every attempt formats from the first argument again.
         va_list attempt;
         va_copy(attempt, args);
-        const int n = std::vsnprintf(buffer.data(), buffer.size(), format, attempt);
+        const int n = formatter(buffer.data(), buffer.size(), format, attempt);
         va_end(attempt);
         if (n >= 0 && static_cast<std::size_t>(n) < buffer.size()) return n;
-        buffer.resize(n >= 0 ? static_cast<std::size_t>(n) + 1 : buffer.size() * 2);
+        if (n < 0 && buffer.size() >= largestFormattedText) {
+            buffer[0] = '\0';
+            return -1;
+        }
+        buffer.resize(n >= 0 ? static_cast<std::size_t>(n) + 1 : std::min(buffer.size() * 2, largestFormattedText));
     }
 }
 

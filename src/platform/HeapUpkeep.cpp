@@ -12,9 +12,10 @@ void settleHeap() { mallopt(M_MMAP_THRESHOLD, largeBlockBytes); }
 
 void returnFreedMemory() { malloc_trim(0); }
 
-void upkeepHeap(float elapsedMs) {
+bool upkeepHeap(float elapsedMs) {
     sinceUpkeepMs += elapsedMs;
-    if (sinceUpkeepMs < upkeepPeriodMs) return;
+    if (sinceUpkeepMs < upkeepPeriodMs) return false;
     sinceUpkeepMs = 0;
     returnFreedMemory();
+    return true;
 }

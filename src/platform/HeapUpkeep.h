@@ -15,6 +15,6 @@ void settleHeap();
 void returnFreedMemory();
 
 // Called by the screen loop after each idle pass with the time since the last
-// one: returns freed memory once a second. Each return takes about a
-// millisecond.
-void upkeepHeap(float elapsedMs);
+// one: returns freed memory once a second has gathered (true then). Each
+// return takes about a millisecond.
+bool upkeepHeap(float elapsedMs);

@@ -75,6 +75,27 @@ TEST_F(GameUpdateTest, TheFirstStepOfEveryGameIs20Ms) {
     EXPECT_FLOAT_EQ(world.sunAngle, 20 * 0.00008f);
 }
 
+// Only differences of readings count: a reading of 0 is as good as any, and
+// the clock may pass 2^31 or wrap at 2^32 between two updates.
+TEST_F(GameUpdateTest, StepsAreMeasuredAcrossAnyReadingOfTheClock) {
+    // Readings around 0, then a new game across 2^31 (where int32 wraps).
+    for (const std::vector<int32_t>& readings : {std::vector<int32_t>{-10, 0, 15}, {INT32_MAX - 4, INT32_MIN + 5}}) {
+        releaseWorld();
+        testing::internal::CaptureStdout();
+        initWorld(1234);
+        testing::internal::GetCapturedStdout();
+        int32_t previous = readings.front() - 20;  // the first step of a game is 20 ms
+        for (int32_t reading : readings) {
+            const float before = world.sunAngle;
+            clockNow = reading;
+            gameIdle();
+            const float stepMs = static_cast<float>(static_cast<uint32_t>(reading) - static_cast<uint32_t>(previous));
+            EXPECT_FLOAT_EQ(world.sunAngle - before, stepMs * 0.00008f) << "clock at " << reading;
+            previous = reading;
+        }
+    }
+}
+
 TEST_F(GameUpdateTest, DraggingWithTheLeftButtonChangesSpeedAndHeading) {
     gamePassiveMotion(500, 500);
     gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 500, 500);

@@ -3,6 +3,7 @@
 // is free and switched off, and the caches are empty; ten games in a row
 // leave the same counts as one. (scripts/leakcheck.sh runs the two-game case
 // under valgrind as well.)
+#define GL_GLEXT_PROTOTYPES  // glIsBuffer (OpenGL 1.5)
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
@@ -26,6 +27,7 @@ constexpr GLuint highestProbedName = 1 << 14;
 struct GlNames {
     std::set<GLuint> textures;
     std::set<GLuint> lists;
+    std::set<GLuint> buffers;
 };
 
 GlNames liveNames() {
@@ -33,6 +35,7 @@ GlNames liveNames() {
     for (GLuint name = 1; name <= highestProbedName; ++name) {
         if (glIsTexture(name)) names.textures.insert(name);
         if (glIsList(name)) names.lists.insert(name);
+        if (glIsBuffer(name)) names.buffers.insert(name);
     }
     return names;
 }
@@ -126,6 +129,10 @@ TEST_F(ResourceBalance, TwoGamesInARowEachGiveBackEveryNameSlotAndCacheHold) {
         for (GLuint name : lists) EXPECT_FALSE(glIsList(name)) << "display list " << name;
         EXPECT_EQ(record.after.textures, before.textures);
         EXPECT_EQ(record.after.lists, before.lists);
+        // The terrain's batch, a buffer object, is made by the first frame.
+        const std::set<GLuint> buffers = madeDuring(record.during.buffers, before.buffers);
+        EXPECT_GE(buffers.size(), 1u);
+        EXPECT_EQ(record.after.buffers, before.buffers);
 
         EXPECT_EQ(record.slotsFreeDuring, lightSlotCount - 3);  // the sun and two headlights
         EXPECT_EQ(record.slotsFreeAfter, lightSlotCount);

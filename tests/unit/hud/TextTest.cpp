@@ -12,12 +12,19 @@
 
 namespace {
 
-int format(std::vector<char>& buffer, const char* fmt, ...) {
+int format(std::vector<char>& buffer, Formatter formatter, const char* fmt, ...) {
     va_list args;
     va_start(args, fmt);
-    const int n = formatText(buffer, fmt, args);
+    const int n = formatText(buffer, fmt, args, formatter);
     va_end(args);
     return n;
+}
+
+// A formatter that reports only failure, as some C libraries do: it still
+// writes as much as fits.
+int failingFormatter(char* out, std::size_t size, const char* fmt, va_list args) {
+    std::vsnprintf(out, size, fmt, args);
+    return -1;
 }
 
 std::string lettersOfLength(int n) {
@@ -69,15 +76,22 @@ TEST(TextFormat, BufferGrowsUntilTheTextFits) {
     for (Case c : {Case{0, 100}, Case{99, 100}, Case{100, 101}, Case{250, 251}}) {
         const std::string text = lettersOfLength(c.length);
         std::vector<char> buffer;
-        EXPECT_EQ(format(buffer, "%s", text.c_str()), c.length);
+        EXPECT_EQ(format(buffer, std::vsnprintf, "%s", text.c_str()), c.length);
         EXPECT_EQ(buffer.size(), c.bufferSize) << c.length;
         EXPECT_EQ(std::string(buffer.data()), text);
     }
     // Formatting again starts from the first argument.
     const std::string long250 = lettersOfLength(250);
     std::vector<char> buffer;
-    format(buffer, "%s|%d|%s", long250.c_str(), -15, "end");
+    format(buffer, std::vsnprintf, "%s|%d|%s", long250.c_str(), -15, "end");
     EXPECT_EQ(std::string(buffer.data()), long250 + "|-15|end");
+
+    // With a formatter that reports only failure the buffer doubles, and
+    // gives up at its largest size instead of growing without end.
+    std::vector<char> doubled;
+    EXPECT_EQ(format(doubled, failingFormatter, "%s", long250.c_str()), -1);
+    EXPECT_EQ(doubled.size(), largestFormattedText);
+    EXPECT_EQ(std::string(doubled.data()), "");
 }
 
 TEST_F(TextTest, TextsOfAnyLengthAreDrawnWhole) {

@@ -43,4 +43,15 @@ TEST(HeapUpkeep, PagesFreedInsideTheHeapGoBackToTheSystem) {
 
 #endif  // __SANITIZE_ADDRESS__
 
+TEST(HeapUpkeep, GivesMemoryBackOnceASecondHasGathered) {
+    while (!upkeepHeap(1000)) {
+    }
+    EXPECT_FALSE(upkeepHeap(400));
+    EXPECT_FALSE(upkeepHeap(599));
+    EXPECT_TRUE(upkeepHeap(1));  // 1000 ms in all
+    EXPECT_FALSE(upkeepHeap(999));
+    EXPECT_TRUE(upkeepHeap(3000));  // a long pause counts once
+    EXPECT_FALSE(upkeepHeap(10));
+}
+
 }  // namespace

@@ -3,9 +3,11 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "platform/FatalError.h"
@@ -120,6 +122,36 @@ TEST_F(ObjectTest, DrawWithAMatrixLeavesOutTheTiltAboutX) {
                            glRotatef(10, 0, 0, 1);
                            glRotatef(15 - 90, 0, 1, 0);
                        }));
+}
+
+// Drawing sets all five of the object's material values, and an object whose
+// drawing is skipped leaves the same.
+TEST_F(ObjectTest, DrawingOrSkippingLeavesTheObjectsMaterial) {
+    Object object("Triangle.obj");
+    object.setAmbient(0.1f, 0.2f, 0.3f, 1);
+    object.setDiffuse(0.4f, 0.5f, 0.6f, 1);
+    object.setSpecular(0.7f, 0.8f, 0.9f, 1);
+    object.setEmission(0.25f, 0.5f, 0.75f, 1);
+    object.setShininess(12);
+    auto expectMaterial = [](const char* how) {
+        const std::pair<GLenum, std::array<float, 4>> expected[] = {{GL_AMBIENT, {0.1f, 0.2f, 0.3f, 1}},
+                                                                     {GL_DIFFUSE, {0.4f, 0.5f, 0.6f, 1}},
+                                                                     {GL_SPECULAR, {0.7f, 0.8f, 0.9f, 1}},
+                                                                     {GL_EMISSION, {0.25f, 0.5f, 0.75f, 1}}};
+        for (const auto& [parameter, colour] : expected) {
+            std::array<float, 4> actual{};
+            glGetMaterialfv(GL_FRONT, parameter, actual.data());
+            EXPECT_EQ(actual, colour) << how << ", material " << parameter;
+        }
+        float shininess = 0;
+        glGetMaterialfv(GL_BACK, GL_SHININESS, &shininess);
+        EXPECT_EQ(shininess, 12) << how;
+    };
+    object.draw();
+    expectMaterial("drawn");
+    Terrain::applyMaterial();
+    object.leaveStateAsDrawn();
+    expectMaterial("skipped");
 }
 
 TEST_F(ObjectTest, MovesForwardAlongItsHeading) {

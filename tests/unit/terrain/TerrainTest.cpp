@@ -50,6 +50,9 @@ TEST(Terrain, HeightsComeFromTheRedChannelOnly) {
     ASSERT_TRUE(terrain.setHeight(1, 2, -2.0f));
     EXPECT_FLOAT_EQ(terrain.getMaxHeight(), 30.0f);
     EXPECT_FLOAT_EQ(terrain.getMinHeight(), -2.0f);
+    // And the height ranges the frame's choice of quads is made from.
+    EXPECT_FLOAT_EQ(terrain.getPieces().high(0, 0), 30.0f);
+    EXPECT_FLOAT_EQ(terrain.getPieces().low(1, 0), -2.0f);
 }
 
 TEST(Terrain, OnlyInteriorPointsGetASlope) {

@@ -50,6 +50,12 @@ TEST_F(CameraTest, FreeCameraLooksAlongZFromItsEye) {
     camera.move(1, 2, 3);
     expectSameMatrix(modelviewAfter([&] { camera.apply(); }),
                      modelviewAfter([] { gluLookAt(1, 2, 3, 1, 2, 4, 0, 1, 0); }));
+    // lookAt turns a chasing camera back to free, towards the new point.
+    camera.chase(target.get());
+    camera.lookAt(7, 0, -5);
+    EXPECT_EQ(camera.getMode(), CameraMode::free);
+    expectSameMatrix(modelviewAfter([&] { camera.apply(); }),
+                     modelviewAfter([] { gluLookAt(1, 2, 3, 7, 0, -5, 0, 1, 0); }));
 }
 
 TEST_F(CameraTest, ChaseViewStaysBehindAlongMinusZAndAimsAhead) {
