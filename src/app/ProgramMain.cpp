@@ -1,5 +1,9 @@
 #include "app/ProgramMain.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -7,7 +11,21 @@
 #include "platform/GameWindow.h"
 #include "platform/HeapUpkeep.h"
 
+namespace {
+
+// A launcher may start the program with standard input, output or error
+// closed. Left so, the next file opened takes the descriptor: the X
+// connection, say, which the progress lines would then be written into.
+void openClosedStandardDescriptors() {
+    for (int fd = 0; fd <= 2; ++fd)
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF && open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd)
+            _exit(1);  // there is no way to say so
+}
+
+}  // namespace
+
 int runProgram(int argc, char** argv, void (*screens)()) {
+    openClosedStandardDescriptors();
     // Line-buffered, so progress lines reach a console or pipe as they happen.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     // A reader that goes away (brellow | head -n 1) must not end the game:

@@ -2,6 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
+
 #include "game/GameWorld.h"
 #include "platform/QuitKeys.h"
 #include "lighting/SpotLight.h"
@@ -11,6 +13,9 @@
 namespace {
 constexpr float speedPerPixel = 0.00005f;   // units per ms per pixel dragged up
 constexpr float degreesPerPixel = 0.25f;    // turn per pixel dragged sideways
+// 100 units a second either way: across the largest map in under a minute,
+// and a frame's travel stays a few motion steps (GameUpdate.h).
+constexpr float fastestSpeed = 0.1f;
 
 void switchHeadlights() {
     world.headlightsOn = !world.headlightsOn;
@@ -39,7 +44,7 @@ void gameMotion(int x, int y) {
     world.lastMouseX = x;
     world.lastMouseY = y;
     if (!world.leftButtonDown) return;
-    if (dy != 0) world.speed += dy * speedPerPixel;
+    if (dy != 0) world.speed = std::clamp(world.speed + dy * speedPerPixel, -fastestSpeed, fastestSpeed);
     if (dx != 0) world.scene.vehicle->rotateY(dx * degreesPerPixel);
 }
 

@@ -31,7 +31,8 @@ void playWorld() {
     try {
         runScreen(world.exit(), {guardCallback<gameDisplay>, guardCallback<gameMouse>,
                                guardCallback<gameKeyboard>, guardCallback<gameMotion>,
-                               guardCallback<gamePassiveMotion>, guardCallback<gameIdle>});
+                               guardCallback<gamePassiveMotion>, guardCallback<gameIdle>,
+                               guardCallback<gameShown>});
     } catch (...) {
         releaseWorld();
         throw;

@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr int32_t firstStepMs = 20;      // the first update of every game
+constexpr float longestStepMs = 250;     // a longer wait (a stopped process, a suspended laptop) is not played
 constexpr float sunRadiansPerMs = 0.00008f;  // a day lasts about 39 s
 constexpr float orbShrinkPerMs = 0.002f;
 constexpr float collectedOrbScale = 0.4f;
@@ -22,12 +24,36 @@ constexpr float treeFallDegreesPerMs = 0.5f;
 constexpr int hitPoints = 5;
 constexpr float edgeMargin = 1.1f;       // keeps the vehicle's terrain reads inside the grid
 
-void drive(float stepMs) {
+// Where the vehicle may drive on a terrain of size grid points: edgeMargin
+// in from the first point and 2.1 from the last, so that every terrain read
+// of a step of at most maxMotionStep stays inside the grid; on a terrain too
+// small for that, the middle.
+void drivableRange(uint32_t size, float& low, float& high) {
+    const float middle = (static_cast<float>(size) - 1) / 2;
+    low = std::min(edgeMargin, std::max(middle, 0.0f));
+    high = std::max(static_cast<float>(size - 2.1), low);
+}
+
+// One motion step: forward along the heading, never reading the terrain
+// outside its grid, then kept on the drivable ground and tested against
+// every tree and orb.
+void driveStep(float distance) {
     Object& vehicle = *world.scene.vehicle;
-    vehicle.moveForward(stepMs * world.speed);
-    float maxX = static_cast<float>(world.scene.terrain->getWidth() - 2.1);
-    float maxZ = static_cast<float>(world.scene.terrain->getDepth() - 2.1);
-    vehicle.clampPosition(edgeMargin, maxX, -9999, 9999, edgeMargin, maxZ);
+    const Terrain& terrain = *world.scene.terrain;
+    Vector3 to = vehicle.forwardPoint(distance);
+    const float lastX = terrain.getWidth() > 0 ? static_cast<float>(terrain.getWidth() - 1) : 0.0f;
+    const float lastZ = terrain.getDepth() > 0 ? static_cast<float>(terrain.getDepth() - 1) : 0.0f;
+    vehicle.setPositionOnTerrain(std::clamp(to.x, 0.0f, lastX), std::clamp(to.z, 0.0f, lastZ));
+    float lowX, highX, lowZ, highZ;
+    drivableRange(terrain.getWidth(), lowX, highX);
+    drivableRange(terrain.getDepth(), lowZ, highZ);
+    vehicle.clampPosition(lowX, highX, -9999, 9999, lowZ, highZ);
+    checkCollisions();
+}
+
+void drive(float stepMs) {
+    const MotionSteps steps = motionStepsFor(stepMs, world.speed);
+    for (int i = 0; i < steps.count; ++i) driveStep(steps.distance);
 }
 
 void shrinkCollectedOrbs(float stepMs) {
@@ -48,6 +74,7 @@ void fellHitTrees(float stepMs) {
         if (!world.treeFelled[i] || tree.getRotationX() >= 90) continue;
         tree.setRotationY(world.treeFallYaw[i]);
         tree.rotateX(stepMs * treeFallDegreesPerMs);
+        if (tree.getRotationX() > 90) tree.setRotationX(90);  // lying on the ground
     }
 }
 
@@ -94,17 +121,31 @@ void checkCollisions() {
     }
 }
 
+MotionSteps motionStepsFor(float stepMs, float speed) {
+    const float travel = std::fabs(stepMs * speed);
+    const float steps = std::max({1.0f, std::ceil(stepMs / maxMotionStepMs), std::ceil(travel / maxMotionStep)});
+    MotionSteps motion;
+    motion.count = std::isfinite(steps) ? static_cast<int>(std::min(steps, 1e6f)) : 1;
+    motion.distance = stepMs * speed / static_cast<float>(motion.count);
+    return motion;
+}
+
+float playedStepMs(int32_t now, int32_t previous) {
+    const float stepMs = static_cast<float>(static_cast<uint32_t>(now) - static_cast<uint32_t>(previous));
+    return std::min(stepMs, longestStepMs);
+}
+
+void gameShown() { world.updatedThisGame = false; }
+
 void gameIdle() {
     int32_t now = currentTimeMs();
     if (!world.updatedThisGame) world.lastFrameMs = now - firstStepMs;
     world.updatedThisGame = true;
-    float stepMs = static_cast<float>(static_cast<uint32_t>(now) - static_cast<uint32_t>(world.lastFrameMs));
-
-    if (world.leftButtonDown) drive(stepMs);
+    const float stepMs = playedStepMs(now, world.lastFrameMs);
 
     bool wasDay = world.sunAngle <= pi;
     double angle = world.sunAngle + stepMs * sunRadiansPerMs;
-    if (angle > 2 * pi) angle -= 2 * pi;
+    if (angle > 2 * pi) angle = std::fmod(angle, 2 * pi);
     world.sunAngle = static_cast<float>(angle);
     bool isDay = world.sunAngle <= pi;
 
@@ -115,7 +156,12 @@ void gameIdle() {
     if (wasDay && !isDay) world.scene.sun->disable();
     setSunAngle(world.sunAngle);
 
-    checkCollisions();
+    // Driving tests the collisions at every motion step; standing, once.
+    if (world.leftButtonDown) {
+        drive(stepMs);
+    } else {
+        checkCollisions();
+    }
     measureFrameRate(stepMs);
     world.lastFrameMs = now;
     glutPostRedisplay();

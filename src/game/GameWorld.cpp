@@ -1,5 +1,7 @@
 #include "game/GameWorld.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
@@ -34,7 +36,10 @@ void buildVehicle(GameScene& scene) {
     scene.vehicle = std::make_unique<Object>("HumVee.obj", "Camo.bmp", scene.terrain.get());
     Object& vehicle = *scene.vehicle;
     vehicle.setModelRotationY(-90);  // the model faces +x; the game drives along +z
-    vehicle.setPositionOnTerrain(vehicleStartX, vehicleStartZ);
+    // On a terrain too small for the start, the grid point nearest to it.
+    const Terrain& terrain = *scene.terrain;
+    auto nearest = [](float start, uint32_t size) { return size > 0 ? std::min(start, size - 1.0f) : 0.0f; };
+    vehicle.setPositionOnTerrain(nearest(vehicleStartX, terrain.getWidth()), nearest(vehicleStartZ, terrain.getDepth()));
     vehicle.setScale(0.75f);
     vehicle.setShininess(3.0f);
     vehicle.setDiffuse(0.75f, 0.75f, 0.75f, 1);
@@ -143,13 +148,30 @@ void buildWorld(uint32_t seed) {
 
 }  // namespace
 
+bool parseSeed(const char* text, uint32_t& seed) {
+    if (!text || !*text) return false;
+    uint64_t value = 0;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9' || c - text >= 10) return false;
+        value = value * 10 + static_cast<uint64_t>(*c - '0');
+    }
+    if (value > UINT32_MAX) return false;
+    seed = static_cast<uint32_t>(value);
+    return true;
+}
+
 // The world is seeded with the time in seconds, so each game is laid out
 // afresh. BRELLOW_SEED, when set to a number, fixes the layout instead: the
 // end-to-end tests use it to play a known world.
 void initWorld() {
     uint32_t seed = static_cast<uint32_t>(std::time(nullptr));
-    if (const char* fixed = std::getenv("BRELLOW_SEED"))
-        seed = static_cast<uint32_t>(std::strtoul(fixed, nullptr, 10));
+    if (const char* fixed = std::getenv("BRELLOW_SEED")) {
+        if (!parseSeed(fixed, seed)) {
+            std::fprintf(stderr, "Warning: BRELLOW_SEED=\"%s\" is not a whole number from 0 to 4294967295; "
+                                 "the seed comes from the time.\n", fixed);
+            seed = static_cast<uint32_t>(std::time(nullptr));
+        }
+    }
     initWorld(seed);
 }
 

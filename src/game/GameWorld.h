@@ -88,8 +88,14 @@ struct GameWorld {
 
 extern GameWorld world;
 
+// BRELLOW_SEED's value as a seed: a whole number from 0 to 4294967295 in
+// decimal digits, nothing else. False (seed unchanged) for anything else.
+bool parseSeed(const char* text, uint32_t& seed);
+
 // Builds a complete new world and sets the GL state the game expects. The
-// random generator is seeded with the time in seconds, or with seed.
+// random generator is seeded with the time in seconds, or with seed;
+// without a seed, BRELLOW_SEED fixes it when it is a whole number, and
+// anything else set there gets a warning line.
 void initWorld();
 void initWorld(uint32_t seed);
 

@@ -4,9 +4,10 @@
 // The picture is the shadow grid's layout (ShadowGrid.h) at three pixels a
 // value: eye x runs along D - z (columns, 3D pixels wide) and eye y along
 // W - x (rows bottom-up, 3W pixels tall), for a terrain of W grid points
-// along x and D along z. A picture larger than the window is drawn and read
-// in window-sized tiles of whole grid steps, so no pixel outside the window
-// is read and the filter never needs pixels from two tiles.
+// along x and D along z. A picture larger than the window's framebuffer is
+// drawn and read in tiles of whole grid steps that fit it, so no pixel
+// outside the window is read and the filter never needs pixels from two
+// tiles.
 #include <algorithm>
 
 #include "platform/GameWindow.h"
@@ -36,16 +37,17 @@ struct ShadowTile {
     ShadowCells cells() const { return {row, row + rows, column, column + columns}; }
 };
 
-// The largest tile, in grid steps, whose picture fits inside the window.
-constexpr int shadowTileColumns = windowWidth / shadowPixelsPerStep;
-constexpr int shadowTileRows = windowHeight / shadowPixelsPerStep;
+// The largest tile, in grid steps, whose picture fits inside the window as
+// it is now (it may have been resized, smaller than the game's picture too).
+inline int shadowTileColumns() { return std::max(1, framebufferWidth() / shadowPixelsPerStep); }
+inline int shadowTileRows() { return std::max(1, framebufferHeight() / shadowPixelsPerStep); }
 
 // Calls visit(tile) for each tile of the picture of a terrain of width x
 // depth grid points, row by row.
 template <typename Visit>
 void forEachTileOfPicture(int width, int depth, Visit visit) {
-    for (int row = 0; row < width; row += shadowTileRows)
-        for (int column = 0; column < depth; column += shadowTileColumns)
-            visit(ShadowTile{row, std::min(shadowTileRows, width - row), column,
-                             std::min(shadowTileColumns, depth - column)});
+    const int tileRows = shadowTileRows(), tileColumns = shadowTileColumns();
+    for (int row = 0; row < width; row += tileRows)
+        for (int column = 0; column < depth; column += tileColumns)
+            visit(ShadowTile{row, std::min(tileRows, width - row), column, std::min(tileColumns, depth - column)});
 }

@@ -94,8 +94,8 @@ const ShadowGrid& readShadowGrid(int pixelWidth, int pixelHeight, ShadowBuffers&
     const int width = std::max(pixelHeight, 0) / shadowPixelsPerStep;
     const int depth = std::max(pixelWidth, 0) / shadowPixelsPerStep;
     buffers.prepare(static_cast<uint32_t>(width), static_cast<uint32_t>(depth));
-    const int readWidth = std::min(buffers.shadowBufferWidth, windowWidth);
-    const int readHeight = std::min(buffers.shadowBufferHeight, windowHeight);
+    const int readWidth = std::min(buffers.shadowBufferWidth, framebufferWidth());
+    const int readHeight = std::min(buffers.shadowBufferHeight, framebufferHeight());
     if (readWidth < buffers.shadowBufferWidth || readHeight < buffers.shadowBufferHeight)
         std::fill(buffers.shadowPixels.begin(), buffers.shadowPixels.end(), 255);
     readPicturePixels(0, 0, 0, 0, readWidth, readHeight, buffers);

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "menu/MenuRules.h"
+#include "platform/GameWindow.h"
 
 MainMenu mainMenu;
 
@@ -31,6 +32,8 @@ void setMenuView() {
     glDisable(GL_DEPTH_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_LIGHTING);
+    const PictureRectangle picture = pictureRectangle();
+    glViewport(picture.x, picture.y, picture.width, picture.height);
     mainMenu.fadeAlpha = 0;
     mainMenu.leaving = false;
 }
@@ -43,7 +46,7 @@ MenuChoice runMenu() {
     try {
         runScreen(mainMenu.exit(), {guardCallback<menuDisplay>, guardCallback<menuMouse>,
                                   guardCallback<menuKeyboard>, guardCallback<menuHover>,
-                                  guardCallback<menuHover>, nullptr});
+                                  guardCallback<menuHover>, nullptr, nullptr});
     } catch (...) {
         releaseMenuPictures();  // leaveMenu never ran, so the pictures are still held
         throw;
@@ -69,7 +72,7 @@ namespace {
 // The fade advances with each displayed frame; the idle callback, installed
 // only from now on, hands the choice back after the frame that completes it.
 void startFade() {
-    glutIdleFunc(guardCallback<menuIdle>);
+    setScreenIdle(guardCallback<menuIdle>);
     glutPostRedisplay();
 }
 

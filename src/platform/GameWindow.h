@@ -1,16 +1,41 @@
 #pragma once
 // The one window of the game's programs. The game's picture is 1024 x 768
-// pixels: flat drawing (menu, HUD, overlay) and the shadow pass's tiles are
-// laid out in these pixels.
-constexpr int windowWidth = 1024;
+// pixels: flat drawing (menu, HUD, overlay) and the pointer are laid out in
+// these pixels. A window manager may give the window another size; the
+// picture is then scaled to the largest rectangle of its shape that fits,
+// centred, with black bars beside it.
+constexpr int windowWidth = 1024;  // the picture, in its own pixels
 constexpr int windowHeight = 768;
+
+// Where the picture lies in the window, in window pixels from the
+// bottom-left corner, as glViewport takes it.
+struct PictureRectangle {
+    int x = 0, y = 0;
+    int width = windowWidth, height = windowHeight;
+};
+
+// The largest rectangle of the picture's shape inside a window of the given
+// size, centred. Plain arithmetic, for the tests as for the window.
+PictureRectangle pictureRectangleIn(int windowPixelsWide, int windowPixelsHigh);
+
+// The picture's rectangle in the window as it is now, and the window's size.
+PictureRectangle pictureRectangle();
+int framebufferWidth();
+int framebufferHeight();
+
+// A pointer position in window pixels (y from the top, as GLUT reports it)
+// in the picture's pixels (still y from the top); outside the picture it
+// lies beyond 0 or 1024 / 768.
+void windowToPicture(int& x, int& y);
 
 // Initialises GLUT and opens a double-buffered RGBA window with a depth
 // buffer, windowWidth x windowHeight at (100, 100), titled title, with
-// blending switched on. The tests and the benchmark open theirs this way.
+// blending switched on, held keys acting once (no auto-repeat) and the
+// picture kept whole when the window is resized. The tests and the benchmark
+// open theirs this way.
 void createGameWindow(int& argc, char** argv, const char* title);
 
 // The programs' window: createGameWindow titled with the path the program
-// was started by, watched for its loss (WindowLoss.h), then the greeting on
-// standard output.
+// was started by (also as UTF-8 for window managers), watched for its loss
+// (WindowLoss.h), then the greeting on standard output.
 void openGameWindow(int& argc, char** argv);

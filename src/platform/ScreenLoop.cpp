@@ -5,12 +5,15 @@
 #include <chrono>
 #include <exception>
 
+#include "platform/GameWindow.h"
 #include "platform/HeapUpkeep.h"
 
 namespace {
 const ScreenExit* activeScreen = nullptr;    // the screen whose loop is running
 std::exception_ptr callbackError;      // thrown by a callback, not yet rethrown
 void (*screenIdle)() = nullptr;        // the running screen's own idle callback
+void (*screenShown)() = nullptr;       // and what it does when its window shows again
+bool windowHidden = false;
 
 // Each pass of the loop runs the screen's idle callback, then looks after the
 // process's heap by the time that has really passed.
@@ -41,23 +44,68 @@ void enterScreenLoop(const ScreenExit& exit) {
 }
 
 namespace {
+ScreenCallbacks pointerCallbacks{};  // the running screen's, fed in the picture's pixels
+
+void mouseInPicture(int button, int state, int x, int y) {
+    windowToPicture(x, y);
+    pointerCallbacks.mouse(button, state, x, y);
+}
+void motionInPicture(int x, int y) {
+    windowToPicture(x, y);
+    pointerCallbacks.motion(x, y);
+}
+void passiveMotionInPicture(int x, int y) {
+    windowToPicture(x, y);
+    pointerCallbacks.passiveMotion(x, y);
+}
+
+// Keys held down, for all screens alike: a key acts when it goes down, not
+// again while it is held (the server repeats it), and a key still held from
+// the screen before acts on the next only once it has been released.
+bool keyHeld[256] = {};
+
+void keyPressedOnce(unsigned char key, int x, int y) {
+    if (keyHeld[key]) return;
+    keyHeld[key] = true;
+    windowToPicture(x, y);
+    pointerCallbacks.keyboard(key, x, y);
+}
+
+void keyReleased(unsigned char key, int, int) { keyHeld[key] = false; }
+
 void withdrawInputCallbacks() {
     glutMouseFunc(nullptr);
     glutKeyboardFunc(nullptr);
     glutMotionFunc(nullptr);
     glutPassiveMotionFunc(nullptr);
     glutIdleFunc(nullptr);
+    screenIdle = nullptr;
+    screenShown = nullptr;
 }
 }  // namespace
 
+void setScreenIdle(void (*idle)()) {
+    screenIdle = idle;
+    glutIdleFunc(idle && !windowHidden ? idlePass : nullptr);
+}
+
+void setScreenHidden(bool hidden) {
+    if (hidden == windowHidden) return;
+    windowHidden = hidden;
+    if (!hidden && screenShown) screenShown();
+    setScreenIdle(screenIdle);
+}
+
 void runScreen(const ScreenExit& exit, const ScreenCallbacks& callbacks) {
+    pointerCallbacks = callbacks;
     glutDisplayFunc(callbacks.display);
-    glutMouseFunc(callbacks.mouse);
-    glutKeyboardFunc(callbacks.keyboard);
-    glutMotionFunc(callbacks.motion);
-    glutPassiveMotionFunc(callbacks.passiveMotion);
-    screenIdle = callbacks.idle;
-    glutIdleFunc(callbacks.idle ? idlePass : nullptr);
+    glutMouseFunc(callbacks.mouse ? mouseInPicture : nullptr);
+    glutKeyboardFunc(callbacks.keyboard ? keyPressedOnce : nullptr);
+    glutKeyboardUpFunc(keyReleased);
+    glutMotionFunc(callbacks.motion ? motionInPicture : nullptr);
+    glutPassiveMotionFunc(callbacks.passiveMotion ? passiveMotionInPicture : nullptr);
+    screenShown = callbacks.shown;
+    setScreenIdle(callbacks.idle);
     glutSwapBuffers();
     glutPostRedisplay();
     try {

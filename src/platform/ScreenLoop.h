@@ -22,7 +22,11 @@ struct ScreenExit {
 // rethrown from here, on the screen's own stack.
 void enterScreenLoop(const ScreenExit& exit);
 
-// The GLUT callbacks of a screen, each wrapped with guardCallback.
+// The GLUT callbacks of a screen, each wrapped with guardCallback. The
+// pointer reaches them in the picture's pixels (GameWindow.h), y from the
+// top, whatever size the window has. A key reaches the keyboard callback
+// once a press: not again while it is held, and not at all on a screen
+// entered while it was held from the screen before.
 struct ScreenCallbacks {
     void (*display)();
     void (*mouse)(int button, int state, int x, int y);
@@ -30,6 +34,7 @@ struct ScreenCallbacks {
     void (*motion)(int x, int y);
     void (*passiveMotion)(int x, int y);
     void (*idle)();
+    void (*shown)();  // the window shows again after being hidden; may be null
 };
 
 // Runs a whole screen: installs its callbacks, shows the current frame and
@@ -45,6 +50,15 @@ void runScreen(const ScreenExit& exit, const ScreenCallbacks& callbacks);
 
 // True while a screen's loop runs (inside enterScreenLoop).
 bool screenRunning();
+
+// Installs (or, with null, withdraws) the running screen's idle callback,
+// which runs only while the window can be seen.
+void setScreenIdle(void (*idle)());
+// The window was hidden (iconified, on another desktop) or shown again.
+// While it is hidden the idle callback is withdrawn, so the main loop sleeps
+// until an event comes; when it shows again, the screen's shown callback
+// runs before the next idle pass.
+void setScreenHidden(bool hidden);
 
 // Keeps the exception being handled, for enterScreenLoop to rethrow.
 void keepCallbackError();

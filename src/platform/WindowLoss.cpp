@@ -65,6 +65,7 @@ void watchHiddenWindow(int) {
 void windowStatusChanged(int status) {
     bool wasHidden = hidden;
     hidden = status == GLUT_HIDDEN;
+    setScreenHidden(hidden);  // nothing to see: the screen sleeps until it shows again
     if (!hidden) return;
     if (!windowExists()) endWithWindowClosed();
     if (!wasHidden) glutTimerFunc(hiddenCheckMs, guardCallback<watchHiddenWindow>, 0);

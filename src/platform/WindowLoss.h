@@ -6,6 +6,9 @@
 // error and status 1, instead of spinning without a window or ending in
 // Xlib's report of several lines.
 
+// A window that is only hidden (iconified, say) puts the running screen to
+// sleep until it shows again (ScreenLoop.h).
+//
 // Installs the X error handlers and the window's close and status callbacks.
 // Call once, right after the window is created (its context current).
 void watchForWindowLoss();

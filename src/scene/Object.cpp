@@ -159,15 +159,19 @@ float Object::cosineInterpolate(float a, float b, float t) {
     return a * (1 - f) + b * f;
 }
 
-void Object::moveForward(float distance) {
+Vector3 Object::forwardPoint(float distance) const {
     double heading = (rotation.y + modelRotation.y) * pi / 180;
-    float nextX = static_cast<float>(position.x + distance * std::cos(heading));
-    float nextZ = static_cast<float>(position.z - distance * std::sin(heading));
+    return {static_cast<float>(position.x + distance * std::cos(heading)), position.y,
+            static_cast<float>(position.z - distance * std::sin(heading))};
+}
+
+void Object::moveForward(float distance) {
+    const Vector3 next = forwardPoint(distance);
     if (model->terrain) {
-        setPositionOnTerrain(nextX, nextZ);
+        setPositionOnTerrain(next.x, next.z);
     } else {
-        position.x = nextX;
-        position.z = nextZ;
+        position.x = next.x;
+        position.z = next.z;
     }
 }
 

@@ -110,6 +110,8 @@ public:
     void setPositionOnTerrain(float x, float z);
     // Moves along the heading (rotation.y + modelRotation.y): heading 0 is +x.
     void moveForward(float distance);
+    // Where moveForward(distance) would take the object, before any terrain.
+    Vector3 forwardPoint(float distance) const;
     // True when the bounding spheres touch or overlap.
     bool collidesWith(const Object& other) const;
     // Each component below its minimum (or NaN) becomes the minimum, else

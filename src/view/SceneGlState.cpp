@@ -8,7 +8,8 @@
 void setSceneGlState() {
     glClearColor(0, 0, 0, 1);
     glShadeModel(GL_SMOOTH);
-    glViewport(0, 0, windowWidth, windowHeight);
+    const PictureRectangle picture = pictureRectangle();
+    glViewport(picture.x, picture.y, picture.width, picture.height);
     loadGameProjection();
     glLoadIdentity();
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);

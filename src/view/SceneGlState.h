@@ -4,7 +4,7 @@
 // the frame back.
 //
 // Black clear colour; smooth shading; the game's perspective projection and
-// the whole picture as viewport; an identity modelview matrix, current;
+// the picture's rectangle in the window as viewport; an identity modelview matrix, current;
 // textures modulated by the lit colour; specular light added after
 // texturing; depth testing, texturing, lighting and normalising on; blending
 // off, with the blend function (source alpha, one minus source alpha) for

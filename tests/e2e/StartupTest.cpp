@@ -2,6 +2,8 @@
 // start, quit and end when their window goes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/GeneratedAssets.h"
 #include "support/Programs.h"
 #include "support/RunningProgram.h"
@@ -27,15 +29,38 @@ TEST(Startup, GreetsOpensTitledWindowAndQuitsWithQ) {
     EXPECT_EQ(lines.front(), "Brellow 4 initialized.  Hi.");
 }
 
+// As in "brellow | head -n 1" once head has gone, or started with standard
+// output or standard error closed by a launcher: the lines that cannot be
+// written are dropped, and the X connection, which would otherwise take the
+// closed descriptor, stays the game's own. (The seed that is not a number
+// makes the game write a warning on standard error.)
 TEST(Startup, OutputThatCannotBeWrittenIsDroppedAndPlayGoesOn) {
-    // As in "brellow | head -n 1" once head has gone.
-    RunningProgram game(brellowPath, generatedAssetsDir(), {}, GameProcess::Output::PipeWithNoReader);
+    for (GameProcess::Output output : {GameProcess::Output::PipeWithNoReader, GameProcess::Output::OutputClosed,
+                                       GameProcess::Output::ErrorsClosed}) {
+        SCOPED_TRACE(static_cast<int>(output));
+        RunningProgram game(brellowPath, generatedAssetsDir(), {"BRELLOW_SEED=abc"}, output);
+        ASSERT_TRUE(game.waitForFirstFrame()) << game.process.standardError();
+        EXPECT_FALSE(game.process.waitForExit(1000)) << "status " << game.process.exitStatus();
+        game.key("q");
+        ASSERT_TRUE(game.process.waitForExit(10000)) << "the game hung";
+        EXPECT_EQ(game.process.exitStatus(), 0);
+    }
+}
+
+// The title is the path the game was started by, written as UTF-8 for the
+// window managers that show it, whatever letters the path holds.
+TEST(Startup, TheTitleIsThePathAsWrittenInAnyLetters) {
+    const std::string folder = ::testing::TempDir() + "brellow-ünïcødé 游戏";
+    std::filesystem::create_directories(folder);
+    const std::string path = folder + "/brellow";
+    std::filesystem::remove(path);
+    std::filesystem::create_symlink(brellowPath, path);
+    RunningProgram game(path, generatedAssetsDir());
     ASSERT_NE(game.window, 0u) << game.process.standardError();
-    EXPECT_FALSE(game.process.waitForExit(1000)) << "status " << game.process.exitStatus();
+    EXPECT_EQ(game.x.utf8Title(game.window), path);
     game.key("q");
     ASSERT_TRUE(game.process.waitForExit(10000));
-    EXPECT_EQ(game.process.exitStatus(), 0);
-    EXPECT_EQ(game.process.standardError(), "");
+    std::filesystem::remove_all(folder);
 }
 
 TEST(Startup, EitherProgramEndsWithOneLineWhenItsWindowGoes) {

@@ -36,6 +36,8 @@ GameProcess::GameProcess(const std::vector<std::string>& argv, const std::string
         dup2(out, 1);
         dup2(err, 2);
         dup2(nothing, 0);
+        if (output == Output::OutputClosed) close(1);
+        if (output == Output::ErrorsClosed) close(2);
         for (const std::string& setting : environment) putenv(const_cast<char*>(setting.c_str()));
         std::vector<char*> args;
         for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));

@@ -11,6 +11,8 @@ public:
     enum class Output {
         Captured,          // standard output goes to a file, read by standardOutput
         PipeWithNoReader,  // into a pipe whose reading end is already closed
+        OutputClosed,      // started with standard output closed (brellow >&-)
+        ErrorsClosed,      // started with standard error closed (brellow 2>&-)
     };
 
     // argv[0] is both the program path and the window title it will show.

@@ -71,6 +71,37 @@ std::string XSession::title(Window window) {
     return result;
 }
 
+std::string XSession::utf8Title(Window window) {
+    const Atom property = XInternAtom(display_, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(display_, "UTF8_STRING", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* value = nullptr;
+    std::string result;
+    if (XGetWindowProperty(display_, window, property, 0, 4096, False, utf8, &type, &format, &count, &after,
+                           &value) == Success && value) {
+        if (type == utf8 && format == 8) result.assign(reinterpret_cast<char*>(value), count);
+        XFree(value);
+    }
+    return result;
+}
+
+void XSession::unmapWindow(Window window) {
+    XUnmapWindow(display_, window);
+    flush();
+}
+
+void XSession::mapWindow(Window window) {
+    XMapWindow(display_, window);
+    flush();
+}
+
+void XSession::resizeWindow(Window window, int width, int height) {
+    XResizeWindow(display_, window, width, height);
+    flush();
+}
+
 Window XSession::waitForWindow(const std::string& wanted, int timeoutMs) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (std::chrono::steady_clock::now() < deadline) {

@@ -46,6 +46,13 @@ public:
     void keyDown(const std::string& keysymName);
     void keyUp(const std::string& keysymName);
 
+    // The title as UTF-8 (_NET_WM_NAME), which window managers show.
+    std::string utf8Title(Window window);
+    // What a window manager does: unmap (iconify) and map again, resize.
+    void unmapWindow(Window window);
+    void mapWindow(Window window);
+    void resizeWindow(Window window, int width, int height);
+
     // Throws when the window has gone.
     Screenshot capture(Window window);
 

@@ -63,8 +63,16 @@ TEST_F(GameUpdateTest, TheFirstStepOfEveryGameIs20Ms) {
     gameIdle();
     EXPECT_FLOAT_EQ(world.sunAngle, 20 * 0.00008f);
     EXPECT_EQ(world.lastFrameMs, clockNow);
-    step(1000);
-    EXPECT_FLOAT_EQ(world.sunAngle, 1020 * 0.00008f);
+    step(200);
+    EXPECT_FLOAT_EQ(world.sunAngle, 220 * 0.00008f);
+    // A wait longer than a quarter of a second (the process stopped, say)
+    // plays a quarter of a second; a window shown again after being hidden
+    // takes a first step.
+    step(30000);
+    EXPECT_FLOAT_EQ(world.sunAngle, 470 * 0.00008f);
+    gameShown();
+    step(5000);
+    EXPECT_FLOAT_EQ(world.sunAngle, 490 * 0.00008f);
 
     // A minute on the menu, then the next game: it starts at sunrise too.
     releaseWorld();
@@ -158,11 +166,53 @@ TEST_F(GameUpdateTest, TheSunSetsAtPiAndRisesAgainAfterTwoPi) {
     EXPECT_EQ(sunDiffuse(), 0.0f);
 
     world.sunAngle = static_cast<float>(2 * pi - 0.0001);
-    step(1000);  // wraps past 2 pi: sunrise, lit at once
-    EXPECT_NEAR(world.sunAngle, 1000 * 0.00008 - 0.0001, 1e-5);
+    step(200);  // wraps past 2 pi: sunrise, lit at once
+    EXPECT_NEAR(world.sunAngle, 200 * 0.00008 - 0.0001, 1e-5);
     EXPECT_TRUE(world.scene.sun->isEnabled());
     EXPECT_NEAR(world.sunHeight, std::sin(world.sunAngle), 1e-6);
     EXPECT_NEAR(sunDiffuse(), world.sunHeight, 1e-5);
+}
+
+// However fast it drives and however long the wait, the vehicle touches
+// what lies in its path, never reads the terrain outside its grid, and a tree
+// it fells ends lying on the ground.
+TEST_F(GameUpdateTest, NoStepOrSpeedCarriesTheVehicleThroughObjectsOrOffTheGrid) {
+    step(0);
+    Object& vehicle = *world.scene.vehicle;
+    const Vector3 start = vehicle.getPosition();  // heading along +z
+    world.scene.orbs[0]->setPosition(start.x, start.y, start.z + 10);
+    world.scene.trees[0]->setPosition(start.x, start.y, start.z + 20);
+    gamePassiveMotion(500, 700);
+    gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 500, 700);
+    for (int drag = 0; drag < 200; ++drag) {  // quick drags upwards: the speed has a top
+        gameMotion(500, 0);
+        gamePassiveMotion(500, 700);
+    }
+    EXPECT_FLOAT_EQ(world.speed, 0.1f);
+    testing::internal::CaptureStderr();
+    clockNow += 30000;  // 30 s stopped, then on at full speed
+    gameIdle();
+    stepFor(2000, 100);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "terrain read outside the grid";
+    EXPECT_TRUE(world.orbCollected[0]);
+    EXPECT_TRUE(world.treeFelled[0]);
+    EXPECT_EQ(world.score, 0);  // +5 for the orb, -5 for the tree
+    EXPECT_EQ(world.scene.trees[0]->getRotationX(), 90.0f);
+    const float far = static_cast<float>(world.scene.terrain->getDepth() - 2.1);
+    EXPECT_FLOAT_EQ(vehicle.getPosition().z, far);
+}
+
+TEST(MotionSteps, NoStepIsLongerThan50MsOrHalfAUnit) {
+    struct Case {
+        float stepMs, speed;
+        int count;
+    };
+    for (const Case& c : {Case{20, 0.003f, 1}, Case{50, 0.01f, 1}, Case{51, 0.001f, 2}, Case{250, 0.1f, 50},
+                          Case{20, -0.1f, 4}, Case{0, 0.1f, 1}}) {
+        const MotionSteps steps = motionStepsFor(c.stepMs, c.speed);
+        EXPECT_EQ(steps.count, c.count) << c.stepMs << " ms at " << c.speed;
+        EXPECT_FLOAT_EQ(steps.distance * steps.count, c.stepMs * c.speed);
+    }
 }
 
 TEST_F(GameUpdateTest, TouchingAnOrbScoresOnceTurnsItBlueAndShrinksIt) {
