@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "platform/FatalError.h"
 #include "platform/GameWindow.h"
 #include "platform/HeapUpkeep.h"
 
@@ -36,6 +37,11 @@ int runProgram(int argc, char** argv, void (*screens)()) {
         openGameWindow(argc, argv);
         screens();
         return 0;
+    } catch (const FatalError& error) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s\n", error.what());
+        if (!error.detail().empty()) std::fprintf(stderr, "%s\n", error.detail().c_str());
+        return 1;
     } catch (const std::exception& error) {
         std::fflush(stdout);
         std::fprintf(stderr, "%s\n", error.what());

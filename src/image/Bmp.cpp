@@ -1,6 +1,8 @@
 #include "image/Bmp.h"
 
+#include <cstdarg>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "platform/FileCloser.h"
@@ -29,18 +31,36 @@ uint64_t fileLength(std::FILE* file) {
 }
 
 // The header fields this reader skips, which other software fills in its
-// own way.
+// own way, and what they tell of the rows.
 struct SkippedFields {
+    uint32_t fileSize;
     uint32_t pixelOffset;
     uint32_t infoHeaderSize;
     uint32_t compression;
+    uint32_t imageSize;
 };
 
-// One line on standard error for a file that is not laid out as this reader
-// takes it (an image editor's, say), so that a picture that looks wrong
-// says why. The pixels are read as usual all the same.
-void warnOfForeignLayout(const char* fileName, const Image& image, const SkippedFields& fields,
-                         uint64_t length) {
+// Whether the rows are padded to four bytes, as a standard BMP's are, or
+// packed, as this game's own files are. Where the two differ the header says
+// which: the pixel block's size, or else the file's size; a header that says
+// neither leaves it to the length of the file, and then to packed rows.
+bool rowsArePadded(uint32_t width, uint32_t height, const SkippedFields& fields, uint64_t length) {
+    const uint64_t packed = uint64_t{width} * 3 * height;
+    const uint64_t padded = (uint64_t{width} * 3 + 3) / 4 * 4 * height;
+    if (padded == packed) return false;
+    if (fields.imageSize == padded) return true;
+    if (fields.imageSize == packed) return false;
+    for (uint64_t offset : {uint64_t{pixelBlockOffset}, uint64_t{fields.pixelOffset}}) {
+        if (fields.fileSize == offset + padded) return true;
+        if (fields.fileSize == offset + packed) return false;
+    }
+    return length == pixelBlockOffset + padded;
+}
+
+// One line on standard error for a file that is not laid out as this
+// reader's own files are (an image editor's, say), so that a picture that
+// looks wrong says why.
+void warnOfForeignLayout(const char* fileName, const SkippedFields& fields, bool padded) {
     std::string differences;
     auto add = [&differences](const std::string& difference) {
         differences += (differences.empty() ? "" : "; ") + difference;
@@ -50,13 +70,28 @@ void warnOfForeignLayout(const char* fileName, const Image& image, const Skipped
     if (fields.infoHeaderSize != 40)
         add("information header of " + std::to_string(fields.infoHeaderSize) + " bytes, not 40");
     if (fields.compression != 0) add("compression " + std::to_string(fields.compression) + ", not 0");
-    const uint64_t packedRow = uint64_t{image.width} * 3;
-    const uint64_t paddedRow = (packedRow + 3) / 4 * 4;
-    if (paddedRow != packedRow && length == fields.pixelOffset + paddedRow * image.height)
-        add("rows padded to four bytes, not packed");
+    const bool ignored = !differences.empty();
+    if (padded) add("rows padded to four bytes, not packed");
     if (differences.empty()) return;
-    std::fprintf(stderr, "Warning: %s: %s. It is read as packed 24-bit rows from offset 54 all the same.\n",
-                 fileName, differences.c_str());
+    std::fprintf(stderr, "Warning: %s: %s. It is read as %s 24-bit rows from offset 54%s.\n", fileName,
+                 differences.c_str(), padded ? "padded" : "packed", ignored ? " all the same" : "");
+}
+
+// Prints a refusal on standard output, as the reader always has, and keeps
+// it for the caller.
+bool refuse(std::string* refusal, const char* format, ...) __attribute__((format(printf, 2, 3)));
+bool refuse(std::string* refusal, const char* format, ...) {
+    char line[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    std::fputs(line, stdout);
+    if (refusal) {
+        *refusal = line;
+        if (!refusal->empty() && refusal->back() == '\n') refusal->pop_back();
+    }
+    return false;
 }
 
 }  // namespace
@@ -73,63 +108,57 @@ uint32_t readLittleEndian32(std::FILE* stream) {
     return low + 65536u * high;
 }
 
-bool readBmp(const char* fileName, Image& image) {
+bool readBmp(const char* fileName, Image& image) { return readBmp(fileName, image, nullptr); }
+
+bool readBmp(const char* fileName, Image& image, std::string* refusal) {
     std::FILE* file = isRegularFile(fileName) ? std::fopen(fileName, "rb") : nullptr;
-    if (!file) {
-        std::printf("File Not Found : %s\n", fileName);
-        return false;
-    }
+    if (!file) return refuse(refusal, "File Not Found : %s\n", fileName);
     FileCloser closer{file};
 
     // A header cut short would be read from the bytes past its end.
     const uint64_t length = fileLength(file);
-    if (length < pixelBlockOffset) {
-        std::printf("Error reading image data from %s.\n", fileName);
-        return false;
-    }
+    if (length < pixelBlockOffset) return refuse(refusal, "Error reading image data from %s.\n", fileName);
     SkippedFields skipped{};
+    std::fseek(file, 2, SEEK_SET);
+    skipped.fileSize = readLittleEndian32(file);
     std::fseek(file, 10, SEEK_SET);
     skipped.pixelOffset = readLittleEndian32(file);
     skipped.infoHeaderSize = readLittleEndian32(file);
     image.width = readLittleEndian32(file);
     image.height = readLittleEndian32(file);
+    // A negative height is a picture stored top row first.
+    const bool topDown = image.height > INT32_MAX;
+    if (topDown) image.height = 0u - image.height;
 
     uint32_t planes = readLittleEndian16(file);
-    if (planes != 1) {
-        std::printf("Planes from %s is not 1: %u\n", fileName, planes);
-        return false;
-    }
+    if (planes != 1) return refuse(refusal, "Planes from %s is not 1: %u\n", fileName, planes);
     uint32_t bitsPerPixel = readLittleEndian16(file);
-    if (bitsPerPixel != 24) {
-        std::printf("Bpp from %s is not 24: %u\n", fileName, bitsPerPixel);
-        return false;
-    }
+    if (bitsPerPixel != 24) return refuse(refusal, "Bpp from %s is not 24: %u\n", fileName, bitsPerPixel);
     skipped.compression = readLittleEndian32(file);
+    skipped.imageSize = readLittleEndian32(file);
     std::fseek(file, pixelBlockOffset, SEEK_SET);
 
-    // Refuse sizes that overflow 32 bits (a top-down file's negative height
-    // reads as one) before allocating anything.
-    uint64_t size = uint64_t{image.width} * image.height * 3;
-    if (size > UINT32_MAX) {
-        std::printf("Image size of %s is too large: %u x %u\n", fileName, image.width, image.height);
-        return false;
-    }
+    // Refuse sizes that overflow 32 bits before allocating anything.
+    const uint64_t row = uint64_t{image.width} * 3;
+    const uint64_t size = row * image.height;
+    if (size > UINT32_MAX)
+        return refuse(refusal, "Image size of %s is too large: %u x %u\n", fileName, image.width, image.height);
+    const bool padded = rowsArePadded(image.width, image.height, skipped, length);
+    const uint64_t fileRow = padded ? (row + 3) / 4 * 4 : row;
     // A block that is empty or longer than the file is a short read: refuse
     // it before allocating more than the file could hold.
-    if (size == 0 || size > length - pixelBlockOffset) {
-        std::printf("Error reading image data from %s.\n", fileName);
-        return false;
-    }
-    warnOfForeignLayout(fileName, image, skipped, length);
+    if (size == 0 || fileRow * image.height > length - pixelBlockOffset)
+        return refuse(refusal, "Error reading image data from %s.\n", fileName);
+    warnOfForeignLayout(fileName, skipped, padded);
     image.data.reset(static_cast<unsigned char*>(std::malloc(size)));
-    if (!image.data) {
-        std::printf("Error allocating memory for color-corrected image data");
-        return false;
-    }
-    if (std::fread(image.data.get(), size, 1, file) != 1) {
-        image.data.reset();
-        std::printf("Error reading image data from %s.\n", fileName);
-        return false;
+    if (!image.data) return refuse(refusal, "Error allocating memory for color-corrected image data");
+    // Row by row, bottom row first in the picture, past any padding.
+    for (uint32_t r = 0; r < image.height; ++r) {
+        unsigned char* out = image.data.get() + row * (topDown ? image.height - 1 - r : r);
+        if (std::fread(out, row, 1, file) != 1 || (fileRow > row && std::fseek(file, fileRow - row, SEEK_CUR) != 0)) {
+            image.data.reset();
+            return refuse(refusal, "Error reading image data from %s.\n", fileName);
+        }
     }
     // The file stores B, G, R; the game works in R, G, B.
     for (uint64_t i = 0; i + 2 < size; i += 3) {

@@ -1,17 +1,24 @@
 #pragma once
-// Uncompressed 24-bit BMP files, the game's one picture format. Rows are
-// packed (width x 3 bytes, no padding), so widths that are multiples of 4
-// give standard files. Failures print one line on standard output and
-// return false. A file laid out otherwise (pixels elsewhere than at offset
-// 54, another information header, compression, padded rows) is read the
-// same way, after one line on standard error that says what differs.
+// Uncompressed 24-bit BMP files, the game's one picture format. The game's
+// own files have packed rows (width x 3 bytes, no padding), so widths that
+// are multiples of 4 give standard files. Rows padded to four bytes, as
+// other software writes them, are read without the padding when the header
+// says so, and a top-down file (a negative height) is read the right way up.
+// Failures print one line on standard output and return false. A file laid
+// out otherwise than the game's own (pixels elsewhere than at offset 54,
+// another information header, compression, padded rows) is read from offset
+// 54 all the same, after one line on standard error that says what differs.
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "image/Image.h"
 
 // Reads fileName (a full path) into image; true on success.
 bool readBmp(const char* fileName, Image& image);
+// The same, keeping the line printed for a refusal in refusal (without its
+// line end), when it is not null.
+bool readBmp(const char* fileName, Image& image, std::string* refusal);
 
 // Writes image to fileName; true on success, false also when a write or the
 // close fails (a full disk), which prints nothing: the caller names the file.

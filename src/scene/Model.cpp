@@ -13,6 +13,20 @@ namespace {
 
 bool indexInRange(int index, int count) { return index >= 1 && index <= count; }
 
+// A negative index counts back from the last of its kind read so far: -1 is
+// the latest. What it comes to is checked with the others.
+void resolveRelative(int& index, size_t readSoFar) {
+    if (index < 0) index = static_cast<int>(static_cast<long long>(readSoFar) + 1 + index);
+}
+
+void resolveRelativeIndices(Face& face, size_t vertices, size_t texCoords, size_t normals) {
+    for (int c = 0; c < 3; ++c) {
+        resolveRelative(face.vertexIndex[c], vertices);
+        resolveRelative(face.texCoordIndex[c], texCoords);
+        resolveRelative(face.normalIndex[c], normals);
+    }
+}
+
 // A coordinate's share of a squared distance. An inf or nan takes no part:
 // one such vertex would otherwise make the radius infinite, and the model
 // would collide with everything.
@@ -76,6 +90,7 @@ void Model::parse(std::FILE* file, const std::string& path) {
     size_t nextVertex = 0, nextTexCoord = 0, nextNormal = 0;
     ObjLineReader reader(file);
     ObjLineNotes notes;
+    int badFaces = 0, firstBadFaceLine = 0;
     // The second pass reads the same lines as the first, so the records
     // always fit; the size checks only guard against a file that grew.
     while (reader.next()) {
@@ -106,11 +121,15 @@ void Model::parse(std::FILE* file, const std::string& path) {
             break;
         case ObjLineKind::Face: {
             Face face;
-            if (readObjFace(line, form, face) && faceInRange(face)) {
+            bool good = readObjFace(line, form, face);
+            if (good) {
+                resolveRelativeIndices(face, nextVertex, nextTexCoord, nextNormal);
+                good = faceInRange(face);
+            }
+            if (good) {
                 faces.push_back(face);
-            } else {
-                std::fprintf(stderr, "Skipping bad face in %s at line %d\n", path.c_str(),
-                             reader.lineNumber());
+            } else if (badFaces++ == 0) {
+                firstBadFaceLine = reader.lineNumber();
             }
             break;
         }
@@ -119,7 +138,14 @@ void Model::parse(std::FILE* file, const std::string& path) {
         }
     }
     faceCount = static_cast<int>(faces.size());
+    // One line for all the faces skipped, one for the other notes, and one
+    // for a model that has nothing to draw.
+    if (badFaces == 1) std::fprintf(stderr, "Skipping bad face in %s at line %d\n", path.c_str(), firstBadFaceLine);
+    if (badFaces > 1)
+        std::fprintf(stderr, "Skipping %d bad faces in %s, the first at line %d\n", badFaces, path.c_str(),
+                     firstBadFaceLine);
     notes.report(path);
+    if (faces.empty()) std::fprintf(stderr, "Warning: %s: no faces, so nothing of it is drawn.\n", path.c_str());
 }
 
 float Model::boundingRadius() const {

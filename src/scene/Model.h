@@ -5,8 +5,11 @@
 //
 // Faces that would make the drawing read outside a sequence (a face line in
 // the wrong form, with too few numbers, or with an index outside 1..count)
-// are skipped with one warning line on standard error, so that every kept
-// face can be drawn as it is.
+// are skipped, so that every kept face can be drawn as it is; one line on
+// standard error counts them and names the first. A negative index counts
+// back from the last of its kind read so far (-1 the latest), as OBJ files
+// may write them. A file with no face to draw gets a line of its own, and a
+// byte order mark before the first line is passed over.
 #include <cstdio>
 #include <string>
 #include <vector>

@@ -116,6 +116,9 @@ bool ObjLineReader::next() {
     if (length == maxLineLength && c != '\n') {
         while ((c = std::fgetc(file_)) != EOF && c != '\n') cut_ = cut_ || c != '\r';
     }
+    // A byte order mark, as some tools write UTF-8 files, is no part of the first line.
+    if (lineNumber_ == 0 && std::strncmp(buffer_, "\xEF\xBB\xBF", 3) == 0)
+        std::memmove(buffer_, buffer_ + 3, static_cast<size_t>(length) - 2);
     ++lineNumber_;
     return true;
 }

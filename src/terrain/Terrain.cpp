@@ -19,9 +19,9 @@ constexpr float heightPerRedStep = 0.1f;  // red 255 is height 25.5
 Terrain::Terrain(const char* heightMapFile, const char* textureFile) {
     const std::string path = texturePath(heightMapFile);
     Image image;
-    if (!readBmp(path.c_str(), image)) {
-        throw FatalError(std::string("Failed to load heightmap ") + heightMapFile);
-    }
+    std::string refusal;
+    if (!readBmp(path.c_str(), image, &refusal))
+        throw FatalError(std::string("Failed to load heightmap ") + heightMapFile, refusal);
     width = image.width;
     depth = image.height;
     size_t points = size_t{width} * depth;

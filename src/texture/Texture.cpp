@@ -37,6 +37,8 @@ private:
     GlStateScope saved;
 };
 
+std::string sizeText(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
+
 // The side a picture's side is scaled to: the next power of two, but no
 // more than the driver takes, so a picture wider than that is scaled down
 // and shown instead of being refused by glTexImage2D.
@@ -100,7 +102,11 @@ Texture::Picture::Picture(const std::string& fileName, const std::string* alphaF
                                       alphaWidth, alphaHeight));
         // Source sizes may differ as long as both scale to the same texture.
         if (alphaWidth != width || alphaHeight != height)
-            throw FatalError("Texture and alpha channel are different sizes!");
+            throw FatalError("Texture and alpha channel are different sizes!",
+                             texturePath(fileName) + " is " + sizeText(imageWidth, imageHeight) + " (" +
+                                 sizeText(width, height) + " as uploaded), " + texturePath(*alphaFileName) + " " +
+                                 sizeText(alphaImageWidth, alphaImageHeight) + " (" +
+                                 sizeText(alphaWidth, alphaHeight) + ")");
 
         std::size_t count = static_cast<std::size_t>(width) * height;
         PixelBuffer rgba = allocatePixels(count * 4, texturePath(fileName));
@@ -137,7 +143,8 @@ unsigned char* Texture::loadTexture(const std::string& fileName, int& imageWidth
                                     int& imageHeight, int& width, int& height) {
     const std::string path = texturePath(fileName);
     Image image;
-    if (!readBmp(path.c_str(), image)) throw FatalError("Error loading texture " + path);
+    std::string refusal;
+    if (!readBmp(path.c_str(), image, &refusal)) throw FatalError("Error loading texture " + path, refusal);
     PixelBuffer source = std::move(image.data);
 
     imageWidth = static_cast<int>(image.width);

@@ -217,12 +217,7 @@ TEST_F(ObjFile, FacesInTheWrongFormOrWithTooFewNumbersAreSkippedWithAWarning) {
         "f 1 2 3\n"              // line 8: no texture indices
         "f\n"                    // line 9: nothing
         "fx 1/1 2/1 3/1\n");     // line 10: a face line by its first character
-    EXPECT_EQ(errors,
-              "Skipping bad face in models/bad.obj at line 5\n"
-              "Skipping bad face in models/bad.obj at line 7\n"
-              "Skipping bad face in models/bad.obj at line 8\n"
-              "Skipping bad face in models/bad.obj at line 9\n"
-              "Skipping bad face in models/bad.obj at line 10\n");
+    EXPECT_EQ(errors, "Skipping 5 bad faces in models/bad.obj, the first at line 5\n");
     ASSERT_EQ(model.getFaceCount(), 1);
     EXPECT_EQ(vertexIndices(0), (std::vector<int>{1, 2, 3}));
     model.draw();
@@ -234,20 +229,30 @@ TEST_F(ObjFile, FacesWithIndicesOutsideTheirSequenceAreSkippedWithAWarning) {
         "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\n"
         "f 1/1/1 2/1/1 4/1/1\n"            // line 6: vertex 4 of 3
         "f 0/1/1 2/1/1 3/1/1\n"            // line 7: vertex 0
-        "f -1/1/1 2/1/1 3/1/1\n"           // line 8: relative index
+        "f -4/1/1 2/1/1 3/1/1\n"           // line 8: back past the first vertex
         "f 1/2/1 2/1/1 3/1/1\n"            // line 9: texture 2 of 1
         "f 1/1/1 2/1/1 3/1/2\n"            // line 10: normal 2 of 1
         "f 1/1/1 2/1/1 99999999999/1/1\n"  // line 11: beyond any int
         "f 1/1/1 2/1/1 3/1/1\n");          // line 12: good
-    EXPECT_EQ(errors,
-              "Skipping bad face in models/bad.obj at line 6\n"
-              "Skipping bad face in models/bad.obj at line 7\n"
-              "Skipping bad face in models/bad.obj at line 8\n"
-              "Skipping bad face in models/bad.obj at line 9\n"
-              "Skipping bad face in models/bad.obj at line 10\n"
-              "Skipping bad face in models/bad.obj at line 11\n");
+    EXPECT_EQ(errors, "Skipping 6 bad faces in models/bad.obj, the first at line 6\n");
     ASSERT_EQ(model.getFaceCount(), 1);
     EXPECT_EQ(model.getFaces()[0].normalIndex[2], 1);
+}
+
+// As tools write files: a byte order mark first, and faces that count back
+// from the vertices read so far (-1 the latest).
+TEST_F(ObjFile, AByteOrderMarkIsPassedOverAndRelativeIndicesCountBack) {
+    EXPECT_EQ(loadCapturingErrors("\xEF\xBB\xBFv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\n"
+                                  "f -3/-1/-1 -2/-1/-1 -1/-1/-1\nv 5 5 5\nf 1/1/1 -1/1/1 -2/1/1\n"),
+              "");
+    EXPECT_EQ(model.getVertexCount(), 4);
+    ASSERT_EQ(model.getFaceCount(), 2);
+    EXPECT_EQ(vertexIndices(0), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(vertexIndices(1), (std::vector<int>{1, 4, 3}));
+    EXPECT_EQ(model.getFaces()[0].texCoordIndex[2], 1);
+    // Vertices without a face to draw: the trees would be invisible, yet collide.
+    EXPECT_EQ(loadCapturingErrors("v 0 0 0\nv 1 0 0\n# no faces\n"),
+              "Warning: models/bad.obj: no faces, so nothing of it is drawn.\n");
 }
 
 TEST_F(ObjFile, FaceMayNameAVertexWrittenAfterIt) {
@@ -270,7 +275,8 @@ TEST_F(ObjFile, OnlyTheFirst255CharactersOfALineAreRead) {
     EXPECT_EQ(model.getVertices().at(1).x, 2.0f);
     EXPECT_EQ(model.getFaceCount(), 0);
     EXPECT_EQ(errors, "Skipping bad face in models/bad.obj at line 7\nWarning: models/bad.obj: 4 lines "
-                      "longer than 255 characters (cut at 255).\n");
+                      "longer than 255 characters (cut at 255).\nWarning: models/bad.obj: no faces, so nothing of "
+                      "it is drawn.\n");
 }
 
 TEST_F(ObjFile, RunningOutOfMemoryNamesTheFile) {
