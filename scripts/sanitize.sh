@@ -24,4 +24,4 @@ export UBSAN_OPTIONS="print_stacktrace=1"
 cd "$ASAN_DIR"
 # The install and package checks (label packaging) run in the normal build:
 # these programs are built for finding faults, not for shipping.
-ctest --output-on-failure --timeout 1200 --label-exclude packaging
+ctest --output-on-failure --timeout 1200 --label-exclude packaging -j"$(nproc)"
