@@ -3,6 +3,7 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -40,8 +41,26 @@ void writePostModel() {
 
 struct Footprint {
     int x0, z0, x1, z1;  // the quads with corners x0 .. x1 - 1, z0 .. z1 - 1
-    bool covers(int x, int z) const { return x >= x0 && x < x1 && z >= z0 && z < z1; }
 };
+
+bool covered(const std::vector<Footprint>& footprints, int x, int z) {
+    for (const Footprint& f : footprints)
+        if (x >= f.x0 && x < f.x1 && z >= f.z0 && z < f.z1) return true;
+    return false;
+}
+
+GLint integer(GLenum name) {
+    GLint value = -1;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
+template <std::size_t n>
+std::array<GLfloat, n> floats(GLenum name) {
+    std::array<GLfloat, n> values;
+    glGetFloatv(name, values.data());
+    return values;
+}
 
 class ShadowPassTest : public testing::Test {
 protected:
@@ -104,9 +123,7 @@ protected:
         const int depth = static_cast<int>(terrain->getDepth());
         for (int x = 0; x + 1 < width; ++x)
             for (int z = 0; z + 1 < depth; ++z) {
-                bool covered = false;
-                for (const Footprint& f : footprints) covered = covered || f.covers(x, z);
-                if (covered) {
+                if (covered(footprints, x, z)) {
                     ASSERT_NEAR(quad(grid, x, z), 0.0f, 1e-6f) << "quad " << x << "," << z;
                 } else {
                     ASSERT_NEAR(quad(grid, x, z), 1.0f, 1e-5f) << "quad " << x << "," << z;
@@ -252,49 +269,25 @@ TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
     glClearColor(0.3f, 0.4f, 0.5f, 1);
     glShadeModel(GL_FLAT);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    GLfloat projectionBefore[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, projectionBefore);
-    GLint projectionDepth = 0;
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projectionDepth);
+    const auto projection = floats<16>(GL_PROJECTION_MATRIX);
+    const GLint projectionDepth = integer(GL_PROJECTION_STACK_DEPTH);
 
     pass();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[0], 0);
-    EXPECT_EQ(viewport[1], 0);
-    EXPECT_EQ(viewport[2], 1024);
-    EXPECT_EQ(viewport[3], 768);
-    GLfloat clear[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    EXPECT_EQ(clear[0], 0.0f);
-    EXPECT_EQ(clear[1], 0.0f);
-    EXPECT_EQ(clear[2], 0.0f);
-    EXPECT_EQ(clear[3], 1.0f);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 1024, 768}));
+    EXPECT_EQ(floats<4>(GL_COLOR_CLEAR_VALUE), (std::array<GLfloat, 4>{0, 0, 0, 1}));
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
-    GLint shadeModel = 0;
-    glGetIntegerv(GL_SHADE_MODEL, &shadeModel);
-    EXPECT_EQ(shadeModel, GL_SMOOTH);
-    GLint alignment = 0;
-    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-    EXPECT_EQ(alignment, 4);
-
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_MODELVIEW);
-    GLfloat modelview[16], projection[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    for (int k = 0; k < 16; ++k) {
-        EXPECT_EQ(modelview[k], k % 5 == 0 ? 1.0f : 0.0f) << k;
-        EXPECT_EQ(projection[k], projectionBefore[k]) << k;
-    }
-    GLint depthAfter = 0;
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depthAfter);
-    EXPECT_EQ(depthAfter, projectionDepth);
+    EXPECT_EQ(integer(GL_SHADE_MODEL), GL_SMOOTH);
+    EXPECT_EQ(integer(GL_PACK_ALIGNMENT), 4);
+    EXPECT_EQ(integer(GL_MATRIX_MODE), GL_MODELVIEW);
+    EXPECT_EQ(floats<16>(GL_MODELVIEW_MATRIX), (std::array<GLfloat, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(floats<16>(GL_PROJECTION_MATRIX), projection);
+    EXPECT_EQ(integer(GL_PROJECTION_STACK_DEPTH), projectionDepth);
 }
 
 // Draws the terrain with the grid under a light from straight above and
@@ -349,9 +342,7 @@ TEST_F(ShadowPassTest, OnANonSquareTerrainTheDrawnQuadsUnderEachObjectAreDark) {
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     ASSERT_EQ(quads.size(), size_t{39 * 23});
     for (const auto& [corner, brightness] : quads) {
-        bool covered = false;
-        for (const Footprint& f : footprints) covered = covered || f.covers(corner.first, corner.second);
-        if (covered) {
+        if (covered(footprints, corner.first, corner.second)) {
             EXPECT_LT(brightness, 0.1f) << corner.first << "," << corner.second;
         } else {
             EXPECT_GT(brightness, 0.9f) << corner.first << "," << corner.second;
