@@ -11,6 +11,7 @@
 #include "support/FeedbackCapture.h"
 #include "support/GlStateGuard.h"
 #include "support/WindowReadBack.h"
+#include "view/SceneGlState.h"
 
 namespace {
 
@@ -19,26 +20,14 @@ struct Glyph {
     float r, g, b;       // raster colour
 };
 
-// Keeps the GL state, and leaves the matrices as a
-// chase camera might: a perspective projection and a turned, moved view.
+// Keeps the GL state, and hands over the scene's state with the matrices as
+// a chase camera might leave them: the game's projection, a turned, moved view.
 class HudTest : public testing::Test {
 protected:
     void SetUp() override {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(45.0, 4.0 / 3.0, 1.0, 1000.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        setSceneGlState();
         glRotatef(35, 0.3f, 1, 0);
         glTranslatef(-64, -3, -60);
-        glViewport(0, 0, 1024, 768);
-        glShadeModel(GL_SMOOTH);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        // The switches as the scene leaves them, whatever earlier tests did.
-        glDisable(GL_BLEND);
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_LIGHTING);
-        glEnable(GL_DEPTH_TEST);
     }
 
     // Every character drawHud draws, in order, read back through feedback;

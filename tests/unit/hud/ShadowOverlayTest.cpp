@@ -8,6 +8,7 @@
 #include "support/GlStateGuard.h"
 #include "support/WindowReadBack.h"
 #include "terrain/ShadowGrid.h"
+#include "view/SceneGlState.h"
 
 namespace {
 
@@ -16,20 +17,9 @@ constexpr int areaSize = 96;  // the window's lower-left corner that the tests r
 class ShadowOverlayTest : public testing::Test {
 protected:
     void SetUp() override {
-        glViewport(0, 0, 1024, 768);
-        glClearColor(0, 0, 0, 1);
+        // The scene's state over black, with whatever a camera left behind.
+        setSceneGlState();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        // The switches as the scene leaves them, whatever earlier tests did.
-        glDisable(GL_BLEND);
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_LIGHTING);
-        glEnable(GL_DEPTH_TEST);
-        // Whatever a camera left behind.
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(45, 4.0 / 3.0, 1, 1000);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
         gluLookAt(10, 5, 3, 64, 0, 64, 0, 1, 0);
         glGetFloatv(GL_PROJECTION_MATRIX, projectionBefore);
         glGetFloatv(GL_MODELVIEW_MATRIX, modelviewBefore);
