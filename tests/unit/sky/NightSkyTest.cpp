@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -53,9 +54,6 @@ TEST_F(NightSkyTest, StarsLieOnTheSphereAndCoverItEvenly) {
     NightSky sky(radius, count);
     ASSERT_EQ(sky.getStarCount(), count);
     ASSERT_EQ(sky.getStars().size(), static_cast<std::size_t>(count));
-    EXPECT_FLOAT_EQ(sky.getMoonPosition().x, 0.0f);
-    EXPECT_FLOAT_EQ(sky.getMoonPosition().y, 0.6f);
-    EXPECT_FLOAT_EQ(sky.getMoonPosition().z, -radius);
 
     // A uniform spread puts equal shares in every slice of equal height
     // (down to the nadir) and in every octant.
@@ -93,10 +91,7 @@ TEST_F(NightSkyTest, StarFieldComesFromTheGameGenerator) {
     for (int i = 0; i < 200; ++i) {
         const Star& a = first.getStars()[i];
         const Star& b = again.getStars()[i];
-        EXPECT_EQ(a.x, b.x);
-        EXPECT_EQ(a.y, b.y);
-        EXPECT_EQ(a.z, b.z);
-        EXPECT_EQ(a.brightness, b.brightness);
+        EXPECT_TRUE(a.x == b.x && a.y == b.y && a.z == b.z && a.brightness == b.brightness) << "star " << i;
         differing += a.x != other.getStars()[i].x;
     }
     EXPECT_GT(differing, 190);
@@ -132,9 +127,7 @@ TEST_F(NightSkyTest, WithoutStarsOnlyTheMoonIsDrawn) {
     EXPECT_EQ(outside, 0);
     EXPECT_GT(inside, 250 * 250);
     const Rgb centre = readPixel(512, 606);
-    EXPECT_GE(centre.r, 250);
-    EXPECT_GE(centre.g, 250);
-    EXPECT_GE(centre.b, 250);
+    EXPECT_GE(std::min({centre.r, centre.g, centre.b}), 250);
 
     // The same view with stars shows points all around the moon.
     NightSky starry(2.5f, 3000);
