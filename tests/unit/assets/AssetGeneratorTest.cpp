@@ -4,17 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "menu/MenuLayout.h"
@@ -44,17 +39,11 @@ Picture loadPicture(const std::string& path) {
 
 // A model's vertex coordinates, axis by axis.
 struct Axes {
+    explicit Axes(const Model& model) {
+        for (const ModelVertex& v : model.getVertices()) xs.push_back(v.x), ys.push_back(v.y), zs.push_back(v.z);
+    }
     std::vector<float> xs, ys, zs;
 };
-Axes axesOf(const Model& model) {
-    Axes axes;
-    for (const ModelVertex& v : model.getVertices()) {
-        axes.xs.push_back(v.x);
-        axes.ys.push_back(v.y);
-        axes.zs.push_back(v.z);
-    }
-    return axes;
-}
 
 // Generates once into a temporary folder shared by the whole suite.
 class AssetGeneratorTest : public ::testing::Test {
@@ -91,14 +80,10 @@ protected:
         return count;
     }
 
-    static TempWorkDir* workDir;
-    static bool generated;
-    static std::string log, errors;
+    inline static TempWorkDir* workDir = nullptr;
+    inline static bool generated = false;
+    inline static std::string log, errors;
 };
-
-TempWorkDir* AssetGeneratorTest::workDir = nullptr;
-bool AssetGeneratorTest::generated = false;
-std::string AssetGeneratorTest::log, AssetGeneratorTest::errors;
 
 }  // namespace
 
@@ -229,39 +214,33 @@ TEST_F(AssetGeneratorTest, MoonMaskCoversTheDiscOnly) {
 }
 
 TEST_F(AssetGeneratorTest, MenuButtonsFitTheWindowApartAndShowTheirHighlight) {
-    struct Placed {
-        std::string name;
-        int left, bottom;
-        Picture plain, selected;
-    };
-    std::vector<Placed> buttons;
-    for (const MenuButtonPlace& place : menuButtonPlaces)
-        buttons.push_back({place.name, place.left, place.bottom,
-                           loadPicture(path(std::string("textures/") + place.normalPicture)),
-                           loadPicture(path(std::string("textures/") + place.selectedPicture))});
-    for (size_t i = 0; i < buttons.size(); ++i) {
-        const Placed& b = buttons[i];
-        EXPECT_EQ(b.plain.width, b.selected.width) << b.name;
-        EXPECT_EQ(b.plain.height, b.selected.height) << b.name;
-        EXPECT_GE(b.plain.width, 100u) << b.name;
-        EXPECT_GE(b.plain.height, 40u) << b.name;
-        EXPECT_LE(b.left + static_cast<int>(b.plain.width), 1024) << b.name;
-        EXPECT_LE(b.bottom + static_cast<int>(b.plain.height), 768) << b.name;
+    for (int i = 0; i < menuButtonCount; ++i) {
+        const MenuButtonPlace& place = menuButtonPlaces[i];
+        const std::string name = place.name;
+        const Picture plain = loadPicture(path(std::string("textures/") + place.normalPicture));
+        const Picture selected = loadPicture(path(std::string("textures/") + place.selectedPicture));
+        EXPECT_EQ(plain.width, selected.width) << name;
+        EXPECT_EQ(plain.height, selected.height) << name;
+        EXPECT_GE(plain.width, 100u) << name;
+        EXPECT_GE(plain.height, 40u) << name;
+        EXPECT_LE(place.left + static_cast<int>(plain.width), 1024) << name;
+        const int top = place.bottom + static_cast<int>(plain.height);
+        EXPECT_LE(top, 768) << name;
         if (i > 0) {
-            EXPECT_LT(b.bottom + static_cast<int>(b.plain.height), buttons[i - 1].bottom) << b.name;
+            EXPECT_LT(top, menuButtonPlaces[i - 1].bottom) << name << " overlaps the button above";
         }
 
         // The highlight changes the whole face, not a few pixels.
         double difference = 0;
-        for (size_t k = 0; k < b.plain.rgb.size(); ++k) difference += std::abs(b.plain.rgb[k] - b.selected.rgb[k]);
-        EXPECT_GT(difference / b.plain.rgb.size(), 40) << b.name;
+        for (size_t k = 0; k < plain.rgb.size(); ++k) difference += std::abs(plain.rgb[k] - selected.rgb[k]);
+        EXPECT_GT(difference / plain.rgb.size(), 40) << name;
 
         // A label: the middle row crosses light and dark strokes several times.
-        const uint32_t row = b.plain.height / 2;
+        const uint32_t row = plain.height / 2;
         int crossings = 0;
-        for (uint32_t x = 1; x < b.plain.width; ++x)
-            crossings += (b.plain.at(x, row)[0] > 150) != (b.plain.at(x - 1, row)[0] > 150);
-        EXPECT_GE(crossings, 6) << b.name << " shows no label";
+        for (uint32_t x = 1; x < plain.width; ++x)
+            crossings += (plain.at(x, row)[0] > 150) != (plain.at(x - 1, row)[0] > 150);
+        EXPECT_GE(crossings, 6) << name << " shows no label";
     }
 }
 
@@ -277,7 +256,7 @@ TEST_F(AssetGeneratorTest, ModelsAreTexturedLitTrianglesWithIndicesInRange) {
 }
 
 TEST_F(AssetGeneratorTest, VehicleIsCentredOnTheGroundFacingPlusX) {
-    const Axes car = axesOf(loadModel("HumVee.obj"));
+    const Axes car(loadModel("HumVee.obj"));
     ASSERT_FALSE(car.xs.empty());
     auto [minX, maxX] = std::minmax_element(car.xs.begin(), car.xs.end());
     auto [minY, maxY] = std::minmax_element(car.ys.begin(), car.ys.end());
@@ -303,7 +282,7 @@ TEST_F(AssetGeneratorTest, VehicleIsCentredOnTheGroundFacingPlusX) {
 
 TEST_F(AssetGeneratorTest, TreeStandsOnTheOriginAndClosesAroundItsVolume) {
     const Model model = loadModel("Tree.obj");
-    const Axes tree = axesOf(model);
+    const Axes tree(model);
     ASSERT_FALSE(tree.xs.empty());
     // Closed, its shadow is drawn from the faces towards the sun alone.
     EXPECT_TRUE(model.hasClosedSurface());

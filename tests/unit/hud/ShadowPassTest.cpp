@@ -275,9 +275,7 @@ TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
     pass();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 1024, 768}));
+    EXPECT_EQ(floats<4>(GL_VIEWPORT), (std::array<GLfloat, 4>{0, 0, 1024, 768}));
     EXPECT_EQ(floats<4>(GL_COLOR_CLEAR_VALUE), (std::array<GLfloat, 4>{0, 0, 0, 1}));
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
