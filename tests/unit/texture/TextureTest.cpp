@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/Expect.h"
@@ -23,9 +24,8 @@ GLint levelParameter(GLenum parameter) {
 // The uploaded texels of texture, channels bytes per texel, packed rows.
 std::vector<unsigned char> texels(const Texture& texture, GLenum format, int channels) {
     texture.bind();
-    std::vector<unsigned char> out(
-        static_cast<std::size_t>(levelParameter(GL_TEXTURE_WIDTH)) *
-        levelParameter(GL_TEXTURE_HEIGHT) * channels);
+    std::vector<unsigned char> out(static_cast<std::size_t>(levelParameter(GL_TEXTURE_WIDTH)) *
+                                   levelParameter(GL_TEXTURE_HEIGHT) * channels);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, out.data());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
@@ -113,13 +113,10 @@ TEST_F(TextureTest, PicturesAreScaledToPowerOfTwoOnLoad) {
 
     Texture wide;
     wide.load("Wide.bmp");
-    EXPECT_EQ(wide.getWidth(), 128);
-    EXPECT_EQ(wide.getHeight(), 64);
-    EXPECT_EQ(wide.getImageWidth(), 100);
-    EXPECT_EQ(wide.getImageHeight(), 50);
+    EXPECT_EQ(std::tuple(wide.getWidth(), wide.getHeight(), wide.getImageWidth(), wide.getImageHeight()),
+              std::tuple(128, 64, 100, 50));
     std::vector<unsigned char> rgb = texels(wide, GL_RGB, 3);
-    EXPECT_EQ(levelParameter(GL_TEXTURE_WIDTH), 128);
-    EXPECT_EQ(levelParameter(GL_TEXTURE_HEIGHT), 64);
+    EXPECT_EQ(std::pair(levelParameter(GL_TEXTURE_WIDTH), levelParameter(GL_TEXTURE_HEIGHT)), std::pair(128, 64));
     // Away from the seam and the edges (where the scaler blends) the halves
     // keep their colours.
     auto texelAt = [&rgb](std::size_t x, std::size_t y) {
