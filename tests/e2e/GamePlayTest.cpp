@@ -32,16 +32,10 @@ double meanChange(const Screenshot& a, const Screenshot& b, int y0, int y1) {
     return 100 * change / ((y1 - y0) * a.width);
 }
 
-// A world whose trees and orbs all stand clear of the vehicle's start and of
-// the way ahead of it, so the views below are not blocked by chance.
-const std::string clearWorld = "BRELLOW_SEED=18";
-
-struct PlayedGame : RunningProgram {
-    PlayedGame() : RunningProgram(programPath("brellow"), generatedAssetsDir(), {clearWorld}) {}
-};
-
 TEST(GamePlay, HoldingTheLeftButtonDrivesAndDraggingSidewaysTurns) {
-    PlayedGame game;
+    // A world whose trees and orbs all stand clear of the vehicle's start and
+    // of the way ahead of it, so the view is not blocked by chance.
+    RunningProgram game(programPath("brellow"), generatedAssetsDir(), {"BRELLOW_SEED=18"});
     ASSERT_NE(game.window, 0u) << game.process.standardError();
     ASSERT_TRUE(game.waitForFirstFrame());
     // Around noon the light hardly changes; without the shadows, which swing

@@ -1,7 +1,6 @@
 // The heads-up display: what it writes, where, and how its panel blends over
 // the scene, whatever the camera left in the matrices.
 #include <GL/freeglut.h>
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <string>

@@ -2,6 +2,7 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "hud/ShadowOverlay.h"
@@ -21,18 +22,11 @@ protected:
         setSceneGlState();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         gluLookAt(10, 5, 3, 64, 0, 64, 0, 1, 0);
-        glGetFloatv(GL_PROJECTION_MATRIX, projectionBefore);
-        glGetFloatv(GL_MODELVIEW_MATRIX, modelviewBefore);
+        before = matrices();
     }
     void TearDown() override {
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-        GLfloat projection[16], modelview[16];
-        glGetFloatv(GL_PROJECTION_MATRIX, projection);
-        glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-        for (int k = 0; k < 16; ++k) {
-            EXPECT_EQ(projection[k], projectionBefore[k]) << k;
-            EXPECT_EQ(modelview[k], modelviewBefore[k]) << k;
-        }
+        EXPECT_EQ(matrices(), before);
         GLint mode = 0;
         glGetIntegerv(GL_MATRIX_MODE, &mode);
         EXPECT_EQ(mode, GL_MODELVIEW);
@@ -50,9 +44,16 @@ protected:
         return red;
     }
 
+    // The projection and the modelview matrix, one after the other.
+    static std::array<GLfloat, 32> matrices() {
+        std::array<GLfloat, 32> both;
+        glGetFloatv(GL_PROJECTION_MATRIX, both.data());
+        glGetFloatv(GL_MODELVIEW_MATRIX, both.data() + 16);
+        return both;
+    }
+
     GlStateGuard guard;
-    GLfloat projectionBefore[16];
-    GLfloat modelviewBefore[16];
+    std::array<GLfloat, 32> before;
 };
 
 TEST_F(ShadowOverlayTest, WithoutAGridAWhiteRectangleStandsAtTwentyTwenty) {

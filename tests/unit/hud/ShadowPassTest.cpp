@@ -1,13 +1,11 @@
 // The shadow pass on small worlds built by hand: where the silhouettes land
 // in the grid, how the buffers live, and the state the pass leaves behind.
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <map>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -19,7 +17,6 @@
 #include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
-#include "support/WindowReadBack.h"
 #include "terrain/Terrain.h"
 #include "terrain/VisibleQuads.h"
 #include "view/SceneGlState.h"
@@ -240,8 +237,7 @@ TEST_F(ShadowPassTest, TwoPassesReuseTheBuffersAndANewSizeRemakesThem) {
     orbs[0] = post(5, 5, 2);
     const float* first = pass();
     const unsigned char* pixels = buffers.shadowPixels.data();
-    EXPECT_EQ(buffers.shadowBufferWidth, 3 * 14);
-    EXPECT_EQ(buffers.shadowBufferHeight, 3 * 20);
+    EXPECT_EQ(std::pair(buffers.shadowBufferWidth, buffers.shadowBufferHeight), std::pair(3 * 14, 3 * 20));
     EXPECT_EQ(buffers.shadowPixels.size(), size_t{42 * 60});
     EXPECT_EQ(size_t{buffers.shadowGrid.width()} * buffers.shadowGrid.depth(), size_t{20 * 14});
 
@@ -257,8 +253,7 @@ TEST_F(ShadowPassTest, TwoPassesReuseTheBuffersAndANewSizeRemakesThem) {
     terrain = nullptr;
     makeTerrain(16, 16);
     pass();
-    EXPECT_EQ(buffers.shadowBufferWidth, 48);
-    EXPECT_EQ(buffers.shadowBufferHeight, 48);
+    EXPECT_EQ(std::pair(buffers.shadowBufferWidth, buffers.shadowBufferHeight), std::pair(48, 48));
     EXPECT_EQ(size_t{buffers.shadowGrid.width()} * buffers.shadowGrid.depth(), size_t{16 * 16});
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
@@ -358,8 +353,7 @@ TEST_F(ShadowPassTest, APictureLargerThanTheWindowIsDrawnInTiles) {
     vehicle = post(300, 20, 2);
     const float* grid = pass();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    EXPECT_EQ(buffers.shadowBufferWidth, 1200);
-    EXPECT_EQ(buffers.shadowBufferHeight, 1200);
+    EXPECT_EQ(std::pair(buffers.shadowBufferWidth, buffers.shadowBufferHeight), std::pair(1200, 1200));
     expectShadowsExactlyUnder(grid, {{143, 58, 145, 60}, {389, 389, 391, 391}, {9, 9, 11, 11}, {299, 19, 301, 21}});
 }
 

@@ -5,9 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 
-#include "platform/FatalError.h"
 #include "platform/Random.h"
 #include "sky/NightSky.h"
 #include "support/Expect.h"

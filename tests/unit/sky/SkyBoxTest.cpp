@@ -6,10 +6,8 @@
 #include <array>
 #include <cmath>
 #include <set>
-#include <string>
 #include <vector>
 
-#include "platform/FatalError.h"
 #include "sky/SkyBox.h"
 #include "support/Expect.h"
 #include "support/FeedbackCapture.h"

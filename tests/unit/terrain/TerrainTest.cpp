@@ -1,12 +1,10 @@
 // The height-map terrain: heights, normals, bounds-checked access and drawing,
 // read back from a real GL context.
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/FatalError.h"
 #include "support/Expect.h"
 #include "support/GameViewMatrices.h"
 #include "support/GlStateGuard.h"
