@@ -144,9 +144,8 @@ TEST_F(AssetGeneratorTest, PicturesReadBackWithTheirSizes) {
         {"MoonAlpha.bmp", {128, 128}}, {"MenuBackground.bmp", {1024, 768}},
     };
     for (const auto& [name, size] : sizes) {
-        Picture picture = loadPicture(path("textures/" + name));
-        EXPECT_EQ(picture.width, size.first) << name;
-        EXPECT_EQ(picture.height, size.second) << name;
+        const Picture picture = loadPicture(path("textures/" + name));
+        EXPECT_EQ(std::pair(picture.width, picture.height), size) << name;
     }
     for (const std::string& file : generatedAssetFiles())
         if (file.rfind("textures/", 0) == 0) {
@@ -196,8 +195,7 @@ TEST_F(AssetGeneratorTest, SkyIsDeepBlueOverheadAndLightAtTheHorizon) {
 TEST_F(AssetGeneratorTest, MoonMaskCoversTheDiscOnly) {
     Picture moon = loadPicture(path("textures/Moon.bmp"));
     Picture mask = loadPicture(path("textures/MoonAlpha.bmp"));
-    ASSERT_EQ(moon.width, mask.width);
-    ASSERT_EQ(moon.height, mask.height);
+    ASSERT_EQ(std::pair(moon.width, moon.height), std::pair(mask.width, mask.height));
     const uint32_t c = moon.width / 2, last = moon.width - 1;
     EXPECT_EQ(mask.at(c, c)[0], 255);
     EXPECT_GT(moon.at(c, c)[0] + moon.at(c, c)[1] + moon.at(c, c)[2], 200) << "the disc is dark";

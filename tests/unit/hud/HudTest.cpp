@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "hud/Hud.h"
@@ -64,15 +65,10 @@ protected:
 }  // namespace
 
 TEST_F(HudTest, WritesScoreAndFrameRateWithTwoBlanks) {
-    struct Case {
-        int score, fps;
-        const char* scoreLine;
-        const char* fpsLine;
-    };
-    for (Case c : {Case{-15, 60, "SCORE  -15", "FPS  60"}, Case{0, 0, "SCORE  0", "FPS  0"},
-                   Case{125, 1234, "SCORE  125", "FPS  1234"}}) {
-        const std::vector<Glyph> glyphs = drawnGlyphs(c.score, c.fps);
-        const std::string scoreLine = c.scoreLine, fpsLine = c.fpsLine;
+    const std::tuple<int, int, std::string, std::string> cases[] = {
+        {-15, 60, "SCORE  -15", "FPS  60"}, {0, 0, "SCORE  0", "FPS  0"}, {125, 1234, "SCORE  125", "FPS  1234"}};
+    for (const auto& [score, fps, scoreLine, fpsLine] : cases) {
+        const std::vector<Glyph> glyphs = drawnGlyphs(score, fps);
         EXPECT_EQ(glyphs.size(), scoreLine.size() + fpsLine.size());
         expectLine(glyphs, 0, scoreLine, 16, 738);
         expectLine(glyphs, scoreLine.size(), fpsLine, 45, 718);

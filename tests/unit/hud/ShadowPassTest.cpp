@@ -4,8 +4,7 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
-#include <map>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -24,17 +23,12 @@
 namespace {
 
 // A post: a box one unit across and four tall, standing on its origin.
-void writePostModel() {
-    FILE* file = std::fopen("models/Post.obj", "w");
-    std::fputs(
-        "v -0.5 0 -0.5\nv 0.5 0 -0.5\nv 0.5 0 0.5\nv -0.5 0 0.5\n"
-        "v -0.5 4 -0.5\nv 0.5 4 -0.5\nv 0.5 4 0.5\nv -0.5 4 0.5\n"
-        "f 1 2 3\nf 1 3 4\nf 5 7 6\nf 5 8 7\n"
-        "f 1 5 6\nf 1 6 2\nf 2 6 7\nf 2 7 3\n"
-        "f 3 7 8\nf 3 8 4\nf 4 8 5\nf 4 5 1\n",
-        file);
-    std::fclose(file);
-}
+const char* const postModel =
+    "v -0.5 0 -0.5\nv 0.5 0 -0.5\nv 0.5 0 0.5\nv -0.5 0 0.5\n"
+    "v -0.5 4 -0.5\nv 0.5 4 -0.5\nv 0.5 4 0.5\nv -0.5 4 0.5\n"
+    "f 1 2 3\nf 1 3 4\nf 5 7 6\nf 5 8 7\n"
+    "f 1 5 6\nf 1 6 2\nf 2 6 7\nf 2 7 3\n"
+    "f 3 7 8\nf 3 8 4\nf 4 8 5\nf 4 5 1\n";
 
 struct Footprint {
     int x0, z0, x1, z1;  // the quads with corners x0 .. x1 - 1, z0 .. z1 - 1
@@ -63,17 +57,13 @@ class ShadowPassTest : public testing::Test {
 protected:
     void SetUp() override {
         testing::internal::CaptureStdout();
-        writePostModel();
+        dir.writeFile("models/Post.obj", postModel);
         setSceneGlState();  // the frame as the game's display callback hands it over
-        sun = new DirectionalLight();
+        sun = std::make_unique<DirectionalLight>();
         setSun(0, 1, 0);
     }
     void TearDown() override {
-        delete terrain;
-        for (Object* tree : trees) delete tree;
-        for (Object* orb : orbs) delete orb;
-        delete vehicle;
-        delete sun;
+        sun.reset();
         buffers.release();
         testing::internal::GetCapturedStdout();
         EXPECT_EQ(freeLightSlotCount(), lightSlotCount);
@@ -81,9 +71,10 @@ protected:
 
     // The pass over the casters in the game's order: trees, orbs, vehicle.
     const float* pass(const VisibleQuads* drawnQuads = nullptr) {
-        casters.assign(std::begin(trees), std::end(trees));
-        casters.insert(casters.end(), std::begin(orbs), std::end(orbs));
-        casters.push_back(vehicle);
+        casters.clear();
+        for (const auto& tree : trees) casters.push_back(tree.get());
+        for (const auto& orb : orbs) casters.push_back(orb.get());
+        casters.push_back(vehicle.get());
         Vector3 towardsSun;
         sun->getDirection(towardsSun.x, towardsSun.y, towardsSun.z);
         return shadowPass({casters.data(), casters.size()}, towardsSun, terrain->getWidth(), terrain->getDepth(), drawnQuads, buffers).data();
@@ -97,11 +88,11 @@ protected:
     // A flat terrain of width x depth grid points at height 0.
     void makeTerrain(uint32_t width, uint32_t depth) {
         writeSolidPicture("textures/Flat.bmp", width, depth, Rgb{0, 0, 0});
-        terrain = new Terrain("Flat.bmp");
+        terrain = std::make_unique<Terrain>("Flat.bmp");
     }
 
-    static Object* post(float x, float z, float scale) {
-        Object* object = new Object("Post.obj");
+    static std::unique_ptr<Object> post(float x, float z, float scale) {
+        auto object = std::make_unique<Object>("Post.obj");
         object->setPosition(x, 0.1f, z);
         object->setScale(scale);
         return object;
@@ -130,11 +121,9 @@ protected:
 
     TempWorkDir dir;
     GlStateGuard guard;
-    Terrain* terrain = nullptr;
-    DirectionalLight* sun = nullptr;
-    Object* trees[36] = {};
-    Object* orbs[24] = {};
-    Object* vehicle = nullptr;
+    std::unique_ptr<Terrain> terrain;
+    std::unique_ptr<DirectionalLight> sun;
+    std::unique_ptr<Object> trees[36], orbs[24], vehicle;  // the objects go before the light
     ShadowBuffers buffers;
     std::vector<const Object*> casters;
 };
@@ -142,7 +131,7 @@ protected:
 TEST_F(ShadowPassTest, AtNoonTheSilhouetteLiesDirectlyUnderItsObject) {
     makeTerrain(32, 32);
     trees[0] = post(20, 12, 2);  // covers x 19 .. 21, z 11 .. 13
-    orbs[3] = new Object(Object::sphereType);
+    orbs[3] = std::make_unique<Object>(Object::sphereType);
     orbs[3]->setPosition(6, 2, 25);
     orbs[3]->setScale(2);  // a disc of radius 2 covers the quads at 5 .. 6, 24 .. 25
     vehicle = post(9, 5, 4);          // covers x 7 .. 11, z 3 .. 7
@@ -154,8 +143,7 @@ TEST_F(ShadowPassTest, AtNoonTheSilhouetteLiesDirectlyUnderItsObject) {
     EXPECT_NEAR(quad(grid, 6, 25), 0.0f, 1e-6f);
     EXPECT_NEAR(quad(grid, 8, 27), 1.0f, 1e-5f);
     // Leave the round shadow out of the exact comparison.
-    delete orbs[3];
-    orbs[3] = nullptr;
+    orbs[3].reset();
     grid = pass();
     expectShadowsExactlyUnder(grid, {{19, 11, 21, 13}, {7, 3, 11, 7}});
 }
@@ -177,7 +165,7 @@ TEST_F(ShadowPassTest, ALowSunStretchesTheSilhouetteAwayFromIt) {
 
 TEST_F(ShadowPassTest, AFallenTreeCastsTheShadowOfAStandingOne) {
     makeTerrain(32, 32);
-    Object* tree = trees[0] = post(16, 16, 1.5f);
+    Object* tree = (trees[0] = post(16, 16, 1.5f)).get();
     tree->setRotationY(-20);
     tree->setRotationOrder(2, 1, 3);
     setSun(1, 1, 0.5f);
@@ -197,7 +185,7 @@ TEST_F(ShadowPassTest, ClosedShapesCastTheSameSilhouettesFromTheirSunwardFacesAl
     ASSERT_TRUE(Object(Object::sphereType).hasClosedSurface());
     ASSERT_TRUE(Object("Post.obj").hasClosedSurface());
     for (int i = 0; i < 6; ++i) {
-        orbs[i] = new Object(Object::sphereType);
+        orbs[i] = std::make_unique<Object>(Object::sphereType);
         orbs[i]->setPosition(5.3f + 6.1f * i, 1.7f, 8.45f + 3.3f * i);
         orbs[i]->setScale(0.3f + 0.37f * i);
         trees[i] = post(34.6f - 5.2f * i, 30.15f - 2.9f * i, 0.4f + 0.23f * i);
@@ -209,9 +197,9 @@ TEST_F(ShadowPassTest, ClosedShapesCastTheSameSilhouettesFromTheirSunwardFacesAl
         setSun(std::cos(angle) * (1 + step % 3), 0.4f + 0.25f * (step % 5), std::sin(angle));
         const float* sunward = pass();
         const std::vector<float> sunwardFaces(sunward, sunward + 40 * 40);
-        // The whole picture from every face of every shape: the pass, which
-        // draws only the cells the silhouettes may reach, must give every
-        // value it gives.
+        // The whole picture from every face of every shape the pass cast: the
+        // pass, which draws only the cells the silhouettes may reach, must
+        // give every value it gives.
         float matrix[16];
         Vector3 towardsSun;
         sun->getDirection(towardsSun.x, towardsSun.y, towardsSun.z);
@@ -219,8 +207,7 @@ TEST_F(ShadowPassTest, ClosedShapesCastTheSameSilhouettesFromTheirSunwardFacesAl
         beginShadowPicture(40, 40, false, buffers);
         forEachShadowTile(buffers, [&](const ShadowTile&) {
             glClear(GL_COLOR_BUFFER_BIT);
-            for (const Object* shape : trees) if (shape) shape->drawSilhouette(matrix);
-            for (const Object* shape : orbs) if (shape) shape->drawSilhouette(matrix);
+            for (const Object* shape : casters) if (shape) shape->drawSilhouette(matrix);
         });
         endShadowPicture();
         const float* all = buffers.shadowGrid.data();
@@ -249,8 +236,6 @@ TEST_F(ShadowPassTest, TwoPassesReuseTheBuffersAndANewSizeRemakesThem) {
     EXPECT_NEAR(quad(second, 5, 5), 1.0f, 1e-5f);
     EXPECT_NEAR(quad(second, 12, 9), 0.0f, 1e-6f);
 
-    delete terrain;
-    terrain = nullptr;
     makeTerrain(16, 16);
     pass();
     EXPECT_EQ(std::pair(buffers.shadowBufferWidth, buffers.shadowBufferHeight), std::pair(48, 48));
@@ -283,9 +268,10 @@ TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
     EXPECT_EQ(integer(GL_PROJECTION_STACK_DEPTH), projectionDepth);
 }
 
-// Draws the terrain with the grid under a light from straight above and
-// returns each quad's lit brightness, keyed by its smaller corner (x, z).
-std::map<std::pair<int, int>, float> litQuads(const Terrain* terrain, DirectionalLight* sun, const ShadowGrid& grid) {
+// Draws the terrain with the grid under a light from straight above, each
+// quad on the window pixel at its smaller corner (x, z), and reads the red
+// bytes back row by row.
+std::vector<unsigned char> drawnRed(const Terrain* terrain, DirectionalLight* sun, const ShadowGrid& grid) {
     const int width = static_cast<int>(terrain->getWidth());
     const int depth = static_cast<int>(terrain->getDepth());
     GlStateGuard guard;
@@ -304,16 +290,12 @@ std::map<std::pair<int, int>, float> litQuads(const Terrain* terrain, Directiona
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_CULL_FACE);
 
-    // Each quad covers exactly the window pixel at its smaller corner.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     terrain->draw(grid);
     std::vector<unsigned char> red(size_t(width) * size_t(depth));
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, depth, GL_RED, GL_UNSIGNED_BYTE, red.data());
-    std::map<std::pair<int, int>, float> quads;
-    for (int z = 0; z + 1 < depth; ++z)
-        for (int x = 0; x + 1 < width; ++x) quads[{x, z}] = red[size_t(z) * width + x] / 255.0f;
-    return quads;
+    return red;
 }
 
 TEST_F(ShadowPassTest, OnANonSquareTerrainTheDrawnQuadsUnderEachObjectAreDark) {
@@ -331,16 +313,17 @@ TEST_F(ShadowPassTest, OnANonSquareTerrainTheDrawnQuadsUnderEachObjectAreDark) {
     ASSERT_EQ(size_t{buffers.shadowGrid.width()} * buffers.shadowGrid.depth(), size_t{40 * 24});
     expectShadowsExactlyUnder(grid, footprints);
 
-    const auto quads = litQuads(terrain, sun, buffers.shadowGrid);
+    const std::vector<unsigned char> red = drawnRed(terrain.get(), sun.get(), buffers.shadowGrid);
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    ASSERT_EQ(quads.size(), size_t{39 * 23});
-    for (const auto& [corner, brightness] : quads) {
-        if (covered(footprints, corner.first, corner.second)) {
-            EXPECT_LT(brightness, 0.1f) << corner.first << "," << corner.second;
-        } else {
-            EXPECT_GT(brightness, 0.9f) << corner.first << "," << corner.second;
+    for (int z = 0; z + 1 < 24; ++z)
+        for (int x = 0; x + 1 < 40; ++x) {
+            const float brightness = red[z * 40 + x] / 255.0f;
+            if (covered(footprints, x, z)) {
+                EXPECT_LT(brightness, 0.1f) << x << "," << z;
+            } else {
+                EXPECT_GT(brightness, 0.9f) << x << "," << z;
+            }
         }
-    }
 }
 
 // 400 x 400 grid points make a 1200 x 1200 picture: four tiles, whose seams

@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 
 #include "scene/ModelCache.h"
@@ -23,9 +22,7 @@ using testing::internal::GetCapturedStdout;
 class ModelCacheTest : public testing::Test {
 protected:
     void SetUp() override {
-        FILE* file = std::fopen("models/Tree.obj", "w");
-        std::fputs("v 3 0 0\nv 0 4 0\nv 0 0 1\nf 1 2 3\n", file);
-        std::fclose(file);
+        dir.writeFile("models/Tree.obj", "v 3 0 0\nv 0 4 0\nv 0 0 1\nf 1 2 3\n");
         writeSolidPicture("textures/Bark.bmp", 4, 4, Rgb{90, 60, 30});
         writeSolidPicture("textures/Other.bmp", 4, 4, Rgb{0, 0, 255});
     }
@@ -67,7 +64,6 @@ TEST_F(ModelCacheTest, ObjectsOfOneNameShareOneListAndTexture) {
 }
 
 TEST_F(ModelCacheTest, LaterObjectsCopyTheOwnersCurrentValuesEvenAfterItIsGone) {
-    writeSolidPicture("textures/Flat.bmp", 4, 4, Rgb{0, 0, 0});
     CaptureStdout();
     auto owner = std::make_unique<Object>("Tree.obj", "Bark.bmp");
     owner->setRadius(0.5f);

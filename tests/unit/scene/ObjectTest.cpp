@@ -29,9 +29,7 @@ void expectSameVertices(const std::vector<float>& actual, const std::vector<floa
 class ObjectTest : public testing::Test {
 protected:
     void SetUp() override {
-        FILE* file = std::fopen("models/Triangle.obj", "w");
-        std::fputs("v 1 0 0\nv 0 2 0\nv 0 0 3\nf 1 2 3\n", file);
-        std::fclose(file);
+        dir.writeFile("models/Triangle.obj", "v 1 0 0\nv 0 2 0\nv 0 0 3\nf 1 2 3\n");
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glOrtho(-20, 20, -20, 20, -50, 50);

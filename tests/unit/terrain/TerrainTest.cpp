@@ -35,8 +35,7 @@ TEST(Terrain, HeightsComeFromTheRedChannelOnly) {
     TempWorkDir dir;
     writeHeightMap(4, 3, [](uint32_t x, uint32_t z) { return x == 1 && z == 2 ? 255 : 10; });
     Terrain terrain("Heights.bmp");
-    EXPECT_EQ(terrain.getWidth(), 4u);
-    EXPECT_EQ(terrain.getDepth(), 3u);
+    EXPECT_EQ(std::pair(terrain.getWidth(), terrain.getDepth()), std::pair(4u, 3u));
     float h = -1;
     ASSERT_TRUE(terrain.getHeight(1, 2, h));
     EXPECT_FLOAT_EQ(h, 25.5f);

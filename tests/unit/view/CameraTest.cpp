@@ -2,7 +2,6 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <array>
 #include <functional>
 #include <memory>
@@ -37,9 +36,7 @@ void expectLooksFrom(const Camera& camera, double ex, double ey, double ez, doub
 class CameraTest : public testing::Test {
 protected:
     void SetUp() override {
-        FILE* file = std::fopen("models/Box.obj", "w");
-        std::fputs("v 1 0 0\nv 0 1 0\nv 0 0 1\nf 1 2 3\n", file);
-        std::fclose(file);
+        dir.writeFile("models/Box.obj", "v 1 0 0\nv 0 1 0\nv 0 0 1\nf 1 2 3\n");
         testing::internal::CaptureStdout();
         target = std::make_unique<Object>("Box.obj");
         testing::internal::GetCapturedStdout();
