@@ -14,7 +14,6 @@
 #include "support/GeneratedAssets.h"
 #include "support/Programs.h"
 #include "support/RunningProgram.h"
-#include "image/Bmp.h"
 #include "menu/MenuLayout.h"
 #include "platform/GameWindow.h"
 
@@ -77,28 +76,19 @@ struct MenuProgram : RunningProgram {
         }
         return count;
     }
-    // The menu loads its background once per showing.
-    int menusShown() const {
-        int count = 0;
-        for (const std::string& line : process.outputLines())
-            if (line.find("LOADING NEW TEXTURE MenuBackground.bmp") != std::string::npos) ++count;
-        return count;
-    }
 
-    // Waits for the menu to be shown for the shown-th time and returns its
-    // picture (no button highlighted until the pointer moves).
+    // Waits for the menu to be shown for the shown-th time, each showing
+    // loading all its pictures, and returns its picture (no button
+    // highlighted until the pointer moves).
     bool waitForMenu(int shown, Screenshot& menu) {
-        if (!waitForOutput([&] { return menusShown() >= shown; })) return false;
+        if (!waitForOutput([&] { return linesLoading(true) >= shown * menuPictureCount; })) return false;
         return waitForPicture([](const Screenshot& s) { return brightness(s) > 5; }, menu);
     }
 
-    // Clicks the centre of a button: its normal picture's size at its place.
+    // Clicks a button 20 pixels inside its lower-left corner: every button's
+    // picture is at least 100 x 40 pixels.
     void click(MenuChoice choice) {
-        const MenuButtonPlace& place = menuButtonPlaces[choice];
-        Image image;
-        ASSERT_TRUE(readBmp((generatedAssetsDir() + "/textures/" + place.normalPicture).c_str(), image));
-        x.movePointer(window, place.left + static_cast<int>(image.width) / 2,
-                      windowHeight - place.bottom - static_cast<int>(image.height) / 2);
+        x.movePointer(window, menuButtonPlaces[choice].left + 20, windowHeight - menuButtonPlaces[choice].bottom - 20);
         pause(100);
         x.pressButton(1);
         x.releaseButton(1);

@@ -51,14 +51,6 @@ TEST(Shadows, OverlayShowsTheShadowPictureAndXSwitchesTheShadows) {
         << "no shadows of the 61 objects in the picture";
     EXPECT_GT(overlayPixels(shadowed, [](int b) { return b >= 250; }), overlaySize * overlaySize * 8 / 10);
 
-    // And the terrain on screen is darker under the objects than without
-    // shadows (outside the HUD and the overlay).
-    int darkened = 0;
-    for (int y = 60; y < overlayTop - 10; ++y)
-        for (int col = 0; col < 1024; ++col)
-            darkened += brightness(shadowed.at(col, y)) + 15 < brightness(unshadowed.at(col, y));
-    EXPECT_GT(darkened, 1000) << "no shadows on the terrain";
-
     game.key("q");
     ASSERT_TRUE(game.process.waitForExit(10000));
     EXPECT_EQ(game.process.exitStatus(), 0);

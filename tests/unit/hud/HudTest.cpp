@@ -10,6 +10,7 @@
 #include "hud/Hud.h"
 #include "support/FeedbackCapture.h"
 #include "support/GlStateGuard.h"
+#include "support/GlStateSnapshot.h"
 #include "support/WindowReadBack.h"
 #include "view/SceneGlState.h"
 
@@ -81,6 +82,7 @@ TEST_F(HudTest, PanelIsTranslucentWhiteWithAFadingTail) {
     glClear(GL_COLOR_BUFFER_BIT);
     GLdouble projectionBefore[16];
     glGetDoublev(GL_PROJECTION_MATRIX, projectionBefore);
+    const GlStateSnapshot before = takeGlStateSnapshot();
 
     drawHud(5, 60);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -115,13 +117,9 @@ TEST_F(HudTest, PanelIsTranslucentWhiteWithAFadingTail) {
         for (int x = 10; x < 158; ++x) black += at(x, y)[0] + at(x, y)[1] + at(x, y)[2] == 0;
     EXPECT_GT(black, 60);
 
-    // The projection comes back; blending is left off and the scene's
-    // texturing, lighting and depth testing on.
+    // The projection, the scene's switches and its blend function come back.
     GLdouble projectionAfter[16];
     glGetDoublev(GL_PROJECTION_MATRIX, projectionAfter);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(projectionAfter[i], projectionBefore[i]);
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_EQ(stateDifferences(takeGlStateSnapshot(), before, StateParts::switchesAndBlend), std::vector<std::string>{});
 }

@@ -83,10 +83,9 @@ int centreWindowY(int i) { return 768 - (mainMenu.buttons[i].bottom + mainMenu.b
 using Step = std::function<void()>;
 using FadeFrameStep = std::function<void(int fadeFrame)>;  // 1 for the first fade frame
 
-constexpr int tickMs = 10;
-constexpr int quietTicks = 5;       // ticks to wait when no frame comes
-constexpr int watchdogTicks = 800;  // a menu that never leaves fails the test
-constexpr int timedOut = 99;
+// Ticks of 10 ms; a step waits 5 ticks when no frame comes, and a menu that
+// has not left after 800 ticks is made to leave with a choice no button has.
+constexpr int tickMs = 10, quietTicks = 5, watchdogTicks = 800, timedOut = 99;
 
 int generation = 0;  // stale timers from earlier runs see another value and stop
 std::vector<Step> steps;

@@ -162,8 +162,7 @@ TEST_F(ObjectTest, TouchingSpheresCollide) {
     a.setRadius(1);
     b.setRadius(1);
     b.setScale(1.5f);
-    a.setPosition(0, 0, 0);
-    b.setPosition(3, 4, 0);  // distance 5
+    b.setPosition(3, 4, 0);  // distance 5 from a at the origin
     EXPECT_FALSE(a.collidesWith(b));
     a.setScale(3.5f);  // 3.5 + 1.5 = 5: touching
     EXPECT_TRUE(a.collidesWith(b));

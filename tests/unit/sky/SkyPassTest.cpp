@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 #include "sky/NightSky.h"
 #include "sky/SkyBox.h"
@@ -65,10 +66,8 @@ TEST(SkyTint, EdgesOfDuskAndNoon) {
     EXPECT_FLOAT_EQ(skyTint(0.25f, pi / 2 - 1e-3f).blue, 0.25f);
     // The sine of pi in single precision is a hair below zero: still night.
     const SkyTint sunset = skyTint(std::sin(pi), pi);
-    EXPECT_EQ(sunset.red, 0.0f);
-    EXPECT_EQ(sunset.blue, 0.0f);
-    EXPECT_EQ(sunset.skyAlpha, 0.0f);
-    EXPECT_EQ(sunset.nightSkyAlpha, 1.0f);
+    EXPECT_EQ(std::tuple(sunset.red, sunset.blue, sunset.skyAlpha, sunset.nightSkyAlpha),
+              std::tuple(0.0f, 0.0f, 0.0f, 1.0f));
 }
 
 namespace {

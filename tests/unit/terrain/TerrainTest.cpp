@@ -62,8 +62,7 @@ TEST(Terrain, OnlyInteriorPointsGetASlope) {
     for (uint32_t z = 0; z < 3; ++z)
         for (uint32_t x = 0; x < 3; ++x)
             if (x != 1 || z != 1) {
-                EXPECT_EQ(terrain.getNormalX(x, z), 0.0f) << x << "," << z;
-                EXPECT_EQ(terrain.getNormalZ(x, z), 0.0f) << x << "," << z;
+                EXPECT_EQ(std::pair(terrain.getNormalX(x, z), terrain.getNormalZ(x, z)), std::pair(0.0f, 0.0f)) << x << "," << z;
             }
 }
 
