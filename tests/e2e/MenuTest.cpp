@@ -25,8 +25,7 @@ void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 
 using Clock = std::chrono::steady_clock;
 int msSince(Clock::time_point start) {
-    return static_cast<int>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
 }
 
 // Mean brightness (0 to 255) of a whole picture.
@@ -118,9 +117,8 @@ TEST(MenuProgram, WaitsIdleAndAGameFadesInAndReturnsToTheMenuUntilEscape) {
     // the world is built. (The game's own first frames, before sunrise, are
     // dark too, but its score panel keeps them from being black.)
     Clock::time_point clicked = Clock::now();
-    double darkest = 255;
+    double darkest = 255, menuBrightness = brightness(plain);
     bool darkening = false;
-    double menuBrightness = brightness(plain);
     while (msSince(clicked) < 5000 && darkest >= 1) {
         double now = brightness(menu.shot());
         darkening = darkening || (now > 1 && now < menuBrightness * 0.9);

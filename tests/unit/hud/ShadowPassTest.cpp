@@ -111,11 +111,8 @@ protected:
         const int depth = static_cast<int>(terrain->getDepth());
         for (int x = 0; x + 1 < width; ++x)
             for (int z = 0; z + 1 < depth; ++z) {
-                if (covered(footprints, x, z)) {
-                    ASSERT_NEAR(quad(grid, x, z), 0.0f, 1e-6f) << "quad " << x << "," << z;
-                } else {
-                    ASSERT_NEAR(quad(grid, x, z), 1.0f, 1e-5f) << "quad " << x << "," << z;
-                }
+                const bool dark = covered(footprints, x, z);
+                ASSERT_NEAR(quad(grid, x, z), dark ? 0.0f : 1.0f, dark ? 1e-6f : 1e-5f) << "quad " << x << "," << z;
             }
     }
 
@@ -210,8 +207,7 @@ TEST_F(ShadowPassTest, ClosedShapesCastTheSameSilhouettesFromTheirSunwardFacesAl
             for (const Object* shape : casters) if (shape) shape->drawSilhouette(matrix);
         });
         endShadowPicture();
-        const float* all = buffers.shadowGrid.data();
-        const std::vector<float> allFaces(all, all + 40 * 40);
+        const std::vector<float> allFaces(buffers.shadowGrid.data(), buffers.shadowGrid.data() + 40 * 40);
         ASSERT_EQ(sunwardFaces, allFaces) << "sun step " << step;
         for (float value : allFaces) shadowed += value < 0.5f;
     }

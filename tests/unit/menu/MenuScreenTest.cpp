@@ -60,20 +60,17 @@ testing::AssertionResult near(Rgb actual, Rgb expected, int tolerance = 3) {
            << int(expected.b) << ")";
 }
 
-Rgb buttonCentrePixel(int i) {
-    const MenuButton& b = mainMenu.buttons[i];
-    return readPixel((b.left + b.right) / 2, (b.bottom + b.top) / 2);
-}
+// GLUT pointer coordinates (y from the top) of a button's centre, and the
+// pixel there.
+int centreX(int i) { return (mainMenu.buttons[i].left + mainMenu.buttons[i].right) / 2; }
+int centreWindowY(int i) { return 768 - (mainMenu.buttons[i].bottom + mainMenu.buttons[i].top) / 2; }
+Rgb buttonCentrePixel(int i) { return readPixel(centreX(i), 768 - centreWindowY(i)); }
 
 // Every button shows its picture, the highlighted one its highlighted picture.
 void expectButtonsShown(int highlighted) {
     for (int i = 0; i < menuButtonCount; ++i)
         EXPECT_TRUE(near(buttonCentrePixel(i), i == highlighted ? selectedColour[i] : normalColour[i])) << i;
 }
-
-// GLUT pointer coordinates (y from the top) of a button's centre.
-int centreX(int i) { return (mainMenu.buttons[i].left + mainMenu.buttons[i].right) / 2; }
-int centreWindowY(int i) { return 768 - (mainMenu.buttons[i].bottom + mainMenu.buttons[i].top) / 2; }
 
 // Steps run one at a time from a GLUT timer while the menu's loop runs. Each
 // step waits for a frame drawn after the previous one (or, when the previous

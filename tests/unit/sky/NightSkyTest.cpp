@@ -32,15 +32,16 @@ protected:
 bool insideMoonSquare(int x, int y) { return x >= 354 && x <= 670 && y >= 449 && y <= 765; }
 
 // Pixels that are not black, outside and inside the moon's square.
-void countLitPixels(int& outside, int& inside) {
+std::pair<int, int> litPixels() {
     const auto pixels = readWindow(GL_RGBA);
-    outside = inside = 0;
+    int outside = 0, inside = 0;
     for (int y = 0; y < 768; ++y)
         for (int x = 0; x < 1024; ++x) {
             const unsigned char* p = &pixels[(static_cast<std::size_t>(y) * 1024 + x) * 4];
             if (p[0] + p[1] + p[2] == 0) continue;
             ++(insideMoonSquare(x, y) ? inside : outside);
         }
+    return {outside, inside};
 }
 
 }  // namespace
@@ -65,8 +66,7 @@ TEST_F(NightSkyTest, StarsLieOnTheSphereAndCoverItEvenly) {
         const int band = static_cast<int>((star.y / radius + 1) / 2 * 10);
         ++heightBands[band < 10 ? band : 9];
         ++octants[(star.x > 0) + 2 * (star.y > 0) + 4 * (star.z > 0)];
-        ASSERT_GE(star.brightness, 0.0f);
-        ASSERT_LE(star.brightness, 1.0f);
+        ASSERT_TRUE(star.brightness >= 0.0f && star.brightness <= 1.0f) << star.brightness;
         brightest = std::max(brightest, star.brightness);
         dimmest = std::min(dimmest, star.brightness);
         brightnessSum += star.brightness;
@@ -120,8 +120,7 @@ TEST_F(NightSkyTest, WithoutStarsOnlyTheMoonIsDrawn) {
     moonOnly.draw(1.0f);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
-    int outside = 0, inside = 0;
-    countLitPixels(outside, inside);
+    const auto [outside, inside] = litPixels();
     EXPECT_EQ(outside, 0);
     EXPECT_GT(inside, 250 * 250);
     const Rgb centre = readPixel(512, 606);
@@ -132,8 +131,7 @@ TEST_F(NightSkyTest, WithoutStarsOnlyTheMoonIsDrawn) {
     glClear(GL_COLOR_BUFFER_BIT);
     starry.draw(1.0f);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    countLitPixels(outside, inside);
-    EXPECT_GT(outside, 50);
+    EXPECT_GT(litPixels().first, 50);
 }
 
 TEST_F(NightSkyTest, MissingMoonPictureIsFatalAndHoldsNothing) {

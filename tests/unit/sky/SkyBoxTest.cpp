@@ -16,10 +16,8 @@
 #include "support/TestPictures.h"
 #include "texture/Texture.h"
 
-namespace {
 constexpr float upperCornerT = 0.3041f;  // acos(1/sqrt 3) / pi
 constexpr float lowerCornerT = 0.6959f;
-}  // namespace
 
 TEST(SkyTexCoord, CubeCornersGetTheSameCoordinatesForAnySize) {
     for (float r : {0.5f, 5.0f, 1000.0f})

@@ -26,10 +26,8 @@ constexpr float afternoon = 2.5f;
 // afternoon, sky opacity, night sky opacity (negative: not drawn).
 struct Row {
     float height;
-    float morningRgb[3];
-    float afternoonRgb[3];
-    float skyAlpha;
-    float nightAlpha;
+    float morningRgb[3], afternoonRgb[3];
+    float skyAlpha, nightAlpha;
 };
 const Row table[] = {
     {1.0f, {1, 1, 1}, {1, 1, 1}, 1, -1},
@@ -144,8 +142,7 @@ TEST_F(SkyPassTest, DrawnSkyShowsTheTintAndFade) {
     GLint source = 0, destination = 0;
     glGetIntegerv(GL_BLEND_SRC, &source);
     glGetIntegerv(GL_BLEND_DST, &destination);
-    EXPECT_EQ(source, GL_SRC_ALPHA);
-    EXPECT_EQ(destination, GL_ONE_MINUS_SRC_ALPHA);
+    EXPECT_EQ(std::pair(source, destination), (std::pair<GLint, GLint>(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA)));
 }
 
 TEST_F(SkyPassTest, OnlyTheRideViewTurnsTheSkyAgainstTheHeading) {

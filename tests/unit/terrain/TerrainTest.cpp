@@ -16,6 +16,7 @@
 #include "terrain/QuadBatch.h"
 #include "terrain/ShadowGrid.h"
 #include "terrain/Terrain.h"
+#include "view/SceneGlState.h"
 #include "view/ViewVolume.h"
 
 namespace {
@@ -97,15 +98,11 @@ TEST(Terrain, AMissingHeightMapIsFatalWithTheBareName) {
 class TerrainDrawing : public testing::Test {
 protected:
     void SetUp() override {
-        glViewport(0, 0, 1024, 768);
-        glClearColor(0, 0, 0, 1);
+        setSceneGlState();  // over black, lit, with normals normalised
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         lookDownOn(4, 4);
-        glLoadIdentity();
         glRotatef(-90, 1, 0, 0);  // world z becomes eye y
-        glEnable(GL_LIGHTING);
         glEnable(GL_LIGHT0);
-        glEnable(GL_NORMALIZE);
         const GLfloat noAmbient[] = {0, 0, 0, 1};
         const GLfloat white[] = {1, 1, 1, 1};
         const GLfloat fromAbove[] = {0, 1, 0, 0};

@@ -126,8 +126,7 @@ TEST_F(TextureTest, PicturesAreScaledToPowerOfTwoOnLoad) {
     EXPECT_EQ(texelAt(96, 32), (std::vector<unsigned char>{0, 0, 255}));
 
     Texture square("Square.bmp");
-    EXPECT_EQ(square.getWidth(), 64);
-    EXPECT_EQ(square.getImageHeight(), 64);
+    EXPECT_EQ(std::pair(square.getWidth(), square.getImageHeight()), std::pair(64, 64));
     rgb = texels(square, GL_RGB, 3);
     EXPECT_EQ(levelParameter(GL_TEXTURE_WIDTH), 64);
     EXPECT_EQ(rgb[0], 1);
