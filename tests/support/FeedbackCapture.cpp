@@ -6,11 +6,9 @@ namespace {
 // Floats a vertex takes in feedback of the given type, colours being RGBA.
 int vertexFloats(GLenum type) {
     switch (type) {
-        case GL_2D: return 2;
         case GL_3D: return 3;
         case GL_3D_COLOR: return 3 + 4;
         case GL_3D_COLOR_TEXTURE: return 3 + 4 + 4;
-        case GL_4D_COLOR_TEXTURE: return 4 + 4 + 4;
     }
     ADD_FAILURE() << "unknown feedback type " << type;
     return 0;

@@ -10,16 +10,10 @@ public:
         while (glGetError() != GL_NO_ERROR) {
         }
         glPushAttrib(GL_ALL_ATTRIB_BITS);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
+        for (GLenum stack : {GL_PROJECTION, GL_MODELVIEW}) glMatrixMode(stack), glPushMatrix();
     }
     ~GlStateGuard() {
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
+        for (GLenum stack : {GL_PROJECTION, GL_MODELVIEW}) glMatrixMode(stack), glPopMatrix();
         glPopAttrib();
     }
     GlStateGuard(const GlStateGuard&) = delete;

@@ -4,17 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "menu/MenuLayout.h"
@@ -44,17 +39,11 @@ Picture loadPicture(const std::string& path) {
 
 // A model's vertex coordinates, axis by axis.
 struct Axes {
+    explicit Axes(const Model& model) {
+        for (const ModelVertex& v : model.getVertices()) xs.push_back(v.x), ys.push_back(v.y), zs.push_back(v.z);
+    }
     std::vector<float> xs, ys, zs;
 };
-Axes axesOf(const Model& model) {
-    Axes axes;
-    for (const ModelVertex& v : model.getVertices()) {
-        axes.xs.push_back(v.x);
-        axes.ys.push_back(v.y);
-        axes.zs.push_back(v.z);
-    }
-    return axes;
-}
 
 // Generates once into a temporary folder shared by the whole suite.
 class AssetGeneratorTest : public ::testing::Test {
@@ -83,22 +72,11 @@ protected:
         std::filesystem::current_path(previous);
         return model;
     }
-    // The file's face lines, each of which the game must keep.
-    static int faceLines(const std::string& name) {
-        std::istringstream lines(readFile(path("models/" + name)));
-        int count = 0;
-        for (std::string line; std::getline(lines, line);) count += line.rfind("f ", 0) == 0;
-        return count;
-    }
 
-    static TempWorkDir* workDir;
-    static bool generated;
-    static std::string log, errors;
+    inline static TempWorkDir* workDir = nullptr;
+    inline static bool generated = false;
+    inline static std::string log, errors;
 };
-
-TempWorkDir* AssetGeneratorTest::workDir = nullptr;
-bool AssetGeneratorTest::generated = false;
-std::string AssetGeneratorTest::log, AssetGeneratorTest::errors;
 
 }  // namespace
 
@@ -159,9 +137,8 @@ TEST_F(AssetGeneratorTest, PicturesReadBackWithTheirSizes) {
         {"MoonAlpha.bmp", {128, 128}}, {"MenuBackground.bmp", {1024, 768}},
     };
     for (const auto& [name, size] : sizes) {
-        Picture picture = loadPicture(path("textures/" + name));
-        EXPECT_EQ(picture.width, size.first) << name;
-        EXPECT_EQ(picture.height, size.second) << name;
+        const Picture picture = loadPicture(path("textures/" + name));
+        EXPECT_EQ(std::pair(picture.width, picture.height), size) << name;
     }
     for (const std::string& file : generatedAssetFiles())
         if (file.rfind("textures/", 0) == 0) {
@@ -211,8 +188,7 @@ TEST_F(AssetGeneratorTest, SkyIsDeepBlueOverheadAndLightAtTheHorizon) {
 TEST_F(AssetGeneratorTest, MoonMaskCoversTheDiscOnly) {
     Picture moon = loadPicture(path("textures/Moon.bmp"));
     Picture mask = loadPicture(path("textures/MoonAlpha.bmp"));
-    ASSERT_EQ(moon.width, mask.width);
-    ASSERT_EQ(moon.height, mask.height);
+    ASSERT_EQ(std::pair(moon.width, moon.height), std::pair(mask.width, mask.height));
     const uint32_t c = moon.width / 2, last = moon.width - 1;
     EXPECT_EQ(mask.at(c, c)[0], 255);
     EXPECT_GT(moon.at(c, c)[0] + moon.at(c, c)[1] + moon.at(c, c)[2], 200) << "the disc is dark";
@@ -229,39 +205,33 @@ TEST_F(AssetGeneratorTest, MoonMaskCoversTheDiscOnly) {
 }
 
 TEST_F(AssetGeneratorTest, MenuButtonsFitTheWindowApartAndShowTheirHighlight) {
-    struct Placed {
-        std::string name;
-        int left, bottom;
-        Picture plain, selected;
-    };
-    std::vector<Placed> buttons;
-    for (const MenuButtonPlace& place : menuButtonPlaces)
-        buttons.push_back({place.name, place.left, place.bottom,
-                           loadPicture(path(std::string("textures/") + place.normalPicture)),
-                           loadPicture(path(std::string("textures/") + place.selectedPicture))});
-    for (size_t i = 0; i < buttons.size(); ++i) {
-        const Placed& b = buttons[i];
-        EXPECT_EQ(b.plain.width, b.selected.width) << b.name;
-        EXPECT_EQ(b.plain.height, b.selected.height) << b.name;
-        EXPECT_GE(b.plain.width, 100u) << b.name;
-        EXPECT_GE(b.plain.height, 40u) << b.name;
-        EXPECT_LE(b.left + static_cast<int>(b.plain.width), 1024) << b.name;
-        EXPECT_LE(b.bottom + static_cast<int>(b.plain.height), 768) << b.name;
+    for (int i = 0; i < menuButtonCount; ++i) {
+        const MenuButtonPlace& place = menuButtonPlaces[i];
+        const std::string name = place.name;
+        const Picture plain = loadPicture(path(std::string("textures/") + place.normalPicture));
+        const Picture selected = loadPicture(path(std::string("textures/") + place.selectedPicture));
+        EXPECT_EQ(plain.width, selected.width) << name;
+        EXPECT_EQ(plain.height, selected.height) << name;
+        EXPECT_GE(plain.width, 100u) << name;
+        EXPECT_GE(plain.height, 40u) << name;
+        EXPECT_LE(place.left + static_cast<int>(plain.width), 1024) << name;
+        const int top = place.bottom + static_cast<int>(plain.height);
+        EXPECT_LE(top, 768) << name;
         if (i > 0) {
-            EXPECT_LT(b.bottom + static_cast<int>(b.plain.height), buttons[i - 1].bottom) << b.name;
+            EXPECT_LT(top, menuButtonPlaces[i - 1].bottom) << name << " overlaps the button above";
         }
 
         // The highlight changes the whole face, not a few pixels.
         double difference = 0;
-        for (size_t k = 0; k < b.plain.rgb.size(); ++k) difference += std::abs(b.plain.rgb[k] - b.selected.rgb[k]);
-        EXPECT_GT(difference / b.plain.rgb.size(), 40) << b.name;
+        for (size_t k = 0; k < plain.rgb.size(); ++k) difference += std::abs(plain.rgb[k] - selected.rgb[k]);
+        EXPECT_GT(difference / plain.rgb.size(), 40) << name;
 
         // A label: the middle row crosses light and dark strokes several times.
-        const uint32_t row = b.plain.height / 2;
+        const uint32_t row = plain.height / 2;
         int crossings = 0;
-        for (uint32_t x = 1; x < b.plain.width; ++x)
-            crossings += (b.plain.at(x, row)[0] > 150) != (b.plain.at(x - 1, row)[0] > 150);
-        EXPECT_GE(crossings, 6) << b.name << " shows no label";
+        for (uint32_t x = 1; x < plain.width; ++x)
+            crossings += (plain.at(x, row)[0] > 150) != (plain.at(x - 1, row)[0] > 150);
+        EXPECT_GE(crossings, 6) << name << " shows no label";
     }
 }
 
@@ -272,12 +242,16 @@ TEST_F(AssetGeneratorTest, ModelsAreTexturedLitTrianglesWithIndicesInRange) {
         EXPECT_GT(model.getTexCoordCount(), 0) << name;
         EXPECT_GT(model.getNormalCount(), 0) << name;
         EXPECT_GT(model.getFaceCount(), 20) << name;
-        EXPECT_EQ(model.getFaceCount(), faceLines(name)) << name << ": faces the game skips";
+        // The game keeps every face line of the file.
+        std::istringstream lines(readFile(path(std::string("models/") + name)));
+        int faceLines = 0;
+        for (std::string line; std::getline(lines, line);) faceLines += line.rfind("f ", 0) == 0;
+        EXPECT_EQ(model.getFaceCount(), faceLines) << name << ": faces the game skips";
     }
 }
 
 TEST_F(AssetGeneratorTest, VehicleIsCentredOnTheGroundFacingPlusX) {
-    const Axes car = axesOf(loadModel("HumVee.obj"));
+    const Axes car(loadModel("HumVee.obj"));
     ASSERT_FALSE(car.xs.empty());
     auto [minX, maxX] = std::minmax_element(car.xs.begin(), car.xs.end());
     auto [minY, maxY] = std::minmax_element(car.ys.begin(), car.ys.end());
@@ -303,7 +277,7 @@ TEST_F(AssetGeneratorTest, VehicleIsCentredOnTheGroundFacingPlusX) {
 
 TEST_F(AssetGeneratorTest, TreeStandsOnTheOriginAndClosesAroundItsVolume) {
     const Model model = loadModel("Tree.obj");
-    const Axes tree = axesOf(model);
+    const Axes tree(model);
     ASSERT_FALSE(tree.xs.empty());
     // Closed, its shadow is drawn from the faces towards the sun alone.
     EXPECT_TRUE(model.hasClosedSurface());

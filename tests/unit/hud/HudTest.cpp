@@ -1,16 +1,18 @@
 // The heads-up display: what it writes, where, and how its panel blends over
 // the scene, whatever the camera left in the matrices.
 #include <GL/freeglut.h>
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "hud/Hud.h"
 #include "support/FeedbackCapture.h"
 #include "support/GlStateGuard.h"
+#include "support/GlStateSnapshot.h"
 #include "support/WindowReadBack.h"
+#include "view/SceneGlState.h"
 
 namespace {
 
@@ -19,26 +21,14 @@ struct Glyph {
     float r, g, b;       // raster colour
 };
 
-// Keeps the GL state, and leaves the matrices as a
-// chase camera might: a perspective projection and a turned, moved view.
+// Keeps the GL state, and hands over the scene's state with the matrices as
+// a chase camera might leave them: the game's projection, a turned, moved view.
 class HudTest : public testing::Test {
 protected:
     void SetUp() override {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(45.0, 4.0 / 3.0, 1.0, 1000.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        setSceneGlState();
         glRotatef(35, 0.3f, 1, 0);
         glTranslatef(-64, -3, -60);
-        glViewport(0, 0, 1024, 768);
-        glShadeModel(GL_SMOOTH);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        // The switches as the scene leaves them, whatever earlier tests did.
-        glDisable(GL_BLEND);
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_LIGHTING);
-        glEnable(GL_DEPTH_TEST);
     }
 
     // Every character drawHud draws, in order, read back through feedback;
@@ -76,15 +66,10 @@ protected:
 }  // namespace
 
 TEST_F(HudTest, WritesScoreAndFrameRateWithTwoBlanks) {
-    struct Case {
-        int score, fps;
-        const char* scoreLine;
-        const char* fpsLine;
-    };
-    for (Case c : {Case{-15, 60, "SCORE  -15", "FPS  60"}, Case{0, 0, "SCORE  0", "FPS  0"},
-                   Case{125, 1234, "SCORE  125", "FPS  1234"}}) {
-        const std::vector<Glyph> glyphs = drawnGlyphs(c.score, c.fps);
-        const std::string scoreLine = c.scoreLine, fpsLine = c.fpsLine;
+    const std::tuple<int, int, std::string, std::string> cases[] = {
+        {-15, 60, "SCORE  -15", "FPS  60"}, {0, 0, "SCORE  0", "FPS  0"}, {125, 1234, "SCORE  125", "FPS  1234"}};
+    for (const auto& [score, fps, scoreLine, fpsLine] : cases) {
+        const std::vector<Glyph> glyphs = drawnGlyphs(score, fps);
         EXPECT_EQ(glyphs.size(), scoreLine.size() + fpsLine.size());
         expectLine(glyphs, 0, scoreLine, 16, 738);
         expectLine(glyphs, scoreLine.size(), fpsLine, 45, 718);
@@ -97,6 +82,7 @@ TEST_F(HudTest, PanelIsTranslucentWhiteWithAFadingTail) {
     glClear(GL_COLOR_BUFFER_BIT);
     GLdouble projectionBefore[16];
     glGetDoublev(GL_PROJECTION_MATRIX, projectionBefore);
+    const GlStateSnapshot before = takeGlStateSnapshot();
 
     drawHud(5, 60);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -131,13 +117,9 @@ TEST_F(HudTest, PanelIsTranslucentWhiteWithAFadingTail) {
         for (int x = 10; x < 158; ++x) black += at(x, y)[0] + at(x, y)[1] + at(x, y)[2] == 0;
     EXPECT_GT(black, 60);
 
-    // The projection comes back; blending is left off and the scene's
-    // texturing, lighting and depth testing on.
+    // The projection, the scene's switches and its blend function come back.
     GLdouble projectionAfter[16];
     glGetDoublev(GL_PROJECTION_MATRIX, projectionAfter);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(projectionAfter[i], projectionBefore[i]);
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_EQ(stateDifferences(takeGlStateSnapshot(), before, StateParts::switchesAndBlend), std::vector<std::string>{});
 }

@@ -2,12 +2,14 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "hud/ShadowOverlay.h"
 #include "support/GlStateGuard.h"
 #include "support/WindowReadBack.h"
 #include "terrain/ShadowGrid.h"
+#include "view/SceneGlState.h"
 
 namespace {
 
@@ -16,33 +18,15 @@ constexpr int areaSize = 96;  // the window's lower-left corner that the tests r
 class ShadowOverlayTest : public testing::Test {
 protected:
     void SetUp() override {
-        glViewport(0, 0, 1024, 768);
-        glClearColor(0, 0, 0, 1);
+        // The scene's state over black, with whatever a camera left behind.
+        setSceneGlState();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        // The switches as the scene leaves them, whatever earlier tests did.
-        glDisable(GL_BLEND);
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_LIGHTING);
-        glEnable(GL_DEPTH_TEST);
-        // Whatever a camera left behind.
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(45, 4.0 / 3.0, 1, 1000);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
         gluLookAt(10, 5, 3, 64, 0, 64, 0, 1, 0);
-        glGetFloatv(GL_PROJECTION_MATRIX, projectionBefore);
-        glGetFloatv(GL_MODELVIEW_MATRIX, modelviewBefore);
+        before = matrices();
     }
     void TearDown() override {
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-        GLfloat projection[16], modelview[16];
-        glGetFloatv(GL_PROJECTION_MATRIX, projection);
-        glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-        for (int k = 0; k < 16; ++k) {
-            EXPECT_EQ(projection[k], projectionBefore[k]) << k;
-            EXPECT_EQ(modelview[k], modelviewBefore[k]) << k;
-        }
+        EXPECT_EQ(matrices(), before);
         GLint mode = 0;
         glGetIntegerv(GL_MATRIX_MODE, &mode);
         EXPECT_EQ(mode, GL_MODELVIEW);
@@ -60,9 +44,16 @@ protected:
         return red;
     }
 
+    // The projection and the modelview matrix, one after the other.
+    static std::array<GLfloat, 32> matrices() {
+        std::array<GLfloat, 32> both;
+        glGetFloatv(GL_PROJECTION_MATRIX, both.data());
+        glGetFloatv(GL_MODELVIEW_MATRIX, both.data() + 16);
+        return both;
+    }
+
     GlStateGuard guard;
-    GLfloat projectionBefore[16];
-    GLfloat modelviewBefore[16];
+    std::array<GLfloat, 32> before;
 };
 
 TEST_F(ShadowOverlayTest, WithoutAGridAWhiteRectangleStandsAtTwentyTwenty) {

@@ -29,13 +29,20 @@ Rgba lightVector(int slot, GLenum name) {
     return value;
 }
 
-GLfloat lightValue(int slot, GLenum name) {
-    GLfloat value = -9;
-    glGetLightfv(GL_LIGHT0 + slot, name, &value);
-    return value;
-}
-
 bool lightOn(int slot) { return glIsEnabled(GL_LIGHT0 + slot) == GL_TRUE; }
+
+// What GL holds for a slot: switched on, ambient, diffuse and specular.
+struct SlotState {
+    bool on;
+    Rgba ambient, diffuse, specular;
+};
+
+void expectSlot(int slot, const SlotState& expected, const char* after) {
+    EXPECT_EQ(lightOn(slot), expected.on) << after << ", slot " << slot;
+    EXPECT_EQ(lightVector(slot, GL_AMBIENT), expected.ambient) << after << ", slot " << slot;
+    EXPECT_EQ(lightVector(slot, GL_DIFFUSE), expected.diffuse) << after << ", slot " << slot;
+    EXPECT_EQ(lightVector(slot, GL_SPECULAR), expected.specular) << after << ", slot " << slot;
+}
 
 // Every test starts with no light alive, finds the GL light state as the
 // test before left it, and leaves it as it found it.
@@ -45,9 +52,7 @@ protected:
         ASSERT_EQ(freeLightSlotCount(), lightSlotCount) << "a light outlived an earlier test";
         glLoadIdentity();
         for (int slot = 0; slot < lightSlotCount; ++slot) {
-            glLightfv(GL_LIGHT0 + slot, GL_AMBIENT, marker.data());
-            glLightfv(GL_LIGHT0 + slot, GL_DIFFUSE, marker.data());
-            glLightfv(GL_LIGHT0 + slot, GL_SPECULAR, marker.data());
+            for (GLenum name : {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR}) glLightfv(GL_LIGHT0 + slot, name, marker.data());
             glDisable(GL_LIGHT0 + slot);
         }
     }
@@ -61,14 +66,8 @@ TEST_F(Lights, EightTakeTheSlotsInOrderAndTheNinthFails) {
     std::vector<std::unique_ptr<DirectionalLight>> suns;
     std::vector<std::unique_ptr<SpotLight>> spots;
     for (int i = 0; i < 8; ++i) {
-        int slot;
-        if (i % 2 == 0) {
-            suns.push_back(std::make_unique<DirectionalLight>());
-            slot = suns.back()->getSlot();
-        } else {
-            spots.push_back(std::make_unique<SpotLight>());
-            slot = spots.back()->getSlot();
-        }
+        const int slot = i % 2 ? spots.emplace_back(std::make_unique<SpotLight>())->getSlot()
+                               : suns.emplace_back(std::make_unique<DirectionalLight>())->getSlot();
         EXPECT_EQ(slot, i);
         EXPECT_TRUE(lightOn(i));
     }
@@ -102,79 +101,38 @@ TEST_F(Lights, AFreedSlotIsTakenAgainLowestFirst) {
     EXPECT_EQ(next.getSlot(), 3);
 }
 
-TEST_F(Lights, ConstructionSwitchesOnAndLeavesTheAmbientOfSlotZeroAlone) {
-    DirectionalLight sun;
-    SpotLight headlight;
-    EXPECT_TRUE(sun.isEnabled());
-    EXPECT_TRUE(lightOn(0));
-    EXPECT_EQ(lightVector(0, GL_DIFFUSE), white);
-    EXPECT_EQ(lightVector(0, GL_SPECULAR), white);
-    EXPECT_EQ(lightVector(0, GL_AMBIENT), marker);
-
-    EXPECT_TRUE(lightOn(1));
-    EXPECT_EQ(lightVector(1, GL_AMBIENT), onAmbient);
-    EXPECT_EQ(lightVector(1, GL_DIFFUSE), white);
-    EXPECT_EQ(lightVector(1, GL_SPECULAR), white);
-}
-
-TEST_F(Lights, DisableKeepsSlotZeroEnabledButSwitchesOtherSlotsOff) {
-    DirectionalLight sun;
-    SpotLight left, right;
-    sun.disable();
-    right.disable();
-
-    EXPECT_FALSE(sun.isEnabled());
-    EXPECT_TRUE(lightOn(0));
-    EXPECT_EQ(lightVector(0, GL_DIFFUSE), black);
-    EXPECT_EQ(lightVector(0, GL_SPECULAR), black);
-    EXPECT_EQ(lightVector(0, GL_AMBIENT), marker);
-
-    EXPECT_FALSE(right.isEnabled());
-    EXPECT_FALSE(lightOn(2));
-    EXPECT_EQ(lightVector(2, GL_AMBIENT), black);
-    EXPECT_EQ(lightVector(2, GL_DIFFUSE), black);
-    EXPECT_EQ(lightVector(2, GL_SPECULAR), black);
-
-    EXPECT_TRUE(lightOn(1));
-    EXPECT_EQ(lightVector(1, GL_DIFFUSE), white);
-}
-
-TEST_F(Lights, EnableRestoresWhiteAndTheOnAmbientExceptInSlotZero) {
-    DirectionalLight sun;
-    SpotLight headlight;
-    sun.disable();
-    headlight.disable();
-    sun.enable();
-    headlight.enable();
-
-    EXPECT_TRUE(sun.isEnabled());
-    EXPECT_EQ(lightVector(0, GL_DIFFUSE), white);
-    EXPECT_EQ(lightVector(0, GL_SPECULAR), white);
-    EXPECT_EQ(lightVector(0, GL_AMBIENT), marker);
-
-    EXPECT_TRUE(headlight.isEnabled());
-    EXPECT_TRUE(lightOn(1));
-    EXPECT_EQ(lightVector(1, GL_AMBIENT), onAmbient);
-    EXPECT_EQ(lightVector(1, GL_DIFFUSE), white);
-}
-
-TEST_F(Lights, SetIntensityDimsOnlyASwitchedOnLightAndIsNotKept) {
-    DirectionalLight sun;
-    SpotLight headlight;
-    headlight.disable();
-
-    sun.setIntensity(0.5f);
-    headlight.setIntensity(0.5f);
+// A sun in slot 0 and a headlight in slot 1 after each operation on both,
+// while a light in slot 2 stays on untouched. Slot 0 stays switched on and
+// keeps the ambient GL had; an intensity is not kept past disable().
+TEST_F(Lights, EachOperationLeavesItsColoursInItsOwnSlot) {
     const Rgba half = {0.5f, 0.5f, 0.5f, 1};
-    EXPECT_EQ(lightVector(0, GL_DIFFUSE), half);
-    EXPECT_EQ(lightVector(0, GL_SPECULAR), half);
-    EXPECT_EQ(lightVector(1, GL_DIFFUSE), black);
-    EXPECT_EQ(lightVector(1, GL_SPECULAR), black);
-    EXPECT_FALSE(lightOn(1));
-
-    sun.disable();
-    sun.enable();
-    EXPECT_EQ(lightVector(0, GL_DIFFUSE), white);
+    const SlotState sunOn{true, marker, white, white}, sunOff{true, marker, black, black};
+    const SlotState spotOn{true, onAmbient, white, white}, spotOff{false, black, black, black};
+    struct Step {
+        const char* what;
+        void (*operation)(Light&);
+        bool enabled;
+        SlotState sun, headlight;
+    };
+    const Step steps[] = {
+        {"construction", [](Light&) {}, true, sunOn, spotOn},
+        {"setIntensity", [](Light& l) { l.setIntensity(0.5f); }, true, {true, marker, half, half},
+         {true, onAmbient, half, half}},
+        {"disable", [](Light& l) { l.disable(); }, false, sunOff, spotOff},
+        {"setIntensity while off", [](Light& l) { l.setIntensity(0.5f); }, false, sunOff, spotOff},
+        {"enable", [](Light& l) { l.enable(); }, true, sunOn, spotOn},
+    };
+    DirectionalLight sun;
+    SpotLight headlight, bystander;
+    for (const Step& step : steps) {
+        step.operation(sun);
+        step.operation(headlight);
+        EXPECT_EQ(sun.isEnabled(), step.enabled) << step.what;
+        EXPECT_EQ(headlight.isEnabled(), step.enabled) << step.what;
+        expectSlot(0, step.sun, step.what);
+        expectSlot(1, step.headlight, step.what);
+        expectSlot(2, spotOn, step.what);
+    }
 }
 
 TEST_F(Lights, DirectionalApplySendsTheDirectionAtInfinity) {
@@ -189,12 +147,17 @@ TEST_F(Lights, DirectionalApplySendsTheDirectionAtInfinity) {
     sun.setDirection(0, 1, 0);
     sun.apply();
     EXPECT_EQ(lightVector(0, GL_POSITION), (Rgba{1, 0, 0, 0}));
+}
 
-    float x, y, z;
-    sun.getPosition(x, y, z);
-    EXPECT_EQ(z, 7.0f);
-    sun.getDirection(x, y, z);
-    EXPECT_EQ(y, 1.0f);
+// A spot's constant, linear and quadratic attenuation, cutoff and exponent.
+using SpotShape = std::array<GLfloat, 5>;
+SpotShape spotShape(int slot) {
+    SpotShape shape;
+    int i = 0;
+    for (GLenum name : {GL_CONSTANT_ATTENUATION, GL_LINEAR_ATTENUATION, GL_QUADRATIC_ATTENUATION,
+                        GL_SPOT_CUTOFF, GL_SPOT_EXPONENT})
+        glGetLightfv(GL_LIGHT0 + slot, name, &shape[i++]);
+    return shape;
 }
 
 TEST_F(Lights, SpotApplySendsEverythingThroughTheCurrentModelview) {
@@ -206,38 +169,31 @@ TEST_F(Lights, SpotApplySendsEverythingThroughTheCurrentModelview) {
     glTranslatef(10, 0, 0);
     glRotatef(90, 0, 1, 0);
     headlight.apply();
-    Rgba position = lightVector(0, GL_POSITION);
-    EXPECT_NEAR(position[0], 11.8f, 1e-5);
-    EXPECT_NEAR(position[1], 0.5f, 1e-5);
-    EXPECT_NEAR(position[2], -1.0f, 1e-5);
+    const Rgba position = lightVector(0, GL_POSITION), direction = lightVector(0, GL_SPOT_DIRECTION);
+    const Rgba expectedPosition = {11.8f, 0.5f, -1.0f, 1.0f}, expectedDirection = {1, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(position[i], expectedPosition[i], 1e-5) << i;
+        EXPECT_NEAR(direction[i], expectedDirection[i], 1e-5) << i;
+    }
     EXPECT_EQ(position[3], 1.0f);
-    Rgba direction = lightVector(0, GL_SPOT_DIRECTION);
-    EXPECT_NEAR(direction[0], 1.0f, 1e-5);
-    EXPECT_NEAR(direction[2], 0.0f, 1e-5);
-    EXPECT_EQ(lightValue(0, GL_CONSTANT_ATTENUATION), 0.0f);
-    EXPECT_EQ(lightValue(0, GL_LINEAR_ATTENUATION), 0.05f);
-    EXPECT_EQ(lightValue(0, GL_QUADRATIC_ATTENUATION), 0.01f);
-    EXPECT_EQ(lightValue(0, GL_SPOT_CUTOFF), 30.0f);
-    EXPECT_EQ(lightValue(0, GL_SPOT_EXPONENT), 0.5f);
+    const SpotShape defaults = {0.0f, 0.05f, 0.01f, 30.0f, 0.5f};
+    EXPECT_EQ(spotShape(0), defaults);
 
     // Setters only store; the next apply sends them.
     headlight.setAttenuation(1.0f, 0.25f, 0.125f);
     headlight.setCutoff(45.0f);
     headlight.setExponent(2.0f);
-    EXPECT_EQ(lightValue(0, GL_SPOT_CUTOFF), 30.0f);
+    EXPECT_EQ(spotShape(0), defaults);
     glLoadIdentity();
     headlight.apply();
     EXPECT_EQ(lightVector(0, GL_POSITION), (Rgba{1.0f, 0.5f, 1.8f, 1.0f}));
-    EXPECT_EQ(lightValue(0, GL_CONSTANT_ATTENUATION), 1.0f);
-    EXPECT_EQ(lightValue(0, GL_LINEAR_ATTENUATION), 0.25f);
-    EXPECT_EQ(lightValue(0, GL_QUADRATIC_ATTENUATION), 0.125f);
-    EXPECT_EQ(lightValue(0, GL_SPOT_CUTOFF), 45.0f);
-    EXPECT_EQ(lightValue(0, GL_SPOT_EXPONENT), 2.0f);
+    const SpotShape set = {1.0f, 0.25f, 0.125f, 45.0f, 2.0f};
+    EXPECT_EQ(spotShape(0), set);
 
     headlight.disable();
     headlight.setCutoff(10.0f);
     headlight.apply();
-    EXPECT_EQ(lightValue(0, GL_SPOT_CUTOFF), 45.0f);
+    EXPECT_EQ(spotShape(0), set);
 }
 
 }  // namespace

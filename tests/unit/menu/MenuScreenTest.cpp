@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "platform/FatalError.h"
 #include "menu/MainMenu.h"
 #include "support/Expect.h"
 #include "support/TempWorkDir.h"
@@ -18,9 +18,6 @@
 #include "support/WindowReadBack.h"
 
 namespace {
-
-// ---- Test pictures --------------------------------------------------------
-
 
 const Rgb backgroundLow{0, 0, 90};   // lower half of the background picture
 const Rgb backgroundHigh{0, 90, 0};  // upper half
@@ -31,8 +28,7 @@ const Rgb selectedColour[menuButtonCount] = {{250, 250, 40}, {40, 250, 250}, {25
 const int pictureWidth[menuButtonCount] = {250, 332, 104};
 const int pictureHeight[menuButtonCount] = {70, 66, 60};
 // Highlighted pictures of another size; they are drawn in the normal one's rectangle.
-const int selectedWidth = 40;
-const int selectedHeight = 20;
+const int selectedWidth = 40, selectedHeight = 20;
 
 void writeMenuPictures() {
     writeTestPicture("textures/MenuBackground.bmp", 64, 48, [](uint32_t, uint32_t row) {
@@ -52,11 +48,8 @@ int picturesHeld() {
     return held;
 }
 
-// ---- Reading the window ---------------------------------------------------
-// readPixel gives the frame last drawn from the back buffer: the swap copies
-// it to the window and leaves it as it was, while the front buffer of a
-// window on the virtual display reads back empty.
-
+// readPixel reads the frame last drawn from the back buffer, which the swap
+// leaves as it was; the front buffer of the virtual display reads back empty.
 testing::AssertionResult near(Rgb actual, Rgb expected, int tolerance = 3) {
     if (std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
         std::abs(actual.b - expected.b) <= tolerance)
@@ -67,16 +60,17 @@ testing::AssertionResult near(Rgb actual, Rgb expected, int tolerance = 3) {
            << int(expected.b) << ")";
 }
 
-Rgb buttonCentrePixel(int i) {
-    const MenuButton& b = mainMenu.buttons[i];
-    return readPixel((b.left + b.right) / 2, (b.bottom + b.top) / 2);
-}
-
-// GLUT pointer coordinates (y from the top) of a button's centre.
+// GLUT pointer coordinates (y from the top) of a button's centre, and the
+// pixel there.
 int centreX(int i) { return (mainMenu.buttons[i].left + mainMenu.buttons[i].right) / 2; }
 int centreWindowY(int i) { return 768 - (mainMenu.buttons[i].bottom + mainMenu.buttons[i].top) / 2; }
+Rgb buttonCentrePixel(int i) { return readPixel(centreX(i), 768 - centreWindowY(i)); }
 
-// ---- Driving the running menu ---------------------------------------------
+// Every button shows its picture, the highlighted one its highlighted picture.
+void expectButtonsShown(int highlighted) {
+    for (int i = 0; i < menuButtonCount; ++i)
+        EXPECT_TRUE(near(buttonCentrePixel(i), i == highlighted ? selectedColour[i] : normalColour[i])) << i;
+}
 
 // Steps run one at a time from a GLUT timer while the menu's loop runs. Each
 // step waits for a frame drawn after the previous one (or, when the previous
@@ -86,18 +80,15 @@ int centreWindowY(int i) { return 768 - (mainMenu.buttons[i].bottom + mainMenu.b
 using Step = std::function<void()>;
 using FadeFrameStep = std::function<void(int fadeFrame)>;  // 1 for the first fade frame
 
-constexpr int tickMs = 10;
-constexpr int quietTicks = 5;       // ticks to wait when no frame comes
-constexpr int watchdogTicks = 800;  // a menu that never leaves fails the test
-constexpr int timedOut = 99;
+// Ticks of 10 ms; a step waits 5 ticks when no frame comes, and a menu that
+// has not left after 800 ticks is made to leave with a choice no button has.
+constexpr int tickMs = 10, quietTicks = 5, watchdogTicks = 800, timedOut = 99;
 
 int generation = 0;  // stale timers from earlier runs see another value and stop
 std::vector<Step> steps;
 size_t nextStep = 0;
-int tick = 0;
-int lastStepTick = 0;
-int framesDrawn = 0;
-int framesAtLastStep = 0;
+int tick = 0, lastStepTick = 0;
+int framesDrawn = 0, framesAtLastStep = 0;
 int fadeFrames = 0;  // frames drawn with a choice made (each advances the fade)
 FadeFrameStep atFadeFrame;
 
@@ -135,15 +126,12 @@ int runDrivenMenu(std::vector<Step> script, FadeFrameStep fadeFrameStep = {}) {
     tick = lastStepTick = 0;
     framesDrawn = framesAtLastStep = fadeFrames = 0;
     glutTimerFunc(tickMs, driveTick, ++generation);
-    try {
-        int choice = runMenu();
-        ++generation;
-        EXPECT_EQ(nextStep, steps.size()) << "the menu left before the script ended";
-        return choice;
-    } catch (...) {
-        ++generation;
-        throw;
-    }
+    struct StopTimers {
+        ~StopTimers() { ++generation; }
+    } stopTimers;  // however runMenu ends
+    const int choice = runMenu();
+    EXPECT_EQ(nextStep, steps.size()) << "the menu left before the script ended";
+    return choice;
 }
 
 class MenuScreen : public testing::Test {
@@ -153,38 +141,22 @@ protected:
     TempWorkDir dir;
 };
 
-// ---- Tests ----------------------------------------------------------------
-
-TEST_F(MenuScreen, LoadSetsRectanglesFromPicturesAndEachRunReleasesThem) {
+TEST_F(MenuScreen, LoadSetsRectanglesFromPicturesAndARunReleasesThem) {
     mainMenu.hovered = Exit;
     loadMenu();
     EXPECT_EQ(mainMenu.hovered, noButton);
     for (int i = 0; i < menuButtonCount; ++i) {
         const MenuButton& b = mainMenu.buttons[i];
-        EXPECT_EQ(b.left, menuButtonPlaces[i].left);
-        EXPECT_EQ(b.bottom, menuButtonPlaces[i].bottom);
-        EXPECT_EQ(b.right, menuButtonPlaces[i].left + pictureWidth[i]);
-        EXPECT_EQ(b.top, menuButtonPlaces[i].bottom + pictureHeight[i]);
+        const MenuButtonPlace& place = menuButtonPlaces[i];
+        EXPECT_EQ(std::tuple(b.left, b.bottom, b.right, b.top),
+                  std::tuple(place.left, place.bottom, place.left + pictureWidth[i], place.bottom + pictureHeight[i]))
+            << i;
     }
     for (int k = 0; k < menuPictureCount; ++k) EXPECT_EQ(Texture::holderCount(menuPicture(k)), 1) << menuPicture(k);
 
-    // 'Q' is ignored; 'q' chooses Exit.
-    bool stillBrowsing = false;
-    EXPECT_EQ(runDrivenMenu({
-                  [] { menuKeyboard('Q', 0, 0); },
-                  [&] { stillBrowsing = !mainMenu.leaving; },
-                  [] { menuKeyboard('q', 0, 0); },
-              }),
-              Exit);
-    EXPECT_TRUE(stillBrowsing);
+    EXPECT_EQ(runDrivenMenu({[] { menuKeyboard('q', 0, 0); }}), Exit);
     EXPECT_EQ(picturesHeld(), 0);
     EXPECT_FALSE(mainMenu.background);
-
-    // The menu loads and runs again after its pictures were released.
-    loadMenu();
-    EXPECT_EQ(picturesHeld(), menuButtonCount * 2 + 1);
-    EXPECT_EQ(runDrivenMenu({[] { menuKeyboard(27, 0, 0); }}), Exit);
-    EXPECT_EQ(picturesHeld(), 0);
 }
 
 TEST_F(MenuScreen, DrawsBackgroundAndButtonsAndHighlightsTheButtonUnderThePointer) {
@@ -197,35 +169,28 @@ TEST_F(MenuScreen, DrawsBackgroundAndButtonsAndHighlightsTheButtonUnderThePointe
             // filtering blends with the clamped border.)
             EXPECT_TRUE(near(readPixel(40, 40), backgroundLow));
             EXPECT_TRUE(near(readPixel(990, 730), backgroundHigh));
-            for (int i = 0; i < menuButtonCount; ++i)
-                EXPECT_TRUE(near(buttonCentrePixel(i), normalColour[i])) << "button " << i;
+            expectButtonsShown(noButton);
             menuHover(centreX(ResumeGame), centreWindowY(ResumeGame));
         },
         [&] {
             EXPECT_EQ(mainMenu.hovered, ResumeGame);
             // The highlighted picture fills the normal picture's rectangle.
-            EXPECT_TRUE(near(buttonCentrePixel(ResumeGame), selectedColour[ResumeGame]));
-            EXPECT_TRUE(near(readPixel(resume.left + 6, resume.bottom + 3),
-                             selectedColour[ResumeGame]));
-            EXPECT_TRUE(near(readPixel(resume.right - 7, resume.top - 4),
-                             selectedColour[ResumeGame]));
+            expectButtonsShown(ResumeGame);
+            EXPECT_TRUE(near(readPixel(resume.left + 6, resume.bottom + 3), selectedColour[ResumeGame]));
+            EXPECT_TRUE(near(readPixel(resume.right - 7, resume.top - 4), selectedColour[ResumeGame]));
             EXPECT_TRUE(near(readPixel(resume.left - 2, resume.bottom + 5), backgroundHigh));
             EXPECT_TRUE(near(readPixel(resume.right + 1, resume.bottom + 5), backgroundHigh));
-            EXPECT_TRUE(near(buttonCentrePixel(NewGame), normalColour[NewGame]));
-            EXPECT_TRUE(near(buttonCentrePixel(Exit), normalColour[Exit]));
             // Exactly on New Game's upper-left corner.
             menuHover(mainMenu.buttons[NewGame].left, 768 - mainMenu.buttons[NewGame].top);
         },
         [] {
             EXPECT_EQ(mainMenu.hovered, NewGame);
-            EXPECT_TRUE(near(buttonCentrePixel(NewGame), selectedColour[NewGame]));
-            EXPECT_TRUE(near(buttonCentrePixel(ResumeGame), normalColour[ResumeGame]));
+            expectButtonsShown(NewGame);
             menuHover(5, 5);
         },
         [] {
             EXPECT_EQ(mainMenu.hovered, noButton);
-            for (int i = 0; i < menuButtonCount; ++i)
-                EXPECT_TRUE(near(buttonCentrePixel(i), normalColour[i])) << "button " << i;
+            expectButtonsShown(noButton);
             menuKeyboard('q', 0, 0);
         },
     });
@@ -234,7 +199,6 @@ TEST_F(MenuScreen, DrawsBackgroundAndButtonsAndHighlightsTheButtonUnderThePointe
 
 TEST_F(MenuScreen, ClickOnHighlightedButtonFadesToBlackOverTwentyFramesAndReturnsIt) {
     loadMenu();
-    std::vector<float> alphaSeen;
     int choice = runDrivenMenu(
         {
             [] { menuHover(centreX(NewGame), centreWindowY(NewGame)); },
@@ -242,12 +206,10 @@ TEST_F(MenuScreen, ClickOnHighlightedButtonFadesToBlackOverTwentyFramesAndReturn
         },
         [&](int fadeFrame) {
             if (fadeFrame == 1) {
-                alphaSeen.push_back(mainMenu.fadeAlpha);
                 // Releasing the button and moving the pointer change nothing now.
                 menuMouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0);
                 menuHover(centreX(Exit), centreWindowY(Exit));
             } else if (fadeFrame == 8) {
-                alphaSeen.push_back(mainMenu.fadeAlpha);
                 EXPECT_EQ(mainMenu.hovered, NewGame);
                 // Part way: the highlighted button shows through the black.
                 Rgb shown = buttonCentrePixel(NewGame);
@@ -256,24 +218,19 @@ TEST_F(MenuScreen, ClickOnHighlightedButtonFadesToBlackOverTwentyFramesAndReturn
             }
         });
     EXPECT_EQ(choice, NewGame);
+    // Each of the 20 frames advanced the fade by one step.
     EXPECT_EQ(fadeFrames, 20);
     EXPECT_EQ(mainMenu.fadeAlpha, 1.0f);
     EXPECT_FALSE(mainMenu.leaving);
-    ASSERT_EQ(alphaSeen.size(), 2u);
-    EXPECT_GT(alphaSeen[0], 0.0f);
-    EXPECT_GT(alphaSeen[1], alphaSeen[0]);
     // The last frame is black all over.
     EXPECT_TRUE(near(buttonCentrePixel(NewGame), {0, 0, 0}, 1));
     EXPECT_TRUE(near(readPixel(990, 730), {0, 0, 0}, 1));
     EXPECT_EQ(picturesHeld(), 0);
 }
 
-TEST_F(MenuScreen, RunningWithoutLoadingFailsAndHoldsNoPictures) {
+TEST_F(MenuScreen, RunningWithoutLoadingOrLoadingAMissingPictureIsFatalAndHoldsNoPictures) {
     expectFatal([] { runDrivenMenu({}); }, "Tried to bind a NULL texture");
     EXPECT_EQ(picturesHeld(), 0);
-}
-
-TEST_F(MenuScreen, AMissingPictureIsFatalAndNamesIt) {
     std::remove("textures/ExitSelected460x297.bmp");
     expectFatal(loadMenu, "Error loading texture ./textures/ExitSelected460x297.bmp");
     releaseMenuPictures();

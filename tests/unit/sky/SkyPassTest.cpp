@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 #include "sky/NightSky.h"
 #include "sky/SkyBox.h"
@@ -25,10 +26,8 @@ constexpr float afternoon = 2.5f;
 // afternoon, sky opacity, night sky opacity (negative: not drawn).
 struct Row {
     float height;
-    float morningRgb[3];
-    float afternoonRgb[3];
-    float skyAlpha;
-    float nightAlpha;
+    float morningRgb[3], afternoonRgb[3];
+    float skyAlpha, nightAlpha;
 };
 const Row table[] = {
     {1.0f, {1, 1, 1}, {1, 1, 1}, 1, -1},
@@ -65,10 +64,8 @@ TEST(SkyTint, EdgesOfDuskAndNoon) {
     EXPECT_FLOAT_EQ(skyTint(0.25f, pi / 2 - 1e-3f).blue, 0.25f);
     // The sine of pi in single precision is a hair below zero: still night.
     const SkyTint sunset = skyTint(std::sin(pi), pi);
-    EXPECT_EQ(sunset.red, 0.0f);
-    EXPECT_EQ(sunset.blue, 0.0f);
-    EXPECT_EQ(sunset.skyAlpha, 0.0f);
-    EXPECT_EQ(sunset.nightSkyAlpha, 1.0f);
+    EXPECT_EQ(std::tuple(sunset.red, sunset.blue, sunset.skyAlpha, sunset.nightSkyAlpha),
+              std::tuple(0.0f, 0.0f, 0.0f, 1.0f));
 }
 
 namespace {
@@ -128,18 +125,14 @@ TEST_F(SkyPassTest, DrawnSkyShowsTheTintAndFade) {
         for (float angle : {morning, afternoon}) {
             drawSky(row.height, angle);
             const float* rgb = angle == morning ? row.morningRgb : row.afternoonRgb;
-            const float sky[3] = {rgb[0] * row.skyAlpha, rgb[1] * row.skyAlpha,
-                                  rgb[2] * row.skyAlpha};
-            const Rgb below = readPixel(512, 200);
-            EXPECT_NEAR(below.r, 255 * sky[0], 2) << row.height << " " << angle;
-            EXPECT_NEAR(below.g, 255 * sky[1], 2) << row.height << " " << angle;
-            EXPECT_NEAR(below.b, 255 * sky[2], 2) << row.height << " " << angle;
-
             const float moon = row.nightAlpha > 0 ? row.nightAlpha : 0;
-            const Rgb atMoon = readPixel(512, 606);
-            EXPECT_NEAR(atMoon.r, 255 * (moon + (1 - moon) * sky[0]), 2) << row.height;
-            EXPECT_NEAR(atMoon.g, 255 * (moon + (1 - moon) * sky[1]), 2) << row.height;
-            EXPECT_NEAR(atMoon.b, 255 * (moon + (1 - moon) * sky[2]), 2) << row.height;
+            const Rgb below = readPixel(512, 200), atMoon = readPixel(512, 606);
+            const uint8_t shownBelow[] = {below.r, below.g, below.b}, shownAtMoon[] = {atMoon.r, atMoon.g, atMoon.b};
+            for (int c = 0; c < 3; ++c) {
+                const float sky = rgb[c] * row.skyAlpha;
+                EXPECT_NEAR(shownBelow[c], 255 * sky, 2) << row.height << " " << angle << " channel " << c;
+                EXPECT_NEAR(shownAtMoon[c], 255 * (moon + (1 - moon) * sky), 2) << row.height << " channel " << c;
+            }
         }
 
     // The sky leaves the scene's switches as it found them, and the blend
@@ -149,8 +142,7 @@ TEST_F(SkyPassTest, DrawnSkyShowsTheTintAndFade) {
     GLint source = 0, destination = 0;
     glGetIntegerv(GL_BLEND_SRC, &source);
     glGetIntegerv(GL_BLEND_DST, &destination);
-    EXPECT_EQ(source, GL_SRC_ALPHA);
-    EXPECT_EQ(destination, GL_ONE_MINUS_SRC_ALPHA);
+    EXPECT_EQ(std::pair(source, destination), (std::pair<GLint, GLint>(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA)));
 }
 
 TEST_F(SkyPassTest, OnlyTheRideViewTurnsTheSkyAgainstTheHeading) {

@@ -1,15 +1,14 @@
 // The height-map terrain: heights, normals, bounds-checked access and drawing,
 // read back from a real GL context.
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/FatalError.h"
 #include "support/Expect.h"
 #include "support/GameViewMatrices.h"
 #include "support/GlStateGuard.h"
+#include "support/GlStateSnapshot.h"
 #include "reference/ReferenceFrame.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
@@ -17,6 +16,7 @@
 #include "terrain/QuadBatch.h"
 #include "terrain/ShadowGrid.h"
 #include "terrain/Terrain.h"
+#include "view/SceneGlState.h"
 #include "view/ViewVolume.h"
 
 namespace {
@@ -36,8 +36,7 @@ TEST(Terrain, HeightsComeFromTheRedChannelOnly) {
     TempWorkDir dir;
     writeHeightMap(4, 3, [](uint32_t x, uint32_t z) { return x == 1 && z == 2 ? 255 : 10; });
     Terrain terrain("Heights.bmp");
-    EXPECT_EQ(terrain.getWidth(), 4u);
-    EXPECT_EQ(terrain.getDepth(), 3u);
+    EXPECT_EQ(std::pair(terrain.getWidth(), terrain.getDepth()), std::pair(4u, 3u));
     float h = -1;
     ASSERT_TRUE(terrain.getHeight(1, 2, h));
     EXPECT_FLOAT_EQ(h, 25.5f);
@@ -64,8 +63,7 @@ TEST(Terrain, OnlyInteriorPointsGetASlope) {
     for (uint32_t z = 0; z < 3; ++z)
         for (uint32_t x = 0; x < 3; ++x)
             if (x != 1 || z != 1) {
-                EXPECT_EQ(terrain.getNormalX(x, z), 0.0f) << x << "," << z;
-                EXPECT_EQ(terrain.getNormalZ(x, z), 0.0f) << x << "," << z;
+                EXPECT_EQ(std::pair(terrain.getNormalX(x, z), terrain.getNormalZ(x, z)), std::pair(0.0f, 0.0f)) << x << "," << z;
             }
 }
 
@@ -100,18 +98,11 @@ TEST(Terrain, AMissingHeightMapIsFatalWithTheBareName) {
 class TerrainDrawing : public testing::Test {
 protected:
     void SetUp() override {
-        glViewport(0, 0, 1024, 768);
-        glClearColor(0, 0, 0, 1);
+        setSceneGlState();  // over black, lit, with normals normalised
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 4, 0, 4, -100, 100);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        lookDownOn(4, 4);
         glRotatef(-90, 1, 0, 0);  // world z becomes eye y
-        glEnable(GL_LIGHTING);
         glEnable(GL_LIGHT0);
-        glEnable(GL_NORMALIZE);
         const GLfloat noAmbient[] = {0, 0, 0, 1};
         const GLfloat white[] = {1, 1, 1, 1};
         const GLfloat fromAbove[] = {0, 1, 0, 0};
@@ -124,40 +115,36 @@ protected:
     }
     void TearDown() override { EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)); }
     static int centreRed() { return readPixel(512, 384).r; }
+    // The window shows world x 0 .. width and z 0 .. depth.
+    static void lookDownOn(double width, double depth) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, width, 0, depth, -100, 100);
+        glMatrixMode(GL_MODELVIEW);
+    }
 
+    TempWorkDir dir;
     GlStateGuard guard;
 };
 
-TEST_F(TerrainDrawing, AShadowGridOfHalfHalvesTheDiffuseLight) {
-    TempWorkDir dir;
+// Each quad takes the grid value of its lower corner as its share of the
+// diffuse light: the material's ambient 0.1 meets no ambient light.
+TEST_F(TerrainDrawing, EachQuadTakesTheGridValueOfItsLowerCornerAsItsShareOfTheLight) {
     writeHeightMap(5, 5, [](uint32_t, uint32_t) { return 0; });
     Terrain terrain("Heights.bmp");
     terrain.draw();
-    int lit = centreRed();
-    ShadowGrid grid;
-    grid.resize(5, 5);
-    std::fill(grid.data(), grid.data() + 25, 0.5f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    terrain.draw(grid);
-    int shadowed = centreRed();
-    // Ambient 0.1 of the material meets no ambient light, so only diffuse counts.
-    EXPECT_NEAR(lit, 255, 2);
-    EXPECT_NEAR(shadowed, 128, 2);
-}
-
-TEST_F(TerrainDrawing, EachQuadTakesTheGridValueOfItsLowerCorner) {
-    TempWorkDir dir;
-    writeHeightMap(5, 5, [](uint32_t, uint32_t) { return 0; });
-    Terrain terrain("Heights.bmp");
-    // Darken only the quad whose lower corner is (x, z) = (1, 2).
+    EXPECT_NEAR(centreRed(), 255, 2);
     const uint32_t W = 5, D = 5;
     ShadowGrid grid;
     grid.resize(W, D);
-    grid.data()[(W - 1 - 1) * D + (D - 1 - 2)] = 0.0f;
+    std::fill(grid.data(), grid.data() + W * D, 0.5f);
+    grid.data()[(W - 1 - 1) * D + (D - 1 - 2)] = 0.0f;  // only the quad at (x, z) = (1, 2) dark
+    glClear(GL_COLOR_BUFFER_BIT);
     terrain.draw(grid);
     // Quad (1..2, 2..3) is centred at world (1.5, 2.5): window (384, 480).
     EXPECT_LT(readPixel(384, 480).r, 5);
-    EXPECT_GT(readPixel(640, 480).r, 250);
+    EXPECT_NEAR(readPixel(640, 480).r, 128, 2);
+    EXPECT_NEAR(centreRed(), 128, 2);
 }
 
 // A model drawn after the terrain without normals or texture coordinates of
@@ -165,7 +152,6 @@ TEST_F(TerrainDrawing, EachQuadTakesTheGridValueOfItsLowerCorner) {
 // colour: whatever quads were culled, they must be the ones that sending
 // every quad in order leaves.
 TEST_F(TerrainDrawing, LeavesTheStateOfTheWholeGridSentInOrderWhateverWasCulled) {
-    TempWorkDir dir;
     writeHeightMap(33, 9, [](uint32_t x, uint32_t z) { return static_cast<uint8_t>((x * 7 + z * 13) % 40); });
     writeSolidPicture("textures/Ground.bmp", 4, 4, Rgb{90, 160, 60});
     Terrain terrain("Heights.bmp", "Ground.bmp");
@@ -173,20 +159,10 @@ TEST_F(TerrainDrawing, LeavesTheStateOfTheWholeGridSentInOrderWhateverWasCulled)
     grid.resize(33, 9);
     for (size_t i = 0; i < size_t{33} * 9; ++i) grid.data()[i] = static_cast<float>(i % 17) / 16.0f;
 
-    struct Current {
-        GLfloat normal[4], texCoord[4], diffuse[4];
-    };
-    auto current = [] {
-        Current state{};
-        glGetFloatv(GL_CURRENT_NORMAL, state.normal);
-        glGetFloatv(GL_CURRENT_TEXTURE_COORDS, state.texCoord);
-        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, state.diffuse);
-        return state;
-    };
     drawTerrainVertexByVertex(terrain, &grid);
-    const Current reference = current();
+    const GlStateSnapshot reference = takeGlStateSnapshot();
     drawTerrainVertexByVertex(terrain, nullptr);
-    const Current unshadedReference = current();
+    const GlStateSnapshot unshadedReference = takeGlStateSnapshot();
 
     // Only the first piece of each row is in view, far from the last quad.
     const GameViewMatrices matrices = gameViewMatrices(2, 3, -6, 2, 0, 4);
@@ -197,38 +173,23 @@ TEST_F(TerrainDrawing, LeavesTheStateOfTheWholeGridSentInOrderWhateverWasCulled)
     QuadBatch batch;
     glNormal3f(9, 9, 9);
     terrain.draw(quads, &grid, batch);
-    const Current shaded = current();
+    EXPECT_EQ(stateDifferences(takeGlStateSnapshot(), reference), std::vector<std::string>{});
     terrain.draw(quads, nullptr, batch);
-    const Current unshaded = current();
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(shaded.normal[i], reference.normal[i]) << i;
-        EXPECT_EQ(shaded.texCoord[i], reference.texCoord[i]) << i;
-        EXPECT_EQ(shaded.diffuse[i], reference.diffuse[i]) << i;
-        EXPECT_EQ(unshaded.diffuse[i], unshadedReference.diffuse[i]) << i;
-        EXPECT_EQ(unshaded.normal[i], unshadedReference.normal[i]) << i;
-    }
+    EXPECT_EQ(stateDifferences(takeGlStateSnapshot(), unshadedReference), std::vector<std::string>{});
     EXPECT_NE(reference.diffuse[0], 1.0f) << "the last quad must be shaded for this to tell";
 }
 
 TEST_F(TerrainDrawing, NarrowMapsDrawNothing) {
-    TempWorkDir dir;
     writeHeightMap(1, 6, [](uint32_t, uint32_t) { return 50; });
     Terrain terrain("Heights.bmp");
-    EXPECT_EQ(terrain.getNormalX(0, 3), 0.0f);
     terrain.draw();
     EXPECT_EQ(centreRed(), 0);
 }
 
 TEST_F(TerrainDrawing, ATwoByTwoMapIsOneFlatLitQuad) {
-    TempWorkDir dir;
     writeHeightMap(2, 2, [](uint32_t x, uint32_t) { return x == 0 ? 0 : 20; });
     Terrain terrain("Heights.bmp");
-    for (uint32_t z = 0; z < 2; ++z)
-        for (uint32_t x = 0; x < 2; ++x) EXPECT_EQ(terrain.getNormalX(x, z), 0.0f);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 1, 0, 1, -100, 100);
-    glMatrixMode(GL_MODELVIEW);
+    lookDownOn(1, 1);
     terrain.draw();
     // The normals all point straight up, so the sloped quad is lit fully.
     EXPECT_NEAR(centreRed(), 255, 2);
@@ -237,7 +198,6 @@ TEST_F(TerrainDrawing, ATwoByTwoMapIsOneFlatLitQuad) {
 // 199 x 99 quads in one run fill more than one batch: the quads past the
 // first batch are drawn as well, in their places.
 TEST_F(TerrainDrawing, ARunLargerThanABatchIsDrawnWhole) {
-    TempWorkDir dir;
     writeHeightMap(200, 100, [](uint32_t, uint32_t) { return 0; });
     Terrain terrain("Heights.bmp");
     ASSERT_GT(199u * 99, QuadBatch::quadsPerBatch);
@@ -245,10 +205,7 @@ TEST_F(TerrainDrawing, ARunLargerThanABatchIsDrawnWhole) {
     grid.resize(200, 100);
     std::fill(grid.data(), grid.data() + 200 * 100, 1.0f);
     grid.data()[grid.index(198, 98)] = 0.0f;  // the very last quad dark
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 199, 0, 99, -100, 100);
-    glMatrixMode(GL_MODELVIEW);
+    lookDownOn(199, 99);
     terrain.draw(grid);
     for (int y : {2, 384, 700, 750})
         for (int x : {2, 512, 1020}) EXPECT_GT(readPixel(x, y).r, 250) << x << "," << y;

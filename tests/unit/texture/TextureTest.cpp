@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "platform/FatalError.h"
 #include "support/Expect.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
@@ -25,9 +24,8 @@ GLint levelParameter(GLenum parameter) {
 // The uploaded texels of texture, channels bytes per texel, packed rows.
 std::vector<unsigned char> texels(const Texture& texture, GLenum format, int channels) {
     texture.bind();
-    std::vector<unsigned char> out(
-        static_cast<std::size_t>(levelParameter(GL_TEXTURE_WIDTH)) *
-        levelParameter(GL_TEXTURE_HEIGHT) * channels);
+    std::vector<unsigned char> out(static_cast<std::size_t>(levelParameter(GL_TEXTURE_WIDTH)) *
+                                   levelParameter(GL_TEXTURE_HEIGHT) * channels);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, out.data());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
@@ -49,14 +47,8 @@ protected:
 }  // namespace
 
 TEST(TextureMath, NextPowerOfTwo) {
-    EXPECT_EQ(Texture::nextPowerOfTwo(0), 0);
-    EXPECT_EQ(Texture::nextPowerOfTwo(1), 1);
-    EXPECT_EQ(Texture::nextPowerOfTwo(2), 2);
-    EXPECT_EQ(Texture::nextPowerOfTwo(3), 4);
-    EXPECT_EQ(Texture::nextPowerOfTwo(64), 64);
-    EXPECT_EQ(Texture::nextPowerOfTwo(65), 128);
-    EXPECT_EQ(Texture::nextPowerOfTwo(100), 128);
-    EXPECT_EQ(Texture::nextPowerOfTwo(1 << 30), 1 << 30);
+    for (auto [n, power] : {std::pair{0, 0}, {1, 1}, {2, 2}, {3, 4}, {64, 64}, {65, 128}, {100, 128}, {1 << 30, 1 << 30}})
+        EXPECT_EQ(Texture::nextPowerOfTwo(n), power) << n;
 }
 
 TEST_F(TextureTest, FilesAreSharedByNameUntilTheLastHolderLetsGo) {
@@ -121,25 +113,20 @@ TEST_F(TextureTest, PicturesAreScaledToPowerOfTwoOnLoad) {
 
     Texture wide;
     wide.load("Wide.bmp");
-    EXPECT_EQ(wide.getWidth(), 128);
-    EXPECT_EQ(wide.getHeight(), 64);
-    EXPECT_EQ(wide.getImageWidth(), 100);
-    EXPECT_EQ(wide.getImageHeight(), 50);
+    EXPECT_EQ(std::tuple(wide.getWidth(), wide.getHeight(), wide.getImageWidth(), wide.getImageHeight()),
+              std::tuple(128, 64, 100, 50));
     std::vector<unsigned char> rgb = texels(wide, GL_RGB, 3);
-    EXPECT_EQ(levelParameter(GL_TEXTURE_WIDTH), 128);
-    EXPECT_EQ(levelParameter(GL_TEXTURE_HEIGHT), 64);
+    EXPECT_EQ(std::pair(levelParameter(GL_TEXTURE_WIDTH), levelParameter(GL_TEXTURE_HEIGHT)), std::pair(128, 64));
     // Away from the seam and the edges (where the scaler blends) the halves
     // keep their colours.
     auto texelAt = [&rgb](std::size_t x, std::size_t y) {
-        const unsigned char* texel = &rgb[(y * 128 + x) * 3];
-        return std::vector<unsigned char>(texel, texel + 3);
+        return std::vector<unsigned char>(&rgb[(y * 128 + x) * 3], &rgb[(y * 128 + x) * 3 + 3]);
     };
     EXPECT_EQ(texelAt(32, 32), (std::vector<unsigned char>{255, 0, 0}));
     EXPECT_EQ(texelAt(96, 32), (std::vector<unsigned char>{0, 0, 255}));
 
     Texture square("Square.bmp");
-    EXPECT_EQ(square.getWidth(), 64);
-    EXPECT_EQ(square.getImageHeight(), 64);
+    EXPECT_EQ(std::pair(square.getWidth(), square.getImageHeight()), std::pair(64, 64));
     rgb = texels(square, GL_RGB, 3);
     EXPECT_EQ(levelParameter(GL_TEXTURE_WIDTH), 64);
     EXPECT_EQ(rgb[0], 1);
@@ -170,61 +157,48 @@ TEST_F(TextureTest, AlphaFileSuppliesTheAlphaOfEveryPixel) {
         return Rgb{static_cast<uint8_t>(50 * x + y), 99, 98};
     });
     Texture texture("Colour.bmp", "Mask.bmp");
-    std::vector<unsigned char> rgba = texels(texture, GL_RGBA, 4);
-    EXPECT_EQ(levelParameter(GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA8);
-    ASSERT_EQ(rgba.size(), 4u * 2 * 4);
+    std::vector<unsigned char> expected;
     for (unsigned y = 0; y < 2; ++y)
-        for (unsigned x = 0; x < 4; ++x) {
-            const unsigned char* texel = &rgba[(y * 4 + x) * 4];
-            EXPECT_EQ(texel[0], 10 * x);
-            EXPECT_EQ(texel[1], 100 + y);
-            EXPECT_EQ(texel[2], 7);
-            EXPECT_EQ(texel[3], 50 * x + y) << x << "," << y;
-        }
+        for (unsigned x = 0; x < 4; ++x)
+            expected.insert(expected.end(), {static_cast<unsigned char>(10 * x), static_cast<unsigned char>(100 + y),
+                                             7, static_cast<unsigned char>(50 * x + y)});
+    EXPECT_EQ(texels(texture, GL_RGBA, 4), expected);
+    EXPECT_EQ(levelParameter(GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA8);
 }
 
-TEST_F(TextureTest, AlphaFileMustScaleToTheSameSize) {
+TEST_F(TextureTest, AlphaFileMustScaleToTheSameSizeAndFailedLoadsHoldNothing) {
     writeSolidPicture("textures/Moon.bmp", 100, 50, {200, 200, 180});
     writeSolidPicture("textures/Close.bmp", 120, 60, {128, 0, 0});
     writeSolidPicture("textures/Square.bmp", 50, 50, {128, 0, 0});
 
     {
-        Texture accepted("Moon.bmp", "Close.bmp");
-        EXPECT_EQ(accepted.getWidth(), 128);
-        EXPECT_EQ(accepted.getHeight(), 64);
+        Texture accepted("Moon.bmp", "Close.bmp");  // both scaled to 128 x 64
         std::vector<unsigned char> rgba = texels(accepted, GL_RGBA, 4);
         EXPECT_EQ(rgba[3], 128);
         EXPECT_EQ(rgba[rgba.size() - 1], 128);
     }
 
-    // A refused mask or a missing one leaves nothing held: the colour file
-    // is loaded afresh next time.
+    // A refused mask, a missing one or a missing picture leaves nothing
+    // held: the colour file is loaded afresh next time.
     testing::internal::CaptureStdout();
     Texture refused;
+    expectFatal([&] { refused.bind(); }, "Tried to bind a NULL texture");
     expectFatal([&] { refused.load("Moon.bmp", "Square.bmp"); },
                 "Texture and alpha channel are different sizes!");
     expectFatal([&] { refused.load("Moon.bmp", "Nothing.bmp"); },
                 "Error loading texture ./textures/Nothing.bmp");
+    expectFatal([] { Texture missing("X.bmp"); }, "Error loading texture ./textures/X.bmp");
     EXPECT_EQ(Texture::holderCount("Moon.bmp"), 0);
+    EXPECT_EQ(Texture::holderCount("X.bmp"), 0);
     expectFatal([&] { refused.bind(); }, "Tried to bind a NULL texture");
     Texture plain("Moon.bmp");
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               " *** LOADING NEW TEXTURE Moon.bmp\n"
               " *** LOADING NEW TEXTURE Moon.bmp\n"
               "File Not Found : ./textures/Nothing.bmp\n"
+              " *** LOADING NEW TEXTURE X.bmp\nFile Not Found : ./textures/X.bmp\n"
               " *** LOADING NEW TEXTURE Moon.bmp\n");
     EXPECT_EQ(Texture::holderCount("Moon.bmp"), 1);
-}
-
-TEST_F(TextureTest, FatalErrorsCarryTheirMessages) {
-    Texture empty;
-    expectFatal([&] { empty.bind(); }, "Tried to bind a NULL texture");
-
-    testing::internal::CaptureStdout();
-    expectFatal([] { Texture missing("X.bmp"); }, "Error loading texture ./textures/X.bmp");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              " *** LOADING NEW TEXTURE X.bmp\nFile Not Found : ./textures/X.bmp\n");
-    EXPECT_EQ(Texture::holderCount("X.bmp"), 0);
 }
 
 TEST_F(TextureTest, NarrowPicturesUploadWithPackedRows) {
@@ -238,14 +212,10 @@ TEST_F(TextureTest, NarrowPicturesUploadWithPackedRows) {
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     for (const char* fileName : {"One.bmp", "Three.bmp"}) {
         Texture narrow(fileName);
-        std::vector<unsigned char> rgb = texels(narrow, GL_RGB, 3);
-        const std::size_t rowBytes = rgb.size() / 2;
-        for (std::size_t i = 0; i < rgb.size(); i += 3) {
-            bool bottom = i < rowBytes;
-            EXPECT_EQ(rgb[i], bottom ? 255 : 0) << fileName << " byte " << i;
-            EXPECT_EQ(rgb[i + 1], bottom ? 0 : 255) << fileName << " byte " << i;
-            EXPECT_EQ(rgb[i + 2], 0) << fileName << " byte " << i;
-        }
+        const std::vector<unsigned char> rgb = texels(narrow, GL_RGB, 3);
+        std::vector<unsigned char> rows(rgb.size());  // red below, green above
+        for (std::size_t i = 0; i < rgb.size(); i += 3) rows[i < rgb.size() / 2 ? i : i + 1] = 255;
+        EXPECT_EQ(rgb, rows) << fileName;
     }
     // The loader's byte alignment does not leak into other pixel transfers.
     GLint after = 0;

@@ -2,7 +2,6 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <array>
 #include <functional>
 #include <memory>
@@ -28,12 +27,16 @@ void expectSameMatrix(const std::array<float, 16>& actual, const std::array<floa
     for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual[i], expected[i], 1e-4) << "element " << i;
 }
 
+// The camera's view is gluLookAt's from the eye towards the centre, up +y.
+void expectLooksFrom(const Camera& camera, double ex, double ey, double ez, double cx, double cy, double cz) {
+    expectSameMatrix(modelviewAfter([&] { camera.apply(); }),
+                     modelviewAfter([&] { gluLookAt(ex, ey, ez, cx, cy, cz, 0, 1, 0); }));
+}
+
 class CameraTest : public testing::Test {
 protected:
     void SetUp() override {
-        FILE* file = std::fopen("models/Box.obj", "w");
-        std::fputs("v 1 0 0\nv 0 1 0\nv 0 0 1\nf 1 2 3\n", file);
-        std::fclose(file);
+        dir.writeFile("models/Box.obj", "v 1 0 0\nv 0 1 0\nv 0 0 1\nf 1 2 3\n");
         testing::internal::CaptureStdout();
         target = std::make_unique<Object>("Box.obj");
         testing::internal::GetCapturedStdout();
@@ -45,37 +48,31 @@ protected:
 
 TEST_F(CameraTest, FreeCameraLooksAlongZFromItsEye) {
     Camera camera(0, 0, 0);
-    expectSameMatrix(modelviewAfter([&] { camera.apply(); }),
-                     modelviewAfter([] { gluLookAt(0, 0, 0, 0, 0, 1, 0, 1, 0); }));
+    expectLooksFrom(camera, 0, 0, 0, 0, 0, 1);
     camera.move(1, 2, 3);
-    expectSameMatrix(modelviewAfter([&] { camera.apply(); }),
-                     modelviewAfter([] { gluLookAt(1, 2, 3, 1, 2, 4, 0, 1, 0); }));
+    expectLooksFrom(camera, 1, 2, 3, 1, 2, 4);
     // lookAt turns a chasing camera back to free, towards the new point.
     camera.chase(target.get());
     camera.lookAt(7, 0, -5);
     EXPECT_EQ(camera.getMode(), CameraMode::free);
-    expectSameMatrix(modelviewAfter([&] { camera.apply(); }),
-                     modelviewAfter([] { gluLookAt(1, 2, 3, 7, 0, -5, 0, 1, 0); }));
+    expectLooksFrom(camera, 1, 2, 3, 7, 0, -5);
 }
 
 TEST_F(CameraTest, ChaseViewStaysBehindAlongMinusZAndAimsAhead) {
     Camera camera(0, 0, 0);
     camera.chase(target.get());
     target->setPosition(64, 3, 64);
-    expectSameMatrix(modelviewAfter([&] { camera.apply(); }),
-                     modelviewAfter([] { gluLookAt(64, 15, 42, 64, 3, 67, 0, 1, 0); }));
+    expectLooksFrom(camera, 64, 15, 42, 64, 3, 67);
 
     // Turned by 90 degrees, the aim point moves 3 units towards +x and the
     // view direction stays the same.
     target->setRotationY(90);
-    expectSameMatrix(modelviewAfter([&] { camera.apply(); }),
-                     modelviewAfter([] { gluLookAt(67, 15, 39, 67, 3, 64, 0, 1, 0); }));
+    expectLooksFrom(camera, 67, 15, 39, 67, 3, 64);
 
     // moveEye changes nothing visible in chase mode.
     camera.moveEye(5, 5, 5);
     EXPECT_EQ(camera.getMode(), CameraMode::chase);
-    expectSameMatrix(modelviewAfter([&] { camera.apply(); }),
-                     modelviewAfter([] { gluLookAt(67, 15, 39, 67, 3, 64, 0, 1, 0); }));
+    expectLooksFrom(camera, 67, 15, 39, 67, 3, 64);
 }
 
 TEST_F(CameraTest, RideViewLooksAlongTheDirectionOfTravel) {
@@ -85,20 +82,14 @@ TEST_F(CameraTest, RideViewLooksAlongTheDirectionOfTravel) {
     target->setRotationY(90);
     std::array<float, 16> view = modelviewAfter([&] { camera.apply(); });
     // The eye sits 2 above the target; a point ahead along +x lies straight
-    // ahead on the view axis (eye space -z).
-    auto toEye = [&](float x, float y, float z) {
-        return std::array<float, 3>{view[0] * x + view[4] * y + view[8] * z + view[12],
-                                    view[1] * x + view[5] * y + view[9] * z + view[13],
-                                    view[2] * x + view[6] * y + view[10] * z + view[14]};
+    // ahead on the view axis (eye space -z), at eye z.
+    auto expectOnViewAxis = [&](float x, float y, float z, float eyeZ) {
+        EXPECT_NEAR(view[0] * x + view[4] * y + view[8] * z + view[12], 0, 1e-4) << x;
+        EXPECT_NEAR(view[1] * x + view[5] * y + view[9] * z + view[13], 0, 1e-4) << x;
+        EXPECT_NEAR(view[2] * x + view[6] * y + view[10] * z + view[14], eyeZ, 1e-4) << x;
     };
-    std::array<float, 3> eye = toEye(10, 3, 20);
-    EXPECT_NEAR(eye[0], 0, 1e-4);
-    EXPECT_NEAR(eye[1], 0, 1e-4);
-    EXPECT_NEAR(eye[2], 0, 1e-4);
-    std::array<float, 3> ahead = toEye(15, 3, 20);
-    EXPECT_NEAR(ahead[0], 0, 1e-4);
-    EXPECT_NEAR(ahead[1], 0, 1e-4);
-    EXPECT_NEAR(ahead[2], -5, 1e-4);
+    expectOnViewAxis(10, 3, 20, 0);
+    expectOnViewAxis(15, 3, 20, -5);
 
     // The vehicle moves the same way.
     target->moveForward(5);

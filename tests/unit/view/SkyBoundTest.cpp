@@ -2,13 +2,11 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "support/GameViewMatrices.h"
 #include "support/GlStateGuard.h"
-#include "reference/ReferenceFrame.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "terrain/Terrain.h"
@@ -16,21 +14,7 @@
 
 namespace {
 
-struct View {
-    double modelview[16];
-    double projection[16];
-    int viewport[4] = {0, 0, 1024, 768};
-};
-
-// A view of the game's projection from eye towards centre, with up +y, or
-// rolled about the view axis.
-View lookFrom(double ex, double ey, double ez, double cx, double cy, double cz, double roll = 0) {
-    const GameViewMatrices matrices = gameViewMatrices(ex, ey, ez, cx, cy, cz, roll);
-    View view;
-    std::copy(matrices.projection, matrices.projection + 16, view.projection);
-    std::copy(matrices.modelview, matrices.modelview + 16, view.modelview);
-    return view;
-}
+using View = GameViewMatrices;
 
 int lowestRow(const View& view, const TerrainBounds& terrain) {
     return lowestBackgroundRow(view.modelview, view.projection, view.viewport, terrain);
@@ -41,7 +25,7 @@ const TerrainBounds wideFlatLand{1000, 1000, 0, 2};
 TEST(SkyBound, AChaseViewOverWideLandLeavesOutTheGroundBelowTheHorizon) {
     // Looking down at 25 degrees: the horizon stands above the middle of the
     // window, and nothing below the lowest row the land can leave open.
-    View chase = lookFrom(500, 14, 475, 500, 2, 500);
+    View chase = gameViewMatrices(500, 14, 475, 500, 2, 500);
     int row = lowestRow(chase, wideFlatLand);
     EXPECT_GT(row, 384);
     EXPECT_LT(row, 768);
@@ -52,7 +36,7 @@ TEST(SkyBound, AChaseViewOverWideLandLeavesOutTheGroundBelowTheHorizon) {
 }
 
 TEST(SkyBound, ANarrowTerrainCoversLessOfTheWindow) {
-    View chase = lookFrom(64, 20, 40, 64, 8, 67);
+    View chase = gameViewMatrices(64, 20, 40, 64, 8, 67);
     int wide = lowestRow(chase, {1000, 1000, 6, 15});
     int narrow = lowestRow(chase, {128, 128, 6, 15});
     EXPECT_GT(narrow, 0);
@@ -62,13 +46,13 @@ TEST(SkyBound, ANarrowTerrainCoversLessOfTheWindow) {
 TEST(SkyBound, NothingIsLeftOutWhenItCannotBeProven) {
     // The eye outside the footprint, too low over the highest point, or a
     // rolled view: the whole window stays open to the sky.
-    EXPECT_EQ(lowestRow(lookFrom(-5, 14, 500, 20, 2, 500), wideFlatLand), 0);
-    EXPECT_EQ(lowestRow(lookFrom(500, 2.5, 475, 500, 2, 500), wideFlatLand), 0);
-    EXPECT_EQ(lowestRow(lookFrom(500, 14, 475, 500, 2, 500, 10), wideFlatLand), 0);
+    EXPECT_EQ(lowestRow(gameViewMatrices(-5, 14, 500, 20, 2, 500), wideFlatLand), 0);
+    EXPECT_EQ(lowestRow(gameViewMatrices(500, 2.5, 475, 500, 2, 500), wideFlatLand), 0);
+    EXPECT_EQ(lowestRow(gameViewMatrices(500, 14, 475, 500, 2, 500, 10), wideFlatLand), 0);
 }
 
 TEST(SkyBound, ALevelViewOverFlatLandLeavesOutTheLowerHalf) {
-    int row = lowestRow(lookFrom(500, 3.6, 475, 500, 3.6, 500), wideFlatLand);
+    int row = lowestRow(gameViewMatrices(500, 3.6, 475, 500, 3.6, 500), wideFlatLand);
     EXPECT_GT(row, 300);
     EXPECT_LE(row, 384);
 }
@@ -117,8 +101,8 @@ TEST(SkyBound, TheTerrainsEdgeBoundsTheOpenRowsOfTheDrawnPicture) {
     edge.heights = terrain.getHeights().data();
     for (int heading = 0; heading < 8; ++heading) {
         const double angle = heading * 0.785398 + 0.3;
-        const double eyeX = 32 - 12 * std::cos(angle), eyeZ = 32 - 12 * std::sin(angle);
-        const View view = lookFrom(eyeX, 26, eyeZ, eyeX + 20 * std::cos(angle), 12, eyeZ + 20 * std::sin(angle));
+        const double c = std::cos(angle), s = std::sin(angle), eyeX = 32 - 12 * c, eyeZ = 32 - 12 * s;
+        const View view = gameViewMatrices(eyeX, 26, eyeZ, eyeX + 20 * c, 12, eyeZ + 20 * s);
         const int open = lowestOpenRow(terrain, view);
         const int byPlane = lowestRow(view, plane);
         const int byEdge = lowestRow(view, edge);
