@@ -10,10 +10,12 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "scene/Model.h"
 #include "support/GlStateGuard.h"
+#include "support/GlStateSnapshot.h"
 #include "support/TempWorkDir.h"
 #include "support/WindowReadBack.h"
 
@@ -37,6 +39,8 @@ protected:
         EXPECT_TRUE(ok);
         return errors;
     }
+
+    void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
 
     std::vector<int> vertexIndices(int face) const {
         const Face& f = model.getFaces().at(face);
@@ -64,11 +68,9 @@ TEST_F(ObjFile, ReadsEachOfTheFourFaceForms) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lines);
-        Model m;
-        dir.writeFile("models/form.obj", std::string(triangleVertices) + c.lines);
-        ASSERT_TRUE(m.load("form.obj"));
-        ASSERT_EQ(m.getFaceCount(), 1);
-        const Face& f = m.getFaces()[0];
+        load(std::string(triangleVertices) + c.lines);
+        ASSERT_EQ(model.getFaceCount(), 1);
+        const Face& f = model.getFaces()[0];
         for (int corner = 0; corner < 3; ++corner) {
             EXPECT_EQ(f.vertexIndex[corner], c.expected.vertexIndex[corner]);
             EXPECT_EQ(f.texCoordIndex[corner], c.expected.texCoordIndex[corner]);
@@ -95,20 +97,8 @@ TEST_F(ObjFile, SkipsCommentsGroupsMaterialsAndIndentedLinesWithoutCountingThem)
     // A modeller's file may indent lines or put a tab after "v"; skipping
     // them is noted once for the file.
     std::string errors = loadCapturingErrors(
-        "# a comment v 9 9 9\n"
-        "mtllib car.mtl\n"
-        "o body\n"
-        "g wheels\n"
-        "usemtl red\n"
-        "s 1\n"
-        "vp 0.5 0.5\n"
-        "\n"
-        "  v 7 7 7\n"
-        "v\t8 8 8\n"
-        "v 1 2 3\n"
-        "   \n"
-        "\tv 2 3 4\n"
-        "f 1 1 1\n");
+        "# a comment v 9 9 9\nmtllib car.mtl\no body\ng wheels\nusemtl red\ns 1\nvp 0.5 0.5\n\n"
+        "  v 7 7 7\nv\t8 8 8\nv 1 2 3\n   \n\tv 2 3 4\nf 1 1 1\n");
     EXPECT_EQ(errors, "Warning: models/bad.obj: 2 lines starting with white space (ignored); 1 line "
                       "starting with \"v\" and a tab (ignored).\n");
     EXPECT_EQ(model.getVertexCount(), 1);
@@ -122,71 +112,57 @@ TEST_F(ObjFile, EmptyFileLoadsAndDrawsNothing) {
     load("");
     EXPECT_EQ(model.getVertexCount(), 0);
     EXPECT_EQ(model.getFaceCount(), 0);
-    EXPECT_TRUE(model.getTexCoords().empty());
-    EXPECT_TRUE(model.getNormals().empty());
     EXPECT_EQ(model.boundingRadius(), 0.0f);
     model.draw();
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(ObjFile, LastLineWithOrWithoutLineEndAndCrLfLoadTheSame) {
     const std::string body = "v 1 2 3\nv 4 5 6\nvt 0.25 0.75\nf 1/1 2/1 1/1";
-    Model withEnd, withoutEnd, crlf;
-    dir.writeFile("models/end.obj", body + "\n");
-    dir.writeFile("models/noend.obj", body);
-    dir.writeFile("models/crlf.obj", "v 1 2 3\r\nv 4 5 6\r\nvt 0.25 0.75\r\nf 1/1 2/1 1/1\r\n");
-    ASSERT_TRUE(withEnd.load("end.obj"));
-    ASSERT_TRUE(withoutEnd.load("noend.obj"));
-    ASSERT_TRUE(crlf.load("crlf.obj"));
-    for (const Model* m : {&withEnd, &withoutEnd, &crlf}) {
-        ASSERT_EQ(m->getFaceCount(), 1);
-        EXPECT_EQ(m->getFaces()[0].vertexIndex[1], 2);
-        EXPECT_EQ(m->getFaces()[0].texCoordIndex[2], 1);
-        EXPECT_EQ(m->getVertices()[1].z, 6.0f);
-        EXPECT_EQ(m->getTexCoords()[0].v, 0.75f);
+    const std::string crlf = "v 1 2 3\r\nv 4 5 6\r\nvt 0.25 0.75\r\nf 1/1 2/1 1/1\r\n";
+    for (const std::string& text : {body, body + "\n", crlf}) {
+        SCOPED_TRACE(text);
+        load(text);
+        ASSERT_EQ(model.getFaceCount(), 1);
+        EXPECT_EQ(model.getFaces()[0].vertexIndex[1], 2);
+        EXPECT_EQ(model.getFaces()[0].texCoordIndex[2], 1);
+        EXPECT_EQ(model.getVertices()[1].z, 6.0f);
+        EXPECT_EQ(model.getTexCoords()[0].v, 0.75f);
     }
 }
 
 TEST_F(ObjFile, BoundingRadiusIsMeasuredFromTheOrigin) {
-    load("v 10 0 0\nv 11 0 0\nv 12 0 0\n");
-    EXPECT_FLOAT_EQ(model.boundingRadius(), 12.0f);
-
-    Model tilted;
-    dir.writeFile("models/tilted.obj", "v 0 -3 4\nv 1 1 1\n");
-    ASSERT_TRUE(tilted.load("tilted.obj"));
-    EXPECT_FLOAT_EQ(tilted.boundingRadius(), 5.0f);
-
     // Coordinates that are not finite take no part: one stray inf would
     // make the model collide with everything.
-    Model stray;
-    dir.writeFile("models/stray.obj", "v 0 -3 4\nv inf 0 0\nv 1 -inf 12\nv nan 1 1\n");
-    ASSERT_TRUE(stray.load("stray.obj"));
-    EXPECT_FLOAT_EQ(stray.boundingRadius(), std::sqrt(145.0f));
+    const std::pair<const char*, float> cases[] = {
+        {"v 10 0 0\nv 11 0 0\nv 12 0 0\n", 12.0f},
+        {"v 0 -3 4\nv 1 1 1\n", 5.0f},
+        {"v 0 -3 4\nv inf 0 0\nv 1 -inf 12\nv nan 1 1\n", std::sqrt(145.0f)},
+    };
+    for (const auto& [text, radius] : cases) {
+        load(text);
+        EXPECT_FLOAT_EQ(model.boundingRadius(), radius) << text;
+    }
 }
 
 TEST_F(ObjFile, OnlyFacesThatCloseAroundAVolumeMakeAClosedSurface) {
     const std::string corners = "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 1\n";
-    const std::string tetrahedron = corners + "f 1 3 2\nf 1 2 4\nf 1 4 3\nf 2 3 4\n";
-    load(tetrahedron, "closed.obj");
-    EXPECT_TRUE(model.hasClosedSurface());
-
-    load(corners + "f 1 3 2\nf 1 2 4\nf 1 4 3\n", "open.obj");
-    EXPECT_FALSE(model.hasClosedSurface()) << "a face missing";
-    load(corners + "f 1 3 2\nf 1 2 4\nf 1 4 3\nf 2 4 3\n", "turned.obj");
-    EXPECT_FALSE(model.hasClosedSurface()) << "one face turned the wrong way";
-
+    const std::string threeFaces = "f 1 3 2\nf 1 2 4\nf 1 4 3\n";
     // Vertices repeated at a texture seam join by position; a second closed
     // shape and a collapsed triangle change nothing.
-    load(corners + "v 1 0 0\nv 0 1 0\nv 5 5 5\nv 6 5 5\nv 5 6 5\nv 5 5 6\n"
-                   "f 1 3 2\nf 1 2 4\nf 1 4 3\nf 5 6 4\n"
-                   "f 7 9 8\nf 7 8 10\nf 7 10 9\nf 8 9 10\nf 1 1 2\n",
-         "seams.obj");
-    EXPECT_TRUE(model.hasClosedSurface());
-
-    load("v 0 0 0\n", "nofaces.obj");
-    EXPECT_FALSE(model.hasClosedSurface());
-    load("v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 nan\nf 1 3 2\nf 1 2 4\nf 1 4 3\nf 2 3 4\n", "nan.obj");
-    EXPECT_FALSE(model.hasClosedSurface()) << "a position that is not a number";
+    const std::string seams = corners + "v 1 0 0\nv 0 1 0\nv 5 5 5\nv 6 5 5\nv 5 6 5\nv 5 5 6\n" + threeFaces +
+                              "f 5 6 4\nf 7 9 8\nf 7 8 10\nf 7 10 9\nf 8 9 10\nf 1 1 2\n";
+    const std::tuple<std::string, bool, const char*> cases[] = {
+        {corners + threeFaces + "f 2 3 4\n", true, "a tetrahedron"},
+        {corners + threeFaces, false, "a face missing"},
+        {corners + threeFaces + "f 2 4 3\n", false, "one face turned the wrong way"},
+        {seams, true, "seams, a second shape and a collapsed triangle"},
+        {"v 0 0 0\n", false, "no faces"},
+        {"v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 nan\n" + threeFaces + "f 2 3 4\n", false, "a position that is not a number"},
+    };
+    for (const auto& [text, closed, why] : cases) {
+        load(text);
+        EXPECT_EQ(model.hasClosedSurface(), closed) << why;
+    }
 }
 
 TEST_F(ObjFile, MissingFileFailsAndLeavesTheModelEmpty) {
@@ -206,37 +182,37 @@ TEST_F(ObjFile, ShortVertexLinesGetZerosForMissingValues) {
     EXPECT_EQ(model.getVertices().at(1).y, 2.0f);
 }
 
-TEST_F(ObjFile, FacesInTheWrongFormOrWithTooFewNumbersAreSkippedWithAWarning) {
-    // The file has "vt" lines and no "vn" lines, so every face must read
-    // "f v/t v/t v/t".
-    std::string errors = loadCapturingErrors(
-        "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\n"
-        "f 1/1/1 2/1/1 3/1/1\n"  // line 5: three numbers per corner
-        "f 1/1 2/1 3/1\n"        // line 6: good
-        "f 1/1 2/1\n"            // line 7: two corners
-        "f 1 2 3\n"              // line 8: no texture indices
-        "f\n"                    // line 9: nothing
-        "fx 1/1 2/1 3/1\n");     // line 10: a face line by its first character
-    EXPECT_EQ(errors, "Skipping 5 bad faces in models/bad.obj, the first at line 5\n");
-    ASSERT_EQ(model.getFaceCount(), 1);
-    EXPECT_EQ(vertexIndices(0), (std::vector<int>{1, 2, 3}));
-    model.draw();
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-TEST_F(ObjFile, FacesWithIndicesOutsideTheirSequenceAreSkippedWithAWarning) {
-    std::string errors = loadCapturingErrors(
-        "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\n"
-        "f 1/1/1 2/1/1 4/1/1\n"            // line 6: vertex 4 of 3
-        "f 0/1/1 2/1/1 3/1/1\n"            // line 7: vertex 0
-        "f -4/1/1 2/1/1 3/1/1\n"           // line 8: back past the first vertex
-        "f 1/2/1 2/1/1 3/1/1\n"            // line 9: texture 2 of 1
-        "f 1/1/1 2/1/1 3/1/2\n"            // line 10: normal 2 of 1
-        "f 1/1/1 2/1/1 99999999999/1/1\n"  // line 11: beyond any int
-        "f 1/1/1 2/1/1 3/1/1\n");          // line 12: good
-    EXPECT_EQ(errors, "Skipping 6 bad faces in models/bad.obj, the first at line 6\n");
-    ASSERT_EQ(model.getFaceCount(), 1);
-    EXPECT_EQ(model.getFaces()[0].normalIndex[2], 1);
+// One warning for all a file's bad faces, naming the first; the good face
+// between them is kept and drawn.
+TEST_F(ObjFile, BadFacesAreSkippedWithOneWarning) {
+    const std::pair<const char*, const char*> cases[] = {
+        // The file has "vt" lines and no "vn" lines, so every face must read
+        // "f v/t v/t v/t".
+        {"v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\n"
+         "f 1/1/1 2/1/1 3/1/1\n"  // line 5: three numbers per corner
+         "f 1/1 2/1 3/1\n"        // line 6: good
+         "f 1/1 2/1\n"            // line 7: two corners
+         "f 1 2 3\n"              // line 8: no texture indices
+         "f\n"                    // line 9: nothing
+         "fx 1/1 2/1 3/1\n",      // line 10: a face line by its first character
+         "Skipping 5 bad faces in models/bad.obj, the first at line 5\n"},
+        // Indices outside their sequence.
+        {"v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\n"
+         "f 1/1/1 2/1/1 4/1/1\n"            // line 6: vertex 4 of 3
+         "f 0/1/1 2/1/1 3/1/1\n"            // line 7: vertex 0
+         "f -4/1/1 2/1/1 3/1/1\n"           // line 8: back past the first vertex
+         "f 1/2/1 2/1/1 3/1/1\n"            // line 9: texture 2 of 1
+         "f 1/1/1 2/1/1 3/1/2\n"            // line 10: normal 2 of 1
+         "f 1/1/1 2/1/1 99999999999/1/1\n"  // line 11: beyond any int
+         "f 1/1/1 2/1/1 3/1/1\n",           // line 12: good
+         "Skipping 6 bad faces in models/bad.obj, the first at line 6\n"},
+    };
+    for (const auto& [text, warning] : cases) {
+        EXPECT_EQ(loadCapturingErrors(text), warning);
+        ASSERT_EQ(model.getFaceCount(), 1);
+        EXPECT_EQ(vertexIndices(0), (std::vector<int>{1, 2, 3}));
+        model.draw();
+    }
 }
 
 // As tools write files: a byte order mark first, and faces that count back
@@ -250,21 +226,19 @@ TEST_F(ObjFile, AByteOrderMarkIsPassedOverAndRelativeIndicesCountBack) {
     EXPECT_EQ(vertexIndices(0), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(vertexIndices(1), (std::vector<int>{1, 4, 3}));
     EXPECT_EQ(model.getFaces()[0].texCoordIndex[2], 1);
-    // Vertices without a face to draw: the trees would be invisible, yet collide.
-    EXPECT_EQ(loadCapturingErrors("v 0 0 0\nv 1 0 0\n# no faces\n"),
-              "Warning: models/bad.obj: no faces, so nothing of it is drawn.\n");
 }
 
 TEST_F(ObjFile, FaceMayNameAVertexWrittenAfterIt) {
     // Indices count over the whole file, so a face before its vertices is fine.
-    std::string errors = loadCapturingErrors("f 1 2 3\nv 0 0 0\nv 1 0 0\nv 0 1 0\n");
-    EXPECT_EQ(errors, "");
+    EXPECT_EQ(loadCapturingErrors("f 1 2 3\nv 0 0 0\nv 1 0 0\nv 0 1 0\n"), "");
     EXPECT_EQ(model.getFaceCount(), 1);
 }
 
 TEST_F(ObjFile, OnlyTheFirst255CharactersOfALineAreRead) {
     // The rest of a longer line is skipped whatever it holds, so a long
     // comment never turns into geometry; warnings still name the file line.
+    // A file left without faces is noted: its trees would be invisible, yet
+    // collide.
     std::string comment = "#" + std::string(254, 'x');
     std::string errors = loadCapturingErrors(comment + "v 4 5 6\n" + "v 1 1 1\n" +
                                              std::string(3000, ' ') + "\n" + comment + "f 9 9 9\n" +
@@ -309,15 +283,9 @@ TEST_F(ObjFile, RunningOutOfMemoryNamesTheFile) {
 class ModelDrawing : public ObjFile {
 protected:
     void SetUp() override {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        for (GLenum matrix : {GL_PROJECTION, GL_MODELVIEW}) glMatrixMode(matrix), glLoadIdentity();
         glViewport(0, 0, 1024, 768);
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_LIGHTING);
-        glDisable(GL_TEXTURE_2D);
-        glDisable(GL_CULL_FACE);
+        for (GLenum cap : {GL_DEPTH_TEST, GL_LIGHTING, GL_TEXTURE_2D, GL_CULL_FACE}) glDisable(cap);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
         glColor3f(1, 1, 1);
@@ -336,7 +304,6 @@ const char* const square = "v -0.9 -0.9 0\nv 0.9 -0.9 0\nv 0.9 0.9 0\nv -0.9 0.9
 TEST_F(ModelDrawing, QuadDrawsOnlyItsFirstTriangle) {
     load(std::string(square) + "f 1 2 3 4\n");
     model.draw();
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_EQ(redAt(0.2f, -0.6f), 255);  // inside corners 1, 2, 3
     EXPECT_EQ(redAt(-0.6f, 0.2f), 0);    // inside corners 1, 3, 4 only
 }
@@ -347,12 +314,10 @@ TEST_F(ModelDrawing, EachCornerTakesTheNormalItsFaceNames) {
     load(std::string(square) + "vn 0 0 -1\nvn 0 0 1\nf 1//2 2//2 3//2\nf 1//1 3//1 4//1\n");
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
-    const GLfloat towardsViewer[4] = {0, 0, 1, 0};
-    const GLfloat white[4] = {1, 1, 1, 1};
+    const GLfloat towardsViewer[4] = {0, 0, 1, 0}, white[4] = {1, 1, 1, 1};
     glLightfv(GL_LIGHT0, GL_POSITION, towardsViewer);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
     model.draw();
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_GT(redAt(0.2f, -0.6f), 150);
     EXPECT_LT(redAt(-0.6f, 0.2f), 40);
 }
@@ -360,13 +325,10 @@ TEST_F(ModelDrawing, EachCornerTakesTheNormalItsFaceNames) {
 TEST_F(ModelDrawing, TextureCoordinatesAndNormalsFollowTheCornersInOrder) {
     load(std::string(square) + "vt 0.1 0.2\nvt 0.3 0.4\nvn 1 0 0\nvn 0 1 0\nf 1/1/1 2/1/1 3/2/2\n");
     model.draw();
-    GLfloat texCoord[4] = {}, normal[3] = {};
-    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, texCoord);
-    glGetFloatv(GL_CURRENT_NORMAL, normal);
-    EXPECT_FLOAT_EQ(texCoord[0], 0.3f);
-    EXPECT_FLOAT_EQ(texCoord[1], 0.4f);
-    EXPECT_FLOAT_EQ(normal[1], 1.0f);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    const GlStateSnapshot state = takeGlStateSnapshot();
+    EXPECT_FLOAT_EQ(state.texCoord[0], 0.3f);
+    EXPECT_FLOAT_EQ(state.texCoord[1], 0.4f);
+    EXPECT_FLOAT_EQ(state.normal[1], 1.0f);
 }
 
 }  // namespace
