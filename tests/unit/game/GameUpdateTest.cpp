@@ -23,12 +23,17 @@ constexpr double pi = 3.14159265358979323846;
 int32_t clockNow = 0;
 int32_t testClock() { return clockNow; }
 
+// A new game, its greeting kept off the test's output.
+void newWorld() {
+    testing::internal::CaptureStdout();
+    initWorld(1234);
+    testing::internal::GetCapturedStdout();
+}
+
 class GameUpdateTest : public testing::Test {
 protected:
     void SetUp() override {
-        testing::internal::CaptureStdout();
-        initWorld(1234);
-        testing::internal::GetCapturedStdout();
+        newWorld();
         setGameClock(testClock);
         clockNow = 500000;
         world.lastFrameMs = 0;
@@ -76,9 +81,7 @@ TEST_F(GameUpdateTest, TheFirstStepOfEveryGameIs20Ms) {
 
     // A minute on the menu, then the next game: it starts at sunrise too.
     releaseWorld();
-    testing::internal::CaptureStdout();
-    initWorld(1234);
-    testing::internal::GetCapturedStdout();
+    newWorld();
     step(60000);
     EXPECT_FLOAT_EQ(world.sunAngle, 20 * 0.00008f);
 }
@@ -89,9 +92,7 @@ TEST_F(GameUpdateTest, StepsAreMeasuredAcrossAnyReadingOfTheClock) {
     // Readings around 0, then a new game across 2^31 (where int32 wraps).
     for (const std::vector<int32_t>& readings : {std::vector<int32_t>{-10, 0, 15}, {INT32_MAX - 4, INT32_MIN + 5}}) {
         releaseWorld();
-        testing::internal::CaptureStdout();
-        initWorld(1234);
-        testing::internal::GetCapturedStdout();
+        newWorld();
         int32_t previous = readings.front() - 20;  // the first step of a game is 20 ms
         for (int32_t reading : readings) {
             const float before = world.sunAngle;
@@ -302,20 +303,17 @@ TEST(GameWorldSetup, TheSameSeedPlacesTreesAndOrbsIdenticallyInsideTheTerrain) {
     for (int round = 0; round < 2; ++round) {
         initWorld(99);
         std::vector<float> placed;
-        for (const auto& tree : world.scene.trees) {
-            Vector3 p = tree->getPosition();
-            placed.insert(placed.end(), {p.x, p.y, p.z});
-        }
-        for (const auto& orb : world.scene.orbs) {
-            Vector3 p = orb->getPosition();
-            placed.insert(placed.end(), {p.x, p.y, p.z});
-        }
-        for (size_t i = 0; i < placed.size(); i += 3) {
-            EXPECT_GE(placed[i], 0);
-            EXPECT_LT(placed[i], world.scene.terrain->getWidth());
-            EXPECT_GE(placed[i + 2], 0);
-            EXPECT_LT(placed[i + 2], world.scene.terrain->getDepth());
-        }
+        auto place = [&placed](const auto& objects) {
+            for (const auto& object : objects) {
+                const Vector3 p = object->getPosition();
+                EXPECT_TRUE(p.x >= 0 && p.x < world.scene.terrain->getWidth() && p.z >= 0 &&
+                            p.z < world.scene.terrain->getDepth())
+                    << p.x << ", " << p.z;
+                placed.insert(placed.end(), {p.x, p.y, p.z});
+            }
+        };
+        place(world.scene.trees);
+        place(world.scene.orbs);
         if (round == 0) first = placed;
         releaseWorld();
         EXPECT_EQ(placed, first);
