@@ -83,10 +83,6 @@ TEST(GameLoop, ANewGameWithoutASnapshotRestoresAndWritesNothing) {
     EXPECT_NE(output.find(" *** LOADING NEW MODEL HumVee.obj\n"), std::string::npos);
 }
 
-}  // namespace
-
-namespace {
-
 // BRELLOW_SEED takes a whole number from 0 to 4294967295; anything else is
 // no seed (the game then warns and takes the time).
 TEST(Seed, OnlyWholeNumbersFrom0To4294967295AreSeeds) {

@@ -50,8 +50,7 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         glViewport(0, 0, 1024, 768);
-        glDisable(GL_LIGHTING);
-        glDisable(GL_TEXTURE_2D);
+        for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D}) glDisable(cap);
     }
     void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
 

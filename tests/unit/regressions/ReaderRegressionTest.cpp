@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <vector>
@@ -83,9 +82,8 @@ TEST(ReaderRegressions, KeptModelsLoadAndKeepOnlyFacesThatCanBeDrawn) {
                 EXPECT_TRUE(texCoords == 0 || inRange(face.texCoordIndex[c], texCoords));
                 EXPECT_TRUE(normals == 0 || inRange(face.normalIndex[c], normals));
             }
-        auto expected = keptFaces.find(name);
-        if (expected != keptFaces.end()) {
-            EXPECT_EQ(model.getFaceCount(), expected->second);
+        if (auto kept = keptFaces.find(name); kept != keptFaces.end()) {
+            EXPECT_EQ(model.getFaceCount(), kept->second);
         }
     }
 }
