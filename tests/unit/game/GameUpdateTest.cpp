@@ -24,9 +24,9 @@ int32_t clockNow = 0;
 int32_t testClock() { return clockNow; }
 
 // A new game, its greeting kept off the test's output.
-void newWorld() {
+void newWorld(uint32_t seed = 1234) {
     testing::internal::CaptureStdout();
-    initWorld(1234);
+    initWorld(seed);
     testing::internal::GetCapturedStdout();
 }
 
@@ -105,18 +105,8 @@ TEST_F(GameUpdateTest, StepsAreMeasuredAcrossAnyReadingOfTheClock) {
     }
 }
 
-TEST_F(GameUpdateTest, DraggingWithTheLeftButtonChangesSpeedAndHeading) {
-    gamePassiveMotion(500, 500);
-    gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 500, 500);
-    gameMotion(500, 400);  // 100 pixels up
-    EXPECT_NEAR(world.speed, 0.008f, 1e-6);
-    gameMotion(460, 400);  // 40 pixels left: a turn counter-clockwise
-    EXPECT_FLOAT_EQ(world.scene.vehicle->getRotationY(), 10);
-    gameMouse(GLUT_LEFT_BUTTON, GLUT_UP, 460, 400);
-    EXPECT_FALSE(world.leftButtonDown);
-}
-
-TEST_F(GameUpdateTest, DraggingWithAnotherButtonOnlyMovesTheRememberedPointer) {
+TEST_F(GameUpdateTest, OnlyDraggingWithTheLeftButtonChangesSpeedAndHeading) {
+    // Another button only moves the remembered pointer.
     gamePassiveMotion(100, 100);
     gameMouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 100, 100);
     gameMotion(30, 20);
@@ -125,6 +115,16 @@ TEST_F(GameUpdateTest, DraggingWithAnotherButtonOnlyMovesTheRememberedPointer) {
     EXPECT_EQ(world.lastMouseY, 20);
     EXPECT_FLOAT_EQ(world.speed, 0.003f);
     EXPECT_EQ(world.scene.vehicle->getRotationY(), 0);
+    gameMouse(GLUT_RIGHT_BUTTON, GLUT_UP, 30, 20);
+
+    gamePassiveMotion(500, 500);
+    gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 500, 500);
+    gameMotion(500, 400);  // 100 pixels up
+    EXPECT_NEAR(world.speed, 0.008f, 1e-6);
+    gameMotion(460, 400);  // 40 pixels left: a turn counter-clockwise
+    EXPECT_FLOAT_EQ(world.scene.vehicle->getRotationY(), 10);
+    gameMouse(GLUT_LEFT_BUTTON, GLUT_UP, 460, 400);
+    EXPECT_FALSE(world.leftButtonDown);
 }
 
 TEST_F(GameUpdateTest, TheVehicleDrivesThreeUnitsASecondAndStaysInsideTheTerrain) {
@@ -236,29 +236,24 @@ TEST_F(GameUpdateTest, TouchingAnOrbScoresOnceTurnsItBlueAndShrinksIt) {
     EXPECT_EQ(world.score, 5);  // never scores again
 }
 
-TEST_F(GameUpdateTest, DrivingIntoATreeCostsFiveAndFellsItAlongTheHeading) {
+// Also at a heading past a full turn (427 degrees): hit and scored once.
+TEST_F(GameUpdateTest, DrivingIntoATreeCostsFiveOnceAndFellsItAlongTheHeading) {
     step(0);
-    world.scene.vehicle->setRotationY(30);
-    Vector3 p = world.scene.vehicle->getPosition();
-    world.scene.trees[7]->setPosition(p.x, p.y, p.z);
-    step(10);
-    EXPECT_EQ(world.score, -5);
-    EXPECT_EQ(world.treeFallYaw[7], 30);
-    stepFor(180);
-    EXPECT_GE(world.scene.trees[7]->getRotationX(), 90);
-    EXPECT_LT(world.scene.trees[7]->getRotationX(), 96);
-    EXPECT_EQ(world.scene.trees[7]->getRotationY(), 30);
-    EXPECT_EQ(world.score, -5);
-}
-
-TEST_F(GameUpdateTest, ATreeHitAtTheHeadingOf427ScoresOnlyOnce) {
-    step(0);
-    world.scene.vehicle->setRotationY(427);
-    Vector3 p = world.scene.vehicle->getPosition();
-    world.scene.trees[0]->setPosition(p.x, p.y, p.z);
-    stepFor(100);
-    EXPECT_EQ(world.score, -5);
-    EXPECT_GT(world.scene.trees[0]->getRotationX(), 0);  // it falls
+    for (auto [tree, heading] : {std::pair{7, 30.0f}, {0, 427.0f}}) {
+        SCOPED_TRACE(heading);
+        world.scene.vehicle->setRotationY(heading);
+        Vector3 p = world.scene.vehicle->getPosition();
+        world.scene.trees[tree]->setPosition(p.x, p.y, p.z);
+        const int before = world.score;
+        step(10);
+        EXPECT_EQ(world.score, before - 5);
+        EXPECT_EQ(world.treeFallYaw[tree], heading);
+        stepFor(180);
+        EXPECT_GE(world.scene.trees[tree]->getRotationX(), 90);
+        EXPECT_LT(world.scene.trees[tree]->getRotationX(), 96);
+        EXPECT_EQ(world.scene.trees[tree]->getRotationY(), heading);
+        EXPECT_EQ(world.score, before - 5);
+    }
 }
 
 TEST_F(GameUpdateTest, FrameRateStaysZeroUntilASecondHasGathered) {
@@ -298,10 +293,9 @@ TEST_F(GameUpdateTest, KeysSwitchViewHeadlightsShadowsAndOverlay) {
 
 TEST(GameWorldSetup, TheSameSeedPlacesTreesAndOrbsIdenticallyInsideTheTerrain) {
     InGeneratedAssets assets;
-    testing::internal::CaptureStdout();
     std::vector<float> first;
     for (int round = 0; round < 2; ++round) {
-        initWorld(99);
+        newWorld(99);
         std::vector<float> placed;
         auto place = [&placed](const auto& objects) {
             for (const auto& object : objects) {
@@ -318,7 +312,6 @@ TEST(GameWorldSetup, TheSameSeedPlacesTreesAndOrbsIdenticallyInsideTheTerrain) {
         releaseWorld();
         EXPECT_EQ(placed, first);
     }
-    testing::internal::GetCapturedStdout();
 }
 
 }  // namespace
