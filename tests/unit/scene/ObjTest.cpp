@@ -108,7 +108,10 @@ TEST_F(ObjFile, SkipsCommentsGroupsMaterialsAndIndentedLinesWithoutCountingThem)
     EXPECT_EQ(model.getVertices().at(0).z, 3.0f);
 }
 
-TEST_F(ObjFile, EmptyFileLoadsAndDrawsNothing) {
+TEST_F(ObjFile, AnEmptyFileLoadsAndDrawsNothingAMissingOneFails) {
+    EXPECT_FALSE(model.load("nothere.obj"));
+    EXPECT_FALSE(model.isLoaded());
+    EXPECT_EQ(model.getVertexCount(), 0);
     load("");
     EXPECT_EQ(model.getVertexCount(), 0);
     EXPECT_EQ(model.getFaceCount(), 0);
@@ -165,12 +168,6 @@ TEST_F(ObjFile, OnlyFacesThatCloseAroundAVolumeMakeAClosedSurface) {
     }
 }
 
-TEST_F(ObjFile, MissingFileFailsAndLeavesTheModelEmpty) {
-    EXPECT_FALSE(model.load("nothere.obj"));
-    EXPECT_FALSE(model.isLoaded());
-    EXPECT_EQ(model.getVertexCount(), 0);
-}
-
 TEST_F(ObjFile, ShortVertexLinesGetZerosForMissingValues) {
     load("v 5\nvt 0.5\nvn\nv 1 2 3\n");
     EXPECT_EQ(model.getVertices().at(0).x, 5.0f);
@@ -216,8 +213,8 @@ TEST_F(ObjFile, BadFacesAreSkippedWithOneWarning) {
 }
 
 // As tools write files: a byte order mark first, and faces that count back
-// from the vertices read so far (-1 the latest).
-TEST_F(ObjFile, AByteOrderMarkIsPassedOverAndRelativeIndicesCountBack) {
+// from the vertices read so far (-1 the latest) or name later ones.
+TEST_F(ObjFile, AByteOrderMarkIsPassedOverAndIndicesCountBackOrAhead) {
     EXPECT_EQ(loadCapturingErrors("\xEF\xBB\xBFv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\n"
                                   "f -3/-1/-1 -2/-1/-1 -1/-1/-1\nv 5 5 5\nf 1/1/1 -1/1/1 -2/1/1\n"),
               "");
@@ -226,9 +223,6 @@ TEST_F(ObjFile, AByteOrderMarkIsPassedOverAndRelativeIndicesCountBack) {
     EXPECT_EQ(vertexIndices(0), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(vertexIndices(1), (std::vector<int>{1, 4, 3}));
     EXPECT_EQ(model.getFaces()[0].texCoordIndex[2], 1);
-}
-
-TEST_F(ObjFile, FaceMayNameAVertexWrittenAfterIt) {
     // Indices count over the whole file, so a face before its vertices is fine.
     EXPECT_EQ(loadCapturingErrors("f 1 2 3\nv 0 0 0\nv 1 0 0\nv 0 1 0\n"), "");
     EXPECT_EQ(model.getFaceCount(), 1);
