@@ -93,7 +93,7 @@ TEST(TextFormat, BufferGrowsUntilTheTextFits) {
     EXPECT_EQ(std::string(doubled.data()), "");
 }
 
-TEST_F(TextTest, TextsOfAnyLengthAreDrawnWhole) {
+TEST_F(TextTest, TextsOfAnyLengthAreDrawnWholeSkippingBytesAbove127) {
     void* font = GLUT_BITMAP_HELVETICA_18;
     for (int length : {1, 99, 100, 250}) {
         const std::string text = lettersOfLength(length);
@@ -104,10 +104,7 @@ TEST_F(TextTest, TextsOfAnyLengthAreDrawnWhole) {
     const std::string long250 = lettersOfLength(250);
     drawText(0, 100, font, "%s %d", long250.c_str(), 4096);
     EXPECT_FLOAT_EQ(rasterX(), static_cast<float>(widthOf(font, long250 + " 4096")));
-}
-
-TEST_F(TextTest, BytesAbove127AreSkipped) {
-    void* font = GLUT_BITMAP_HELVETICA_18;
+    // Bytes above 127 are skipped.
     drawText(30, 100, font, "a\xe9" "b");
     EXPECT_FLOAT_EQ(rasterX(), 30.0f + widthOf(font, "ab"));
 }
