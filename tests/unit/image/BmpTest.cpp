@@ -57,15 +57,12 @@ TEST(BmpTest, ReadsPixelsFromOffset54AsRgbWhateverTheSkippedFieldsSay) {
     // bytes after it. Foreign layouts get one line saying what differs. Two
     // rows of a padded picture and a top-down one come out as the picture
     // is, not skewed and not upside down.
-    std::string compressed = header(2, 1) + twoByOnePixels;
-    compressed.replace(30, 4, le32(3));
-    std::string padded = header(2, 1) + twoByOnePixels + std::string(2, '\0') + "xx";
-    padded.replace(34, 4, le32(8));
-    std::string paddedBySize = padded;
-    paddedBySize.replace(2, 4, le32(62));
-    paddedBySize.replace(34, 4, le32(0));
-    std::string twoRows = header(2, 2) + "\x01\x02\x03\x04\x05\x06pp" + "\x07\x08\x09\x0a\x0b\x0cpp" + "zz";
-    twoRows.replace(34, 4, le32(16));
+    auto with = [](std::string bytes, size_t at, uint32_t field) { return bytes.replace(at, 4, le32(field)); };
+    const std::string compressed = with(header(2, 1) + twoByOnePixels, 30, 3);
+    const std::string padded = with(header(2, 1) + twoByOnePixels + std::string(2, '\0') + "xx", 34, 8);
+    const std::string paddedBySize = with(with(padded, 2, 62), 34, 0);
+    const std::string twoRows =
+        with(header(2, 2) + "\x01\x02\x03\x04\x05\x06pp" + "\x07\x08\x09\x0a\x0b\x0cpp" + "zz", 34, 16);
     const std::string topDown = header(2, static_cast<uint32_t>(-2)) + "\x07\x08\x09\x0a\x0b\x0c" + twoByOnePixels;
     const std::string oneRow = "\x03\x02\x01\x06\x05\x04", bothRows = oneRow + "\x09\x08\x07\x0c\x0b\x0a";
     const std::string readPacked = " It is read as packed 24-bit rows from offset 54 all the same.\n";
