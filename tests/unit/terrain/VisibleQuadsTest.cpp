@@ -26,11 +26,11 @@ constexpr uint32_t width = 81, depth = 3;
 using Runs = std::vector<std::pair<int, int>>;
 
 struct Grid {
-    std::vector<float> heights = std::vector<float>(width * depth, 0.0f);
+    std::vector<float> heights;
     QuadPieces pieces;
     VisibleQuads quads;
 
-    Grid() { pieces.prepare(heights, width, depth); }
+    explicit Grid(uint32_t w = width, uint32_t d = depth) : heights(w * d, 0.0f) { pieces.prepare(heights, w, d); }
     // The runs chosen for a view, as (first quad, quad count).
     Runs select(const ViewVolume& view) {
         quads.select(pieces, view);
@@ -66,14 +66,8 @@ TEST(VisibleQuads, APeakThatRisesIntoTheViewBringsBackItsPieces) {
 }
 
 TEST(VisibleQuads, GridsTooSmallForAQuadSendNothing) {
-    for (auto size : {std::pair<uint32_t, uint32_t>{1, 5}, {5, 1}, {0, 0}}) {
-        std::vector<float> heights(size.first * size.second, 0.0f);
-        QuadPieces pieces;
-        pieces.prepare(heights, size.first, size.second);
-        VisibleQuads quads;
-        quads.select(pieces, lookingAt(2, 5, -10, 2, 0, 2));
-        EXPECT_TRUE(quads.runs().empty()) << size.first << " x " << size.second;
-    }
+    for (auto [w, d] : {std::pair<uint32_t, uint32_t>{1, 5}, {5, 1}, {0, 0}})
+        EXPECT_TRUE(Grid(w, d).select(lookingAt(2, 5, -10, 2, 0, 2)).empty()) << w << " x " << d;
 }
 
 }  // namespace
