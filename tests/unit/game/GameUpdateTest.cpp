@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "game/GameClock.h"
 #include "game/GameInput.h"
@@ -204,15 +205,11 @@ TEST_F(GameUpdateTest, NoStepOrSpeedCarriesTheVehicleThroughObjectsOrOffTheGrid)
 }
 
 TEST(MotionSteps, NoStepIsLongerThan50MsOrHalfAUnit) {
-    struct Case {
-        float stepMs, speed;
-        int count;
-    };
-    for (const Case& c : {Case{20, 0.003f, 1}, Case{50, 0.01f, 1}, Case{51, 0.001f, 2}, Case{250, 0.1f, 50},
-                          Case{20, -0.1f, 4}, Case{0, 0.1f, 1}}) {
-        const MotionSteps steps = motionStepsFor(c.stepMs, c.speed);
-        EXPECT_EQ(steps.count, c.count) << c.stepMs << " ms at " << c.speed;
-        EXPECT_FLOAT_EQ(steps.distance * steps.count, c.stepMs * c.speed);
+    for (auto [stepMs, speed, count] : {std::tuple{20.0f, 0.003f, 1}, {50.0f, 0.01f, 1}, {51.0f, 0.001f, 2},
+                                        {250.0f, 0.1f, 50}, {20.0f, -0.1f, 4}, {0.0f, 0.1f, 1}}) {
+        const MotionSteps steps = motionStepsFor(stepMs, speed);
+        EXPECT_EQ(steps.count, count) << stepMs << " ms at " << speed;
+        EXPECT_FLOAT_EQ(steps.distance * steps.count, stepMs * speed);
     }
 }
 

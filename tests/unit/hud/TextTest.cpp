@@ -66,17 +66,13 @@ protected:
 }  // namespace
 
 TEST(TextFormat, BufferGrowsUntilTheTextFits) {
-    struct Case {
-        int length;
-        std::size_t bufferSize;
-    };
     // 99 characters fit the first 100 bytes; 100 fill them without room for
     // the terminator, so the buffer grows to the length plus one.
-    for (Case c : {Case{0, 100}, Case{99, 100}, Case{100, 101}, Case{250, 251}}) {
-        const std::string text = lettersOfLength(c.length);
+    for (auto [length, bufferSize] : {std::pair<int, std::size_t>{0, 100}, {99, 100}, {100, 101}, {250, 251}}) {
+        const std::string text = lettersOfLength(length);
         std::vector<char> buffer;
-        EXPECT_EQ(format(buffer, std::vsnprintf, "%s", text.c_str()), c.length);
-        EXPECT_EQ(buffer.size(), c.bufferSize) << c.length;
+        EXPECT_EQ(format(buffer, std::vsnprintf, "%s", text.c_str()), length);
+        EXPECT_EQ(buffer.size(), bufferSize) << length;
         EXPECT_EQ(std::string(buffer.data()), text);
     }
     // Formatting again starts from the first argument.

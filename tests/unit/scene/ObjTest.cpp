@@ -56,25 +56,21 @@ const char* const triangleVertices = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
 TEST_F(ObjFile, ReadsEachOfTheFourFaceForms) {
     // Per form: the lines after the three vertices, and the face expected
     // (vertex, texture and normal indices; 0 where the form has none).
-    struct Case {
-        const char* lines;
-        Face expected;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, Face> cases[] = {
         {"f 3 1 2\n", {{3, 1, 2}, {0, 0, 0}, {0, 0, 0}}},
         {"vn 0 0 1\nvn 0 1 0\nf 3//2 2//1 1//2\n", {{3, 2, 1}, {0, 0, 0}, {2, 1, 2}}},
         {"vt 0 0\nvt 1 1\nf 1/2 2/1 3/2\n", {{1, 2, 3}, {2, 1, 2}, {0, 0, 0}}},
         {"vt 0 0\nvt 1 1\nvn 0 0 1\nvn 0 1 0\nf 1/2/1 2/1/2 3/2/1\n", {{1, 2, 3}, {2, 1, 2}, {1, 2, 1}}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.lines);
-        load(std::string(triangleVertices) + c.lines);
+    for (const auto& [lines, expected] : cases) {
+        SCOPED_TRACE(lines);
+        load(std::string(triangleVertices) + lines);
         ASSERT_EQ(model.getFaceCount(), 1);
         const Face& f = model.getFaces()[0];
         for (int corner = 0; corner < 3; ++corner) {
-            EXPECT_EQ(f.vertexIndex[corner], c.expected.vertexIndex[corner]);
-            EXPECT_EQ(f.texCoordIndex[corner], c.expected.texCoordIndex[corner]);
-            EXPECT_EQ(f.normalIndex[corner], c.expected.normalIndex[corner]);
+            EXPECT_EQ(f.vertexIndex[corner], expected.vertexIndex[corner]);
+            EXPECT_EQ(f.texCoordIndex[corner], expected.texCoordIndex[corner]);
+            EXPECT_EQ(f.normalIndex[corner], expected.normalIndex[corner]);
         }
     }
 }
@@ -306,8 +302,7 @@ TEST_F(ModelDrawing, EachCornerTakesTheNormalItsFaceNames) {
     // Light from the viewer: the triangle whose corners name the normal
     // facing the viewer is lit, the one naming the normal facing away is not.
     load(std::string(square) + "vn 0 0 -1\nvn 0 0 1\nf 1//2 2//2 3//2\nf 1//1 3//1 4//1\n");
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
+    for (GLenum cap : {GL_LIGHTING, GL_LIGHT0}) glEnable(cap);
     const GLfloat towardsViewer[4] = {0, 0, 1, 0}, white[4] = {1, 1, 1, 1};
     glLightfv(GL_LIGHT0, GL_POSITION, towardsViewer);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
