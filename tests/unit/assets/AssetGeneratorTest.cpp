@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -47,16 +48,13 @@ struct Axes {
 class AssetGeneratorTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        workDir = new TempWorkDir();
+        workDir = std::make_unique<TempWorkDir>();
         std::ostringstream out, err;
         generated = generateAssets(workDir->path(), out, err);
         log = out.str();
         errors = err.str();
     }
-    static void TearDownTestSuite() {
-        delete workDir;
-        workDir = nullptr;
-    }
+    static void TearDownTestSuite() { workDir.reset(); }
     static std::string path(const std::string& relative) { return workDir->path() + "/" + relative; }
 
     // A model as the game reads it, which has nothing to say of a well-made
@@ -69,7 +67,7 @@ protected:
         return model;
     }
 
-    inline static TempWorkDir* workDir = nullptr;
+    inline static std::unique_ptr<TempWorkDir> workDir;
     inline static bool generated = false;
     inline static std::string log, errors;
 };

@@ -144,6 +144,5 @@ TEST(BmpTest, ReportsFilesThatCannotBeOpened) {
     unsigned char rgb[] = {1, 2, 3};
     testing::internal::CaptureStdout();
     EXPECT_FALSE(writeBmp("no/such/folder/out.bmp", 1, 1, rgb));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Could not open file for writing : no/such/folder/out.bmp\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not open file for writing : no/such/folder/out.bmp\n");
 }
