@@ -96,13 +96,12 @@ Damage pictureOfSize(uint32_t width, uint32_t height) {
     };
 }
 
-// Replaces every line for which pick is true with replacement(line).
-Damage rewriteLines(const std::function<bool(const std::string&)>& pick,
-                    const std::function<std::string(const std::string&)>& replacement) {
+// Replaces every line for which pick is true with replacement.
+Damage rewriteLines(const std::function<bool(const std::string&)>& pick, const std::string& replacement) {
     return [=](const fs::path& path) {
         std::istringstream in(readFile(path));
         std::string out;
-        for (std::string line; std::getline(in, line);) out += (pick(line) ? replacement(line) : line) + "\n";
+        for (std::string line; std::getline(in, line);) out += (pick(line) ? replacement : line) + "\n";
         writeFile(path, out);
     };
 }
@@ -239,16 +238,12 @@ Outcome runCase(const Case& c, XSession& x) {
     // The outcome is what the game printed and its status, not who got there
     // first: a game that fails while it starts may have shown its window and
     // been sent 'q' before its own fatal exit, which 'q' does not change.
-    if (process.running()) {
-        outcome.what = drawn ? "hang after q" : "hang";
-    } else if (process.exitStatus() < 0) {
-        outcome.what = "signal " + std::to_string(-process.exitStatus());
-    } else if (process.exitStatus() == 0) {
-        outcome.what = drawn ? "ran, quit" : "ended unasked";
-    } else {
-        outcome.what = "fatal";
-    }
+    const bool hangs = process.running();
     outcome.status = process.exitStatus();  // 0 while it runs
+    outcome.what = hangs                 ? (drawn ? "hang after q" : "hang")
+                   : outcome.status < 0  ? "signal " + std::to_string(-outcome.status)
+                   : outcome.status == 0 ? (drawn ? "ran, quit" : "ended unasked")
+                                         : "fatal";
 
     std::vector<std::string> errors = linesOf(process.standardError());
     std::vector<std::string> output = linesOf(process.standardOutput());
@@ -347,14 +342,11 @@ std::vector<Case> modelCases(const std::string& name, bool whole) {
         return runningCase(file, damage, std::move(apply),
                            facesSkipped ? "Skipping ([0-9]+ )?bad faces? in " + file + ",? (the first )?at line " : "");
     };
-    auto everyFace = [](const std::string& replacement) {
-        return rewriteLines(isFace, [=](const std::string&) { return replacement; });
-    };
+    auto everyFace = [](const std::string& replacement) { return rewriteLines(isFace, replacement); };
     // One face in three is replaced, so the model stays partly drawable.
     auto someFaces = [](const std::string& replacement) {
         auto count = std::make_shared<int>(0);
-        return rewriteLines([=](const std::string& line) { return isFace(line) && ++*count % 3 == 0; },
-                            [=](const std::string&) { return replacement; });
+        return rewriteLines([=](const std::string& line) { return isFace(line) && ++*count % 3 == 0; }, replacement);
     };
     auto fails = [&](const std::string& damage, Damage apply) {
         return fatalCase(file, damage, std::move(apply), " *** LOADING NEW MODEL " + name,
