@@ -33,7 +33,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cctype>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -127,18 +126,16 @@ void stripModel(const std::string& name, TreeModel model) {
 struct PixelCounts {
     size_t rounding = 0, shaded = 0, moved = 0, cracks = 0, unexplained = 0;
     size_t off() const { return rounding + shaded + moved + cracks + unexplained; }
+    void add(const PixelCounts& o) {
+        rounding += o.rounding, shaded += o.shaded, moved += o.moved, cracks += o.cracks, unexplained += o.unexplained;
+    }
 };
 
+// What a test compared, printed for the record.
 struct Figures {
-    int frames = 0;
-    int framesWithinTolerance = 0;
-    size_t pixelsCompared = 0;
-    PixelCounts pixels;         // over all frames
-    PixelCounts mostInAFrame;   // the largest count of each kind in one frame
-    int worstLevels = 0;
-    size_t marksCompared = 0;
-    size_t fieldsCompared = 0;
-    size_t stateDifferences = 0;
+    int frames = 0, framesNeedingTolerance = 0, worstLevels = 0;
+    PixelCounts pixels;
+    size_t stateFieldsCompared = 0;
 };
 
 class ReferenceFrame : public testing::Test {
@@ -189,16 +186,14 @@ protected:
         return levels;
     }
 
-    // Is the pixel at (x, y) of frame within closeLevels of a reference
-    // pixel next to it?
-    static bool edgeMoved(const std::vector<unsigned char>& frame, const std::vector<unsigned char>& reference,
-                          int x, int y) {
+    // Does test(q) hold for some pixel q next to (x, y), or at it when withSelf?
+    template <class Test>
+    static bool anyNeighbour(int x, int y, bool withSelf, Test test) {
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
                 const int nx = x + dx, ny = y + dy;
-                if (nx < 0 || ny < 0 || nx >= 1024 || ny >= 768) continue;
-                if (levelsApart(frame, size_t(y) * 1024 + x, reference, size_t(ny) * 1024 + nx) <= closeLevels)
-                    return true;
+                if ((!withSelf && dx == 0 && dy == 0) || nx < 0 || ny < 0 || nx >= 1024 || ny >= 768) continue;
+                if (test(size_t(ny) * 1024 + nx)) return true;
             }
         return false;
     }
@@ -207,20 +202,20 @@ protected:
         return frame[3 * p] == 0 && frame[3 * p + 1] == 0 && frame[3 * p + 2] == 0;
     }
 
-    // A black pixel of the game's frame whose every neighbour is the same
-    // (within closeLevels) in both frames, and not black: a crack in the
-    // ground, which the reference's sky shows through.
+    // An edge moved: the pixel is within closeLevels of a reference pixel
+    // next to it. A crack: a black pixel of the game's frame whose every
+    // neighbour is the same (within closeLevels) in both frames, and not
+    // black, so that the reference's sky shows through it.
+    static bool edgeMoved(const std::vector<unsigned char>& frame, const std::vector<unsigned char>& reference,
+                          int x, int y) {
+        const size_t p = size_t(y) * 1024 + x;
+        return anyNeighbour(x, y, true, [&](size_t q) { return levelsApart(frame, p, reference, q) <= closeLevels; });
+    }
     static bool isCrack(const std::vector<unsigned char>& frame, const std::vector<unsigned char>& reference,
                         int x, int y) {
-        if (!isBlack(frame, size_t(y) * 1024 + x)) return false;
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                const int nx = x + dx, ny = y + dy;
-                if ((dx == 0 && dy == 0) || nx < 0 || ny < 0 || nx >= 1024 || ny >= 768) continue;
-                const size_t q = size_t(ny) * 1024 + nx;
-                if (isBlack(frame, q) || levelsApart(frame, q, reference, q) > closeLevels) return false;
-            }
-        return true;
+        return isBlack(frame, size_t(y) * 1024 + x) && !anyNeighbour(x, y, false, [&](size_t q) {
+                   return isBlack(frame, q) || levelsApart(frame, q, reference, q) > closeLevels;
+               });
     }
 
     // The state each drawing left at the compared marks must be the same.
@@ -229,13 +224,9 @@ protected:
             const int mark = static_cast<int>(pass);
             ASSERT_TRUE(game.marked[mark] && reference.marked[mark]) << what << ": " << framePassName(pass);
             int fields = 0;
-            const std::vector<std::string> differ =
-                stateDifferences(game.states[mark], reference.states[mark], parts, &fields);
-            ++figures.marksCompared;
-            figures.fieldsCompared += fields;
-            figures.stateDifferences += differ.size();
-            for (const std::string& field : differ)
+            for (const std::string& field : stateDifferences(game.states[mark], reference.states[mark], parts, &fields))
                 ADD_FAILURE() << what << ": after the " << framePassName(pass) << " pass the " << field << " differs";
+            figures.stateFieldsCompared += fields;
         }
     }
 
@@ -286,16 +277,8 @@ protected:
             }
         for (unsigned char byte : fast) lit += byte > 40;
         ++figures.frames;
-        figures.pixelsCompared += fast.size() / 3;
-        figures.framesWithinTolerance += counts.off() > 0;
-        auto add = [](size_t& total, size_t& most, size_t count) {
-            total += count;
-            most = std::max(most, count);
-        };
-        add(figures.pixels.rounding, figures.mostInAFrame.rounding, counts.rounding);
-        add(figures.pixels.shaded, figures.mostInAFrame.shaded, counts.shaded);
-        add(figures.pixels.moved, figures.mostInAFrame.moved, counts.moved);
-        add(figures.pixels.cracks, figures.mostInAFrame.cracks, counts.cracks);
+        figures.framesNeedingTolerance += counts.off() > 0;
+        figures.pixels.add(counts);
         EXPECT_EQ(counts.unexplained, 0u) << what;
         EXPECT_LE(counts.shaded, maxShadedPixels) << what;
         EXPECT_LE(counts.moved, maxMovedEdges) << what;
@@ -333,14 +316,10 @@ protected:
 
     void printFigures() const {
         const PixelCounts& all = figures.pixels;
-        const PixelCounts& most = figures.mostInAFrame;
-        std::printf("[ figures  ] %d frames, %zu pixels compared; %d frames needed the tolerance: %zu pixels off "
-                    "(at most %d levels): rounding %zu (at most %zu a frame), shaded %zu (%zu), edges moved %zu "
-                    "(%zu), cracks %zu (%zu); %zu marks, %zu state fields compared, %zu differ\n",
-                    figures.frames, figures.pixelsCompared, figures.framesWithinTolerance, all.off(),
-                    figures.worstLevels, all.rounding, most.rounding, all.shaded, most.shaded, all.moved,
-                    most.moved, all.cracks, most.cracks, figures.marksCompared, figures.fieldsCompared,
-                    figures.stateDifferences);
+        std::printf("[ figures  ] %d frames, %d needed the tolerance: %zu pixels off (at most %d levels): rounding "
+                    "%zu, shaded %zu, edges moved %zu, cracks %zu; %zu state fields compared\n",
+                    figures.frames, figures.framesNeedingTolerance, all.off(), figures.worstLevels, all.rounding,
+                    all.shaded, all.moved, all.cracks, figures.stateFieldsCompared);
     }
 
     // Puts every tree and orb behind the chase camera, out of view, so the
