@@ -220,7 +220,6 @@ TEST_F(ShadowPassTest, TwoPassesReuseTheBuffersAndANewSizeRemakesThem) {
     const float* first = pass();
     const unsigned char* pixels = buffers.shadowPixels.data();
     EXPECT_EQ(std::pair(buffers.shadowBufferWidth, buffers.shadowBufferHeight), std::pair(3 * 14, 3 * 20));
-    EXPECT_EQ(buffers.shadowPixels.size(), size_t{42 * 60});
     EXPECT_EQ(size_t{buffers.shadowGrid.width()} * buffers.shadowGrid.depth(), size_t{20 * 14});
 
     orbs[0]->setPosition(12, 0.1f, 9);
