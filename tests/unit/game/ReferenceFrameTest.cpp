@@ -26,6 +26,7 @@
 #include <cstdlib>
 #include <cctype>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -89,28 +90,17 @@ int32_t testClock() { return clockNow; }
 // coordinates left out of its vertices and faces.
 enum class TreeModel { generated, withoutNormals, withoutTexCoords };
 
-// Rewrites models/<name> of the current folder, keeping the face form's
-// other indices.
+// Rewrites models/<name> of the current folder: its v/vt/vn corners become
+// v/vt or v//vn.
 void stripModel(const std::string& name, TreeModel model) {
     const std::string path = "models/" + name;
     std::ifstream in(path);
     std::stringstream out;
-    std::string line;
-    const std::string dropped = model == TreeModel::withoutNormals ? "vn " : "vt ";
-    while (std::getline(in, line)) {
-        if (line.rfind(dropped, 0) == 0) continue;
-        if (line.rfind("f ", 0) == 0) {
-            std::istringstream corners(line.substr(2));
-            std::string corner;
-            line = "f";
-            while (corners >> corner) {
-                const size_t first = corner.find('/'), second = corner.find('/', first + 1);
-                const std::string v = corner.substr(0, first), vt = corner.substr(first + 1, second - first - 1);
-                line += " " + (model == TreeModel::withoutNormals ? v + "/" + vt : v + "//" + corner.substr(second + 1));
-            }
-        }
-        out << line << "\n";
-    }
+    const bool noNormals = model == TreeModel::withoutNormals;
+    const std::regex corner(noNormals ? "(\\d+/\\d*)/\\d+" : "(\\d+)/\\d*(/\\d+)");
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(noNormals ? "vn " : "vt ", 0) != 0)
+            out << (line.rfind("f ", 0) == 0 ? std::regex_replace(line, corner, noNormals ? "$1" : "$1/$2") : line) << "\n";
     std::ofstream(path) << out.str();
 }
 
