@@ -52,7 +52,9 @@ int picturesHeld() {
 // readPixel reads the frame last drawn from the back buffer, which the swap
 // leaves as it was; the front buffer of the virtual display reads back empty.
 testing::AssertionResult near(Rgb actual, Rgb expected, int tolerance = 3) {
-    auto text = [](Rgb c) { return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")"; };
+    auto text = [](Rgb c) {
+        return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
+    };
     if (std::max({std::abs(actual.r - expected.r), std::abs(actual.g - expected.g), std::abs(actual.b - expected.b)}) <=
         tolerance)
         return testing::AssertionSuccess();
