@@ -159,7 +159,8 @@ TEST_F(TextureTest, AlphaFileSuppliesTheAlphaOfEveryPixel) {
 TEST_F(TextureTest, AlphaFileMustScaleToTheSameSizeAndFailedLoadsHoldNothing) {
     writeSolidPicture("textures/Moon.bmp", 100, 50, {200, 200, 180});
     writeSolidPicture("textures/Close.bmp", 120, 60, {128, 0, 0});
-    writeSolidPicture("textures/Square.bmp", 50, 50, {128, 0, 0});
+    writeSolidPicture("textures/Square.bmp", 50, 50, {128, 0, 0});  // 64 x 64: narrower
+    writeSolidPicture("textures/Low.bmp", 100, 20, {128, 0, 0});     // 128 x 32: lower
 
     {
         Texture accepted("Moon.bmp", "Close.bmp");  // both scaled to 128 x 64
@@ -172,8 +173,8 @@ TEST_F(TextureTest, AlphaFileMustScaleToTheSameSizeAndFailedLoadsHoldNothing) {
     // one or a missing picture leaves nothing held either.
     testing::internal::CaptureStdout();
     Texture refused;
-    expectFatal([&] { refused.load("Moon.bmp", "Square.bmp"); },
-                "Texture and alpha channel are different sizes!");
+    for (const char* mask : {"Square.bmp", "Low.bmp"})
+        expectFatal([&] { refused.load("Moon.bmp", mask); }, "Texture and alpha channel are different sizes!");
     expectFatal([&] { refused.load("Moon.bmp", "Nothing.bmp"); },
                 "Error loading texture ./textures/Nothing.bmp");
     expectFatal([] { Texture missing("X.bmp"); }, "Error loading texture ./textures/X.bmp");
@@ -182,7 +183,7 @@ TEST_F(TextureTest, AlphaFileMustScaleToTheSameSizeAndFailedLoadsHoldNothing) {
     expectFatal([&] { refused.bind(); }, "Tried to bind a NULL texture");
     Texture plain("Moon.bmp");
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              " *** LOADING NEW TEXTURE Moon.bmp\n"
+              " *** LOADING NEW TEXTURE Moon.bmp\n *** LOADING NEW TEXTURE Moon.bmp\n"
               " *** LOADING NEW TEXTURE Moon.bmp\n"
               "File Not Found : ./textures/Nothing.bmp\n"
               " *** LOADING NEW TEXTURE X.bmp\nFile Not Found : ./textures/X.bmp\n"
