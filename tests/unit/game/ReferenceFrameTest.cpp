@@ -233,8 +233,7 @@ protected:
         drawReferenceFrame(makeFrameView(world, frameMemory));
         drawing = nullptr;
         compareStates(game, reference, what);
-        const std::vector<unsigned char>& fast = game.picture;
-        const std::vector<unsigned char>& plain = reference.picture;
+        const std::vector<unsigned char> &fast = game.picture, &plain = reference.picture;
         ASSERT_EQ(fast.size(), plain.size());
         PixelCounts counts;
         size_t lit = 0;
