@@ -1,34 +1,31 @@
-// Broken asset files against the real brellow. Each case copies the
-// generated assets into a folder of its own, damages one file and starts the
-// game there. Every damage the picture reader can meet is tried on one
-// picture, and on each other picture what its own reader's caller must
-// answer (missing, an odd width, a special file); likewise for the models. A case must end in one of two ways: the reader's line on
-// standard output and the fatal message as the last line on standard error
-// with exit status 1, or a game that runs, draws its first frame and quits
-// with status 0 on 'q'. A signal, a hang or any other message fails it.
-// Every test prints its table of cases and outcomes.
+// Broken asset files against the real brellow. Each case damages one file in
+// a copy of the generated assets and starts the game there: every damage the
+// picture reader can meet on one picture, and on each other picture what its
+// caller must answer (missing, an odd width, a FIFO); likewise for the models.
+// A case ends either in the reader's line on standard output and the fatal
+// message last on standard error with status 1, or in a game that draws its
+// first frame and quits with status 0 on 'q'. Each test prints its table.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <regex>
-#include <stdexcept>
-#include <iterator>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
 
-#include "support/GeneratedAssets.h"
 #include "support/Files.h"
 #include "support/GameProcess.h"
+#include "support/GeneratedAssets.h"
 #include "support/Programs.h"
 #include "support/RunningProgram.h"
+#include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 
 namespace {
@@ -53,49 +50,42 @@ void setField(std::string& bytes, size_t offset, uint32_t value, int size) {
 
 using Damage = std::function<void(const fs::path&)>;
 
-// Changes one header field (offset and size in bytes) of a BMP file.
-Damage bmpField(size_t offset, uint32_t value, int size = 4) {
+Damage editBytes(const std::function<void(std::string&)>& edit) {
     return [=](const fs::path& path) {
         std::string bytes = readFile(path);
-        setField(bytes, offset, value, size);
+        edit(bytes);
         writeFile(path, bytes);
     };
 }
 
 constexpr size_t widthField = 18, heightField = 22, planesField = 26, bppField = 28;
 
-// Claims a size without changing the file.
+// Changes one header field (offset and size in bytes) of a BMP file.
+Damage bmpField(size_t offset, uint32_t value, int size = 4) {
+    return editBytes([=](std::string& bytes) { setField(bytes, offset, value, size); });
+}
+
+// Claims a size without changing the pixels.
 Damage claimSize(uint32_t width, uint32_t height) {
-    return [=](const fs::path& path) {
-        bmpField(widthField, width)(path);
-        bmpField(heightField, height)(path);
-    };
+    return editBytes([=](std::string& bytes) {
+        setField(bytes, widthField, width, 4);
+        setField(bytes, heightField, height, 4);
+    });
 }
 
 // A top-down file: the height field holds minus the height.
-void negateHeight(const fs::path& path) {
-    std::string bytes = readFile(path);
-    setField(bytes, heightField, 0u - field32(bytes, heightField), 4);
-    writeFile(path, bytes);
-}
+const Damage negateHeight =
+    editBytes([](std::string& bytes) { setField(bytes, heightField, 0u - field32(bytes, heightField), 4); });
+// One pixel narrower: a width that is not a multiple of 4 (the generated
+// pictures are powers of two). The file then holds more bytes than needed.
+const Damage narrowByOne =
+    editBytes([](std::string& bytes) { setField(bytes, widthField, field32(bytes, widthField) - 1, 4); });
+const Damage cutHeader = editBytes([](std::string& bytes) { bytes.resize(40); });
+// Keeps the header and half of the pixel block.
+const Damage cutPixels = editBytes([](std::string& bytes) { bytes.resize(54 + (bytes.size() - 54) / 2); });
 
 void removeFile(const fs::path& path) { fs::remove(path); }
 void emptyFile(const fs::path& path) { writeFile(path, ""); }
-void cutHeader(const fs::path& path) { writeFile(path, readFile(path).substr(0, 40)); }
-
-// Keeps the header and half of the pixel block.
-void cutPixels(const fs::path& path) {
-    std::string bytes = readFile(path);
-    writeFile(path, bytes.substr(0, 54 + (bytes.size() - 54) / 2));
-}
-
-// One pixel narrower: a width that is not a multiple of 4 (the generated
-// pictures are powers of two). The file then holds more bytes than needed.
-void narrowByOne(const fs::path& path) {
-    std::string bytes = readFile(path);
-    setField(bytes, widthField, field32(bytes, widthField) - 1, 4);
-    writeFile(path, bytes);
-}
 
 // A new picture of the given size with a gentle slope of heights.
 Damage pictureOfSize(uint32_t width, uint32_t height) {
@@ -106,13 +96,12 @@ Damage pictureOfSize(uint32_t width, uint32_t height) {
     };
 }
 
-// Replaces every line for which pick is true with replacement(line).
-Damage rewriteLines(const std::function<bool(const std::string&)>& pick,
-                    const std::function<std::string(const std::string&)>& replacement) {
+// Replaces every line for which pick is true with replacement.
+Damage rewriteLines(const std::function<bool(const std::string&)>& pick, const std::string& replacement) {
     return [=](const fs::path& path) {
         std::istringstream in(readFile(path));
         std::string out;
-        for (std::string line; std::getline(in, line);) out += (pick(line) ? replacement(line) : line) + "\n";
+        for (std::string line; std::getline(in, line);) out += (pick(line) ? replacement : line) + "\n";
         writeFile(path, out);
     };
 }
@@ -150,28 +139,18 @@ void addLongLines(const fs::path& path) {
 
 // Special files in the asset's place: none may be opened for reading (a
 // FIFO would block, /dev/zero never ends, a folder or /dev/null reads empty).
-void makeFifo(const fs::path& path) {
-    fs::remove(path);
-    mkfifo(path.c_str(), 0644);
-}
-
-void makeFolder(const fs::path& path) {
-    fs::remove(path);
-    fs::create_directory(path);
-}
-
-Damage linkTo(const std::string& target) {
+Damage replacedBy(const Damage& make) {
     return [=](const fs::path& path) {
         fs::remove(path);
-        fs::create_symlink(target, path);
+        make(path);
     };
 }
 
 const std::vector<std::pair<std::string, Damage>> specialFiles = {
-    {"a FIFO", makeFifo},
-    {"a folder", makeFolder},
-    {"link to /dev/zero", linkTo("/dev/zero")},
-    {"link to /dev/null", linkTo("/dev/null")},
+    {"a FIFO", replacedBy([](const fs::path& path) { mkfifo(path.c_str(), 0644); })},
+    {"a folder", replacedBy([](const fs::path& path) { fs::create_directory(path); })},
+    {"link to /dev/zero", replacedBy([](const fs::path& path) { fs::create_symlink("/dev/zero", path); })},
+    {"link to /dev/null", replacedBy([](const fs::path& path) { fs::create_symlink("/dev/null", path); })},
 };
 
 // ---- running a case ----------------------------------------------------------
@@ -182,7 +161,7 @@ struct Case {
     std::string file;         // under textures/ or models/
     std::string damage;       // what was done to it
     Damage apply;
-    Expect expect = Expect::Runs;
+    Expect expect;
     std::string readerLine;   // Fatal: the last standard output line starts so
     std::string fatalLine;    // Fatal: the standard error line of the message
     std::string reasonLine;   // Fatal: the standard error line after it starts so (none when empty)
@@ -192,35 +171,20 @@ struct Case {
 
 Case fatalCase(const std::string& file, const std::string& damage, Damage apply,
                const std::string& readerLine, const std::string& fatalLine, const std::string& reasonLine = "") {
-    Case c;
-    c.file = file;
-    c.damage = damage;
-    c.apply = std::move(apply);
-    c.expect = Expect::Fatal;
-    c.readerLine = readerLine;
-    c.fatalLine = fatalLine;
-    c.reasonLine = reasonLine;
-    return c;
+    return {file, damage, std::move(apply), Expect::Fatal, readerLine, fatalLine, reasonLine, false, ""};
 }
 
 Case runningCase(const std::string& file, const std::string& damage, Damage apply,
                  const std::string& warning = "", bool play = false) {
-    Case c;
-    c.file = file;
-    c.damage = damage;
-    c.apply = std::move(apply);
-    c.expect = Expect::Runs;
-    c.warning = warning;
-    c.play = play;
-    return c;
+    return {file, damage, std::move(apply), Expect::Runs, "", "", "", play, warning};
 }
 
 // The only lines a running game may write on standard error: the model
 // reader's skipped faces and the readers' notes on files laid out otherwise
 // than they read them. The vehicle never reads the terrain outside its grid.
 bool isKnownWarning(const std::string& line) {
-    return line.rfind("Skipping bad face in models/", 0) == 0 || line.rfind("Skipping ", 0) == 0 ||
-           line.rfind("Warning: ./textures/", 0) == 0 || line.rfind("Warning: models/", 0) == 0;
+    return line.rfind("Skipping ", 0) == 0 || line.rfind("Warning: ./textures/", 0) == 0 ||
+           line.rfind("Warning: models/", 0) == 0;
 }
 
 struct Outcome {
@@ -241,29 +205,15 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-// A copy of the generated assets in a fresh folder, removed afterwards.
-struct CaseFolder {
-    fs::path path;
-    explicit CaseFolder(int serial) {
-        path = fs::temp_directory_path() /
-               ("brellow-bad-asset-" + std::to_string(getpid()) + "-" + std::to_string(serial));
-        fs::remove_all(path);
-        copyGeneratedAssets(path.string());
-    }
-    ~CaseFolder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
-
-// Starts the game on the damaged copy and watches it: it must end by itself
-// (a fatal error) or draw its first frame, in which case 'q' must end it.
-Outcome runCase(const Case& c, XSession& x, int serial) {
-    CaseFolder folder(serial);
-    c.apply(folder.path / c.file);
+// Starts the game on a damaged copy of the assets and watches it: it must end
+// by itself (a fatal error) or draw its first frame, and then end on 'q'.
+Outcome runCase(const Case& c, XSession& x) {
+    TempWorkDir folder;
+    copyGeneratedAssets(folder.path());
+    c.apply(fs::path(folder.path()) / c.file);
 
     Outcome outcome;
-    GameProcess process({brellowPath}, folder.path.string());
+    GameProcess process({brellowPath}, folder.path());
     bool drawn = false;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(startTimeoutMs);
     Window window = 0;
@@ -288,21 +238,16 @@ Outcome runCase(const Case& c, XSession& x, int serial) {
     // The outcome is what the game printed and its status, not who got there
     // first: a game that fails while it starts may have shown its window and
     // been sent 'q' before its own fatal exit, which 'q' does not change.
-    if (process.running()) {
-        outcome.what = drawn ? "hang after q" : "hang";
-    } else if (process.exitStatus() < 0) {
-        outcome.what = "signal " + std::to_string(-process.exitStatus());
-    } else if (process.exitStatus() == 0) {
-        outcome.what = drawn ? "ran, quit" : "ended unasked";
-    } else {
-        outcome.what = "fatal";
-    }
-    outcome.status = process.running() ? 0 : process.exitStatus();
+    const bool hangs = process.running();
+    outcome.status = process.exitStatus();  // 0 while it runs
+    outcome.what = hangs                 ? (drawn ? "hang after q" : "hang")
+                   : outcome.status < 0  ? "signal " + std::to_string(-outcome.status)
+                   : outcome.status == 0 ? (drawn ? "ran, quit" : "ended unasked")
+                                         : "fatal";
 
     std::vector<std::string> errors = linesOf(process.standardError());
     std::vector<std::string> output = linesOf(process.standardOutput());
-    if (!errors.empty()) outcome.firstErrorLine = errors.front();
-    if (!errors.empty()) outcome.lastErrorLine = errors.back();
+    if (!errors.empty()) outcome.firstErrorLine = errors.front(), outcome.lastErrorLine = errors.back();
     const size_t reasonLines = c.reasonLine.empty() ? 0 : 1;
     if (errors.size() > reasonLines) outcome.fatalErrorLine = errors[errors.size() - 1 - reasonLines];
     if (!output.empty()) outcome.lastOutputLine = output.back();
@@ -329,10 +274,9 @@ void runMatrix(const std::string& title, const std::vector<Case>& cases) {
     std::snprintf(row, sizeof row, "%-24s %-30s %-14s %-6s %s\n", "file", "damage", "outcome",
                   "status", "first stderr line");
     table << row;
-    int serial = 0;
     std::vector<std::pair<const Case*, Outcome>> failures;
     for (const Case& c : cases) {
-        Outcome outcome = runCase(c, x, ++serial);
+        Outcome outcome = runCase(c, x);
         std::snprintf(row, sizeof row, "%-24s %-30s %-14s %-6d %s%s\n", c.file.c_str(),
                       c.damage.c_str(), outcome.what.c_str(), outcome.status,
                       outcome.firstErrorLine.substr(0, 100).c_str(), outcome.passed ? "" : "   <-- FAILED");
@@ -355,42 +299,38 @@ void runMatrix(const std::string& title, const std::vector<Case>& cases) {
 // damage the reader meets, or (whole false) only those whose answer depends
 // on the picture's caller: missing, an odd width and a FIFO.
 std::vector<Case> pictureCases(const std::string& name, bool whole) {
-    const std::string path = "./textures/" + name;
+    const std::string path = "./textures/" + name, file = "textures/" + name;
     const std::string fatal =
         name == "Terrain.bmp" ? "Failed to load heightmap Terrain.bmp" : "Error loading texture " + path;
-    const std::string file = "textures/" + name;
+    const std::string notFound = "File Not Found : " + path, unreadable = "Error reading image data from " + path + ".";
     // The reader's line comes on standard output, and again, as the reason,
     // after the fatal message on standard error.
     auto fails = [&](const std::string& damage, Damage apply, const std::string& reader) {
         return fatalCase(file, damage, std::move(apply), reader, fatal, reader);
     };
-    if (!whole)
-        return {fails("missing", removeFile, "File Not Found : " + path),
-                runningCase(file, "width - 1 (not 4n)", narrowByOne, "Warning: " + path + ": rows padded"),
-                fails(specialFiles[0].first, specialFiles[0].second, "File Not Found : " + path)};
     std::vector<Case> cases = {
-        fails("missing", removeFile, "File Not Found : " + path),
-        fails("empty", emptyFile, "Error reading image data from " + path + "."),
-        fails("header cut at 40 bytes", cutHeader, "Error reading image data from " + path + "."),
-        fails("truncated pixels", cutPixels, "Error reading image data from " + path + "."),
+        fails("missing", removeFile, notFound),
+        runningCase(file, "width - 1 (not 4n)", narrowByOne, "Warning: " + path + ": rows padded"),
+    };
+    for (const auto& [damage, apply] : specialFiles)
+        if (whole || damage == "a FIFO") cases.push_back(fails(damage, apply, notFound));
+    if (!whole) return cases;
+    cases.insert(cases.end(), {
+        fails("empty", emptyFile, unreadable),
+        fails("header cut at 40 bytes", cutHeader, unreadable),
+        fails("truncated pixels", cutPixels, unreadable),
         fails("32 bits per pixel", bmpField(bppField, 32, 2), "Bpp from " + path + " is not 24: 32"),
         fails("8 bits per pixel", bmpField(bppField, 8, 2), "Bpp from " + path + " is not 24: 8"),
         fails("0 planes", bmpField(planesField, 0, 2), "Planes from " + path + " is not 1: 0"),
         fails("2 planes", bmpField(planesField, 2, 2), "Planes from " + path + " is not 1: 2"),
-        fails("width 0", bmpField(widthField, 0), "Error reading image data from " + path + "."),
-        fails("height 0", bmpField(heightField, 0), "Error reading image data from " + path + "."),
+        fails("width 0", bmpField(widthField, 0), unreadable),
+        fails("height 0", bmpField(heightField, 0), unreadable),
         fails("65536 x 65536 (overflow)", claimSize(65536, 65536), "Image size of " + path + " is too large"),
-        fails("30000 x 30000 (> file)", claimSize(30000, 30000), "Error reading image data from " + path + "."),
+        fails("30000 x 30000 (> file)", claimSize(30000, 30000), unreadable),
         runningCase(file, "top-down (height -h)", negateHeight),
-        runningCase(file, "width - 1 (not 4n)", narrowByOne, "Warning: " + path + ": rows padded"),
-    };
-    for (const auto& [damage, apply] : specialFiles)
-        cases.push_back(fails(damage, apply, "File Not Found : " + path));
+    });
     return cases;
 }
-
-const std::string pictures[] = {"Terrain.bmp", "Grass.bmp", "Sky.bmp", "Camo.bmp",
-                                "Tree.bmp", "Moon.bmp", "MoonAlpha.bmp"};
 
 // The damages of a model, all of them or (whole false) a missing file, a
 // FIFO and one without faces. Only a file that cannot be read is fatal: bad
@@ -402,25 +342,22 @@ std::vector<Case> modelCases(const std::string& name, bool whole) {
         return runningCase(file, damage, std::move(apply),
                            facesSkipped ? "Skipping ([0-9]+ )?bad faces? in " + file + ",? (the first )?at line " : "");
     };
-    auto everyFace = [](const std::string& replacement) {
-        return rewriteLines(isFace, [=](const std::string&) { return replacement; });
-    };
+    auto everyFace = [](const std::string& replacement) { return rewriteLines(isFace, replacement); };
     // One face in three is replaced, so the model stays partly drawable.
     auto someFaces = [](const std::string& replacement) {
         auto count = std::make_shared<int>(0);
-        return rewriteLines([=](const std::string& line) { return isFace(line) && ++*count % 3 == 0; },
-                            [=](const std::string&) { return replacement; });
+        return rewriteLines([=](const std::string& line) { return isFace(line) && ++*count % 3 == 0; }, replacement);
     };
-    const Case missing = fatalCase(file, "missing", removeFile, " *** LOADING NEW MODEL " + name,
-                                   "Error loading model " + name);
-    const Case noFaces = runs("vertices only, no faces",
-                              rewriteLines(isFace, [](const std::string&) { return "# no face"; }), false);
-    if (!whole)
-        return {missing, noFaces,
-                fatalCase(file, specialFiles[0].first, specialFiles[0].second, " *** LOADING NEW MODEL " + name,
-                          "Error loading model " + name)};
-    std::vector<Case> cases = {
-        missing,
+    auto fails = [&](const std::string& damage, Damage apply) {
+        return fatalCase(file, damage, std::move(apply), " *** LOADING NEW MODEL " + name,
+                         "Error loading model " + name);
+    };
+    std::vector<Case> cases = {fails("missing", removeFile),
+                               runs("vertices only, no faces", everyFace("# no face"), false)};
+    for (const auto& [damage, apply] : specialFiles)
+        if (whole || damage == "a FIFO") cases.push_back(fails(damage, apply));
+    if (!whole) return cases;
+    cases.insert(cases.end(), {
         runs("empty", emptyFile, false),
         runs("garbage lines", addGarbageLines),
         runs("huge indices", someFaces("f 999999/1/1 2147483647/2/2 99999999999999999999/3/3")),
@@ -431,27 +368,7 @@ std::vector<Case> modelCases(const std::string& name, bool whole) {
         runs("faces v//n in a v/t/n file", someFaces("f 1//1 2//2 3//3")),
         runs("faces v/t in a v/t/n file", someFaces("f 1/1 2/2 3/3")),
         runs("lines over 255 characters", addLongLines, false),
-        noFaces,
-    };
-    for (const auto& [damage, apply] : specialFiles)
-        cases.push_back(fatalCase(file, damage, apply, " *** LOADING NEW MODEL " + name,
-                                  "Error loading model " + name));
-    return cases;
-}
-
-// Height maps of shapes the game does not expect: smaller than the
-// vehicle's start at (64, 64) (it starts on the nearest grid point), one or
-// a few points wide, not square, and larger than the window so that the
-// shadow pass tiles. Each runs without a word.
-std::vector<Case> heightMapShapeCases() {
-    const std::string file = "textures/Terrain.bmp";
-    std::vector<Case> cases;
-    for (auto [width, height] : std::vector<std::pair<uint32_t, uint32_t>>{
-             {1, 1}, {2, 2}, {3, 3}, {1, 64}, {64, 1}, {3, 200}, {200, 3}, {65, 130}, {130, 65},
-             {64, 64}, {400, 100}, {100, 400}}) {
-        cases.push_back(runningCase(file, std::to_string(width) + " x " + std::to_string(height),
-                                    pictureOfSize(width, height), "", true));
-    }
+    });
     return cases;
 }
 
@@ -459,10 +376,9 @@ std::vector<Case> heightMapShapeCases() {
 
 TEST(BadAssetMatrix, DamagedPicturesEndInTheReadersLineAndTheFatalMessage) {
     std::vector<Case> cases;
-    for (const std::string& name : pictures) {
-        std::vector<Case> more = pictureCases(name, name == "Grass.bmp");
-        cases.insert(cases.end(), more.begin(), more.end());
-    }
+    for (const std::string name :
+         {"Terrain.bmp", "Grass.bmp", "Sky.bmp", "Camo.bmp", "Tree.bmp", "Moon.bmp", "MoonAlpha.bmp"})
+        for (Case& c : pictureCases(name, name == "Grass.bmp")) cases.push_back(std::move(c));
     // A mask that scales to another size than the moon's picture.
     cases.push_back(fatalCase("textures/MoonAlpha.bmp", "64 x 64 (moon is 128 x 128)",
                               pictureOfSize(64, 64), " *** LOADING NEW TEXTURE Moon.bmp",
@@ -474,13 +390,21 @@ TEST(BadAssetMatrix, DamagedPicturesEndInTheReadersLineAndTheFatalMessage) {
 
 TEST(BadAssetMatrix, DamagedModelsAreReadAsFarAsTheyGoOrEndInTheFatalMessage) {
     std::vector<Case> cases;
-    for (const std::string name : {"HumVee.obj", "Tree.obj"}) {
-        std::vector<Case> more = modelCases(name, name == "Tree.obj");
-        cases.insert(cases.end(), more.begin(), more.end());
-    }
+    for (const std::string name : {"HumVee.obj", "Tree.obj"})
+        for (Case& c : modelCases(name, name == "Tree.obj")) cases.push_back(std::move(c));
     runMatrix("Damaged models", cases);
 }
 
+// Height maps of shapes the game does not expect: smaller than the vehicle's
+// start at (64, 64) (it starts on the nearest grid point), one or a few
+// points wide, not square, and larger than the window so that the shadow
+// pass tiles. Each runs without a word.
 TEST(BadAssetMatrix, HeightMapsOfAnyShapeRunWithShadowsAndOverlay) {
-    runMatrix("Height maps of unusual shapes", heightMapShapeCases());
+    std::vector<Case> cases;
+    for (auto [width, height] : std::vector<std::pair<uint32_t, uint32_t>>{
+             {1, 1}, {2, 2}, {3, 3}, {1, 64}, {64, 1}, {3, 200}, {200, 3}, {65, 130}, {130, 65},
+             {64, 64}, {400, 100}, {100, 400}})
+        cases.push_back(runningCase("textures/Terrain.bmp", std::to_string(width) + " x " + std::to_string(height),
+                                    pictureOfSize(width, height), "", true));
+    runMatrix("Height maps of unusual shapes", cases);
 }

@@ -15,6 +15,7 @@ namespace {
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 const std::string brellowPath = programPath("brellow");
+const MenuButtonPlace& newGame = menuButtonPlaces[NewGame];
 
 // The shadow overlay of a 128 x 128 terrain, mostly white (lit), in a window
 // showing the whole 1024 x 768 picture: the lower-left corner at (20, 20).
@@ -31,9 +32,7 @@ TEST(Desktop, AHiddenGameWaitsWithoutProcessorTimeAndGoesOnWhenShown) {
     EXPECT_LT(game.process.cpuSeconds() - before, 0.25) << "seconds of processor time in 2 s hidden";
     game.x.mapWindow(game.window);
     ASSERT_TRUE(game.waitForFirstFrame()) << "no frame after the window came back";
-    game.key("q");
-    ASSERT_TRUE(game.process.waitForExit(10000));
-    EXPECT_EQ(game.process.exitStatus(), 0);
+    EXPECT_TRUE(game.endsOnKey("q")) << game.process.exitStatus();
 }
 
 // A key held down repeats; each press acts once, however long it is held.
@@ -50,17 +49,12 @@ TEST(Desktop, AHeldKeyActsOnceAndAKeyHeldFromTheGameDoesNotReachTheMenu) {
         }
         game.x.keyUp("s");
         EXPECT_EQ(hidden, 0) << "the overlay switched " << hidden << " times back while 's' was held";
-        game.key("q");
-        ASSERT_TRUE(game.process.waitForExit(10000));
+        ASSERT_TRUE(game.endsOnKey("q")) << game.process.exitStatus();
     }
     // 'q' held in a game played from the menu ends the game, and only it.
     RunningProgram menu(programPath("brellow-menu"), generatedAssetsDir(), {"BRELLOW_SEED=18"});
     ASSERT_TRUE(menu.waitForFirstFrame()) << menu.process.standardError();
-    const MenuButtonPlace& newGame = menuButtonPlaces[NewGame];
-    menu.x.movePointer(menu.window, newGame.left + 40, 768 - newGame.bottom - 20);
-    pause(100);
-    menu.x.pressButton(1);
-    menu.x.releaseButton(1);
+    menu.click(newGame.left + 40, 768 - newGame.bottom - 20);
     Screenshot shot;
     ASSERT_TRUE(menu.waitForPicture(showsGameFrame, shot)) << "no game from the menu";
     menu.x.keyDown("q");
@@ -68,9 +62,7 @@ TEST(Desktop, AHeldKeyActsOnceAndAKeyHeldFromTheGameDoesNotReachTheMenu) {
     menu.x.keyUp("q");
     pause(1500);
     EXPECT_TRUE(menu.process.running()) << "the held 'q' chose Exit on the menu";
-    menu.key("Escape");
-    ASSERT_TRUE(menu.process.waitForExit(10000));
-    EXPECT_EQ(menu.process.exitStatus(), 0);
+    EXPECT_TRUE(menu.endsOnKey("Escape")) << menu.process.exitStatus();
 }
 
 // Made smaller than the picture, the window shows all of it, scaled to fit
@@ -103,19 +95,14 @@ TEST(Desktop, AResizedWindowShowsTheWholePictureScaledWithBlackBars) {
     for (int y = 60; y < 270; ++y)
         for (int x = 0; x < 320; ++x) darkened += brightness(shadowed.at(x, y)) + 15 < brightness(unshadowed.at(x, y));
     EXPECT_GT(darkened, 40) << "no shadows in the small window";
-    game.key("q");
-    ASSERT_TRUE(game.process.waitForExit(10000));
+    ASSERT_TRUE(game.endsOnKey("q")) << game.process.exitStatus();
 
     // The menu at half size: New Game's button is clicked where it shows.
     RunningProgram menu(programPath("brellow-menu"), generatedAssetsDir());
     ASSERT_TRUE(menu.waitForFirstFrame()) << menu.process.standardError();
     menu.x.resizeWindow(menu.window, 512, 384);
     pause(800);
-    const MenuButtonPlace& newGame = menuButtonPlaces[NewGame];
-    menu.x.movePointer(menu.window, (newGame.left + 40) / 2, (768 - newGame.bottom - 20) / 2);
-    pause(200);
-    menu.x.pressButton(1);
-    menu.x.releaseButton(1);
+    menu.click((newGame.left + 40) / 2, (768 - newGame.bottom - 20) / 2);
     Screenshot inGame;
     EXPECT_TRUE(menu.waitForPicture(
         [](const Screenshot& s) { return brightness(s.mean(6, 6, 55, 27)) > 120; }, inGame, 20000))

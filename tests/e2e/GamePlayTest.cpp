@@ -36,8 +36,7 @@ TEST(GamePlay, HoldingTheLeftButtonDrivesAndDraggingSidewaysTurns) {
     // A world whose trees and orbs all stand clear of the vehicle's start and
     // of the way ahead of it, so the view is not blocked by chance.
     RunningProgram game(programPath("brellow"), generatedAssetsDir(), {"BRELLOW_SEED=18"});
-    ASSERT_NE(game.window, 0u) << game.process.standardError();
-    ASSERT_TRUE(game.waitForFirstFrame());
+    ASSERT_TRUE(game.waitForFirstFrame()) << game.process.standardError();
     // Around noon the light hardly changes; without the shadows, which swing
     // round with the sun, the picture then changes only when the view moves.
     game.key("x");
@@ -74,9 +73,7 @@ TEST(GamePlay, HoldingTheLeftButtonDrivesAndDraggingSidewaysTurns) {
     RunningProgram::keep(turned, "turned");
     EXPECT_GT(meanChange(stillStopped, turned, 100, 768), 3 * idleChange + 3);
 
-    game.key("Escape");
-    ASSERT_TRUE(game.process.waitForExit(10000));
-    EXPECT_EQ(game.process.exitStatus(), 0);
+    ASSERT_TRUE(game.endsOnKey("Escape")) << game.process.exitStatus();
     EXPECT_EQ(game.process.standardError(), "");
 
     // The console shows every progress line of a new game, in order.

@@ -7,13 +7,11 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
 
 #include "support/Files.h"
-
 
 GameProcess::GameProcess(const std::vector<std::string>& argv, const std::string& workDir,
                          const std::vector<std::string>& environment, Output output) {

@@ -8,6 +8,7 @@
 #include <thread>
 
 int brightness(const Screenshot::Pixel& p) { return (p.r + p.g + p.b) / 3; }
+int brightness(const Screenshot& shot) { return brightness(shot.mean(0, 0, shot.width, shot.height)); }
 
 bool showsGameFrame(const Screenshot& shot) { return brightness(shot.mean(12, 12, 110, 54)) > 120; }
 
@@ -34,8 +35,19 @@ bool RunningProgram::waitForPicture(const std::function<bool(const Screenshot&)>
 bool RunningProgram::waitForFirstFrame(int timeoutMs) {
     Screenshot shot;
     return waitForPicture(
-        [](const Screenshot& s) { return showsGameFrame(s) || brightness(s.mean(0, 0, s.width, s.height)) > 20; },
-        shot, timeoutMs);
+        [](const Screenshot& s) { return showsGameFrame(s) || brightness(s) > 20; }, shot, timeoutMs);
+}
+
+bool RunningProgram::endsOnKey(const std::string& name) {
+    key(name);
+    return process.waitForExit(10000) && process.exitStatus() == 0;
+}
+
+void RunningProgram::click(int atX, int atY) {
+    x.movePointer(window, atX, atY);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    x.pressButton(1);
+    x.releaseButton(1);
 }
 
 void RunningProgram::keep(const Screenshot& picture, const std::string& name) {

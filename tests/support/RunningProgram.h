@@ -10,6 +10,7 @@
 #include "support/XSession.h"
 
 int brightness(const Screenshot::Pixel& p);  // mean of the three channels, 0 to 255
+int brightness(const Screenshot& shot);       // of the whole picture
 // The game has drawn a frame: its HUD panel, drawn last in every frame, is bright.
 bool showsGameFrame(const Screenshot& shot);
 
@@ -32,6 +33,11 @@ struct RunningProgram {
     // frame, is bright. For the menu: the window is no longer black.
     bool waitForFirstFrame(int timeoutMs = 20000);
     void key(const std::string& name) { x.tapKey(window, name); }
+    // Taps the key; true once the program has ended by itself with status 0
+    // (within 10 s).
+    bool endsOnKey(const std::string& name);
+    // A left click at (x, y) in window pixels, the pointer brought there first.
+    void click(int x, int y);
     Screenshot shot() { return x.capture(window); }
     // Keeps a capture in the test's temporary folder, to look at after a run.
     static void keep(const Screenshot& picture, const std::string& name);

@@ -87,20 +87,14 @@ std::string XSession::utf8Title(Window window) {
     return result;
 }
 
-void XSession::unmapWindow(Window window) {
-    XUnmapWindow(display_, window);
-    flush();
-}
-
-void XSession::mapWindow(Window window) {
-    XMapWindow(display_, window);
-    flush();
-}
-
+void XSession::unmapWindow(Window window) { XUnmapWindow(display_, window); flush(); }
+void XSession::mapWindow(Window window) { XMapWindow(display_, window); flush(); }
 void XSession::resizeWindow(Window window, int width, int height) {
     XResizeWindow(display_, window, width, height);
     flush();
 }
+void XSession::destroyWindow(Window window) { XDestroyWindow(display_, window); flush(); }
+void XSession::killClient(Window window) { XKillClient(display_, window); flush(); }
 
 Window XSession::waitForWindow(const std::string& wanted, int timeoutMs) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -139,26 +133,13 @@ void XSession::movePointer(Window window, int x, int y) {
     flush();
 }
 
-void XSession::pressButton(int button) {
-    XTestFakeButtonEvent(display_, button, True, CurrentTime);
-    flush();
-}
+void XSession::pressButton(int button) { XTestFakeButtonEvent(display_, button, True, CurrentTime); flush(); }
+void XSession::releaseButton(int button) { XTestFakeButtonEvent(display_, button, False, CurrentTime); flush(); }
 
-void XSession::releaseButton(int button) {
-    XTestFakeButtonEvent(display_, button, False, CurrentTime);
-    flush();
-}
-
-void XSession::keyDown(const std::string& keysymName) {
+void XSession::key(const std::string& keysymName, bool down) {
     KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysymName.c_str()));
     if (code == 0) throw std::runtime_error("no key code for " + keysymName);
-    XTestFakeKeyEvent(display_, code, True, CurrentTime);
-    flush();
-}
-
-void XSession::keyUp(const std::string& keysymName) {
-    KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysymName.c_str()));
-    XTestFakeKeyEvent(display_, code, False, CurrentTime);
+    XTestFakeKeyEvent(display_, code, down, CurrentTime);
     flush();
 }
 
@@ -190,16 +171,6 @@ Screenshot XSession::capture(Window window) {
         }
     XDestroyImage(image);
     return shot;
-}
-
-void XSession::destroyWindow(Window window) {
-    XDestroyWindow(display_, window);
-    flush();
-}
-
-void XSession::killClient(Window window) {
-    XKillClient(display_, window);
-    flush();
 }
 
 void XSession::askToClose(Window window) {

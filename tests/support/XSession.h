@@ -43,8 +43,8 @@ public:
     // Moves the pointer into the window (which gives it the keyboard focus)
     // and taps the key named by an X keysym name such as "q" or "Escape".
     void tapKey(Window window, const std::string& keysymName);
-    void keyDown(const std::string& keysymName);
-    void keyUp(const std::string& keysymName);
+    void keyDown(const std::string& keysymName) { key(keysymName, true); }
+    void keyUp(const std::string& keysymName) { key(keysymName, false); }
 
     // The title as UTF-8 (_NET_WM_NAME), which window managers show.
     std::string utf8Title(Window window);
@@ -64,6 +64,7 @@ public:
     void askToClose(Window window);
 
 private:
+    void key(const std::string& keysymName, bool down);
     void flush();
     Display* display_;
 };

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -80,8 +81,6 @@ TEST_F(HudTest, WritesScoreAndFrameRateWithTwoBlanks) {
 TEST_F(HudTest, PanelIsTranslucentWhiteWithAFadingTail) {
     glClearColor(0, 0, 1, 1);  // a blue scene
     glClear(GL_COLOR_BUFFER_BIT);
-    GLdouble projectionBefore[16];
-    glGetDoublev(GL_PROJECTION_MATRIX, projectionBefore);
     const GlStateSnapshot before = takeGlStateSnapshot();
 
     drawHud(5, 60);
@@ -118,8 +117,7 @@ TEST_F(HudTest, PanelIsTranslucentWhiteWithAFadingTail) {
     EXPECT_GT(black, 60);
 
     // The projection, the scene's switches and its blend function come back.
-    GLdouble projectionAfter[16];
-    glGetDoublev(GL_PROJECTION_MATRIX, projectionAfter);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(projectionAfter[i], projectionBefore[i]);
-    EXPECT_EQ(stateDifferences(takeGlStateSnapshot(), before, StateParts::switchesAndBlend), std::vector<std::string>{});
+    const GlStateSnapshot after = takeGlStateSnapshot();
+    EXPECT_TRUE(std::equal(after.projection, after.projection + 16, before.projection));
+    EXPECT_EQ(stateDifferences(after, before, StateParts::switchesAndBlend), std::vector<std::string>{});
 }

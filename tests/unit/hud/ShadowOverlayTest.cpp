@@ -2,6 +2,7 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -80,9 +81,7 @@ TEST_F(ShadowOverlayTest, EachGridValueLandsOnItsOwnPixel) {
 
     const auto red = readCorner();
     int lit = 0;
-    for (int y = 0; y < areaSize; ++y)
-        for (int x = 0; x < areaSize; ++x)
-            if (red[y][x] != 0) ++lit;
+    for (const std::vector<int>& row : red) lit += areaSize - std::count(row.begin(), row.end(), 0);
     EXPECT_EQ(lit, static_cast<int>(width * depth));
     for (unsigned i = 0; i < width; ++i)
         for (unsigned j = 0; j < depth; ++j) {

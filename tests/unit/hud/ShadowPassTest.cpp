@@ -67,6 +67,7 @@ protected:
         buffers.release();
         testing::internal::GetCapturedStdout();
         EXPECT_EQ(freeLightSlotCount(), lightSlotCount);
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     }
 
     // The pass over the casters in the game's order: trees, orbs, vehicle.
@@ -133,7 +134,6 @@ TEST_F(ShadowPassTest, AtNoonTheSilhouetteLiesDirectlyUnderItsObject) {
     orbs[3]->setScale(2);  // a disc of radius 2 covers the quads at 5 .. 6, 24 .. 25
     vehicle = post(9, 5, 4);          // covers x 7 .. 11, z 3 .. 7
     const float* grid = pass();
-    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     ASSERT_EQ(grid, buffers.shadowGrid.data());
 
     EXPECT_NEAR(quad(grid, 5, 24), 0.0f, 1e-6f);
@@ -157,7 +157,6 @@ TEST_F(ShadowPassTest, ALowSunStretchesTheSilhouetteAwayFromIt) {
     setSun(0, 1, 1);
     grid = pass();
     expectShadowsExactlyUnder(grid, {{19, 7, 21, 17}});
-    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST_F(ShadowPassTest, AFallenTreeCastsTheShadowOfAStandingOne) {
@@ -221,7 +220,6 @@ TEST_F(ShadowPassTest, TwoPassesReuseTheBuffersAndANewSizeRemakesThem) {
     const float* first = pass();
     const unsigned char* pixels = buffers.shadowPixels.data();
     EXPECT_EQ(std::pair(buffers.shadowBufferWidth, buffers.shadowBufferHeight), std::pair(3 * 14, 3 * 20));
-    EXPECT_EQ(buffers.shadowPixels.size(), size_t{42 * 60});
     EXPECT_EQ(size_t{buffers.shadowGrid.width()} * buffers.shadowGrid.depth(), size_t{20 * 14});
 
     orbs[0]->setPosition(12, 0.1f, 9);
@@ -236,7 +234,6 @@ TEST_F(ShadowPassTest, TwoPassesReuseTheBuffersAndANewSizeRemakesThem) {
     pass();
     EXPECT_EQ(std::pair(buffers.shadowBufferWidth, buffers.shadowBufferHeight), std::pair(48, 48));
     EXPECT_EQ(size_t{buffers.shadowGrid.width()} * buffers.shadowGrid.depth(), size_t{16 * 16});
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
@@ -249,7 +246,6 @@ TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
     const GLint projectionDepth = integer(GL_PROJECTION_STACK_DEPTH);
 
     pass();
-    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 
     EXPECT_EQ(floats<4>(GL_VIEWPORT), (std::array<GLfloat, 4>{0, 0, 1024, 768}));
     EXPECT_EQ(floats<4>(GL_COLOR_CLEAR_VALUE), (std::array<GLfloat, 4>{0, 0, 0, 1}));
@@ -305,21 +301,12 @@ TEST_F(ShadowPassTest, OnANonSquareTerrainTheDrawnQuadsUnderEachObjectAreDark) {
     trees[1] = post(37, 21, 2);
     vehicle = post(31, 2, 2);
     const float* grid = pass();
-    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    ASSERT_EQ(size_t{buffers.shadowGrid.width()} * buffers.shadowGrid.depth(), size_t{40 * 24});
     expectShadowsExactlyUnder(grid, footprints);
 
     const std::vector<unsigned char> red = drawnRed(terrain.get(), sun.get(), buffers.shadowGrid);
-    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     for (int z = 0; z + 1 < 24; ++z)
-        for (int x = 0; x + 1 < 40; ++x) {
-            const float brightness = red[z * 40 + x] / 255.0f;
-            if (covered(footprints, x, z)) {
-                EXPECT_LT(brightness, 0.1f) << x << "," << z;
-            } else {
-                EXPECT_GT(brightness, 0.9f) << x << "," << z;
-            }
-        }
+        for (int x = 0; x + 1 < 40; ++x)
+            EXPECT_NEAR(red[z * 40 + x] / 255.0f, covered(footprints, x, z) ? 0 : 1, 0.1f) << x << "," << z;
 }
 
 // 400 x 400 grid points make a 1200 x 1200 picture: four tiles, whose seams
@@ -331,7 +318,6 @@ TEST_F(ShadowPassTest, APictureLargerThanTheWindowIsDrawnInTiles) {
     orbs[0] = post(10, 10, 2);     // the last tile
     vehicle = post(300, 20, 2);
     const float* grid = pass();
-    ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     EXPECT_EQ(std::pair(buffers.shadowBufferWidth, buffers.shadowBufferHeight), std::pair(1200, 1200));
     expectShadowsExactlyUnder(grid, {{143, 58, 145, 60}, {389, 389, 391, 391}, {9, 9, 11, 11}, {299, 19, 301, 21}});
 }

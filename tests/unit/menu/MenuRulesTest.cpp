@@ -2,6 +2,8 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "menu/MenuRules.h"
 #include "platform/QuitKeys.h"
 
@@ -26,18 +28,15 @@ TEST(MenuRules, PointerPicksTheButtonUnderItWithAllFourEdgesIncluded) {
     placeButtons(menu);
     const MenuButton& resume = menu.buttons[ResumeGame];
 
-    EXPECT_EQ(buttonUnderPointer(menu, 400, windowY(580)), ResumeGame);
-    EXPECT_EQ(buttonUnderPointer(menu, resume.left, windowY(resume.bottom)), ResumeGame);
-    EXPECT_EQ(buttonUnderPointer(menu, resume.right, windowY(resume.top)), ResumeGame);
-    EXPECT_EQ(buttonUnderPointer(menu, resume.left - 1, windowY(580)), noButton);
-    EXPECT_EQ(buttonUnderPointer(menu, resume.right + 1, windowY(580)), noButton);
-    EXPECT_EQ(buttonUnderPointer(menu, 400, windowY(resume.bottom - 1)), noButton);
-    EXPECT_EQ(buttonUnderPointer(menu, 400, windowY(resume.top + 1)), noButton);
-
     // GLUT's y counts down from the top: the top of the window is New Game's.
-    EXPECT_EQ(buttonUnderPointer(menu, 500, 768 - 650), NewGame);
-    EXPECT_EQ(buttonUnderPointer(menu, 500, 650), noButton);
-    EXPECT_EQ(buttonUnderPointer(menu, 500, windowY(300)), Exit);
+    const std::tuple<int, int, int> probes[] = {
+        {400, windowY(580), ResumeGame},      {resume.left, windowY(resume.bottom), ResumeGame},
+        {resume.right, windowY(resume.top), ResumeGame}, {resume.left - 1, windowY(580), noButton},
+        {resume.right + 1, windowY(580), noButton},      {400, windowY(resume.bottom - 1), noButton},
+        {400, windowY(resume.top + 1), noButton},        {500, 768 - 650, NewGame},
+        {500, 650, noButton},                            {500, windowY(300), Exit},
+    };
+    for (const auto& [x, y, button] : probes) EXPECT_EQ(buttonUnderPointer(menu, x, y), button) << x << "," << y;
 
     // Where rectangles overlap, the earlier button wins.
     MenuButton& exit = menu.buttons[Exit];

@@ -171,9 +171,8 @@ TEST_F(ObjectTest, ClampingTurnsNanIntoTheMinimum) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     object.setPosition(nan, 50, -3);
     object.clampPosition(1.1f, 10, -9999, 20, 1.1f, 10);
-    EXPECT_FLOAT_EQ(object.getPosition().x, 1.1f);
-    EXPECT_FLOAT_EQ(object.getPosition().y, 20);
-    EXPECT_FLOAT_EQ(object.getPosition().z, 1.1f);
+    EXPECT_EQ(std::tuple(object.getPosition().x, object.getPosition().y, object.getPosition().z),
+              std::tuple(1.1f, 20.0f, 1.1f));
 }
 
 TEST_F(ObjectTest, PlacementOnTerrainInterpolatesHeightAndTilt) {

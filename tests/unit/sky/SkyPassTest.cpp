@@ -98,8 +98,7 @@ protected:
     static float moonColumn() {
         const std::vector<unsigned char> window = readWindow(GL_RGBA);
         const unsigned char* row = &window[606 * 1024 * 4];
-        double sum = 0;
-        int count = 0;
+        double sum = 0, count = 0;
         for (int x = 0; x < 1024; ++x)
             if (row[x * 4] > 128) {
                 sum += x + 0.5;

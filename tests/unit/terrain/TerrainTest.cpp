@@ -21,9 +21,6 @@
 
 namespace {
 
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
-
 // A height map whose red byte at (x, z) is red(x, z); green and blue are noise
 // that must not count.
 void writeHeightMap(uint32_t width, uint32_t depth, std::function<uint8_t(uint32_t, uint32_t)> red) {
@@ -63,7 +60,8 @@ TEST(Terrain, OnlyInteriorPointsGetASlope) {
     for (uint32_t z = 0; z < 3; ++z)
         for (uint32_t x = 0; x < 3; ++x)
             if (x != 1 || z != 1) {
-                EXPECT_EQ(std::pair(terrain.getNormalX(x, z), terrain.getNormalZ(x, z)), std::pair(0.0f, 0.0f)) << x << "," << z;
+                EXPECT_EQ(std::pair(terrain.getNormalX(x, z), terrain.getNormalZ(x, z)), std::pair(0.0f, 0.0f))
+                    << x << "," << z;
             }
 }
 
@@ -72,11 +70,11 @@ TEST(Terrain, OutOfBoundsAccessWarnsWithUnsignedCoordinatesAndChangesNothing) {
     writeHeightMap(5, 4, [](uint32_t, uint32_t) { return 30; });
     Terrain terrain("Heights.bmp");
     float h = 42;
-    CaptureStderr();
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(terrain.getHeight(5, 0, h));
     EXPECT_FALSE(terrain.getHeight(static_cast<uint32_t>(-1), 2, h));
     EXPECT_FALSE(terrain.setHeight(0, 4, 9));
-    EXPECT_EQ(GetCapturedStderr(),
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "WARNING: Attempted to read point out of bounds: 5, 0\n"
               "WARNING: Attempted to read point out of bounds: 4294967295, 2\n"
               "WARNING: Attempted to write point out of bounds: 0, 4\n");
@@ -103,9 +101,7 @@ protected:
         lookDownOn(4, 4);
         glRotatef(-90, 1, 0, 0);  // world z becomes eye y
         glEnable(GL_LIGHT0);
-        const GLfloat noAmbient[] = {0, 0, 0, 1};
-        const GLfloat white[] = {1, 1, 1, 1};
-        const GLfloat fromAbove[] = {0, 1, 0, 0};
+        const GLfloat noAmbient[] = {0, 0, 0, 1}, white[] = {1, 1, 1, 1}, fromAbove[] = {0, 1, 0, 0};
         glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
         glLightfv(GL_LIGHT0, GL_AMBIENT, noAmbient);
         glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
@@ -179,19 +175,15 @@ TEST_F(TerrainDrawing, LeavesTheStateOfTheWholeGridSentInOrderWhateverWasCulled)
     EXPECT_NE(reference.diffuse[0], 1.0f) << "the last quad must be shaded for this to tell";
 }
 
-TEST_F(TerrainDrawing, NarrowMapsDrawNothing) {
+// A map one point wide has no quad; a two by two map is one quad, whose
+// normals all point straight up, so the sloped quad is lit fully.
+TEST_F(TerrainDrawing, NarrowMapsDrawNothingAndATwoByTwoMapIsOneFlatLitQuad) {
     writeHeightMap(1, 6, [](uint32_t, uint32_t) { return 50; });
-    Terrain terrain("Heights.bmp");
-    terrain.draw();
+    Terrain("Heights.bmp").draw();
     EXPECT_EQ(centreRed(), 0);
-}
-
-TEST_F(TerrainDrawing, ATwoByTwoMapIsOneFlatLitQuad) {
     writeHeightMap(2, 2, [](uint32_t x, uint32_t) { return x == 0 ? 0 : 20; });
-    Terrain terrain("Heights.bmp");
     lookDownOn(1, 1);
-    terrain.draw();
-    // The normals all point straight up, so the sloped quad is lit fully.
+    Terrain("Heights.bmp").draw();
     EXPECT_NEAR(centreRed(), 255, 2);
 }
 
