@@ -33,18 +33,20 @@ int runProgram(int argc, char** argv, void (*screens)()) {
     // lines that cannot be written are dropped and play goes on.
     std::signal(SIGPIPE, SIG_IGN);
     settleHeap();
+    int status = 0;
     try {
         openGameWindow(argc, argv);
         screens();
-        return 0;
     } catch (const FatalError& error) {
         std::fflush(stdout);
         std::fprintf(stderr, "%s\n", error.what());
         if (!error.detail().empty()) std::fprintf(stderr, "%s\n", error.detail().c_str());
-        return 1;
+        status = 1;
     } catch (const std::exception& error) {
         std::fflush(stdout);
         std::fprintf(stderr, "%s\n", error.what());
-        return 1;
+        status = 1;
     }
+    closeGameWindow();
+    return status;
 }

@@ -93,3 +93,9 @@ void openGameWindow(int& argc, char** argv) {
     std::printf("Brellow 4 initialized.  Hi.\n");
     std::fflush(stdout);
 }
+
+void closeGameWindow() {
+    // glutExit destroys every window and closes the display; freeglut's exit
+    // handler then finds nothing left to do.
+    if (glutGet(GLUT_INIT_STATE)) glutExit();
+}

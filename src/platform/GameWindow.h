@@ -39,3 +39,11 @@ void createGameWindow(int& argc, char** argv, const char* title);
 // was started by (also as UTF-8 for window managers), watched for its loss
 // (WindowLoss.h), then the greeting on standard output.
 void openGameWindow(int& argc, char** argv);
+
+// Destroys the window and closes the display, while every library the GL
+// driver uses is still whole. Left to freeglut's own exit handler, closing
+// the display can make llvmpipe compile one last shader after the compiler's
+// static objects were destroyed, and the process crashes on its way out (seen
+// on a busy machine). Every program and test main calls it before it returns;
+// without a window it does nothing.
+void closeGameWindow();

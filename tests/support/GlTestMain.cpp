@@ -15,5 +15,7 @@ int main(int argc, char** argv) {
         createGameWindow(argc, argv, title);
         setFramePassErrorChecks(true);
     }
-    return RUN_ALL_TESTS();
+    const int failed = RUN_ALL_TESTS();
+    closeGameWindow();
+    return failed;
 }
