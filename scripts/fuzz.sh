@@ -7,7 +7,7 @@
 # with brellow-assets (from the normal build in $BUILD_DIR, default build/).
 #
 # A crash fails the run and leaves its input in the work folder printed
-# below. Once fixed, keep the input under tests/unit/regressions/bmp/ or
+# below. Once fixed, keep the input under tests/nodisplay/regressions/bmp/ or
 # obj/, where the unit tests read it on every run.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -19,8 +19,3 @@ void runMenuProgram(ShowMenuFunction showMenu, PlayGameFunction playGame) {
         gamePlayed = true;
     }
 }
-
-MenuChoice showMainMenu() {
-    loadMenu();
-    return runMenu();
-}

@@ -10,8 +10,6 @@ using PlayGameFunction = void (*)(GameSnapshot* snapshot, bool newGame);
 // New Game plays a new game; Resume Game continues the last game from its
 // snapshot, or plays a new one when no game has been played yet; Exit
 // returns. The snapshot lives in this call, so it is kept from one game to
-// the next for as long as the menu program runs.
+// the next for as long as the menu program runs. Plain code: the screens
+// come in as functions, so the loop is tested with stand-ins.
 void runMenuProgram(ShowMenuFunction showMenu, PlayGameFunction playGame);
-
-// loadMenu, then runMenu: the real menu screen for runMenuProgram.
-MenuChoice showMainMenu();

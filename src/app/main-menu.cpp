@@ -5,6 +5,12 @@
 #include "app/MenuProgram.h"
 
 namespace {
+// The real menu screen: its pictures loaded afresh each time it shows.
+MenuChoice showMainMenu() {
+    loadMenu();
+    return runMenu();
+}
+
 void menuAndGames() { runMenuProgram(showMainMenu, runGame); }
 }  // namespace
 
