@@ -228,9 +228,17 @@ Outcome runCase(const Case& c, XSession& x) {
     }
     if (drawn) {
         if (c.play) {
-            // By then the sun is up and the shadow pass runs every frame.
+            // The game plays on with its shadow overlay: two new pictures, the
+            // second drawn after the game read the key, whatever the map's shape.
             x.tapKey(window, "s");
-            std::this_thread::sleep_for(std::chrono::milliseconds(700));
+            for (int frame = 0; frame < 2; ++frame) {
+                try {
+                    const Screenshot last = x.capture(window);
+                    waitUntil([&] { return !process.running() || x.capture(window).rgb != last.rgb; });
+                } catch (const std::runtime_error&) {
+                    break;  // the window has gone; the outcome says why
+                }
+            }
         }
         x.tapKey(window, "q");
         process.waitForExit(quitTimeoutMs);

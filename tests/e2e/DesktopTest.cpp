@@ -17,16 +17,20 @@ void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 const std::string brellowPath = programPath("brellow");
 const MenuButtonPlace& newGame = menuButtonPlaces[NewGame];
 
-// The shadow overlay of a 128 x 128 terrain, mostly white (lit), in a window
-// showing the whole 1024 x 768 picture: the lower-left corner at (20, 20).
-// The ground there is dark at dawn.
-bool showsOverlay(const Screenshot& shot) { return brightness(shot.mean(24, 768 - 144, 144, 768 - 24)) > 100; }
+// Pixels of the rows 60 to 270 of a 320 x 300 window that are darker in one
+// picture than in the other.
+int darkerPixels(const Screenshot& darker, const Screenshot& than) {
+    int count = 0;
+    for (int y = 60; y < 270; ++y)
+        for (int x = 0; x < 320; ++x) count += brightness(darker.at(x, y)) + 15 < brightness(than.at(x, y));
+    return count;
+}
 
 TEST(Desktop, AHiddenGameWaitsWithoutProcessorTimeAndGoesOnWhenShown) {
     RunningProgram game(brellowPath, generatedAssetsDir(), {"BRELLOW_SEED=18"});
     ASSERT_TRUE(game.waitForFirstFrame()) << game.process.standardError();
     game.x.unmapWindow(game.window);
-    pause(500);
+    ASSERT_TRUE(game.waitUntilIdle()) << "the hidden game never went idle";
     const double before = game.process.cpuSeconds();
     pause(2000);
     EXPECT_LT(game.process.cpuSeconds() - before, 0.25) << "seconds of processor time in 2 s hidden";
@@ -42,6 +46,10 @@ TEST(Desktop, AHeldKeyActsOnceAndAKeyHeldFromTheGameDoesNotReachTheMenu) {
         ASSERT_TRUE(game.waitForFirstFrame()) << game.process.standardError();
         game.x.movePointer(game.window, 600, 300);
         game.x.keyDown("s");
+        // Counted from the first frame that shows the overlay, however long a
+        // slow build takes to draw it.
+        Screenshot first;
+        ASSERT_TRUE(game.waitForPicture(showsOverlay, first)) << "the overlay never showed while 's' was held";
         int shown = 0, hidden = 0;
         for (int i = 0; i < 12; ++i) {
             pause(200);
@@ -58,9 +66,28 @@ TEST(Desktop, AHeldKeyActsOnceAndAKeyHeldFromTheGameDoesNotReachTheMenu) {
     Screenshot shot;
     ASSERT_TRUE(menu.waitForPicture(showsGameFrame, shot)) << "no game from the menu";
     menu.x.keyDown("q");
-    pause(800);
+    pause(800);  // the server repeats the key meanwhile
     menu.x.keyUp("q");
-    pause(1500);
+    // The menu is back once it has loaded its background a second time. The
+    // pointer then goes onto New Game: once its highlight shows, the menu has
+    // read every event sent before, the held 'q' among them.
+    auto menusShown = [&] {
+        int count = 0;
+        for (const std::string& line : menu.process.outputLines())
+            count += line.find(menuBackgroundPicture) != std::string::npos;
+        return count;
+    };
+    ASSERT_TRUE(waitUntil([&] { return menusShown() == 2 || !menu.process.running(); })) << "no menu after the game";
+    Screenshot plain, highlighted;
+    ASSERT_TRUE(menu.waitForPicture([](const Screenshot& s) { return brightness(s) > 5; }, plain));
+    const int buttonLeft = newGame.left + 10, buttonTop = 768 - newGame.bottom - 30;
+    auto buttonBrightness = [&](const Screenshot& s) {
+        return brightness(s.mean(buttonLeft, buttonTop, buttonLeft + 20, buttonTop + 20));
+    };
+    menu.x.movePointer(menu.window, buttonLeft + 10, buttonTop + 10);
+    EXPECT_TRUE(menu.waitForPicture(
+        [&](const Screenshot& s) { return std::abs(buttonBrightness(s) - buttonBrightness(plain)) > 8; }, highlighted))
+        << "New Game was not highlighted under the pointer";
     EXPECT_TRUE(menu.process.running()) << "the held 'q' chose Exit on the menu";
     EXPECT_TRUE(menu.endsOnKey("Escape")) << menu.process.exitStatus();
 }
@@ -71,37 +98,41 @@ TEST(Desktop, AHeldKeyActsOnceAndAKeyHeldFromTheGameDoesNotReachTheMenu) {
 TEST(Desktop, AResizedWindowShowsTheWholePictureScaledWithBlackBars) {
     RunningProgram game(brellowPath, generatedAssetsDir(), {"BRELLOW_SEED=18"});
     ASSERT_TRUE(game.waitForFirstFrame()) << game.process.standardError();
+    // By day, the sun well up: it lights the ground below the horizon.
+    Screenshot day;
+    ASSERT_TRUE(game.waitForPicture([](const Screenshot& s) { return brightness(s.mean(0, 168, 1024, 768)) > 60; },
+                                    day, 60000))
+        << "no daylight";
+
     // 320 x 300: the picture 320 x 240, 30 rows of black above and below.
     game.x.resizeWindow(game.window, 320, 300);
-    pause(1000);
-    const Screenshot small = game.shot();
+    auto blackBars = [](const Screenshot& s) {
+        return s.width == 320 && s.height == 300 && brightness(s.mean(0, 0, 320, 28)) < 2 &&
+               brightness(s.mean(0, 272, 320, 300)) < 2;
+    };
+    Screenshot small;
+    ASSERT_TRUE(game.waitForPicture(blackBars, small)) << "no black bars above and below the scaled picture";
     RunningProgram::keep(small, "resized");
-    ASSERT_EQ(small.width, 320);
-    EXPECT_LT(brightness(small.mean(0, 0, 320, 28)), 2) << "no black bar above";
-    EXPECT_LT(brightness(small.mean(0, 272, 320, 300)), 2) << "no black bar below";
     // The HUD panel, 10 to 118 across and 10 to 56 down the picture, scaled.
     EXPECT_GT(brightness(small.mean(4, 34, 36, 46)), 100) << "the HUD panel is not where the scaled picture has it";
     EXPECT_LT(brightness(small.mean(4, 56, 36, 70)), brightness(small.mean(4, 34, 36, 46)) - 40);
-    // By day the shadow pass fits its tiles into the small window: the
-    // terrain is darker under the objects with shadows on than off.
-    pause(7000);
+    // The shadow pass fits its tiles into the small window: the terrain is
+    // darker under the objects with shadows on than off.
     game.key("x");
-    pause(500);
-    const Screenshot unshadowed = game.shot();
+    Screenshot unshadowed, shadowed;
+    ASSERT_TRUE(game.waitForPicture([&](const Screenshot& s) { return darkerPixels(small, s) > 40; }, unshadowed))
+        << "switching the shadows off lightened nothing in the small window";
     game.key("x");
-    pause(500);
-    const Screenshot shadowed = game.shot();
-    int darkened = 0;
-    for (int y = 60; y < 270; ++y)
-        for (int x = 0; x < 320; ++x) darkened += brightness(shadowed.at(x, y)) + 15 < brightness(unshadowed.at(x, y));
-    EXPECT_GT(darkened, 40) << "no shadows in the small window";
+    EXPECT_TRUE(game.waitForPicture([&](const Screenshot& s) { return darkerPixels(s, unshadowed) > 40; }, shadowed))
+        << "no shadows in the small window";
     ASSERT_TRUE(game.endsOnKey("q")) << game.process.exitStatus();
 
     // The menu at half size: New Game's button is clicked where it shows.
     RunningProgram menu(programPath("brellow-menu"), generatedAssetsDir());
     ASSERT_TRUE(menu.waitForFirstFrame()) << menu.process.standardError();
     menu.x.resizeWindow(menu.window, 512, 384);
-    pause(800);
+    Screenshot halfSize;
+    ASSERT_TRUE(menu.waitForPicture([](const Screenshot& s) { return s.width == 512 && brightness(s) > 5; }, halfSize));
     menu.click((newGame.left + 40) / 2, (768 - newGame.bottom - 20) / 2);
     Screenshot inGame;
     EXPECT_TRUE(menu.waitForPicture(

@@ -39,39 +39,48 @@ TEST(GamePlay, HoldingTheLeftButtonDrivesAndDraggingSidewaysTurns) {
     ASSERT_TRUE(game.waitForFirstFrame()) << game.process.standardError();
     // Around noon the light hardly changes; without the shadows, which swing
     // round with the sun, the picture then changes only when the view moves.
+    // Pictures a second apart are compared until the light has settled so.
     game.key("x");
     game.key("1");
     game.x.movePointer(game.window, 512, 500);
-    pause(16000);
-    Screenshot still = game.shot();
-    pause(1000);
-    double idleChange = meanChange(still, game.shot(), 100, 768);
+    double idleChange = 100;
+    waitUntil(
+        [&] {
+            const Screenshot before = game.shot();
+            pause(1000);
+            idleChange = meanChange(before, game.shot(), 100, 768);
+            return idleChange < 1.0;
+        },
+        60000);
+    const double moved = 3 * idleChange + 3;  // a change the light alone does not make
 
     // Hold the button and drag up 200 pixels: 0.01 units/ms faster.
     game.x.pressButton(1);
     for (int y = 480; y >= 300; y -= 20) game.x.movePointer(game.window, 512, y);
-    Screenshot start = game.shot();
-    pause(1000);
-    Screenshot driven = game.shot();
-    RunningProgram::keep(driven, "driven");
-    EXPECT_GT(meanChange(start, driven, 100, 768), 3 * idleChange + 3)
+    const Screenshot start = game.shot();
+    Screenshot driven;
+    EXPECT_TRUE(game.waitForPicture([&](const Screenshot& s) { return meanChange(start, s, 100, 768) > moved; }, driven))
         << "holding the button did not move the view";
+    RunningProgram::keep(driven, "driven");
 
     // Drag back down 260 pixels: the speed falls to zero and the view stands.
     for (int y = 320; y <= 560; y += 20) game.x.movePointer(game.window, 512, y);
-    pause(300);
-    Screenshot stopped = game.shot();
-    pause(1000);
     Screenshot stillStopped = game.shot();
-    EXPECT_LT(meanChange(stopped, stillStopped, 100, 768), 3 * idleChange + 3);
+    EXPECT_TRUE(waitUntil([&] {
+        const Screenshot before = game.shot();
+        pause(1000);
+        stillStopped = game.shot();
+        return meanChange(before, stillStopped, 100, 768) < moved;
+    })) << "the view did not stand still";
 
     // Dragging left turns the vehicle, and with it the driver's view.
     for (int x = 492; x >= 352; x -= 20) game.x.movePointer(game.window, x, 560);
-    pause(500);
-    Screenshot turned = game.shot();
+    Screenshot turned;
+    EXPECT_TRUE(
+        game.waitForPicture([&](const Screenshot& s) { return meanChange(stillStopped, s, 100, 768) > moved; }, turned))
+        << "dragging sideways did not turn the view";
     game.x.releaseButton(1);
     RunningProgram::keep(turned, "turned");
-    EXPECT_GT(meanChange(stillStopped, turned, 100, 768), 3 * idleChange + 3);
 
     ASSERT_TRUE(game.endsOnKey("Escape")) << game.process.exitStatus();
     EXPECT_EQ(game.process.standardError(), "");

@@ -3,7 +3,11 @@
 
 #include "support/RunningProgram.h"
 
+#include <unistd.h>
+
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
 #include <stdexcept>
 #include <thread>
 
@@ -11,6 +15,64 @@ int brightness(const Screenshot::Pixel& p) { return (p.r + p.g + p.b) / 3; }
 int brightness(const Screenshot& shot) { return brightness(shot.mean(0, 0, shot.width, shot.height)); }
 
 bool showsGameFrame(const Screenshot& shot) { return brightness(shot.mean(12, 12, 110, 54)) > 120; }
+
+int overlayPixels(const Screenshot& shot, bool (*passes)(int brightness)) {
+    int count = 0;
+    for (int y = overlayTop; y < overlayTop + overlaySize; ++y)
+        for (int col = overlayLeft; col < overlayLeft + overlaySize; ++col) count += passes(brightness(shot.at(col, y)));
+    return count;
+}
+
+bool showsOverlay(const Screenshot& shot) { return brightness(shot.mean(24, 768 - 144, 144, 768 - 24)) > 100; }
+
+bool showsShadowsInOverlay(const Screenshot& shot) {
+    return overlayPixels(shot, [](int b) { return b < 100; }) > 60 &&
+           overlayPixels(shot, [](int b) { return b >= 250; }) >= overlaySize * overlaySize * 8 / 10;
+}
+
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return true;
+}
+
+namespace {
+
+// Where the pictures a test keeps go, and their removal once it has passed.
+class KeptPictures : public ::testing::EmptyTestEventListener {
+public:
+    static std::string folderForThisTest() {
+        static KeptPictures* listener = [] {
+            auto* created = new KeptPictures;
+            ::testing::UnitTest::GetInstance()->listeners().Append(created);  // gtest owns it
+            return created;
+        }();
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::string name = "kept-pictures/" + std::string(test ? test->test_suite_name() : "none") + "." +
+                                 (test ? test->name() : "none") + "-" + std::to_string(getpid());
+        listener->folder_ = std::filesystem::absolute(name).string();
+        std::filesystem::create_directories(listener->folder_);
+        return listener->folder_;
+    }
+
+    void OnTestEnd(const ::testing::TestInfo& test) override {
+        if (folder_.empty()) return;
+        std::error_code ignored;
+        if (test.result()->Passed())
+            std::filesystem::remove_all(folder_, ignored);
+        else
+            std::printf("Pictures kept in %s\n", folder_.c_str());
+        folder_.clear();
+    }
+
+private:
+    std::string folder_;
+};
+
+}  // namespace
 
 RunningProgram::RunningProgram(const std::string& program, const std::string& workDir,
                                const std::vector<std::string>& environment, GameProcess::Output output)
@@ -38,18 +100,28 @@ bool RunningProgram::waitForFirstFrame(int timeoutMs) {
         [](const Screenshot& s) { return showsGameFrame(s) || brightness(s) > 20; }, shot, timeoutMs);
 }
 
+bool RunningProgram::waitUntilIdle(int timeoutMs) {
+    return waitUntil(
+        [&] {
+            const double before = process.cpuSeconds();
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            return process.cpuSeconds() - before < 0.05;
+        },
+        timeoutMs);
+}
+
 bool RunningProgram::endsOnKey(const std::string& name) {
     key(name);
     return process.waitForExit(10000) && process.exitStatus() == 0;
 }
 
 void RunningProgram::click(int atX, int atY) {
+    // The program reads the motion before the press: X delivers them in order.
     x.movePointer(window, atX, atY);
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
     x.pressButton(1);
     x.releaseButton(1);
 }
 
 void RunningProgram::keep(const Screenshot& picture, const std::string& name) {
-    picture.save(::testing::TempDir() + "brellow-" + name + ".bmp");
+    picture.save(KeptPictures::folderForThisTest() + "/" + name + ".bmp");
 }

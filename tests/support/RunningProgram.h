@@ -13,6 +13,22 @@ int brightness(const Screenshot::Pixel& p);  // mean of the three channels, 0 to
 int brightness(const Screenshot& shot);       // of the whole picture
 // The game has drawn a frame: its HUD panel, drawn last in every frame, is bright.
 bool showsGameFrame(const Screenshot& shot);
+// The shadow overlay ('s') of a 128 x 128 terrain in a 1024 x 768 window: its
+// lower-left corner at (20, 20) from the window's bottom, that is rows 620 to
+// 747 from the top.
+constexpr int overlayLeft = 20, overlayTop = 768 - 20 - 128, overlaySize = 128;
+// The overlay's pixels whose brightness passes.
+int overlayPixels(const Screenshot& shot, bool (*passes)(int brightness));
+// The game shows its overlay, mostly white (lit) where the ground is dark at dawn.
+bool showsOverlay(const Screenshot& shot);
+// The overlay shows the objects' shadows with the sun well up: more than 60
+// of its pixels dark, at least 80 % white.
+bool showsShadowsInOverlay(const Screenshot& shot);
+
+// Asks condition every 25 ms until it holds or timeoutMs passes; true if it
+// held. Tests wait for what they can observe this way, never for a fixed
+// time, so a slower build or a busier machine gives the same verdict, later.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
 
 struct RunningProgram {
     // Starts program (a programPath) in workDir with the NAME=value settings
@@ -36,9 +52,14 @@ struct RunningProgram {
     // Taps the key; true once the program has ended by itself with status 0
     // (within 10 s).
     bool endsOnKey(const std::string& name);
+    // Waits until the program has used less than 50 ms of processor time in
+    // half a second: it has settled, say, after its window was hidden.
+    bool waitUntilIdle(int timeoutMs = 20000);
     // A left click at (x, y) in window pixels, the pointer brought there first.
     void click(int x, int y);
     Screenshot shot() { return x.capture(window); }
-    // Keeps a capture in the test's temporary folder, to look at after a run.
+    // Keeps a capture to look at when the test fails: in kept-pictures/ in
+    // the working folder (the build tree's tests/), one folder a test process,
+    // removed again when the test passes.
     static void keep(const Screenshot& picture, const std::string& name);
 };
