@@ -15,7 +15,6 @@ ROOT=$(pwd)
 BUILD_DIR=$(cd "${BUILD_DIR:-build}" && pwd)
 LOG=$(mktemp /tmp/brellow-leakcheck-XXXXXX.log)
 
-
 cd "$BUILD_DIR/tests"
 status=0
 LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=softpipe \
@@ -24,10 +23,12 @@ LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=softpipe \
     --num-callers=40 --suppressions="$ROOT/scripts/valgrind-mesa-x.supp" --log-file="$LOG" \
     ./brellow-tests --gtest_filter='ResourceBalance.TwoGames*' || status=$?
 
-echo "valgrind memcheck, two games in one process (full log: $LOG):"
+echo "valgrind memcheck, two games in one process:"
 sed -n 's/^==[0-9]*== \{1,\}\(definitely lost\|indirectly lost\|possibly lost\|still reachable\|suppressed\|ERROR SUMMARY\)/  \1/p' "$LOG"
 if [ "$status" -ne 0 ]; then
   echo "Leak check failed (status $status):" >&2
   grep -A40 -E "definitely lost in|Invalid|uninitialised|Mismatched" "$LOG" >&2 || true
+  echo "The full log: $LOG" >&2
   exit 1
 fi
+rm -f "$LOG"

@@ -12,15 +12,19 @@ ensure_display() {
     # -br: a black root window. The default weave is mid-grey, so a window
     # mapped before its first frame, which shows the root through it, could
     # pass for a drawn one.
-    Xvfb ":$n" -screen 0 1280x1024x24 -br -nolisten tcp -noreset +extension GLX >/tmp/brellow-xvfb-$n.log 2>&1 &
+    XVFB_LOG=$(mktemp /tmp/brellow-xvfb-XXXXXX.log)
+    Xvfb ":$n" -screen 0 1280x1024x24 -br -nolisten tcp -noreset +extension GLX >"$XVFB_LOG" 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
-    trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
-    for _ in $(seq 50); do
+    trap 'kill $XVFB_PID 2>/dev/null || true; rm -f "$XVFB_LOG"' EXIT
+    # Up to 20 seconds for the server to answer, however busy the machine.
+    for _ in $(seq 200); do
       xdpyinfo >/dev/null 2>&1 && return 0
+      kill -0 "$XVFB_PID" 2>/dev/null || break
       sleep 0.1
     done
-    echo "Xvfb did not start on :$n" >&2
+    echo "Xvfb did not start on :$n:" >&2
+    cat "$XVFB_LOG" >&2
     return 1
   done
   echo "No free X display number for Xvfb" >&2
