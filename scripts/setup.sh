@@ -17,10 +17,30 @@ missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  echo "Installing: ${missing[*]}"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+# Another package manager (a fresh desktop's own updates) may hold apt's locks
+# for a while. apt-get waits for dpkg's lock itself (DPkg::Lock::Timeout) but
+# gives up at once on the package lists' and the download cache's, so a run
+# refused one of those is tried again every 5 seconds, within the same time.
+# LC_ALL=C: the refusal is recognised by its English wording.
+LOCK_WAIT=600
+apt_get() {
+  local err waited=0 status=0
+  err=$(mktemp)
+  until $SUDO env DEBIAN_FRONTEND=noninteractive LC_ALL=C \
+      apt-get -o DPkg::Lock::Timeout=$LOCK_WAIT "$@" 2>"$err"; do
+    grep -q "Could not get lock" "$err" && [ $waited -lt $LOCK_WAIT ] || { status=1; break; }
+    sleep 5
+    waited=$((waited + 5))
+  done
+  cat "$err" >&2
+  rm -f "$err"
+  return $status
+}
+
+echo "Installing: ${missing[*]} (waiting up to $((LOCK_WAIT / 60)) minutes if another package manager holds the lock)"
+apt_get update -qq
+apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
