@@ -1,10 +1,10 @@
 # The two commands: `make run` sets up, builds and starts the game;
 # `make test` sets up, builds and runs every test headless. `make check`
-# only builds and runs the ctest tests, side by side (no packages installed,
-# no hardening checks). `make bench` runs the frame benchmark. Optional:
-# `make install` (into PREFIX, /usr/local by default) and `make package`
-# (build/brellow_<version>_<arch>.deb). Only `make setup`, which run, test
-# and bench begin with, installs packages.
+# only builds and runs the ctest tests, side by side (no hardening checks; it
+# installs nothing, but needs what `make setup` installs). `make bench` runs
+# the frame benchmark. Optional: `make install` (into PREFIX, /usr/local by
+# default) and `make package` (build/brellow_<version>_<arch>.deb). Only
+# `make setup`, which run, test and bench begin with, installs packages.
 PREFIX ?= /usr/local
 BUILD_DIR ?= build
 .PHONY: setup build check run test bench install package
