@@ -112,7 +112,7 @@ TEST(Desktop, AResizedWindowShowsTheWholePictureScaledWithBlackBars) {
     };
     Screenshot small;
     ASSERT_TRUE(game.waitForPicture(blackBars, small)) << "no black bars above and below the scaled picture";
-    RunningProgram::keep(small, "resized");
+    game.keep(small, "resized");
     // The HUD panel, 10 to 118 across and 10 to 56 down the picture, scaled.
     EXPECT_GT(brightness(small.mean(4, 34, 36, 46)), 100) << "the HUD panel is not where the scaled picture has it";
     EXPECT_LT(brightness(small.mean(4, 56, 36, 70)), brightness(small.mean(4, 34, 36, 46)) - 40);

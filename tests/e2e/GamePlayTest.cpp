@@ -61,7 +61,7 @@ TEST(GamePlay, HoldingTheLeftButtonDrivesAndDraggingSidewaysTurns) {
     Screenshot driven;
     EXPECT_TRUE(game.waitForPicture([&](const Screenshot& s) { return meanChange(start, s, 100, 768) > moved; }, driven))
         << "holding the button did not move the view";
-    RunningProgram::keep(driven, "driven");
+    game.keep(driven, "driven");
 
     // Drag back down 260 pixels: the speed falls to zero and the view stands.
     for (int y = 320; y <= 560; y += 20) game.x.movePointer(game.window, 512, y);
@@ -80,7 +80,7 @@ TEST(GamePlay, HoldingTheLeftButtonDrivesAndDraggingSidewaysTurns) {
         game.waitForPicture([&](const Screenshot& s) { return meanChange(stillStopped, s, 100, 768) > moved; }, turned))
         << "dragging sideways did not turn the view";
     game.x.releaseButton(1);
-    RunningProgram::keep(turned, "turned");
+    game.keep(turned, "turned");
 
     ASSERT_TRUE(game.endsOnKey("Escape")) << game.process.exitStatus();
     EXPECT_EQ(game.process.standardError(), "");

@@ -111,7 +111,7 @@ TEST(MenuProgram, WaitsIdleAndAGameFadesInAndReturnsToTheMenuUntilEscape) {
 
     Screenshot game;
     ASSERT_TRUE(menu.waitForGame(plain, game)) << menu.process.standardError();
-    RunningProgram::keep(game, "menu-game");
+    menu.keep(game, "menu-game");
 
     menu.key("q");
     Screenshot again;

@@ -18,7 +18,7 @@ TEST(Shadows, OverlayShowsTheShadowPictureAndXSwitchesTheShadows) {
     Screenshot shadowed;
     EXPECT_TRUE(game.waitForPicture(showsShadowsInOverlay, shadowed, 60000))
         << "no shadows of the 61 objects in the picture";
-    RunningProgram::keep(shadowed, "overlay-shadows");
+    game.keep(shadowed, "overlay-shadows");
 
     // Shadows off: the overlay is a plain white rectangle.
     game.key("x");
@@ -27,7 +27,7 @@ TEST(Shadows, OverlayShowsTheShadowPictureAndXSwitchesTheShadows) {
     };
     Screenshot unshadowed;
     EXPECT_TRUE(game.waitForPicture(allWhite, unshadowed)) << "the overlay kept its shadows with shadows off";
-    RunningProgram::keep(unshadowed, "overlay-blank");
+    game.keep(unshadowed, "overlay-blank");
     EXPECT_LT(brightness(unshadowed.at(overlayLeft + overlaySize + 3, overlayTop + 60)), 250)
         << "the white rectangle is wider than the terrain";
 

@@ -39,59 +39,24 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
     return true;
 }
 
-namespace {
-
-// Where the pictures a test keeps go, and their removal once it has passed.
-class KeptPictures : public ::testing::EmptyTestEventListener {
-public:
-    static std::string folderForThisTest() {
-        static KeptPictures* listener = [] {
-            auto* created = new KeptPictures;
-            ::testing::UnitTest::GetInstance()->listeners().Append(created);  // gtest owns it
-            return created;
-        }();
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        const std::string name = "kept-pictures/" + std::string(test ? test->test_suite_name() : "none") + "." +
-                                 (test ? test->name() : "none") + "-" + std::to_string(getpid());
-        listener->folder_ = std::filesystem::absolute(name).string();
-        std::filesystem::create_directories(listener->folder_);
-        return listener->folder_;
-    }
-
-    void OnTestEnd(const ::testing::TestInfo& test) override {
-        if (folder_.empty()) return;
-        std::error_code ignored;
-        if (test.result()->Passed())
-            std::filesystem::remove_all(folder_, ignored);
-        else
-            std::printf("Pictures kept in %s\n", folder_.c_str());
-        folder_.clear();
-    }
-
-private:
-    std::string folder_;
-};
-
-}  // namespace
-
 RunningProgram::RunningProgram(const std::string& program, const std::string& workDir,
                                const std::vector<std::string>& environment, GameProcess::Output output)
     : process({program}, workDir, environment, output), window(x.waitForWindow(program)) {}
 
 bool RunningProgram::waitForPicture(const std::function<bool(const Screenshot&)>& picture, Screenshot& shot,
                                     int timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (window && std::chrono::steady_clock::now() < deadline) {
-        try {
-            shot = x.capture(window);
-        } catch (const std::runtime_error&) {
-            return false;  // the window has gone
-        }
-        if (picture(shot)) return true;
-        if (!process.running()) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    }
-    return false;
+    bool seen = false;
+    waitUntil(
+        [&] {
+            try {
+                seen = window && picture(shot = x.capture(window));
+            } catch (const std::runtime_error&) {
+                return true;  // the window has gone
+            }
+            return seen || !window || !process.running();
+        },
+        timeoutMs);
+    return seen;
 }
 
 bool RunningProgram::waitForFirstFrame(int timeoutMs) {
@@ -122,6 +87,12 @@ void RunningProgram::click(int atX, int atY) {
     x.releaseButton(1);
 }
 
-void RunningProgram::keep(const Screenshot& picture, const std::string& name) {
-    picture.save(KeptPictures::folderForThisTest() + "/" + name + ".bmp");
+RunningProgram::~RunningProgram() {
+    if (kept_.empty() || !::testing::Test::HasFailure()) return;
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string folder = std::filesystem::absolute("kept-pictures/" + std::string(test->test_suite_name()) +
+                                                         "." + test->name() + "-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    for (const auto& [name, picture] : kept_) picture.save(folder + "/" + name + ".bmp");
+    std::printf("Pictures kept in %s\n", folder.c_str());
 }

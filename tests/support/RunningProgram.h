@@ -4,6 +4,7 @@
 // the window shows.
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/GameProcess.h"
@@ -58,8 +59,12 @@ struct RunningProgram {
     // A left click at (x, y) in window pixels, the pointer brought there first.
     void click(int x, int y);
     Screenshot shot() { return x.capture(window); }
-    // Keeps a capture to look at when the test fails: in kept-pictures/ in
-    // the working folder (the build tree's tests/), one folder a test process,
-    // removed again when the test passes.
-    static void keep(const Screenshot& picture, const std::string& name);
+    // Keeps a capture to look at should the test fail: the pictures kept are
+    // written to kept-pictures/<test>-<pid>/ in the working folder (the build
+    // tree's tests/) when the program is let go of after a failure.
+    void keep(const Screenshot& picture, const std::string& name) { kept_.emplace_back(name, picture); }
+    ~RunningProgram();
+
+private:
+    std::vector<std::pair<std::string, Screenshot>> kept_;
 };
