@@ -19,3 +19,13 @@ public:
     GlStateGuard(const GlStateGuard&) = delete;
     GlStateGuard& operator=(const GlStateGuard&) = delete;
 };
+
+// The whole window shows glOrtho's box; the modelview is the identity and current.
+inline void useOrthoView(double left, double right, double bottom, double top, double zNear, double zFar) {
+    glViewport(0, 0, 1024, 768);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(left, right, bottom, top, zNear, zFar);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}

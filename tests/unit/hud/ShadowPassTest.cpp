@@ -267,12 +267,8 @@ std::vector<unsigned char> drawnRed(const Terrain* terrain, DirectionalLight* su
     const int width = static_cast<int>(terrain->getWidth());
     const int depth = static_cast<int>(terrain->getDepth());
     GlStateGuard guard;
+    useOrthoView(0, width, 0, depth, -100, 100);
     glViewport(0, 0, width, depth);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width, 0, depth, -100, 100);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
     glRotatef(-90, 1, 0, 0);  // window x = world x, window y = world z
     const GLfloat black[4] = {0, 0, 0, 1};
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);

@@ -44,12 +44,7 @@ int widthOf(void* font, const std::string& text) {
 class TextTest : public testing::Test {
 protected:
     void SetUp() override {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 1024, 0, 768, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glViewport(0, 0, 1024, 768);
+        useOrthoView(0, 1024, 0, 768, -1, 1);
         for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D}) glDisable(cap);
     }
     void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }

@@ -83,11 +83,7 @@ TEST_F(ModelCacheTest, LaterObjectsCopyTheOwnersCurrentValuesEvenAfterItIsGone) 
     EXPECT_EQ(late.getBuiltinType(), Object::modelFileType);
 
     // It still draws the shared geometry.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-1, 5, -1, 5, -10, 10);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    useOrthoView(-1, 5, -1, 5, -10, 10);
     EXPECT_EQ(feedbackPrimitives(GL_3D, captureFeedback(GL_3D, [&] { late.draw(); })).size(), 1u);
 }
 

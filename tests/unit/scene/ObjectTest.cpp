@@ -30,11 +30,7 @@ class ObjectTest : public testing::Test {
 protected:
     void SetUp() override {
         dir.writeFile("models/Triangle.obj", "v 1 0 0\nv 0 2 0\nv 0 0 3\nf 1 2 3\n");
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(-20, 20, -20, 20, -50, 50);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        useOrthoView(-20, 20, -20, 20, -50, 50);
         glDisable(GL_CULL_FACE);
         testing::internal::CaptureStdout();
     }

@@ -64,12 +64,7 @@ TEST_F(SkyBoxTest, DrawEmitsTheTexturedCube) {
     writeSolidPicture("textures/Sky.bmp", 8, 8, {255, 255, 255});
     SkyBox sky(5.0f, "Sky.bmp");
     GlStateGuard guard;
-    glViewport(0, 0, 1024, 768);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-10, 10, -10, 10, -10, 10);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    useOrthoView(-10, 10, -10, 10, -10, 10);
     glDisable(GL_CULL_FACE);
 
     const std::vector<GLfloat> floats = captureFeedback(GL_3D_COLOR_TEXTURE, [&] { sky.draw(); });

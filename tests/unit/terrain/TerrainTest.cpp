@@ -99,7 +99,6 @@ protected:
         setSceneGlState();  // over black, lit, with normals normalised
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         lookDownOn(4, 4);
-        glRotatef(-90, 1, 0, 0);  // world z becomes eye y
         glEnable(GL_LIGHT0);
         const GLfloat noAmbient[] = {0, 0, 0, 1}, white[] = {1, 1, 1, 1}, fromAbove[] = {0, 1, 0, 0};
         glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
@@ -113,10 +112,8 @@ protected:
     static int centreRed() { return readPixel(512, 384).r; }
     // The window shows world x 0 .. width and z 0 .. depth.
     static void lookDownOn(double width, double depth) {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, width, 0, depth, -100, 100);
-        glMatrixMode(GL_MODELVIEW);
+        useOrthoView(0, width, 0, depth, -100, 100);
+        glRotatef(-90, 1, 0, 0);  // world z becomes eye y
     }
 
     TempWorkDir dir;
