@@ -1,24 +1,18 @@
 // The game's drawing against the plain reference frame (reference/ReferenceFrame.h)
-// over scripted games of three known worlds: every time of day, the chase and
-// the ride view, headlights, the overlay, views from the terrain's edges
-// across it, and trees whose model has no normals or no texture coordinates.
+// over scripted games of three known worlds: every time of day, both views,
+// headlights, the overlay, views across the terrain from its edges, and trees
+// whose model has no normals or no texture coordinates.
 //
-// State: what a pass leaves is what the next one draws with, so at each pass
-// mark from the terrain on the GL state (GlStateSnapshot.h) must be the
-// reference's. The reference draws the sky elsewhere, so at its mark only the
-// switches and the blend function count.
-//
-// Pixels: each kind of difference is counted, and a pixel of no kind fails.
-// - Rounding, at most roundingLevels off: rasterisers round interpolated
-//   colours each their own way. Any number.
-// - A fold shaded otherwise, at most closeLevels off: the game sends the
-//   terrain in runs of quads, the reference in one glBegin(GL_QUADS), and the
-//   first quad of a draw may be split along the other diagonal.
-// - An edge moved by a pixel: within closeLevels of a reference neighbour.
-// - A crack the rasteriser leaves between two ground triangles (softpipe
-//   does): the game skips the sky below the rows the ground surely covers, so
-//   it stays black there, where the reference's sky shows through; every
-//   neighbour is the same in both pictures.
+// What a pass leaves is what the next draws with, so at each pass mark from
+// the terrain on the GL state (GlStateSnapshot.h) must be the reference's; at
+// the sky's, which the reference draws elsewhere, the switches and the blend
+// function. Each kind of pixel difference is counted, and one of no kind
+// fails: rounding (roundingLevels); a fold shaded otherwise (closeLevels), as
+// the game sends the terrain in runs and a run's first quad may be split
+// along the other diagonal; an edge moved by a pixel; and a crack the
+// rasteriser leaves between two ground triangles (softpipe does), black in
+// the game's frame, which skips the sky below the rows the ground surely
+// covers, where the reference's sky shows through.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
@@ -38,9 +32,7 @@
 #include "game/GameInput.h"
 #include "game/GameUpdate.h"
 #include "game/GameWorld.h"
-#include "hud/ShadowPass.h"
 #include "image/Bmp.h"
-#include "lighting/DirectionalLight.h"
 #include "platform/FramePasses.h"
 #include "scene/Object.h"
 #include "support/GeneratedAssets.h"
@@ -49,7 +41,6 @@
 #include "support/TempWorkDir.h"
 #include "support/WindowReadBack.h"
 #include "terrain/Terrain.h"
-#include "view/Camera.h"
 
 namespace {
 
@@ -74,14 +65,6 @@ void recordPass(FramePass pass) {
     drawing->marked[static_cast<int>(pass)] = true;
     if (pass == FramePass::hud) drawing->picture = readWindow();
 }
-
-// The marks compared, and how much of the state at each.
-constexpr std::pair<FramePass, StateParts> comparedMarks[] = {
-    {FramePass::terrain, StateParts::all}, {FramePass::trees, StateParts::all},
-    {FramePass::orbs, StateParts::all},    {FramePass::vehicle, StateParts::all},
-    {FramePass::sky, StateParts::switchesAndBlend}, {FramePass::overlay, StateParts::all},
-    {FramePass::hud, StateParts::all},
-};
 
 int32_t clockNow = 0;
 int32_t testClock() { return clockNow; }
@@ -111,13 +94,6 @@ struct PixelCounts {
     void add(const PixelCounts& o) {
         rounding += o.rounding, shaded += o.shaded, moved += o.moved, cracks += o.cracks, unexplained += o.unexplained;
     }
-};
-
-// What a test compared, printed for the record.
-struct Figures {
-    int frames = 0, framesNeedingTolerance = 0, worstLevels = 0;
-    PixelCounts pixels;
-    size_t stateFieldsCompared = 0;
 };
 
 class ReferenceFrame : public testing::Test {
@@ -200,15 +176,16 @@ protected:
                });
     }
 
-    // The state each drawing left at the compared marks must be the same.
+    // The state each drawing left at the marks from the sky's to the HUD's must be the same.
     void compareStates(const DrawnFrame& game, const DrawnFrame& reference, const std::string& what) {
-        for (const auto& [pass, parts] : comparedMarks) {
-            const int mark = static_cast<int>(pass);
+        for (int mark = static_cast<int>(FramePass::sky); mark <= static_cast<int>(FramePass::hud); ++mark) {
+            const FramePass pass = static_cast<FramePass>(mark);
+            const StateParts parts = pass == FramePass::sky ? StateParts::switchesAndBlend : StateParts::all;
             ASSERT_TRUE(game.marked[mark] && reference.marked[mark]) << what << ": " << framePassName(pass);
             int fields = 0;
             for (const std::string& field : stateDifferences(game.states[mark], reference.states[mark], parts, &fields))
                 ADD_FAILURE() << what << ": after the " << framePassName(pass) << " pass the " << field << " differs";
-            figures.stateFieldsCompared += fields;
+            stateFieldsCompared += fields;
         }
     }
 
@@ -242,7 +219,7 @@ protected:
                 const size_t p = size_t(y) * 1024 + x;
                 const int levels = levelsApart(fast, p, plain, p);
                 if (levels == 0) continue;
-                figures.worstLevels = std::max(figures.worstLevels, levels);
+                worstLevels = std::max(worstLevels, levels);
                 if (levels <= roundingLevels) {
                     ++counts.rounding;
                 } else if (levels <= closeLevels) {
@@ -257,9 +234,9 @@ protected:
                 }
             }
         for (unsigned char byte : fast) lit += byte > 40;
-        ++figures.frames;
-        figures.framesNeedingTolerance += counts.off() > 0;
-        figures.pixels.add(counts);
+        ++framesCompared;
+        framesNeedingTolerance += counts.off() > 0;
+        pixelsOff.add(counts);
         EXPECT_EQ(counts.unexplained, 0u) << what;
         EXPECT_LE(counts.shaded, maxShadedPixels) << what;
         EXPECT_LE(counts.moved, maxMovedEdges) << what;
@@ -296,11 +273,11 @@ protected:
     }
 
     void printFigures() const {
-        const PixelCounts& all = figures.pixels;
+        const PixelCounts& all = pixelsOff;
         std::printf("[ figures  ] %d frames, %d needed the tolerance: %zu pixels off (at most %d levels): rounding "
                     "%zu, shaded %zu, edges moved %zu, cracks %zu; %zu state fields compared\n",
-                    figures.frames, figures.framesNeedingTolerance, all.off(), figures.worstLevels, all.rounding,
-                    all.shaded, all.moved, all.cracks, figures.stateFieldsCompared);
+                    framesCompared, framesNeedingTolerance, all.off(), worstLevels, all.rounding, all.shaded,
+                    all.moved, all.cracks, stateFieldsCompared);
     }
 
     // Puts every tree and orb behind the chase camera, out of view, so the
@@ -317,7 +294,10 @@ protected:
         compareFrame(what + ", night");
     }
 
-    Figures figures;
+    // What a test compared, printed for the record.
+    int framesCompared = 0, framesNeedingTolerance = 0, worstLevels = 0;
+    PixelCounts pixelsOff;
+    size_t stateFieldsCompared = 0;
 };
 
 TEST_F(ReferenceFrame, ScriptedGamesOfThreeWorldsMatchThePlainFrame) {
