@@ -1,13 +1,11 @@
 // Object placement, movement, collisions and drawing, checked against what
 // GL actually transforms.
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <functional>
 #include <limits>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "scene/Object.h"
@@ -19,12 +17,6 @@
 #include "terrain/Terrain.h"
 
 namespace {
-
-void expectSameVertices(const std::vector<float>& actual, const std::vector<float>& expected) {
-    ASSERT_EQ(actual.size(), expected.size());
-    ASSERT_FALSE(actual.empty());
-    for (size_t i = 0; i < actual.size(); ++i) EXPECT_NEAR(actual[i], expected[i], 0.01) << "at " << i;
-}
 
 class ObjectTest : public testing::Test {
 protected:
@@ -38,41 +30,38 @@ protected:
         testing::internal::GetCapturedStdout();
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     }
-    // Window positions of the triangle drawn by hand under the given transform calls.
-    static std::vector<float> expectedTriangle(const std::function<void()>& transform) {
-        return captureFeedback(GL_3D, [&] {
+    // The window positions draw gives GL, read back through feedback, are
+    // those of the triangle drawn by hand under the given transform calls.
+    static void expectDrawnAs(const std::function<void()>& draw, const std::function<void()>& transform) {
+        const std::vector<float> actual = captureFeedback(GL_3D, draw), expected = captureFeedback(GL_3D, [&] {
             glPushMatrix();
             transform();
-            glBegin(GL_TRIANGLES);
-            glVertex3f(1, 0, 0);
-            glVertex3f(0, 2, 0);
-            glVertex3f(0, 0, 3);
-            glEnd();
+            glBegin(GL_TRIANGLES), glVertex3f(1, 0, 0), glVertex3f(0, 2, 0), glVertex3f(0, 0, 3), glEnd();
             glPopMatrix();
         });
+        ASSERT_EQ(actual.size(), expected.size());
+        ASSERT_FALSE(actual.empty());
+        for (size_t i = 0; i < actual.size(); ++i) EXPECT_NEAR(actual[i], expected[i], 0.01) << "at " << i;
     }
     TempWorkDir dir;
     GlStateGuard guard;
 };
 
-// Each drawn triangle, read back through feedback, lands where the triangle
-// drawn by hand under the transform calls does: by default turned about x,
-// then z, then y as GL sees it; in the tree order about y, then x, then z,
-// which an order that is no permutation of 1, 2, 3 does not replace; and
-// drawn with a matrix, for the shadows, without the tilt about x.
+// Each drawn triangle lands where the triangle drawn by hand under the
+// transform calls does: by default turned about x, then z, then y as GL sees
+// it; in the tree order about y, then x, then z, which an order that is no
+// permutation of 1, 2, 3 does not replace; and drawn with a matrix, for the
+// shadows, without the tilt about x.
 TEST_F(ObjectTest, DrawingTurnsInTheObjectsOrderAndAMatrixLeavesOutTheTiltAboutX) {
     Object standard("Triangle.obj"), tree("Triangle.obj"), flattened("Triangle.obj");
     standard.setPosition(1, 2, 3);
     standard.setScale(2);
     standard.setRotation(10, 20, 30);
     standard.setModelRotation(0, -90, 0);
-    expectSameVertices(captureFeedback(GL_3D, [&] { standard.draw(); }), expectedTriangle([] {
-                           glTranslatef(1, 2, 3);
-                           glScalef(2, 2, 2);
-                           glRotatef(10, 1, 0, 0);
-                           glRotatef(30, 0, 0, 1);
-                           glRotatef(20 - 90, 0, 1, 0);
-                       }));
+    expectDrawnAs([&] { standard.draw(); }, [] {
+        glTranslatef(1, 2, 3), glScalef(2, 2, 2);
+        glRotatef(10, 1, 0, 0), glRotatef(30, 0, 0, 1), glRotatef(20 - 90, 0, 1, 0);
+    });
 
     tree.setRotation(40, 25, 5);
     tree.setRotationOrder(2, 1, 3);
@@ -81,23 +70,16 @@ TEST_F(ObjectTest, DrawingTurnsInTheObjectsOrderAndAMatrixLeavesOutTheTiltAboutX
     int x, y, z;
     tree.getRotationOrder(x, y, z);
     EXPECT_EQ(std::tuple(x, y, z), std::tuple(1, 0, 2));
-    expectSameVertices(captureFeedback(GL_3D, [&] { tree.draw(); }), expectedTriangle([] {
-                           glRotatef(25, 0, 1, 0);
-                           glRotatef(40, 1, 0, 0);
-                           glRotatef(5, 0, 0, 1);
-                       }));
+    expectDrawnAs([&] { tree.draw(); }, [] { glRotatef(25, 0, 1, 0), glRotatef(40, 1, 0, 0), glRotatef(5, 0, 0, 1); });
 
     flattened.setPosition(2, 0, 0);
     flattened.setRotation(60, 15, 10);
     flattened.setModelRotation(5, -90, 0);
     const float flatten[16] = {1, 0, 0, 0, -0.5f, 0, -0.25f, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    expectSameVertices(captureFeedback(GL_3D, [&] { flattened.draw(flatten); }), expectedTriangle([&] {
-                           glTranslatef(2, 0, 0);
-                           glMultMatrixf(flatten);
-                           glRotatef(5, 1, 0, 0);
-                           glRotatef(10, 0, 0, 1);
-                           glRotatef(15 - 90, 0, 1, 0);
-                       }));
+    expectDrawnAs([&] { flattened.draw(flatten); }, [&] {
+        glTranslatef(2, 0, 0), glMultMatrixf(flatten);
+        glRotatef(5, 1, 0, 0), glRotatef(10, 0, 0, 1), glRotatef(15 - 90, 0, 1, 0);
+    });
 }
 
 // Drawing sets all five of the object's material values, and an object whose
