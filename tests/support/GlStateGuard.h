@@ -29,3 +29,10 @@ inline void useOrthoView(double left, double right, double bottom, double top, d
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
+
+// One integer of GL's state: glInteger(GL_MATRIX_MODE), say.
+inline GLint glInteger(GLenum name) {
+    GLint value = -1;
+    glGetIntegerv(name, &value);
+    return value;
+}

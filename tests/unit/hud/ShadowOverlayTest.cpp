@@ -28,9 +28,7 @@ protected:
     void TearDown() override {
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
         EXPECT_EQ(matrices(), before);
-        GLint mode = 0;
-        glGetIntegerv(GL_MATRIX_MODE, &mode);
-        EXPECT_EQ(mode, GL_MODELVIEW);
+        EXPECT_EQ(glInteger(GL_MATRIX_MODE), GL_MODELVIEW);
         EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
         EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
         EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));

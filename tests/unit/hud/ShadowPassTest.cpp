@@ -40,12 +40,6 @@ bool covered(const std::vector<Footprint>& footprints, int x, int z) {
     return false;
 }
 
-GLint integer(GLenum name) {
-    GLint value = -1;
-    glGetIntegerv(name, &value);
-    return value;
-}
-
 template <std::size_t n>
 std::array<GLfloat, n> floats(GLenum name) {
     std::array<GLfloat, n> values;
@@ -243,7 +237,7 @@ TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
     glShadeModel(GL_FLAT);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     const auto projection = floats<16>(GL_PROJECTION_MATRIX);
-    const GLint projectionDepth = integer(GL_PROJECTION_STACK_DEPTH);
+    const GLint projectionDepth = glInteger(GL_PROJECTION_STACK_DEPTH);
 
     pass();
 
@@ -252,12 +246,12 @@ TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
-    EXPECT_EQ(integer(GL_SHADE_MODEL), GL_SMOOTH);
-    EXPECT_EQ(integer(GL_PACK_ALIGNMENT), 4);
-    EXPECT_EQ(integer(GL_MATRIX_MODE), GL_MODELVIEW);
+    EXPECT_EQ(glInteger(GL_SHADE_MODEL), GL_SMOOTH);
+    EXPECT_EQ(glInteger(GL_PACK_ALIGNMENT), 4);
+    EXPECT_EQ(glInteger(GL_MATRIX_MODE), GL_MODELVIEW);
     EXPECT_EQ(floats<16>(GL_MODELVIEW_MATRIX), (std::array<GLfloat, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
     EXPECT_EQ(floats<16>(GL_PROJECTION_MATRIX), projection);
-    EXPECT_EQ(integer(GL_PROJECTION_STACK_DEPTH), projectionDepth);
+    EXPECT_EQ(glInteger(GL_PROJECTION_STACK_DEPTH), projectionDepth);
 }
 
 // Draws the terrain with the grid under a light from straight above, each

@@ -50,9 +50,7 @@ TEST_F(ShadowReadBackTest, EachBlockBecomesTheWeightedMeanOfItsPixels) {
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     const float* grid = readShadowGrid(15, 9).data();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    GLint alignment = 0;
-    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-    EXPECT_EQ(alignment, 4);
+    EXPECT_EQ(glInteger(GL_PACK_ALIGNMENT), 4);
 
     ASSERT_EQ(grid, buffers.shadowGrid.data());
     EXPECT_EQ(std::pair(buffers.shadowBufferWidth, buffers.shadowBufferHeight), std::pair(15, 9));

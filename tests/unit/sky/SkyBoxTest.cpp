@@ -70,9 +70,7 @@ TEST_F(SkyBoxTest, DrawEmitsTheTexturedCube) {
     const std::vector<GLfloat> floats = captureFeedback(GL_3D_COLOR_TEXTURE, [&] { sky.draw(); });
     ASSERT_FALSE(floats.empty());
 
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(static_cast<GLuint>(bound), sky.getTexture()->getGlName());
+    EXPECT_EQ(static_cast<GLuint>(glInteger(GL_TEXTURE_BINDING_2D)), sky.getTexture()->getGlName());
 
     // Each vertex: window x, y, z; colour RGBA; texture s, t, r, q.
     std::set<std::pair<int, int>> faces;  // (axis, sign) shared by a polygon's corners

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/Expect.h"
+#include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "texture/Texture.h"
@@ -66,9 +67,7 @@ TEST_F(TextureTest, FilesAreSharedByNameUntilTheLastHolderLetsGo) {
     EXPECT_EQ(Texture::cachedFileCount(), 1u);
 
     second.bind();
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(static_cast<GLuint>(bound), shared);
+    EXPECT_EQ(static_cast<GLuint>(glInteger(GL_TEXTURE_BINDING_2D)), shared);
 
     // Releasing one holder keeps the texture; a second release is a no-op
     // and the released object is empty.
@@ -110,11 +109,8 @@ TEST_F(TextureTest, PicturesAreScaledToPowerOfTwoOnLoad) {
     EXPECT_EQ(std::pair(levelParameter(GL_TEXTURE_WIDTH), levelParameter(GL_TEXTURE_HEIGHT)), std::pair(128, 64));
     // Away from the seam and the edges (where the scaler blends) the halves
     // keep their colours.
-    auto texelAt = [&rgb](std::size_t x, std::size_t y) {
-        return std::vector<unsigned char>(&rgb[(y * 128 + x) * 3], &rgb[(y * 128 + x) * 3 + 3]);
-    };
-    EXPECT_EQ(texelAt(32, 32), (std::vector<unsigned char>{255, 0, 0}));
-    EXPECT_EQ(texelAt(96, 32), (std::vector<unsigned char>{0, 0, 255}));
+    const unsigned char *left = &rgb[(32 * 128 + 32) * 3], *right = &rgb[(32 * 128 + 96) * 3];
+    EXPECT_EQ(std::tuple(left[0], left[1], left[2], right[0], right[1], right[2]), std::tuple(255, 0, 0, 0, 0, 255));
 
     Texture square("Square.bmp");
     rgb = texels(square, GL_RGB, 3);
@@ -124,8 +120,7 @@ TEST_F(TextureTest, PicturesAreScaledToPowerOfTwoOnLoad) {
 
     // One pixel past the driver's limit: scaled down to the limit, not up
     // to a power of two the driver refuses.
-    GLint limit = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &limit);
+    const GLint limit = glInteger(GL_MAX_TEXTURE_SIZE);
     const uint32_t past = static_cast<uint32_t>(limit) + 1;
     writeSolidPicture("textures/Long.bmp", past, 1, {9, 8, 7});
     writeSolidPicture("textures/Tall.bmp", 1, past, {9, 8, 7});
@@ -207,7 +202,5 @@ TEST_F(TextureTest, NarrowPicturesUploadWithPackedRows) {
         EXPECT_EQ(rgb, rows) << fileName;
     }
     // The loader's byte alignment does not leak into other pixel transfers.
-    GLint alignment = 0;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    EXPECT_EQ(alignment, 4);
+    EXPECT_EQ(glInteger(GL_UNPACK_ALIGNMENT), 4);
 }
