@@ -138,10 +138,8 @@ TEST_F(SkyPassTest, DrawnSkyShowsTheTintAndFade) {
     // function it drew with.
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    GLint source = 0, destination = 0;
-    glGetIntegerv(GL_BLEND_SRC, &source);
-    glGetIntegerv(GL_BLEND_DST, &destination);
-    EXPECT_EQ(std::pair(source, destination), (std::pair<GLint, GLint>(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA)));
+    EXPECT_EQ(std::pair(glInteger(GL_BLEND_SRC), glInteger(GL_BLEND_DST)),
+              (std::pair<GLint, GLint>(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA)));
 }
 
 TEST_F(SkyPassTest, OnlyTheRideViewTurnsTheSkyAgainstTheHeading) {
@@ -149,17 +147,14 @@ TEST_F(SkyPassTest, OnlyTheRideViewTurnsTheSkyAgainstTheHeading) {
     // column; turned by -h about y it lands tan(h) / (4/3 tan 22.5 deg) of
     // the half width to the right.
     const float halfWidthPerTan = 512.0f / (4.0f / 3.0f * std::tan(22.5f * pi / 180));
-    for (float heading : {0.0f, 10.0f, -10.0f, 200.0f}) {
-        this->heading = heading;
+    for (auto [mode, h] : {std::pair{ViewMode::chase, 0.0f}, {ViewMode::chase, 10.0f}, {ViewMode::chase, -10.0f},
+                           {ViewMode::chase, 200.0f}, {ViewMode::ride, 0.0f}, {ViewMode::ride, 10.0f},
+                           {ViewMode::ride, -10.0f}}) {
+        view = mode, heading = h;
         drawSky(0.0f, 4.0f);
-        EXPECT_NEAR(moonColumn(), 512.0f, 2.0f) << "chase view, heading " << heading;
-    }
-    view = ViewMode::ride;
-    for (float heading : {0.0f, 10.0f, -10.0f}) {
-        this->heading = heading;
-        drawSky(0.0f, 4.0f);
-        const float expected = 512.0f + halfWidthPerTan * std::tan(heading * pi / 180);
-        EXPECT_NEAR(moonColumn(), expected, 6.0f) << "ride view, heading " << heading;
+        const bool ride = mode == ViewMode::ride;
+        EXPECT_NEAR(moonColumn(), 512.0f + (ride ? halfWidthPerTan * std::tan(h * pi / 180) : 0), ride ? 6.0f : 2.0f)
+            << (ride ? "ride" : "chase") << " view, heading " << h;
     }
     // Turned half round, the moon is behind the driver.
     heading = 180.0f;
