@@ -264,28 +264,24 @@ TEST_F(GameUpdateTest, FrameRateStaysZeroUntilASecondHasGathered) {
     EXPECT_EQ(world.fps, 50);  // 51 frames drawn over 1020 ms
 }
 
+// After each key: ride view, headlights, shadows and overlay ('s' shows it);
+// upper-case letters and other digits change nothing.
 TEST_F(GameUpdateTest, KeysSwitchViewHeadlightsShadowsAndOverlay) {
-    gameKeyboard('1', 0, 0);
-    EXPECT_EQ(world.cameraMode, ViewMode::ride);
-    EXPECT_EQ(world.scene.camera->getMode(), CameraMode::ride);
-    gameKeyboard('2', 0, 0);
-    EXPECT_EQ(world.cameraMode, ViewMode::chase);
-    EXPECT_EQ(world.scene.camera->getMode(), CameraMode::chase);
-    gameKeyboard('h', 0, 0);
-    EXPECT_TRUE(world.headlightsOn);
-    EXPECT_TRUE(glIsEnabled(GL_LIGHT1));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHT2));
-    gameKeyboard('h', 0, 0);
-    EXPECT_FALSE(world.headlightsOn);
-    EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
-    gameKeyboard('s', 0, 0);
-    gameKeyboard('x', 0, 0);
-    EXPECT_TRUE(world.showOverlay);
-    EXPECT_FALSE(world.shadowsOn);
-    for (unsigned char key : {'Q', 'H', 'S', 'X', '3'}) gameKeyboard(key, 0, 0);
-    EXPECT_TRUE(world.showOverlay);
-    EXPECT_FALSE(world.shadowsOn);
-    EXPECT_FALSE(world.headlightsOn);
+    const std::tuple<unsigned char, bool, bool, bool, bool> steps[] = {
+        {'1', true, false, true, false},   {'2', false, false, true, false}, {'h', false, true, true, false},
+        {'h', false, false, true, false},  {'s', false, false, true, true},   {'x', false, false, false, true},
+        {'Q', false, false, false, true},  {'H', false, false, false, true}, {'S', false, false, false, true},
+        {'X', false, false, false, true},  {'3', false, false, false, true},
+    };
+    for (auto [key, ride, headlights, shadows, overlay] : steps) {
+        gameKeyboard(key, 0, 0);
+        EXPECT_EQ(std::tuple(world.cameraMode, world.scene.camera->getMode(), world.headlightsOn,
+                             glIsEnabled(GL_LIGHT1) == GL_TRUE, glIsEnabled(GL_LIGHT2) == GL_TRUE, world.shadowsOn,
+                             world.showOverlay),
+                  std::tuple(ride ? ViewMode::ride : ViewMode::chase, ride ? CameraMode::ride : CameraMode::chase,
+                             headlights, headlights, headlights, shadows, overlay))
+            << key;
+    }
 }
 
 TEST(GameWorldSetup, TheSameSeedPlacesTreesAndOrbsIdenticallyInsideTheTerrain) {
