@@ -9,23 +9,21 @@
 
 namespace {
 
-// The three buttons with rectangles as loadMenu would set them for pictures
-// of 200 x 50 pixels.
-void placeButtons(MainMenu& menu) {
+// A menu whose three buttons have the rectangles loadMenu would set for
+// pictures of 200 x 50 pixels.
+MainMenu placedMenu() {
+    MainMenu menu;
     for (int i = 0; i < menuButtonCount; ++i) {
-        MenuButton& b = menu.buttons[i];
-        b.left = menuButtonPlaces[i].left;
-        b.bottom = menuButtonPlaces[i].bottom;
-        b.right = b.left + 200;
-        b.top = b.bottom + 50;
+        const MenuButtonPlace& p = menuButtonPlaces[i];
+        menu.buttons[i] = {nullptr, nullptr, p.left, p.bottom, p.left + 200, p.bottom + 50};
     }
+    return menu;
 }
 
 int windowY(int menuY) { return windowHeight - menuY; }
 
 TEST(MenuRules, PointerPicksTheButtonUnderItWithAllFourEdgesIncluded) {
-    MainMenu menu;
-    placeButtons(menu);
+    MainMenu menu = placedMenu();
     const MenuButton& resume = menu.buttons[ResumeGame];
 
     // GLUT's y counts down from the top: the top of the window is New Game's.
@@ -39,17 +37,13 @@ TEST(MenuRules, PointerPicksTheButtonUnderItWithAllFourEdgesIncluded) {
     for (const auto& [x, y, button] : probes) EXPECT_EQ(buttonUnderPointer(menu, x, y), button) << x << "," << y;
 
     // Where rectangles overlap, the earlier button wins.
-    MenuButton& exit = menu.buttons[Exit];
-    exit.left = exit.bottom = 0;
-    exit.right = 1024;
-    exit.top = 768;
+    menu.buttons[Exit] = {nullptr, nullptr, 0, 0, 1024, 768};
     EXPECT_EQ(buttonUnderPointer(menu, 400, windowY(580)), ResumeGame);
     EXPECT_EQ(buttonUnderPointer(menu, 10, windowY(10)), Exit);
 }
 
 TEST(MenuRules, HoverMovesTheHighlightUntilTheFadeStarts) {
-    MainMenu menu;
-    placeButtons(menu);
+    MainMenu menu = placedMenu();
     EXPECT_TRUE(hoverMenu(menu, 400, windowY(580)));
     EXPECT_EQ(menu.hovered, ResumeGame);
     EXPECT_TRUE(hoverMenu(menu, 5, 5));
@@ -63,8 +57,7 @@ TEST(MenuRules, HoverMovesTheHighlightUntilTheFadeStarts) {
 }
 
 TEST(MenuRules, OnlyALeftPressOnAHighlightedButtonStartsTheFade) {
-    MainMenu menu;
-    placeButtons(menu);
+    MainMenu menu = placedMenu();
     EXPECT_FALSE(clickMenu(menu, GLUT_LEFT_BUTTON, GLUT_DOWN));
     EXPECT_FALSE(menu.leaving);
 
@@ -89,11 +82,9 @@ TEST(MenuRules, EscapeAndLowerCaseQChooseExitEvenDuringAFade) {
         EXPECT_EQ(pressed.leaving, quits) << key;
         EXPECT_EQ(pressed.hovered, quits ? Exit : noButton) << key;
     }
-    MainMenu menu;
-
     // A click on New Game is overruled by 'q' while the fade runs; the fade
     // carries on from where it was.
-    placeButtons(menu);
+    MainMenu menu = placedMenu();
     hoverMenu(menu, 500, windowY(650));
     clickMenu(menu, GLUT_LEFT_BUTTON, GLUT_DOWN);
     advanceFade(menu);
