@@ -31,11 +31,9 @@ TEST_F(ObjFile, ReadsEachOfTheFourFaceForms) {
         load(std::string(triangleVertices) + lines);
         ASSERT_EQ(model.getFaceCount(), 1);
         const Face& f = model.getFaces()[0];
-        for (int corner = 0; corner < 3; ++corner) {
-            EXPECT_EQ(f.vertexIndex[corner], expected.vertexIndex[corner]);
-            EXPECT_EQ(f.texCoordIndex[corner], expected.texCoordIndex[corner]);
-            EXPECT_EQ(f.normalIndex[corner], expected.normalIndex[corner]);
-        }
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(std::tuple(f.vertexIndex[c], f.texCoordIndex[c], f.normalIndex[c]),
+                      std::tuple(expected.vertexIndex[c], expected.texCoordIndex[c], expected.normalIndex[c]));
     }
 }
 
@@ -119,13 +117,9 @@ TEST_F(ObjFile, OnlyFacesThatCloseAroundAVolumeMakeAClosedSurface) {
 
 TEST_F(ObjFile, ShortVertexLinesGetZerosForMissingValues) {
     load("v 5\nvt 0.5\nvn\nv 1 2 3\n");
-    EXPECT_EQ(model.getVertices().at(0).x, 5.0f);
-    EXPECT_EQ(model.getVertices().at(0).y, 0.0f);
-    EXPECT_EQ(model.getVertices().at(0).z, 0.0f);
-    EXPECT_EQ(model.getTexCoords().at(0).v, 0.0f);
-    EXPECT_EQ(model.getNormals().at(0).x, 0.0f);
-    EXPECT_EQ(model.getNormals().at(0).z, 0.0f);
-    EXPECT_EQ(model.getVertices().at(1).y, 2.0f);
+    const ModelVertex &v = model.getVertices().at(0), &n = model.getNormals().at(0);
+    EXPECT_EQ(std::tuple(v.x, v.y, v.z, model.getTexCoords().at(0).v, n.x, n.z, model.getVertices().at(1).y),
+              std::tuple(5.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 2.0f));
 }
 
 // As tools write files: a byte order mark first, and faces that count back

@@ -3,9 +3,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/ModelFileTest.h"
@@ -25,9 +24,7 @@ TEST_F(ObjFile, AnEmptyFileLoadsAndDrawsNothingAMissingOneFails) {
     EXPECT_FALSE(model.isLoaded());
     EXPECT_EQ(model.getVertexCount(), 0);
     load("");
-    EXPECT_EQ(model.getVertexCount(), 0);
-    EXPECT_EQ(model.getFaceCount(), 0);
-    EXPECT_EQ(model.boundingRadius(), 0.0f);
+    EXPECT_EQ(std::tuple(model.getVertexCount(), model.getFaceCount(), model.boundingRadius()), std::tuple(0, 0, 0.0f));
     model.draw();
 }
 
@@ -111,9 +108,7 @@ TEST_F(ModelDrawing, TextureCoordinatesAndNormalsFollowTheCornersInOrder) {
     load(std::string(square) + "vt 0.1 0.2\nvt 0.3 0.4\nvn 1 0 0\nvn 0 1 0\nf 1/1/1 2/1/1 3/2/2\n");
     model.draw();
     const GlStateSnapshot state = takeGlStateSnapshot();
-    EXPECT_FLOAT_EQ(state.texCoord[0], 0.3f);
-    EXPECT_FLOAT_EQ(state.texCoord[1], 0.4f);
-    EXPECT_FLOAT_EQ(state.normal[1], 1.0f);
+    EXPECT_EQ(std::tuple(state.texCoord[0], state.texCoord[1], state.normal[1]), std::tuple(0.3f, 0.4f, 1.0f));
 }
 
 }  // namespace
