@@ -4,9 +4,10 @@
 #include <gtest/gtest.h>
 #include <malloc.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "platform/HeapUpkeep.h"
@@ -16,13 +17,10 @@ namespace {
 #ifndef __SANITIZE_ADDRESS__
 
 long residentKb() {
-    std::FILE* status = std::fopen("/proc/self/status", "r");
-    char line[256];
-    long kb = 0;
-    while (status && std::fgets(line, sizeof line, status))
-        if (std::strncmp(line, "VmRSS:", 6) == 0) kb = std::atol(line + 6);
-    if (status) std::fclose(status);
-    return kb;
+    std::ifstream status("/proc/self/status");
+    for (std::string word; status >> word;)
+        if (word == "VmRSS:" && status >> word) return std::atol(word.c_str());
+    return 0;
 }
 
 TEST(HeapUpkeep, PagesFreedInsideTheHeapGoBackToTheSystem) {
