@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "game/GameInput.h"
 #include "game/GameLoop.h"
@@ -46,22 +47,17 @@ TEST(GameLoop, AResumedGameKeepsTheVehicleAndViewButStartsEverythingElseAfresh) 
         world.orbCollected[0] = true;
         world.sunAngle = 2.5f;
     });
-    EXPECT_EQ(snapshot.position.x, 64);
-    EXPECT_EQ(snapshot.position.z, 80);
-    EXPECT_EQ(snapshot.rotation.y, 123);
-    EXPECT_EQ(snapshot.cameraMode, ViewMode::ride);
+    EXPECT_EQ(std::tuple(snapshot.position.x, snapshot.position.z, snapshot.rotation.y, snapshot.cameraMode),
+              std::tuple(64.0f, 80.0f, 123.0f, ViewMode::ride));
     EXPECT_EQ(world.scene.vehicle, nullptr);  // released before leaving
     EXPECT_EQ(freeLightSlotCount(), lightSlotCount);
 
     playGame(&snapshot, false, [] {
-        Vector3 p = world.scene.vehicle->getPosition();
-        EXPECT_EQ(p.x, 64);
-        EXPECT_EQ(p.y, 9);  // taken over as it was, not re-fitted to the terrain
-        EXPECT_EQ(world.scene.vehicle->getRotationY(), 123);
-        EXPECT_EQ(world.cameraMode, ViewMode::ride);
-        EXPECT_EQ(world.scene.camera->getMode(), CameraMode::ride);
-        EXPECT_EQ(world.score, 0);
-        EXPECT_FALSE(world.orbCollected[0]);
+        // The height taken over as it was, not re-fitted to the terrain.
+        const Vector3 p = world.scene.vehicle->getPosition();
+        EXPECT_EQ(std::tuple(p.x, p.y, world.scene.vehicle->getRotationY(), world.cameraMode, world.scene.camera->getMode()),
+                  std::tuple(64.0f, 9.0f, 123.0f, ViewMode::ride, CameraMode::ride));
+        EXPECT_EQ(std::tuple(world.score, world.orbCollected[0]), std::tuple(0, false));
         EXPECT_LT(world.sunAngle, 0.5f);
     });
     unsetenv("BRELLOW_SEED");
@@ -73,10 +69,8 @@ TEST(GameLoop, ANewGameWithoutASnapshotRestoresAndWritesNothing) {
     InGeneratedAssets assets;
     testing::internal::CaptureStdout();
     playGame(nullptr, false, [] {
-        Vector3 p = world.scene.vehicle->getPosition();
-        EXPECT_EQ(p.x, 64);
-        EXPECT_EQ(p.z, 64);
-        EXPECT_EQ(world.cameraMode, ViewMode::chase);
+        const Vector3 p = world.scene.vehicle->getPosition();
+        EXPECT_EQ(std::tuple(p.x, p.z, world.cameraMode), std::tuple(64.0f, 64.0f, ViewMode::chase));
     });
     std::string output = testing::internal::GetCapturedStdout();
     EXPECT_EQ(output.find(" *** LOADING NEW TEXTURE Terrain.bmp"), std::string::npos);
