@@ -52,13 +52,10 @@ int picturesHeld() {
 // readPixel reads the frame last drawn from the back buffer, which the swap
 // leaves as it was; the front buffer of the virtual display reads back empty.
 testing::AssertionResult near(Rgb actual, Rgb expected, int tolerance = 3) {
-    auto text = [](Rgb c) {
-        return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
-    };
-    if (std::max({std::abs(actual.r - expected.r), std::abs(actual.g - expected.g), std::abs(actual.b - expected.b)}) <=
-        tolerance)
-        return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "got " << text(actual) << ", expected " << text(expected);
+    const int off = std::max({std::abs(actual.r - expected.r), std::abs(actual.g - expected.g),
+                              std::abs(actual.b - expected.b)});
+    return (off <= tolerance ? testing::AssertionSuccess() : testing::AssertionFailure())
+           << "got (" << +actual.r << ", " << +actual.g << ", " << +actual.b << "), " << off << " levels off";
 }
 
 // GLUT pointer coordinates (y from the top) of a button's centre, and the
