@@ -54,8 +54,9 @@ TEST(GameLoop, AResumedGameKeepsTheVehicleAndViewButStartsEverythingElseAfresh) 
 
     playGame(&snapshot, false, [] {
         // The height taken over as it was, not re-fitted to the terrain.
-        const Vector3 p = world.scene.vehicle->getPosition();
-        EXPECT_EQ(std::tuple(p.x, p.y, world.scene.vehicle->getRotationY(), world.cameraMode, world.scene.camera->getMode()),
+        const Object& vehicle = *world.scene.vehicle;
+        EXPECT_EQ(std::tuple(vehicle.getPosition().x, vehicle.getPosition().y, vehicle.getRotationY(), world.cameraMode,
+                             world.scene.camera->getMode()),
                   std::tuple(64.0f, 9.0f, 123.0f, ViewMode::ride, CameraMode::ride));
         EXPECT_EQ(std::tuple(world.score, world.orbCollected[0]), std::tuple(0, false));
         EXPECT_LT(world.sunAngle, 0.5f);

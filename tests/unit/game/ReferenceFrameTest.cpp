@@ -160,22 +160,6 @@ protected:
         return frame[3 * p] == 0 && frame[3 * p + 1] == 0 && frame[3 * p + 2] == 0;
     }
 
-    // An edge moved: the pixel is within closeLevels of a reference pixel
-    // next to it. A crack: a black pixel of the game's frame whose every
-    // neighbour is the same (within closeLevels) in both frames, and not
-    // black, so that the reference's sky shows through it.
-    static bool edgeMoved(const std::vector<unsigned char>& frame, const std::vector<unsigned char>& reference,
-                          int x, int y) {
-        const size_t p = size_t(y) * 1024 + x;
-        return anyNeighbour(x, y, true, [&](size_t q) { return levelsApart(frame, p, reference, q) <= closeLevels; });
-    }
-    static bool isCrack(const std::vector<unsigned char>& frame, const std::vector<unsigned char>& reference,
-                        int x, int y) {
-        return isBlack(frame, size_t(y) * 1024 + x) && !anyNeighbour(x, y, false, [&](size_t q) {
-                   return isBlack(frame, q) || levelsApart(frame, q, reference, q) > closeLevels;
-               });
-    }
-
     // The state each drawing left at the marks from the sky's to the HUD's must be the same.
     void compareStates(const DrawnFrame& game, const DrawnFrame& reference, const std::string& what) {
         for (int mark = static_cast<int>(FramePass::sky); mark <= static_cast<int>(FramePass::hud); ++mark) {
@@ -214,6 +198,9 @@ protected:
         ASSERT_EQ(fast.size(), plain.size());
         PixelCounts counts;
         size_t lit = 0;
+        // An edge moved: within closeLevels of a reference pixel next to it. A
+        // crack: black, its every neighbour not black and within closeLevels of the reference's.
+        auto alike = [&](size_t p, size_t q) { return levelsApart(fast, p, plain, q) <= closeLevels; };
         for (int y = 0; y < 768; ++y)
             for (int x = 0; x < 1024; ++x) {
                 const size_t p = size_t(y) * 1024 + x;
@@ -224,9 +211,10 @@ protected:
                     ++counts.rounding;
                 } else if (levels <= closeLevels) {
                     ++counts.shaded;
-                } else if (edgeMoved(fast, plain, x, y)) {
+                } else if (anyNeighbour(x, y, true, [&](size_t q) { return alike(p, q); })) {
                     ++counts.moved;
-                } else if (isCrack(fast, plain, x, y)) {
+                } else if (isBlack(fast, p) &&
+                           !anyNeighbour(x, y, false, [&](size_t q) { return isBlack(fast, q) || !alike(q, q); })) {
                     ++counts.cracks;
                 } else if (counts.unexplained++ == 0) {
                     ADD_FAILURE() << what << ": pixel " << x << "," << y << " is " << levels << " levels off";
