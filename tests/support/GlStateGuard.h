@@ -2,6 +2,7 @@
 // Saves every GL attribute and both matrices for its lifetime, so a test can
 // set up the shared window's context as it likes and give it back as it was.
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 class GlStateGuard {
 public:
@@ -18,6 +19,13 @@ public:
     }
     GlStateGuard(const GlStateGuard&) = delete;
     GlStateGuard& operator=(const GlStateGuard&) = delete;
+};
+
+// A GL test's fixture: the state given back as it was, and no GL error left.
+class GlTest : public testing::Test {
+protected:
+    void TearDown() override { EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)); }
+    GlStateGuard guard;
 };
 
 // The whole window shows glOrtho's box; the modelview is the identity and current.

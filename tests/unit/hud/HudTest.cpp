@@ -24,7 +24,7 @@ struct Glyph {
 
 // Keeps the GL state, and hands over the scene's state with the matrices as
 // a chase camera might leave them: the game's projection, a turned, moved view.
-class HudTest : public testing::Test {
+class HudTest : public GlTest {
 protected:
     void SetUp() override {
         setSceneGlState();
@@ -60,8 +60,6 @@ protected:
             x += glutBitmapWidth(GLUT_BITMAP_HELVETICA_18, text[i]);
         }
     }
-
-    GlStateGuard guard;
 };
 
 }  // namespace
@@ -74,7 +72,6 @@ TEST_F(HudTest, WritesScoreAndFrameRateWithTwoBlanks) {
         EXPECT_EQ(glyphs.size(), scoreLine.size() + fpsLine.size());
         expectLine(glyphs, 0, scoreLine, 16, 738);
         expectLine(glyphs, scoreLine.size(), fpsLine, 45, 718);
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 }
 
@@ -84,7 +81,6 @@ TEST_F(HudTest, PanelIsTranslucentWhiteWithAFadingTail) {
     const GlStateSnapshot before = takeGlStateSnapshot();
 
     drawHud(5, 60);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
     const std::vector<unsigned char> pixels = readWindow(GL_RGBA);
     auto at = [&](int x, int y) { return &pixels[(static_cast<std::size_t>(y) * 1024 + x) * 4]; };

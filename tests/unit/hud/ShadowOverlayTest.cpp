@@ -16,7 +16,7 @@ namespace {
 
 constexpr int areaSize = 96;  // the window's lower-left corner that the tests read
 
-class ShadowOverlayTest : public testing::Test {
+class ShadowOverlayTest : public GlTest {
 protected:
     void SetUp() override {
         // The scene's state over black, with whatever a camera left behind.
@@ -51,7 +51,6 @@ protected:
         return both;
     }
 
-    GlStateGuard guard;
     std::array<GLfloat, 32> before;
 };
 

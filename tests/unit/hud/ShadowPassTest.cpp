@@ -47,7 +47,7 @@ std::array<GLfloat, n> floats(GLenum name) {
     return values;
 }
 
-class ShadowPassTest : public testing::Test {
+class ShadowPassTest : public GlTest {
 protected:
     void SetUp() override {
         testing::internal::CaptureStdout();
@@ -112,7 +112,6 @@ protected:
     }
 
     TempWorkDir dir;
-    GlStateGuard guard;
     std::unique_ptr<Terrain> terrain;
     std::unique_ptr<DirectionalLight> sun;
     std::unique_ptr<Object> trees[36], orbs[24], vehicle;  // the objects go before the light

@@ -20,14 +20,13 @@ void paint(int x, int y, int width, int height, float grey) {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-class ShadowReadBackTest : public testing::Test {
+class ShadowReadBackTest : public GlTest {
 protected:
     void SetUp() override {
         glEnable(GL_SCISSOR_TEST);
         glViewport(0, 0, 1024, 768);
     }
     void TearDown() override { frameMemory.release(); }
-    GlStateGuard guard;
     ShadowBuffers& buffers = frameMemory.shadowBuffers;  // where the game's read-back goes
 };
 

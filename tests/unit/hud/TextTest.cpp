@@ -41,21 +41,18 @@ int widthOf(void* font, const std::string& text) {
 
 // Saves the state a text draw touches and sets window-pixel coordinates,
 // unlit and untextured as the HUD draws.
-class TextTest : public testing::Test {
+class TextTest : public GlTest {
 protected:
     void SetUp() override {
         useOrthoView(0, 1024, 0, 768, -1, 1);
         for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D}) glDisable(cap);
     }
-    void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
 
     static float rasterX() {
         GLfloat position[4] = {};
         glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
         return position[0];
     }
-
-    GlStateGuard guard;
 };
 
 }  // namespace

@@ -46,7 +46,7 @@ void expectSlot(int slot, const SlotState& expected, const char* after) {
 
 // Every test starts with no light alive, finds the GL light state as the
 // test before left it, and leaves it as it found it.
-class Lights : public testing::Test {
+class Lights : public GlTest {
 protected:
     void SetUp() override {
         ASSERT_EQ(freeLightSlotCount(), lightSlotCount) << "a light outlived an earlier test";
@@ -56,10 +56,6 @@ protected:
             glDisable(GL_LIGHT0 + slot);
         }
     }
-
-    void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
-
-    GlStateGuard guard;
 };
 
 TEST_F(Lights, EightTakeTheSlotsInOrderAndTheNinthFails) {

@@ -14,6 +14,7 @@
 
 #include "menu/MainMenu.h"
 #include "support/Expect.h"
+#include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "support/WindowReadBack.h"
@@ -132,10 +133,9 @@ int runDrivenMenu(std::vector<Step> script, FadeFrameStep fadeFrameStep = {}) {
     return choice;
 }
 
-class MenuScreen : public testing::Test {
+class MenuScreen : public GlTest {
 protected:
     void SetUp() override { writeMenuPictures(); }
-    void TearDown() override { EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)); }
     TempWorkDir dir;
 };
 

@@ -19,16 +19,14 @@ namespace {
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
 
-class ModelCacheTest : public testing::Test {
+class ModelCacheTest : public GlTest {
 protected:
     void SetUp() override {
         dir.writeFile("models/Tree.obj", "v 3 0 0\nv 0 4 0\nv 0 0 1\nf 1 2 3\n");
         writeSolidPicture("textures/Bark.bmp", 4, 4, Rgb{90, 60, 30});
         writeSolidPicture("textures/Other.bmp", 4, 4, Rgb{0, 0, 255});
     }
-    void TearDown() override { EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)); }
     TempWorkDir dir;
-    GlStateGuard guard;
 };
 
 TEST_F(ModelCacheTest, ObjectsOfOneNameShareOneListAndTexture) {

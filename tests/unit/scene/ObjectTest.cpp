@@ -18,7 +18,7 @@
 
 namespace {
 
-class ObjectTest : public testing::Test {
+class ObjectTest : public GlTest {
 protected:
     void SetUp() override {
         dir.writeFile("models/Triangle.obj", "v 1 0 0\nv 0 2 0\nv 0 0 3\nf 1 2 3\n");
@@ -26,10 +26,7 @@ protected:
         glDisable(GL_CULL_FACE);
         testing::internal::CaptureStdout();
     }
-    void TearDown() override {
-        testing::internal::GetCapturedStdout();
-        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    }
+    void TearDown() override { testing::internal::GetCapturedStdout(); GlTest::TearDown(); }
     // The window positions draw gives GL, read back through feedback, are
     // those of the triangle drawn by hand under the given transform calls.
     static void expectDrawnAs(const std::function<void()>& draw, const std::function<void()>& transform) {
@@ -44,7 +41,6 @@ protected:
         for (size_t i = 0; i < actual.size(); ++i) EXPECT_NEAR(actual[i], expected[i], 0.01) << "at " << i;
     }
     TempWorkDir dir;
-    GlStateGuard guard;
 };
 
 // Each drawn triangle lands where the triangle drawn by hand under the

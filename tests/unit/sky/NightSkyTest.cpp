@@ -17,13 +17,10 @@
 
 namespace {
 
-class NightSkyTest : public testing::Test {
+class NightSkyTest : public GlTest {
 protected:
     void SetUp() override { skytest::writeSkyPictures(); }
-    void TearDown() override {
-        EXPECT_EQ(Texture::cachedFileCount(), 0u);
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    }
+    void TearDown() override { EXPECT_EQ(Texture::cachedFileCount(), 0u); GlTest::TearDown(); }
     TempWorkDir dir;
 };
 
@@ -107,7 +104,6 @@ TEST_F(NightSkyTest, StarFieldComesFromTheGameGenerator) {
 }
 
 TEST_F(NightSkyTest, WithoutStarsOnlyTheMoonIsDrawn) {
-    GlStateGuard guard;
     seedRandom(3);
     NightSky moonOnly(2.5f, 0);
     skytest::setGameView();

@@ -44,12 +44,9 @@ TEST(SkyTexCoord, PictureGoesRoundTwiceAndDownFromTheZenith) {
     }
 }
 
-class SkyBoxTest : public testing::Test {
+class SkyBoxTest : public GlTest {
 protected:
-    void TearDown() override {
-        EXPECT_EQ(Texture::cachedFileCount(), 0u);
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    }
+    void TearDown() override { EXPECT_EQ(Texture::cachedFileCount(), 0u); GlTest::TearDown(); }
     TempWorkDir dir;
 };
 
@@ -63,7 +60,6 @@ TEST_F(SkyBoxTest, MissingPictureIsFatalAndHoldsNothing) {
 TEST_F(SkyBoxTest, DrawEmitsTheTexturedCube) {
     writeSolidPicture("textures/Sky.bmp", 8, 8, {255, 255, 255});
     SkyBox sky(5.0f, "Sky.bmp");
-    GlStateGuard guard;
     useOrthoView(-10, 10, -10, 10, -10, 10);
     glDisable(GL_CULL_FACE);
 

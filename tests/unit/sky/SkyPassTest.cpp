@@ -71,7 +71,7 @@ TEST(SkyTint, EdgesOfDuskAndNoon) {
 namespace {
 
 // A white sky and a white opaque moon without stars, in the game's view.
-class SkyPassTest : public testing::Test {
+class SkyPassTest : public GlTest {
 protected:
     void SetUp() override {
         skytest::writeSkyPictures();
@@ -112,7 +112,6 @@ protected:
     std::unique_ptr<SkyBox> sky;
     std::unique_ptr<NightSky> stars;
     TempWorkDir dir;
-    GlStateGuard guard;
 };
 
 }  // namespace

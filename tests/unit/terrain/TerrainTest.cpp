@@ -93,7 +93,7 @@ TEST(Terrain, AMissingHeightMapIsFatalWithTheBareName) {
 
 // Draws the terrain seen along the y axis, lit by a white directional light
 // from above; window x is world x and window y is world z.
-class TerrainDrawing : public testing::Test {
+class TerrainDrawing : public GlTest {
 protected:
     void SetUp() override {
         setSceneGlState();  // over black, lit, with normals normalised
@@ -108,7 +108,6 @@ protected:
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_DEPTH_TEST);
     }
-    void TearDown() override { EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)); }
     static int centreRed() { return readPixel(512, 384).r; }
     // The window shows world x 0 .. width and z 0 .. depth.
     static void lookDownOn(double width, double depth) {
@@ -117,7 +116,6 @@ protected:
     }
 
     TempWorkDir dir;
-    GlStateGuard guard;
 };
 
 // Each quad takes the grid value of its lower corner as its share of the
