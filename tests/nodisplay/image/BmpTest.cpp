@@ -30,10 +30,6 @@ std::string header(uint32_t width, uint32_t height, uint32_t planes = 1, uint32_
            std::string(24, '\0');
 }
 
-std::string bytesOf(const Image& image) {
-    return {reinterpret_cast<const char*>(image.data.get()), image.width * image.height * 3};
-}
-
 // Reads path, expecting failure; returns what the reader printed.
 std::string refusalOf(const std::string& path) {
     Image image;
@@ -80,13 +76,14 @@ TEST(BmpTest, ReadsPixelsFromOffset54AsRgbWhateverTheSkippedFieldsSay) {
         {"topdown.bmp", topDown, "", bothRows},
     };
     for (const auto& [path, bytes, warning, rgb] : cases) {
+        SCOPED_TRACE(path);
         dir.writeFile(path, bytes);
         Image image;
         testing::internal::CaptureStderr();
-        ASSERT_TRUE(readBmp(path, image)) << path;
+        ASSERT_TRUE(readBmp(path, image));
         EXPECT_EQ(testing::internal::GetCapturedStderr(), warning);
         EXPECT_EQ(image.width, 2u);
-        EXPECT_EQ(bytesOf(image), rgb) << path;
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.data.get()), image.width * image.height * 3), rgb);
     }
 }
 
