@@ -92,12 +92,11 @@ int fadeFrames = 0;  // frames drawn with a choice made (each advances the fade)
 FadeFrameStep atFadeFrame;
 
 void countedDisplay() {
-    bool fading = mainMenu.leaving;
+    const bool fading = mainMenu.leaving;
     menuDisplay();
     ++framesDrawn;
-    if (!fading) return;
-    ++fadeFrames;
-    if (atFadeFrame) atFadeFrame(fadeFrames);
+    fadeFrames += fading;
+    if (fading && atFadeFrame) atFadeFrame(fadeFrames);
 }
 
 void driveTick(int runGeneration) {
@@ -108,8 +107,7 @@ void driveTick(int runGeneration) {
         glutPostRedisplay();
     }
     if (++tick > watchdogTicks) leaveMenu(timedOut);
-    bool frameCame = framesDrawn > framesAtLastStep;
-    if (nextStep < steps.size() && (frameCame || tick - lastStepTick >= quietTicks)) {
+    if (nextStep < steps.size() && (framesDrawn > framesAtLastStep || tick - lastStepTick >= quietTicks)) {
         framesAtLastStep = framesDrawn;
         lastStepTick = tick;
         steps[nextStep++]();
@@ -122,8 +120,7 @@ int runDrivenMenu(std::vector<Step> script, FadeFrameStep fadeFrameStep = {}) {
     steps = std::move(script);
     atFadeFrame = std::move(fadeFrameStep);
     nextStep = 0;
-    tick = lastStepTick = 0;
-    framesDrawn = framesAtLastStep = fadeFrames = 0;
+    tick = lastStepTick = framesDrawn = framesAtLastStep = fadeFrames = 0;
     glutTimerFunc(tickMs, driveTick, ++generation);
     struct StopTimers {
         ~StopTimers() { ++generation; }

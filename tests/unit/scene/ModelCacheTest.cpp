@@ -39,21 +39,17 @@ TEST_F(ModelCacheTest, ObjectsOfOneNameShareOneListAndTexture) {
               " *** REUSING OLD MODEL Tree.obj\n");
     EXPECT_EQ(first->getDisplayList(), second->getDisplayList());
     EXPECT_EQ(first->getTexture(), second->getTexture());  // the second name is not used
-    EXPECT_EQ(Texture::holderCount("Bark.bmp"), 1);
-    EXPECT_EQ(Texture::holderCount("Other.bmp"), 0);
-    EXPECT_EQ(modelUseCount("Tree.obj"), 2);
+    EXPECT_EQ(std::tuple(Texture::holderCount("Bark.bmp"), Texture::holderCount("Other.bmp"), modelUseCount("Tree.obj")),
+              std::tuple(1, 0, 2));
     EXPECT_FLOAT_EQ(first->getRadius(), 4);
 
     GLuint list = first->getDisplayList();
     GLuint textureName = first->getTexture()->getGlName();
     first.reset();
-    EXPECT_TRUE(glIsList(list));
-    EXPECT_TRUE(glIsTexture(textureName));
+    EXPECT_TRUE(glIsList(list) && glIsTexture(textureName));
     second.reset();
-    EXPECT_FALSE(glIsList(list));
-    EXPECT_FALSE(glIsTexture(textureName));
-    EXPECT_EQ(Texture::holderCount("Bark.bmp"), 0);
-    EXPECT_EQ(modelUseCount("Tree.obj"), 0);
+    EXPECT_FALSE(glIsList(list) || glIsTexture(textureName));
+    EXPECT_EQ(std::pair(Texture::holderCount("Bark.bmp"), modelUseCount("Tree.obj")), std::pair(0, 0));
 
     CaptureStdout();
     Object again("Tree.obj");
