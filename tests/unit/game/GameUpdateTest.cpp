@@ -111,11 +111,9 @@ TEST_F(GameUpdateTest, OnlyDraggingWithTheLeftButtonChangesSpeedAndHeading) {
     gamePassiveMotion(100, 100);
     gameMouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 100, 100);
     gameMotion(30, 20);
-    EXPECT_FALSE(world.leftButtonDown);
-    EXPECT_EQ(world.lastMouseX, 30);
-    EXPECT_EQ(world.lastMouseY, 20);
-    EXPECT_FLOAT_EQ(world.speed, 0.003f);
-    EXPECT_EQ(world.scene.vehicle->getRotationY(), 0);
+    EXPECT_EQ(std::tuple(world.leftButtonDown, world.lastMouseX, world.lastMouseY, world.speed,
+                         world.scene.vehicle->getRotationY()),
+              std::tuple(false, 30, 20, 0.003f, 0.0f));
     gameMouse(GLUT_RIGHT_BUTTON, GLUT_UP, 30, 20);
 
     gamePassiveMotion(500, 500);
@@ -163,9 +161,7 @@ TEST_F(GameUpdateTest, TheSunSetsAtPiAndRisesAgainAfterTwoPi) {
     world.sunAngle = static_cast<float>(pi - 0.0001);
     step(10);
     EXPECT_GT(world.sunAngle, pi);
-    EXPECT_EQ(world.sunHeight, 0);
-    EXPECT_FALSE(world.scene.sun->isEnabled());
-    EXPECT_EQ(sunDiffuse(), 0.0f);
+    EXPECT_EQ(std::tuple(world.sunHeight, world.scene.sun->isEnabled(), sunDiffuse()), std::tuple(0.0f, false, 0.0f));
 
     world.sunAngle = static_cast<float>(2 * pi - 0.0001);
     step(200);  // wraps past 2 pi: sunrise, lit at once
@@ -196,10 +192,9 @@ TEST_F(GameUpdateTest, NoStepOrSpeedCarriesTheVehicleThroughObjectsOrOffTheGrid)
     gameIdle();
     stepFor(2000, 100);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "terrain read outside the grid";
-    EXPECT_TRUE(world.orbCollected[0]);
-    EXPECT_TRUE(world.treeFelled[0]);
-    EXPECT_EQ(world.score, 0);  // +5 for the orb, -5 for the tree
-    EXPECT_EQ(world.scene.trees[0]->getRotationX(), 90.0f);
+    // Both hit: +5 for the orb, -5 for the tree, which lies flat.
+    EXPECT_EQ(std::tuple(world.orbCollected[0], world.treeFelled[0], world.score, world.scene.trees[0]->getRotationX()),
+              std::tuple(true, true, 0, 90.0f));
     const float far = static_cast<float>(world.scene.terrain->getDepth() - 2.1);
     EXPECT_FLOAT_EQ(vehicle.getPosition().z, far);
 }
@@ -216,14 +211,12 @@ TEST(MotionSteps, NoStepIsLongerThan50MsOrHalfAUnit) {
 TEST_F(GameUpdateTest, TouchingAnOrbScoresOnceTurnsItBlueAndShrinksIt) {
     step(0);
     Object& orb = *world.scene.orbs[3];
-    orb.setPosition(world.scene.vehicle->getPosition().x, world.scene.vehicle->getPosition().y,
-                    world.scene.vehicle->getPosition().z + 1.5f);
+    const Vector3 p = world.scene.vehicle->getPosition();
+    orb.setPosition(p.x, p.y, p.z + 1.5f);
     step(10);
-    EXPECT_EQ(world.score, 5);
-    EXPECT_TRUE(world.orbCollected[3]);
-    EXPECT_FLOAT_EQ(orb.getDiffuse()[2], 0.6f);
-    EXPECT_FLOAT_EQ(orb.getAmbient()[2], 0.3f);
-    EXPECT_FLOAT_EQ(orb.getAmbient()[0], 0.0f);
+    EXPECT_EQ(std::tuple(world.score, world.orbCollected[3], orb.getDiffuse()[2], orb.getAmbient()[2],
+                         orb.getAmbient()[0]),
+              std::tuple(5, true, 0.6f, 0.3f, 0.0f));
     stepFor(200);
     EXPECT_NEAR(orb.getScale(), 0.6f, 0.03f);
     stepFor(100);
