@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "platform/FatalError.h"
@@ -86,13 +87,10 @@ TEST_F(Lights, AFreedSlotIsTakenAgainLowestFirst) {
     ASSERT_EQ(right->getSlot(), 2);
 
     left.reset();
-    EXPECT_FALSE(lightOn(1));
-    EXPECT_FALSE(isLightSlotTaken(1));
-    EXPECT_TRUE(lightOn(2));
+    EXPECT_EQ(std::tuple(lightOn(1), isLightSlotTaken(1), lightOn(2)), std::tuple(false, false, true));
 
     SpotLight again;
-    EXPECT_EQ(again.getSlot(), 1);
-    EXPECT_TRUE(lightOn(1));
+    EXPECT_EQ(std::pair(again.getSlot(), lightOn(1)), std::pair(1, true));
     SpotLight next;
     EXPECT_EQ(next.getSlot(), 3);
 }
@@ -123,8 +121,7 @@ TEST_F(Lights, EachOperationLeavesItsColoursInItsOwnSlot) {
     for (const Step& step : steps) {
         step.operation(sun);
         step.operation(headlight);
-        EXPECT_EQ(sun.isEnabled(), step.enabled) << step.what;
-        EXPECT_EQ(headlight.isEnabled(), step.enabled) << step.what;
+        EXPECT_EQ(std::pair(sun.isEnabled(), headlight.isEnabled()), std::pair(step.enabled, step.enabled)) << step.what;
         expectSlot(0, step.sun, step.what);
         expectSlot(1, step.headlight, step.what);
         expectSlot(2, spotOn, step.what);

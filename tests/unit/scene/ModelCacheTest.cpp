@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "scene/ModelCache.h"
 #include "scene/Object.h"
