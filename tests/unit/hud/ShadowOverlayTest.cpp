@@ -28,10 +28,9 @@ protected:
     void TearDown() override {
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
         EXPECT_EQ(matrices(), before);
-        EXPECT_EQ(glInteger(GL_MATRIX_MODE), GL_MODELVIEW);
-        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-        EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+        EXPECT_EQ(std::tuple(glInteger(GL_MATRIX_MODE), glIsEnabled(GL_TEXTURE_2D), glIsEnabled(GL_LIGHTING),
+                             glIsEnabled(GL_DEPTH_TEST)),
+                  std::tuple(GL_MODELVIEW, GL_TRUE, GL_TRUE, GL_TRUE));
     }
 
     // The red channel of the window's lower-left corner, [y][x].

@@ -242,12 +242,10 @@ TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
 
     EXPECT_EQ(floats<4>(GL_VIEWPORT), (std::array<GLfloat, 4>{0, 0, 1024, 768}));
     EXPECT_EQ(floats<4>(GL_COLOR_CLEAR_VALUE), (std::array<GLfloat, 4>{0, 0, 0, 1}));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
-    EXPECT_EQ(glInteger(GL_SHADE_MODEL), GL_SMOOTH);
-    EXPECT_EQ(glInteger(GL_PACK_ALIGNMENT), 4);
-    EXPECT_EQ(glInteger(GL_MATRIX_MODE), GL_MODELVIEW);
+    EXPECT_EQ(std::tuple(glIsEnabled(GL_LIGHTING), glIsEnabled(GL_TEXTURE_2D), glIsEnabled(GL_SCISSOR_TEST)),
+              std::tuple(GL_TRUE, GL_TRUE, GL_FALSE));
+    EXPECT_EQ(std::tuple(glInteger(GL_SHADE_MODEL), glInteger(GL_PACK_ALIGNMENT), glInteger(GL_MATRIX_MODE)),
+              std::tuple(GL_SMOOTH, 4, GL_MODELVIEW));
     EXPECT_EQ(floats<16>(GL_MODELVIEW_MATRIX), (std::array<GLfloat, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
     EXPECT_EQ(floats<16>(GL_PROJECTION_MATRIX), projection);
     EXPECT_EQ(glInteger(GL_PROJECTION_STACK_DEPTH), projectionDepth);
