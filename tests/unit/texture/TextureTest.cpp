@@ -63,8 +63,7 @@ TEST_F(TextureTest, FilesAreSharedByNameUntilTheLastHolderLetsGo) {
     GLuint shared = first.getGlName();
     EXPECT_NE(shared, 0u);
     EXPECT_EQ(second.getGlName(), shared);
-    EXPECT_EQ(Texture::holderCount("Tree.bmp"), 2);
-    EXPECT_EQ(Texture::cachedFileCount(), 1u);
+    EXPECT_EQ(std::pair(Texture::holderCount("Tree.bmp"), Texture::cachedFileCount()), std::pair(2, size_t{1}));
 
     second.bind();
     EXPECT_EQ(static_cast<GLuint>(glInteger(GL_TEXTURE_BINDING_2D)), shared);
@@ -73,13 +72,11 @@ TEST_F(TextureTest, FilesAreSharedByNameUntilTheLastHolderLetsGo) {
     // and the released object is empty.
     first.release();
     first.release();
-    EXPECT_EQ(Texture::holderCount("Tree.bmp"), 1);
-    EXPECT_TRUE(glIsTexture(shared));
+    EXPECT_EQ(std::tuple(Texture::holderCount("Tree.bmp"), glIsTexture(shared)), std::tuple(1, GL_TRUE));
     expectFatal([&] { first.bind(); }, "Tried to bind a NULL texture");
 
     second.release();
-    EXPECT_EQ(Texture::holderCount("Tree.bmp"), 0);
-    EXPECT_FALSE(glIsTexture(shared));
+    EXPECT_EQ(std::tuple(Texture::holderCount("Tree.bmp"), glIsTexture(shared)), std::tuple(0, GL_FALSE));
 }
 
 TEST_F(TextureTest, SharingIgnoresTheAlphaFile) {
@@ -142,12 +139,9 @@ TEST_F(TextureTest, AlphaFileSuppliesTheAlphaOfEveryPixel) {
         return Rgb{static_cast<uint8_t>(50 * x + y), 99, 98};
     });
     Texture texture("Colour.bmp", "Mask.bmp");
-    std::vector<unsigned char> expected;
-    for (unsigned y = 0; y < 2; ++y)
-        for (unsigned x = 0; x < 4; ++x)
-            expected.insert(expected.end(), {static_cast<unsigned char>(10 * x), static_cast<unsigned char>(100 + y),
-                                             7, static_cast<unsigned char>(50 * x + y)});
-    EXPECT_EQ(texels(texture, GL_RGBA, 4), expected);
+    const std::vector<unsigned char> rowByRow = {0, 100, 7, 0, 10, 100, 7, 50, 20, 100, 7, 100, 30, 100, 7, 150,
+                                                 0, 101, 7, 1, 10, 101, 7, 51, 20, 101, 7, 101, 30, 101, 7, 151};
+    EXPECT_EQ(texels(texture, GL_RGBA, 4), rowByRow);
     EXPECT_EQ(levelParameter(GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA8);
 }
 
@@ -160,8 +154,7 @@ TEST_F(TextureTest, AlphaFileMustScaleToTheSameSizeAndFailedLoadsHoldNothing) {
     {
         Texture accepted("Moon.bmp", "Close.bmp");  // both scaled to 128 x 64
         std::vector<unsigned char> rgba = texels(accepted, GL_RGBA, 4);
-        EXPECT_EQ(rgba[3], 128);
-        EXPECT_EQ(rgba[rgba.size() - 1], 128);
+        EXPECT_EQ(std::tuple(rgba[3], rgba.back()), std::tuple(128, 128));
     }
 
     // With no holder left the file is read again. A refused mask, a missing
@@ -173,8 +166,7 @@ TEST_F(TextureTest, AlphaFileMustScaleToTheSameSizeAndFailedLoadsHoldNothing) {
     expectFatal([&] { refused.load("Moon.bmp", "Nothing.bmp"); },
                 "Error loading texture ./textures/Nothing.bmp");
     expectFatal([] { Texture missing("X.bmp"); }, "Error loading texture ./textures/X.bmp");
-    EXPECT_EQ(Texture::holderCount("Moon.bmp"), 0);
-    EXPECT_EQ(Texture::holderCount("X.bmp"), 0);
+    EXPECT_EQ(std::pair(Texture::holderCount("Moon.bmp"), Texture::holderCount("X.bmp")), std::pair(0, 0));
     expectFatal([&] { refused.bind(); }, "Tried to bind a NULL texture");
     Texture plain("Moon.bmp");
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
