@@ -70,14 +70,11 @@ TEST_F(ShadowReadBackTest, PixelsBeyondTheWindowAreNotReadAndCountAsLit) {
     glClear(GL_COLOR_BUFFER_BIT);
     const float* grid = readShadowGrid(1200, 900).data();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    const int columns = 400;
-    EXPECT_NEAR(grid[0], 0.0f, 1e-6f);
-    EXPECT_NEAR(grid[255 * columns + 340], 0.0f, 1e-6f);
-    // Column 341 holds window pixel 1023 and two beyond the edge.
-    EXPECT_NEAR(grid[341], 0.8f, 1e-5f);
-    EXPECT_NEAR(grid[342], 1.0f, 1e-5f);
-    EXPECT_NEAR(grid[256 * columns], 1.0f, 1e-5f);  // above the window's top
-    EXPECT_NEAR(grid[299 * columns + 399], 1.0f, 1e-5f);
+    // 400 columns; column 341 holds window pixel 1023 and two beyond the
+    // edge, row 256 lies above the window's top.
+    for (auto [cell, value] : {std::pair{0, 0.0f}, {255 * 400 + 340, 0.0f}, {341, 0.8f}, {342, 1.0f}, {256 * 400, 1.0f},
+                               {299 * 400 + 399, 1.0f}})
+        EXPECT_NEAR(grid[cell], value, value == 0 ? 1e-6f : 1e-5f) << cell;
 }
 
 // The grid feeds the terrain's colours, so the filter must give the very
