@@ -184,10 +184,8 @@ TEST_F(AssetGeneratorTest, MoonMaskCoversTheDiscOnly) {
     const uint32_t c = moon.width / 2, last = moon.width - 1;
     EXPECT_EQ(mask.at(c, c)[0], 255);
     EXPECT_GT(moon.at(c, c)[0] + moon.at(c, c)[1] + moon.at(c, c)[2], 200) << "the disc is dark";
-    for (auto [x, y] : {std::pair{0u, 0u}, {last, 0u}, {0u, last}, {last, last}}) {
-        EXPECT_EQ(mask.at(x, y)[0], 0) << x << ", " << y;
-        EXPECT_EQ(moon.at(x, y)[0], 0) << x << ", " << y;
-    }
+    for (auto [x, y] : {std::pair{0u, 0u}, {last, 0u}, {0u, last}, {last, last}})
+        EXPECT_EQ(mask.at(x, y)[0] + moon.at(x, y)[0], 0) << x << ", " << y;
     // Markings: the disc is not one flat grey.
     int darkest = 255, brightest = 0;
     for (uint32_t y = c - 30; y < c + 30; ++y)

@@ -59,11 +59,9 @@ TEST_F(ObjFile, SkipsCommentsGroupsMaterialsAndIndentedLinesWithoutCountingThem)
         "  v 7 7 7\nv\t8 8 8\nv 1 2 3\n   \n\tv 2 3 4\nf 1 1 1\n");
     EXPECT_EQ(errors, "Warning: models/bad.obj: 2 lines starting with white space (ignored); 1 line "
                       "starting with \"v\" and a tab (ignored).\n");
-    EXPECT_EQ(model.getVertexCount(), 1);
-    EXPECT_EQ(model.getTexCoordCount(), 0);
-    EXPECT_EQ(model.getNormalCount(), 0);
-    EXPECT_EQ(model.getFaceCount(), 1);
-    EXPECT_EQ(model.getVertices().at(0).z, 3.0f);
+    EXPECT_EQ(std::tuple(model.getVertexCount(), model.getTexCoordCount(), model.getNormalCount(), model.getFaceCount(),
+                         model.getVertices().at(0).z),
+              std::tuple(1, 0, 0, 1, 3.0f));
 }
 
 TEST_F(ObjFile, LastLineWithOrWithoutLineEndAndCrLfLoadTheSame) {
@@ -73,10 +71,9 @@ TEST_F(ObjFile, LastLineWithOrWithoutLineEndAndCrLfLoadTheSame) {
         SCOPED_TRACE(text);
         load(text);
         ASSERT_EQ(model.getFaceCount(), 1);
-        EXPECT_EQ(model.getFaces()[0].vertexIndex[1], 2);
-        EXPECT_EQ(model.getFaces()[0].texCoordIndex[2], 1);
-        EXPECT_EQ(model.getVertices()[1].z, 6.0f);
-        EXPECT_EQ(model.getTexCoords()[0].v, 0.75f);
+        EXPECT_EQ(std::tuple(model.getFaces()[0].vertexIndex[1], model.getFaces()[0].texCoordIndex[2],
+                             model.getVertices()[1].z, model.getTexCoords()[0].v),
+                  std::tuple(2, 1, 6.0f, 0.75f));
     }
 }
 
@@ -148,10 +145,9 @@ TEST_F(ObjFile, OnlyTheFirst255CharactersOfALineAreRead) {
                                              std::string(3000, ' ') + "\n" + comment + "f 9 9 9\n" +
                                              "v 2 2 2" + std::string(248, ' ') + "f 1 1 1\n" +
                                              std::string(255, '#') + "\nf 9 9 9\n");
-    EXPECT_EQ(model.getVertexCount(), 2);
-    EXPECT_EQ(model.getVertices().at(0).x, 1.0f);
-    EXPECT_EQ(model.getVertices().at(1).x, 2.0f);
-    EXPECT_EQ(model.getFaceCount(), 0);
+    EXPECT_EQ(std::tuple(model.getVertexCount(), model.getVertices().at(0).x, model.getVertices().at(1).x,
+                         model.getFaceCount()),
+              std::tuple(2, 1.0f, 2.0f, 0));
     EXPECT_EQ(errors, "Skipping bad face in models/bad.obj at line 7\nWarning: models/bad.obj: 4 lines "
                       "longer than 255 characters (cut at 255).\nWarning: models/bad.obj: no faces, so nothing of "
                       "it is drawn.\n");
