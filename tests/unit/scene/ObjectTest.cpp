@@ -166,8 +166,7 @@ TEST_F(ObjectTest, PlacementOnTerrainInterpolatesHeightAndTilt) {
     // On a grid point both tilts are 0 and the height is the point's plus 0.1.
     object.setPositionOnTerrain(3, 5);
     EXPECT_NEAR(object.getPosition().y, 2.1, 1e-5);
-    EXPECT_EQ(object.getRotationX(), 0);
-    EXPECT_EQ(object.getRotationZ(), 0);
+    EXPECT_EQ(std::pair(object.getRotationX(), object.getRotationZ()), std::pair(0.0f, 0.0f));
 }
 
 TEST_F(ObjectTest, CornersOutsideTheTerrainTakeTheNearestGridHeight) {
