@@ -48,10 +48,7 @@ TEST(SkyTint, FollowsTheTableOfSunHeights) {
             EXPECT_NEAR(tint.green, rgb[1], 1e-6f) << row.height << " " << angle;
             EXPECT_NEAR(tint.blue, rgb[2], 1e-3f) << row.height << " " << angle;
             EXPECT_FLOAT_EQ(tint.skyAlpha, row.skyAlpha) << row.height;
-            EXPECT_EQ(tint.nightSkyDrawn, row.nightAlpha >= 0) << row.height;
-            if (row.nightAlpha >= 0) {
-                EXPECT_FLOAT_EQ(tint.nightSkyAlpha, row.nightAlpha);
-            }
+            EXPECT_FLOAT_EQ(tint.nightSkyDrawn ? tint.nightSkyAlpha : -1, row.nightAlpha) << row.height;
         }
 }
 
