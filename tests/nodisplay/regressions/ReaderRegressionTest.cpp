@@ -73,9 +73,8 @@ TEST(ReaderRegressions, KeptModelsLoadAndKeepOnlyFacesThatCanBeDrawn) {
         ASSERT_TRUE(model.load(name));
         testing::internal::GetCapturedStderr();
 
-        const size_t vertices = model.getVertices().size();
-        const size_t texCoords = model.getTexCoords().size();
-        const size_t normals = model.getNormals().size();
+        const size_t vertices = model.getVertices().size(), texCoords = model.getTexCoords().size(),
+                     normals = model.getNormals().size();
         for (const Face& face : model.getFaces())
             for (int c = 0; c < 3; ++c) {
                 EXPECT_TRUE(inRange(face.vertexIndex[c], vertices));
