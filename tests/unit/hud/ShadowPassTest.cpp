@@ -16,6 +16,7 @@
 #include "support/GlStateGuard.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
+#include "support/WindowReadBack.h"
 #include "terrain/Terrain.h"
 #include "terrain/VisibleQuads.h"
 #include "view/SceneGlState.h"
@@ -250,32 +251,6 @@ TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
     EXPECT_EQ(glInteger(GL_PROJECTION_STACK_DEPTH), projectionDepth);
 }
 
-// Draws the terrain with the grid under a light from straight above, each
-// quad on the window pixel at its smaller corner (x, z), and reads the red
-// bytes back row by row.
-std::vector<unsigned char> drawnRed(const Terrain* terrain, DirectionalLight* sun, const ShadowGrid& grid) {
-    const int width = static_cast<int>(terrain->getWidth());
-    const int depth = static_cast<int>(terrain->getDepth());
-    GlStateGuard guard;
-    useOrthoView(0, width, 0, depth, -100, 100);
-    glViewport(0, 0, width, depth);
-    glRotatef(-90, 1, 0, 0);  // window x = world x, window y = world z
-    const GLfloat black[4] = {0, 0, 0, 1};
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
-    sun->setDirection(0, 1, 0);
-    sun->apply();
-    glEnable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_CULL_FACE);
-
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    terrain->draw(grid);
-    std::vector<unsigned char> red(size_t(width) * size_t(depth));
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, depth, GL_RED, GL_UNSIGNED_BYTE, red.data());
-    return red;
-}
-
 TEST_F(ShadowPassTest, OnANonSquareTerrainTheDrawnQuadsUnderEachObjectAreDark) {
     makeTerrain(40, 24);
     const std::vector<Footprint> footprints = {
@@ -289,10 +264,24 @@ TEST_F(ShadowPassTest, OnANonSquareTerrainTheDrawnQuadsUnderEachObjectAreDark) {
     const float* grid = pass();
     expectShadowsExactlyUnder(grid, footprints);
 
-    const std::vector<unsigned char> red = drawnRed(terrain.get(), sun.get(), buffers.shadowGrid);
+    // Drawn with the grid under a light from straight above, each quad on the
+    // window pixel at its smaller corner (x, z).
+    useOrthoView(0, 40, 0, 24, -100, 100);
+    glViewport(0, 0, 40, 24);
+    glRotatef(-90, 1, 0, 0);  // window x = world x, window y = world z
+    const GLfloat black[4] = {0, 0, 0, 1};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
+    sun->setDirection(0, 1, 0);
+    sun->apply();
+    glEnable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_CULL_FACE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    terrain->draw(buffers.shadowGrid);
+    const std::vector<unsigned char> red = readWindow(GL_RED);
     for (int z = 0; z + 1 < 24; ++z)
         for (int x = 0; x + 1 < 40; ++x)
-            EXPECT_NEAR(red[z * 40 + x] / 255.0f, covered(footprints, x, z) ? 0 : 1, 0.1f) << x << "," << z;
+            EXPECT_NEAR(red[z * 1024 + x] / 255.0f, covered(footprints, x, z) ? 0 : 1, 0.1f) << x << "," << z;
 }
 
 // 400 x 400 grid points make a 1200 x 1200 picture: four tiles, whose seams
