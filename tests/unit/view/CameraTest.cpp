@@ -44,10 +44,10 @@ protected:
     }
     TempWorkDir dir;
     std::unique_ptr<Object> target;
+    Camera camera{0, 0, 0};
 };
 
 TEST_F(CameraTest, FreeCameraLooksAlongZFromItsEye) {
-    Camera camera(0, 0, 0);
     expectLooksFrom(camera, 0, 0, 0, 0, 0, 1);
     camera.move(1, 2, 3);
     expectLooksFrom(camera, 1, 2, 3, 1, 2, 4);
@@ -59,7 +59,6 @@ TEST_F(CameraTest, FreeCameraLooksAlongZFromItsEye) {
 }
 
 TEST_F(CameraTest, ChaseViewStaysBehindAlongMinusZAndAimsAhead) {
-    Camera camera(0, 0, 0);
     camera.chase(target.get());
     target->setPosition(64, 3, 64);
     expectLooksFrom(camera, 64, 15, 42, 64, 3, 67);
@@ -76,7 +75,6 @@ TEST_F(CameraTest, ChaseViewStaysBehindAlongMinusZAndAimsAhead) {
 }
 
 TEST_F(CameraTest, RideViewLooksAlongTheDirectionOfTravel) {
-    Camera camera(0, 0, 0);
     camera.ride(target.get());
     target->setPosition(10, 1, 20);
     target->setRotationY(90);
@@ -98,7 +96,6 @@ TEST_F(CameraTest, RideViewLooksAlongTheDirectionOfTravel) {
 }
 
 TEST_F(CameraTest, ChaseOrRideWithoutATargetDoesNothing) {
-    Camera camera(0, 0, 0);
     camera.chase(nullptr);
     std::array<float, 16> identity = modelviewAfter([] {});
     expectSameMatrix(modelviewAfter([&] { camera.apply(); }), identity);
