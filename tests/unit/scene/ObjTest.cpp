@@ -66,8 +66,7 @@ TEST_F(ObjFile, BadFacesAreSkippedWithOneWarning) {
 class ModelDrawing : public ObjFile {
 protected:
     void SetUp() override {
-        for (GLenum matrix : {GL_PROJECTION, GL_MODELVIEW}) glMatrixMode(matrix), glLoadIdentity();
-        glViewport(0, 0, 1024, 768);
+        useOrthoView(-1, 1, -1, 1, 1, -1);  // the identity
         for (GLenum cap : {GL_DEPTH_TEST, GL_LIGHTING, GL_TEXTURE_2D, GL_CULL_FACE}) glDisable(cap);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
