@@ -20,3 +20,8 @@ GameViewMatrices gameViewMatrices(double eyeX, double eyeY, double eyeZ, double 
     glPopMatrix();
     return view;
 }
+
+ViewVolume gameViewVolume(double eyeX, double eyeY, double eyeZ, double atX, double atY, double atZ) {
+    const GameViewMatrices view = gameViewMatrices(eyeX, eyeY, eyeZ, atX, atY, atZ);
+    return ViewVolume(view.projection, view.modelview);
+}

@@ -1,9 +1,11 @@
 #pragma once
 // The game's projection (45 degrees, 4:3, near 1, far 1000) and a camera
 // looking from an eye towards a point with up +y, optionally rolled about the
-// view axis, as the column-major matrices GL keeps, and the window's
-// viewport. Built with GL's own matrix stack (left as it was found), so it
-// needs the test window's context.
+// view axis, as the column-major matrices GL keeps, with the window's
+// viewport; and the view volume they make. Built with GL's own matrix stack
+// (left as it was found), so it needs the test window's context.
+#include "view/ViewVolume.h"
+
 struct GameViewMatrices {
     double projection[16];
     double modelview[16];
@@ -12,3 +14,4 @@ struct GameViewMatrices {
 
 GameViewMatrices gameViewMatrices(double eyeX, double eyeY, double eyeZ, double atX, double atY, double atZ,
                                   double roll = 0);
+ViewVolume gameViewVolume(double eyeX, double eyeY, double eyeZ, double atX, double atY, double atZ);

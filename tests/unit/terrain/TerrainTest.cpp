@@ -150,9 +150,8 @@ TEST_F(TerrainDrawing, LeavesTheStateOfTheWholeGridSentInOrderWhateverWasCulled)
     const GlStateSnapshot unshadedReference = takeGlStateSnapshot();
 
     // Only the first piece of each row is in view, far from the last quad.
-    const GameViewMatrices matrices = gameViewMatrices(2, 3, -6, 2, 0, 4);
     VisibleQuads quads;
-    quads.select(terrain.getPieces(), ViewVolume(matrices.projection, matrices.modelview));
+    quads.select(terrain.getPieces(), gameViewVolume(2, 3, -6, 2, 0, 4));
     ASSERT_FALSE(quads.runs().empty());
     ASSERT_LT(quads.runs().back().first + quads.runs().back().count, 32u * 8);
     QuadBatch batch;

@@ -14,12 +14,6 @@
 
 namespace {
 
-// The game's projection from an eye looking at a point.
-ViewVolume lookingAt(double eyeX, double eyeY, double eyeZ, double atX, double atY, double atZ) {
-    const GameViewMatrices view = gameViewMatrices(eyeX, eyeY, eyeZ, atX, atY, atZ);
-    return ViewVolume(view.projection, view.modelview);
-}
-
 // 81 x 3 grid points: two rows of 80 quads, ten pieces of 8 quads a row,
 // flat until a test raises a point.
 constexpr uint32_t width = 81, depth = 3;
@@ -44,19 +38,19 @@ TEST(VisibleQuads, OnlyThePiecesAcrossTheViewAreSentRowByRow) {
     Grid grid;
     // From 30 units in front of the middle, the view is 33 units across at
     // the grid: x from 23.4 to 56.6, that is pieces 2 to 7 (quads 16 to 63).
-    EXPECT_EQ(grid.select(lookingAt(40, 2, -30, 40, 2, 0)), (Runs{{16, 48}, {80 + 16, 48}}));
+    EXPECT_EQ(grid.select(gameViewVolume(40, 2, -30, 40, 2, 0)), (Runs{{16, 48}, {80 + 16, 48}}));
     // From far back the whole grid is seen: the two rows join into one run.
-    EXPECT_EQ(grid.select(lookingAt(40, 30, -200, 40, 0, 1)), (Runs{{0, 160}}));
+    EXPECT_EQ(grid.select(gameViewVolume(40, 30, -200, 40, 0, 1)), (Runs{{0, 160}}));
     // Looking the other way nothing is sent, and the runs of the previous
     // view are gone.
-    EXPECT_TRUE(grid.select(lookingAt(40, 2, -30, 40, 2, -60)).empty());
+    EXPECT_TRUE(grid.select(gameViewVolume(40, 2, -30, 40, 2, -60)).empty());
 }
 
 TEST(VisibleQuads, APeakThatRisesIntoTheViewBringsBackItsPieces) {
     Grid grid;
     // Looking upwards from (40, 10, -30): flat ground at height 0 lies below
     // the view.
-    const ViewVolume upwards = lookingAt(40, 10, -30, 40, 30, 0);
+    const ViewVolume upwards = gameViewVolume(40, 10, -30, 40, 30, 0);
     EXPECT_TRUE(grid.select(upwards).empty());
 
     // A peak at grid point (40, 1) is a corner of pieces 4 and 5 in both rows.
@@ -67,7 +61,7 @@ TEST(VisibleQuads, APeakThatRisesIntoTheViewBringsBackItsPieces) {
 
 TEST(VisibleQuads, GridsTooSmallForAQuadSendNothing) {
     for (auto [w, d] : {std::pair<uint32_t, uint32_t>{1, 5}, {5, 1}, {0, 0}})
-        EXPECT_TRUE(Grid(w, d).select(lookingAt(2, 5, -10, 2, 0, 2)).empty()) << w << " x " << d;
+        EXPECT_TRUE(Grid(w, d).select(gameViewVolume(2, 5, -10, 2, 0, 2)).empty()) << w << " x " << d;
 }
 
 }  // namespace
@@ -76,7 +70,7 @@ TEST(VisibleQuads, GridsTooSmallForAQuadSendNothing) {
 // and 1: ground from x = 16 to 64 and z = 0 to 2.
 TEST(VisibleQuads, ACapsuleReachesTheChosenQuadsOnlyWhenItComesNearThem) {
     Grid grid;
-    ASSERT_EQ(grid.select(lookingAt(40, 2, -30, 40, 2, 0)).size(), 2u);
+    ASSERT_EQ(grid.select(gameViewVolume(40, 2, -30, 40, 2, 0)).size(), 2u);
     const VisibleQuads& quads = grid.quads;
     const float margin = 0.5f;
 
@@ -98,6 +92,6 @@ TEST(VisibleQuads, ACapsuleReachesTheChosenQuadsOnlyWhenItComesNearThem) {
     for (const auto& [capsule, reaches, why] : cases) EXPECT_EQ(quads.reaches(capsule, margin), reaches) << why;
 
     // Looking away, nothing is chosen and nothing reaches.
-    grid.select(lookingAt(40, 2, -30, 40, 2, -60));
+    grid.select(gameViewVolume(40, 2, -30, 40, 2, -60));
     EXPECT_FALSE(quads.reaches({40, 1, 40, 1, 100.0f}, margin));
 }

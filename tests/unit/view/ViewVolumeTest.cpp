@@ -6,14 +6,8 @@
 
 namespace {
 
-// The game's projection, looking from the origin along +z.
-ViewVolume gameView() {
-    const GameViewMatrices view = gameViewMatrices(0, 0, 0, 0, 0, 1);
-    return ViewVolume(view.projection, view.modelview);
-}
-
 TEST(ViewVolume, OnlySpheresWhollyOutsideAreExcluded) {
-    ViewVolume view = gameView();
+    const ViewVolume view = gameViewVolume(0, 0, 0, 0, 0, 1);  // the game's, along +z from the origin
     EXPECT_FALSE(view.excludesSphere({0, 0, 10}, 1));      // straight ahead
     EXPECT_TRUE(view.excludesSphere({0, 0, -10}, 1));      // behind the eye
     EXPECT_TRUE(view.excludesSphere({0, 0, 1100}, 1));     // beyond the far plane
@@ -27,7 +21,7 @@ TEST(ViewVolume, OnlySpheresWhollyOutsideAreExcluded) {
 }
 
 TEST(ViewVolume, OnlyBoxesWhollyOutsideAreExcluded) {
-    ViewVolume view = gameView();
+    const ViewVolume view = gameViewVolume(0, 0, 0, 0, 0, 1);  // the game's, along +z from the origin
     EXPECT_FALSE(view.excludesBox({-1, -1, 9}, {1, 1, 11}));      // straight ahead
     EXPECT_TRUE(view.excludesBox({-1, -1, -11}, {1, 1, -9}));     // behind the eye
     EXPECT_FALSE(view.excludesBox({-1, -1, -11}, {1, 1, 11}));    // reaches from behind to ahead
