@@ -2,7 +2,6 @@
 // sanitizer build brings its own, which this does not reach). That memory
 // stays flat over a long run is the benchmark's soak figure.
 #include <gtest/gtest.h>
-#include <malloc.h>
 
 #include <cstdlib>
 #include <cstring>

@@ -2,7 +2,6 @@
 // Helpers shared by the sky tests: the sky's pictures in ./textures/ and the
 // game's view to draw it in.
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include "support/TestPictures.h"
 #include "view/SceneGlState.h"
