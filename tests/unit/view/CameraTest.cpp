@@ -80,14 +80,11 @@ TEST_F(CameraTest, RideViewLooksAlongTheDirectionOfTravel) {
     target->setRotationY(90);
     std::array<float, 16> view = modelviewAfter([&] { camera.apply(); });
     // The eye sits 2 above the target; a point ahead along +x lies straight
-    // ahead on the view axis (eye space -z), at eye z.
-    auto expectOnViewAxis = [&](float x, float y, float z, float eyeZ) {
-        EXPECT_NEAR(view[0] * x + view[4] * y + view[8] * z + view[12], 0, 1e-4) << x;
-        EXPECT_NEAR(view[1] * x + view[5] * y + view[9] * z + view[13], 0, 1e-4) << x;
-        EXPECT_NEAR(view[2] * x + view[6] * y + view[10] * z + view[14], eyeZ, 1e-4) << x;
-    };
-    expectOnViewAxis(10, 3, 20, 0);
-    expectOnViewAxis(15, 3, 20, -5);
+    // ahead on the view axis (eye space -z), at eye z: (0, 0, eyeZ) in eye space.
+    for (auto [x, eyeZ] : {std::pair{10.0f, 0.0f}, {15.0f, -5.0f}})
+        for (int row = 0; row < 3; ++row)
+            EXPECT_NEAR(view[row] * x + view[4 + row] * 3 + view[8 + row] * 20 + view[12 + row], row == 2 ? eyeZ : 0,
+                        1e-4) << x << ", row " << row;
 
     // The vehicle moves the same way.
     target->moveForward(5);
