@@ -18,8 +18,7 @@
 namespace {
 
 struct Glyph {
-    float x, y;          // raster position in window pixels
-    float r, g, b;       // raster colour
+    float x, y, r, g, b;  // raster position in window pixels, raster colour
 };
 
 // Keeps the GL state, and hands over the scene's state with the matrices as
