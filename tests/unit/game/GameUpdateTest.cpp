@@ -141,8 +141,7 @@ TEST_F(GameUpdateTest, TheVehicleDrivesThreeUnitsASecondAndStaysInsideTheTerrain
     EXPECT_NEAR(moved.y, ground + 0.1, 1.0);
 
     stepFor(60000, 50);  // far past the edge
-    float maxZ = static_cast<float>(world.scene.terrain->getDepth() - 2.1);
-    EXPECT_FLOAT_EQ(world.scene.vehicle->getPosition().z, maxZ);
+    EXPECT_FLOAT_EQ(world.scene.vehicle->getPosition().z, static_cast<float>(world.scene.terrain->getDepth() - 2.1));
     world.scene.vehicle->setRotationY(180);
     stepFor(60000, 50);
     EXPECT_FLOAT_EQ(world.scene.vehicle->getPosition().z, 1.1f);
@@ -195,8 +194,7 @@ TEST_F(GameUpdateTest, NoStepOrSpeedCarriesTheVehicleThroughObjectsOrOffTheGrid)
     // Both hit: +5 for the orb, -5 for the tree, which lies flat.
     EXPECT_EQ(std::tuple(world.orbCollected[0], world.treeFelled[0], world.score, world.scene.trees[0]->getRotationX()),
               std::tuple(true, true, 0, 90.0f));
-    const float far = static_cast<float>(world.scene.terrain->getDepth() - 2.1);
-    EXPECT_FLOAT_EQ(vehicle.getPosition().z, far);
+    EXPECT_FLOAT_EQ(vehicle.getPosition().z, static_cast<float>(world.scene.terrain->getDepth() - 2.1));
 }
 
 TEST(MotionSteps, NoStepIsLongerThan50MsOrHalfAUnit) {

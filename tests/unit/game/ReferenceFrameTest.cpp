@@ -232,19 +232,15 @@ protected:
         EXPECT_GT(lit, fast.size() / 200) << what << ": a frame of one colour proves nothing";
     }
 
-    // 70 frames a world, or fewer (BRELLOW_REFERENCE_FRAMES) for slower rasterisers.
-    static int framesPerWorld() {
-        const char* fewer = std::getenv("BRELLOW_REFERENCE_FRAMES");
-        return fewer && std::atoi(fewer) > 0 ? std::min(std::atoi(fewer), 70) : 70;
-    }
-
     // Plays a whole day and night of a world, comparing frames along it.
     void playAndCompare(uint32_t seed, TreeModel trees) {
         TempWorkDir dir;
         copyGeneratedAssets(dir.path());
         if (trees != TreeModel::generated) stripModel("Tree.obj", trees);
         startWorld(seed);
-        const int frames = framesPerWorld();
+        // 70 frames a world, or fewer (BRELLOW_REFERENCE_FRAMES) for slower rasterisers.
+        const char* fewer = std::getenv("BRELLOW_REFERENCE_FRAMES");
+        const int frames = fewer && std::atoi(fewer) > 0 ? std::min(std::atoi(fewer), 70) : 70;
         constexpr int32_t dayAndNightMs = 78540;
         for (int frame = 0; frame < frames; ++frame) {
             play(dayAndNightMs / frames);
