@@ -97,10 +97,7 @@ protected:
         const unsigned char* row = &window[606 * 1024 * 4];
         double sum = 0, count = 0;
         for (int x = 0; x < 1024; ++x)
-            if (row[x * 4] > 128) {
-                sum += x + 0.5;
-                ++count;
-            }
+            if (row[x * 4] > 128) sum += x + 0.5, ++count;
         return count ? static_cast<float>(sum / count) : -1.0f;
     }
 
@@ -132,10 +129,9 @@ TEST_F(SkyPassTest, DrawnSkyShowsTheTintAndFade) {
 
     // The sky leaves the scene's switches as it found them, and the blend
     // function it drew with.
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_EQ(std::pair(glInteger(GL_BLEND_SRC), glInteger(GL_BLEND_DST)),
-              (std::pair<GLint, GLint>(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA)));
+    EXPECT_EQ(std::tuple(glIsEnabled(GL_LIGHTING), glIsEnabled(GL_BLEND), glInteger(GL_BLEND_SRC),
+                         glInteger(GL_BLEND_DST)),
+              std::tuple(GL_TRUE, GL_FALSE, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA));
 }
 
 TEST_F(SkyPassTest, OnlyTheRideViewTurnsTheSkyAgainstTheHeading) {
