@@ -16,9 +16,7 @@ std::string le16(uint32_t value) {
     return {static_cast<char>(value & 0xff), static_cast<char>((value >> 8) & 0xff)};
 }
 
-std::string le32(uint32_t value) {
-    return le16(value & 0xffff) + le16(value >> 16);
-}
+std::string le32(uint32_t value) { return le16(value & 0xffff) + le16(value >> 16); }
 
 // A 54-byte header laid out as the writer produces it; the fields the reader
 // skips can be overridden to show that they are ignored.

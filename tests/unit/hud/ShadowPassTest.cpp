@@ -31,9 +31,7 @@ const char* const postModel =
     "f 1 5 6\nf 1 6 2\nf 2 6 7\nf 2 7 3\n"
     "f 3 7 8\nf 3 8 4\nf 4 8 5\nf 4 5 1\n";
 
-struct Footprint {
-    int x0, z0, x1, z1;  // the quads with corners x0 .. x1 - 1, z0 .. z1 - 1
-};
+struct Footprint { int x0, z0, x1, z1; };  // the quads with corners x0 .. x1 - 1, z0 .. z1 - 1
 
 bool covered(const std::vector<Footprint>& footprints, int x, int z) {
     for (const Footprint& f : footprints)
