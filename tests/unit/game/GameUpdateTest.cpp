@@ -50,10 +50,7 @@ protected:
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     }
     // One update after stepMs milliseconds.
-    void step(int32_t stepMs) {
-        clockNow += stepMs;
-        gameIdle();
-    }
+    void step(int32_t stepMs) { clockNow += stepMs, gameIdle(); }
     void stepFor(int32_t totalMs, int32_t stepMs = 10) {
         for (int32_t t = 0; t < totalMs; t += stepMs) step(stepMs);
     }
@@ -181,11 +178,8 @@ TEST_F(GameUpdateTest, NoStepOrSpeedCarriesTheVehicleThroughObjectsOrOffTheGrid)
     world.scene.trees[0]->setPosition(start.x, start.y, start.z + 20);
     gamePassiveMotion(500, 700);
     gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 500, 700);
-    for (int drag = 0; drag < 200; ++drag) {  // quick drags upwards: the speed has a top
-        gameMotion(500, 0);
-        gamePassiveMotion(500, 700);
-    }
-    EXPECT_FLOAT_EQ(world.speed, 0.1f);
+    for (int drag = 0; drag < 200; ++drag) gameMotion(500, 0), gamePassiveMotion(500, 700);  // quick drags upwards
+    EXPECT_FLOAT_EQ(world.speed, 0.1f);  // the speed has a top
     testing::internal::CaptureStderr();
     clockNow += 30000;  // 30 s stopped, then on at full speed
     gameIdle();
@@ -245,10 +239,7 @@ TEST_F(GameUpdateTest, DrivingIntoATreeCostsFiveOnceAndFellsItAlongTheHeading) {
 }
 
 TEST_F(GameUpdateTest, FrameRateStaysZeroUntilASecondHasGathered) {
-    for (int i = 0; i < 50; ++i) {
-        ++world.framesCounted;  // as the display would
-        step(20);
-    }
+    for (int i = 0; i < 50; ++i) ++world.framesCounted, step(20);  // counted as the display would
     EXPECT_EQ(world.fps, 0);  // 20 + 49 x 20 = 1000 ms is not above a second
     ++world.framesCounted;
     step(20);
