@@ -65,8 +65,7 @@ TEST_F(Lights, EightTakeTheSlotsInOrderAndTheNinthFails) {
     for (int i = 0; i < 8; ++i) {
         const int slot = i % 2 ? spots.emplace_back(std::make_unique<SpotLight>())->getSlot()
                                : suns.emplace_back(std::make_unique<DirectionalLight>())->getSlot();
-        EXPECT_EQ(slot, i);
-        EXPECT_TRUE(lightOn(i));
+        EXPECT_EQ(std::pair(slot, lightOn(i)), std::pair(i, true));
     }
     EXPECT_EQ(freeLightSlotCount(), 0);
     expectFatal([] { SpotLight ninth; }, "Too many lights!");
@@ -121,7 +120,7 @@ TEST_F(Lights, EachOperationLeavesItsColoursInItsOwnSlot) {
     for (const Step& step : steps) {
         step.operation(sun);
         step.operation(headlight);
-        EXPECT_EQ(std::pair(sun.isEnabled(), headlight.isEnabled()), std::pair(step.enabled, step.enabled)) << step.what;
+        EXPECT_TRUE(sun.isEnabled() == step.enabled && headlight.isEnabled() == step.enabled) << step.what;
         expectSlot(0, step.sun, step.what);
         expectSlot(1, step.headlight, step.what);
         expectSlot(2, spotOn, step.what);
