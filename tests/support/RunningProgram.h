@@ -26,9 +26,8 @@ bool showsOverlay(const Screenshot& shot);
 // of its pixels dark, at least 80 % white.
 bool showsShadowsInOverlay(const Screenshot& shot);
 
-// Asks condition every 25 ms until it holds or timeoutMs passes; true if it
-// held. Tests wait for what they can observe this way, never for a fixed
-// time, so a slower build or a busier machine gives the same verdict, later.
+// Asks condition every 25 ms until it holds or timeoutMs passes; true if it held.
+// Tests wait so, never a fixed time: a slower machine gives the same verdict.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
 
 struct RunningProgram {

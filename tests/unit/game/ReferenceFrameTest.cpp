@@ -15,6 +15,7 @@
 // covers, where the reference's sky shows through.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -173,13 +174,14 @@ protected:
         }
     }
 
-    // Keeps both pictures of a failed frame in the test's temporary folder.
+    // Keeps both pictures of a failed frame, named for it and for this process.
     static void keepFrames(const std::vector<unsigned char>& fast, const std::vector<unsigned char>& plain,
                            const std::string& what) {
         std::string name = what;
         for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '-';
         for (const auto& [picture, kind] : {std::pair{&fast, "game"}, std::pair{&plain, "reference"}}) {
-            const std::string path = testing::TempDir() + "brellow-" + name + "-" + kind + ".bmp";
+            const std::string path = testing::TempDir() + "brellow-" + name + "-" + kind + "-" +
+                                     std::to_string(getpid()) + ".bmp";
             writeBmp(path.c_str(), 1024, 768, picture->data());
             std::printf("kept %s\n", path.c_str());
         }
