@@ -28,7 +28,7 @@ TEST(Startup, GreetsOpensAWindowTitledWithItsPathInAnyLettersAndQuitsWithQButNot
     game.x.size(game.window, width, height);
     EXPECT_EQ(width, 1024);
     EXPECT_EQ(height, 768);
-    EXPECT_EQ(game.x.utf8Title(game.window), path);
+    EXPECT_TRUE(waitUntil([&] { return game.x.utf8Title(game.window) == path; })) << game.x.utf8Title(game.window);
 
     // 'Q', then 's': once the overlay shows, the game has read the 'Q' too.
     ASSERT_TRUE(game.waitForFirstFrame()) << game.process.standardError();
