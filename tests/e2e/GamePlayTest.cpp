@@ -43,15 +43,15 @@ TEST(GamePlay, HoldingTheLeftButtonDrivesAndDraggingSidewaysTurns) {
     game.key("x");
     game.key("1");
     game.x.movePointer(game.window, 512, 500);
+    // How much the picture changes over a measured second; last is its end.
+    Screenshot last;
+    auto changeOverASecond = [&] {
+        const Screenshot before = game.shot();
+        pause(1000);
+        return meanChange(before, last = game.shot(), 100, 768);
+    };
     double idleChange = 100;
-    waitUntil(
-        [&] {
-            const Screenshot before = game.shot();
-            pause(1000);
-            idleChange = meanChange(before, game.shot(), 100, 768);
-            return idleChange < 1.0;
-        },
-        60000);
+    waitUntil([&] { return (idleChange = changeOverASecond()) < 1.0; }, 60000);
     const double moved = 3 * idleChange + 3;  // a change the light alone does not make
 
     // Hold the button and drag up 200 pixels: 0.01 units/ms faster.
@@ -65,13 +65,8 @@ TEST(GamePlay, HoldingTheLeftButtonDrivesAndDraggingSidewaysTurns) {
 
     // Drag back down 260 pixels: the speed falls to zero and the view stands.
     for (int y = 320; y <= 560; y += 20) game.x.movePointer(game.window, 512, y);
-    Screenshot stillStopped = game.shot();
-    EXPECT_TRUE(waitUntil([&] {
-        const Screenshot before = game.shot();
-        pause(1000);
-        stillStopped = game.shot();
-        return meanChange(before, stillStopped, 100, 768) < moved;
-    })) << "the view did not stand still";
+    EXPECT_TRUE(waitUntil([&] { return changeOverASecond() < moved; })) << "the view did not stand still";
+    const Screenshot stillStopped = last;
 
     // Dragging left turns the vehicle, and with it the driver's view.
     for (int x = 492; x >= 352; x -= 20) game.x.movePointer(game.window, x, 560);
