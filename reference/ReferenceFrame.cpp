@@ -2,12 +2,12 @@
 
 #include <GL/gl.h>
 
-#include "game/FrameDrawing.h"
-#include "game/FrameView.h"
+#include "frame/FrameDrawing.h"
+#include "frame/FrameView.h"
 #include "hud/Hud.h"
-#include "hud/ShadowOverlay.h"
-#include "hud/ShadowPicture.h"
-#include "hud/ShadowReach.h"
+#include "shadow/ShadowOverlay.h"
+#include "shadow/ShadowPicture.h"
+#include "shadow/ShadowReach.h"
 #include "lighting/DirectionalLight.h"
 #include "platform/FramePasses.h"
 #include "scene/Object.h"

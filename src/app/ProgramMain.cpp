@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <exception>
 
-#include "platform/FatalError.h"
+#include "base/FatalError.h"
 #include "platform/GameWindow.h"
-#include "platform/HeapUpkeep.h"
+#include "base/HeapUpkeep.h"
 
 namespace {
 

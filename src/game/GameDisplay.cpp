@@ -2,9 +2,9 @@
 
 #include <GL/freeglut.h>
 
-#include "game/FrameDrawing.h"
-#include "game/FrameMemory.h"
-#include "game/FrameView.h"
+#include "frame/FrameDrawing.h"
+#include "frame/FrameMemory.h"
+#include "frame/FrameView.h"
 #include "game/GameWorld.h"
 #include "platform/FramePasses.h"
 

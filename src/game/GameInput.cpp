@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "game/GameWorld.h"
-#include "platform/QuitKeys.h"
+#include "base/QuitKeys.h"
 #include "lighting/SpotLight.h"
 #include "scene/Object.h"
 #include "view/Camera.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "view/ViewMode.h"
-#include "view/Vector3.h"
+#include "base/ViewMode.h"
+#include "base/Vector3.h"
 
 // What a finished game hands back to its caller and what a resumed game takes
 // over. Nothing else survives a game: no score, trees, orbs or time of day.

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "platform/Pi.h"
+#include "base/Pi.h"
 #include "game/GameClock.h"
 #include "game/GameWorld.h"
 #include "lighting/DirectionalLight.h"

@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "game/FrameMemory.h"
+#include "frame/FrameMemory.h"
 #include "game/GameUpdate.h"
 #include "lighting/DirectionalLight.h"
 #include "lighting/SpotLight.h"
-#include "platform/HeapUpkeep.h"
-#include "platform/Random.h"
+#include "base/HeapUpkeep.h"
+#include "base/Random.h"
 #include "scene/Object.h"
 #include "sky/NightSky.h"
 #include "sky/SkyBox.h"

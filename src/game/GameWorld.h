@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "game/GameSnapshot.h"
-#include "game/SceneCounts.h"
+#include "scene/SceneCounts.h"
 #include "platform/ScreenLoop.h"
-#include "view/ViewMode.h"
+#include "base/ViewMode.h"
 
 class Camera;
 class DirectionalLight;

@@ -1,8 +1,8 @@
 #include "game/WorldPasses.h"
 
-#include "game/FrameMemory.h"
+#include "frame/FrameMemory.h"
 #include "game/GameWorld.h"
-#include "hud/ShadowPass.h"
+#include "shadow/ShadowPass.h"
 #include "lighting/DirectionalLight.h"
 #include "scene/Object.h"
 #include "sky/SkyPass.h"

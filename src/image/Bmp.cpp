@@ -5,8 +5,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "platform/FileCloser.h"
-#include "platform/RegularFile.h"
+#include "base/FileCloser.h"
+#include "base/RegularFile.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "lighting/Light.h"
 
-#include "platform/FatalError.h"
+#include "base/FatalError.h"
 #include "lighting/LightSlots.h"
 
 namespace {

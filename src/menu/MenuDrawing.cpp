@@ -6,7 +6,7 @@
 #include "menu/MenuRules.h"
 #include "platform/GameWindow.h"
 #include "view/WindowCoordinates.h"
-#include "platform/FatalError.h"
+#include "base/FatalError.h"
 
 namespace {
 

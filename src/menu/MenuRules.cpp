@@ -2,7 +2,7 @@
 
 #include <GL/freeglut.h>
 
-#include "platform/QuitKeys.h"
+#include "base/QuitKeys.h"
 
 int buttonUnderPointer(const MainMenu& menu, int x, int windowY) {
     int y = windowHeight - windowY;

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/FatalError.h"
+#include "base/FatalError.h"
 
 FramePassListener framePassListener = nullptr;
 #ifdef NDEBUG

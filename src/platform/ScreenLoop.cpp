@@ -6,7 +6,7 @@
 #include <exception>
 
 #include "platform/GameWindow.h"
-#include "platform/HeapUpkeep.h"
+#include "base/HeapUpkeep.h"
 
 namespace {
 const ScreenExit* activeScreen = nullptr;    // the screen whose loop is running

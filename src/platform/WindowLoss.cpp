@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "platform/FatalError.h"
+#include "base/FatalError.h"
 #include "platform/ScreenLoop.h"
 
 namespace {

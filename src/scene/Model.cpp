@@ -4,10 +4,10 @@
 #include <cmath>
 #include <new>
 
-#include "platform/AssetPaths.h"
-#include "platform/FatalError.h"
-#include "platform/FileCloser.h"
-#include "platform/RegularFile.h"
+#include "base/AssetPaths.h"
+#include "base/FatalError.h"
+#include "base/FileCloser.h"
+#include "base/RegularFile.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/FatalError.h"
+#include "base/FatalError.h"
 #include "platform/GlStateScope.h"
 #include "scene/Model.h"
 #include "texture/Texture.h"

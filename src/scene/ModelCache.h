@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/SharedByName.h"
+#include "base/SharedByName.h"
 
 class Terrain;
 class Texture;

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/Pi.h"
-#include "platform/FatalError.h"
+#include "base/Pi.h"
+#include "base/FatalError.h"
 #include "scene/ModelCache.h"
 #include "terrain/Terrain.h"
 #include "texture/Texture.h"

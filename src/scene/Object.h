@@ -6,7 +6,7 @@
 #include <GL/gl.h>
 
 #include "scene/ModelCache.h"
-#include "view/Vector3.h"
+#include "base/Vector3.h"
 
 class Terrain;
 class Texture;

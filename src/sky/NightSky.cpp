@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "platform/GlStateScope.h"
-#include "platform/Random.h"
+#include "base/Random.h"
 #include "texture/Texture.h"
 
 float NightSky::randomFloat(float max) {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "view/Vector3.h"
+#include "base/Vector3.h"
 
 class Texture;
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <memory>
 
-#include "platform/Pi.h"
+#include "base/Pi.h"
 #include "texture/Texture.h"
 
 namespace {

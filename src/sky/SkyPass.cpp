@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "platform/GlStateScope.h"
-#include "platform/Pi.h"
+#include "base/Pi.h"
 #include "sky/NightSky.h"
 #include "sky/SkyBox.h"
 

@@ -5,7 +5,7 @@
 // so the sky forms a backdrop centred on the eye. The game draws it after
 // the scene, at the far plane behind it (FrameDrawing.h); the plain
 // reference frame draws it first with depth testing off.
-#include "view/ViewMode.h"
+#include "base/ViewMode.h"
 
 class NightSky;
 class SkyBox;

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/FatalError.h"
+#include "base/FatalError.h"
 
 namespace {
 // An offset into the bound buffer, as the array pointers take it.

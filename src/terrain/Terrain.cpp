@@ -7,8 +7,8 @@
 #include <new>
 #include <string>
 
-#include "platform/AssetPaths.h"
-#include "platform/FatalError.h"
+#include "base/AssetPaths.h"
+#include "base/FatalError.h"
 #include "image/Bmp.h"
 #include "texture/Texture.h"
 

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/AssetPaths.h"
-#include "platform/FatalError.h"
+#include "base/AssetPaths.h"
+#include "base/FatalError.h"
 #include "platform/GlStateScope.h"
 #include "image/Bmp.h"
 

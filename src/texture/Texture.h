@@ -16,7 +16,7 @@
 #include <cstddef>
 #include <string>
 
-#include "platform/SharedByName.h"
+#include "base/SharedByName.h"
 
 class Texture {
 public:

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "platform/Pi.h"
+#include "base/Pi.h"
 
 namespace {
 constexpr float chaseLead = 3.0f;     // aim this far ahead of the target

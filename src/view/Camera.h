@@ -10,7 +10,7 @@
 // rideView) and the camera needs no definition of Object.
 #include <cstddef>
 
-#include "view/Vector3.h"
+#include "base/Vector3.h"
 
 // A look-at transform: a turn about the vertical (degrees, applied first to
 // the finished view), then the look from eye to center with up +y.

@@ -1,7 +1,7 @@
 #pragma once
 // The six planes of what the camera sees, taken from GL's current projection
 // and modelview matrices, so that objects wholly outside need not be sent.
-#include "view/Vector3.h"
+#include "base/Vector3.h"
 
 class ViewVolume {
 public:

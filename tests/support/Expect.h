@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/FatalError.h"
+#include "base/FatalError.h"
 
 inline void expectFatal(const std::function<void()>& action, const std::string& message) {
     try {

@@ -26,8 +26,8 @@
 #include <string>
 #include <vector>
 
-#include "game/FrameMemory.h"
-#include "game/FrameView.h"
+#include "frame/FrameMemory.h"
+#include "frame/FrameView.h"
 #include "game/GameClock.h"
 #include "game/GameDisplay.h"
 #include "game/GameInput.h"

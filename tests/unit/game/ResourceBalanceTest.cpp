@@ -10,7 +10,7 @@
 
 #include "game/GameInput.h"
 #include "game/GameLoop.h"
-#include "game/FrameMemory.h"
+#include "frame/FrameMemory.h"
 #include "game/GameWorld.h"
 #include "lighting/LightSlots.h"
 #include "scene/ModelCache.h"

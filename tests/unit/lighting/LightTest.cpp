@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/FatalError.h"
+#include "base/FatalError.h"
 #include "lighting/DirectionalLight.h"
 #include "lighting/LightSlots.h"
 #include "lighting/SpotLight.h"

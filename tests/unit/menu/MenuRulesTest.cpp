@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "menu/MenuRules.h"
-#include "platform/QuitKeys.h"
+#include "base/QuitKeys.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include "platform/FatalError.h"
+#include "base/FatalError.h"
 #include "platform/ScreenLoop.h"
 #include "support/Expect.h"
 #include "support/WindowReadBack.h"

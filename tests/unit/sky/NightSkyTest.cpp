@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/Random.h"
+#include "base/Random.h"
 #include "sky/NightSky.h"
 #include "support/Expect.h"
 #include "support/GlStateGuard.h"

@@ -10,7 +10,7 @@
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "terrain/Terrain.h"
-#include "view/SkyBound.h"
+#include "sky/SkyBound.h"
 
 namespace {
 

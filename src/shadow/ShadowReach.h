@@ -4,9 +4,9 @@
 // silhouette may darken and that the frame reads.
 #include <cstdint>
 
-#include "hud/ShadowLayout.h"
+#include "shadow/ShadowLayout.h"
 #include "terrain/VisibleQuads.h"
-#include "view/Vector3.h"
+#include "base/Vector3.h"
 
 // World units a silhouette is kept by from the quads it is tested against:
 // far more than rounding and the view's slight tilt can move it.

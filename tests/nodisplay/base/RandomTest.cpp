@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/Random.h"
+#include "base/Random.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 // where each silhouette can fall ShadowReach.h.
 #include <cstdint>
 
-#include "hud/ShadowPicture.h"
+#include "shadow/ShadowPicture.h"
 #include "scene/ObjectList.h"
-#include "view/Vector3.h"
+#include "base/Vector3.h"
 
 class VisibleQuads;
 

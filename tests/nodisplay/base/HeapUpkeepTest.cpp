@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/HeapUpkeep.h"
+#include "base/HeapUpkeep.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "hud/ShadowPicture.h"
+#include "shadow/ShadowPicture.h"
 
 #include <GL/glu.h>
 
 #include <algorithm>
 #include <cstddef>
 
-#include "hud/ShadowFilter.h"
+#include "shadow/ShadowFilter.h"
 #include "platform/FramePasses.h"
 #include "platform/GlStateScope.h"
 #include "view/SceneGlState.h"

@@ -1,4 +1,4 @@
-#include "hud/ShadowOverlay.h"
+#include "shadow/ShadowOverlay.h"
 
 #include <GL/gl.h>
 

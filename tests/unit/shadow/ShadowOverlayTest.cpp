@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "hud/ShadowOverlay.h"
+#include "shadow/ShadowOverlay.h"
 #include "support/GlStateGuard.h"
 #include "support/WindowReadBack.h"
 #include "terrain/ShadowGrid.h"

@@ -1,10 +1,10 @@
-#include "game/FrameView.h"
+#include "frame/FrameView.h"
 
 #include <GL/gl.h>
 
-#include "game/FrameMemory.h"
+#include "frame/FrameMemory.h"
 #include "game/GameWorld.h"
-#include "hud/ShadowPass.h"
+#include "shadow/ShadowPass.h"
 #include "lighting/DirectionalLight.h"
 #include "scene/Object.h"
 #include "terrain/Terrain.h"

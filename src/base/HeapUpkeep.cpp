@@ -1,4 +1,4 @@
-#include "platform/HeapUpkeep.h"
+#include "base/HeapUpkeep.h"
 
 #include <malloc.h>
 

@@ -4,10 +4,10 @@
 // frame's memory. The drawing (FrameDrawing.h) takes this record and never
 // sees the world. It lives for that one frame; what it points to belongs to
 // the game.
-#include "game/SceneCounts.h"
+#include "scene/SceneCounts.h"
 #include "scene/ObjectList.h"
-#include "view/Vector3.h"
-#include "view/ViewMode.h"
+#include "base/Vector3.h"
+#include "base/ViewMode.h"
 #include "view/ViewVolume.h"
 
 class DirectionalLight;

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "hud/ShadowPass.h"
-#include "hud/ShadowReach.h"
+#include "shadow/ShadowPass.h"
+#include "shadow/ShadowReach.h"
 #include "lighting/DirectionalLight.h"
 #include "lighting/LightSlots.h"
 #include "scene/Object.h"

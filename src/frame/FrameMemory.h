@@ -4,7 +4,7 @@
 // for one game beside GameWorld: made by the first frame, refilled by every
 // frame after it (so a frame allocates nothing), and released with the
 // world by endGame.
-#include "hud/ShadowPicture.h"
+#include "shadow/ShadowPicture.h"
 #include "terrain/QuadBatch.h"
 #include "terrain/VisibleQuads.h"
 

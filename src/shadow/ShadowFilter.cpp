@@ -1,4 +1,4 @@
-#include "hud/ShadowFilter.h"
+#include "shadow/ShadowFilter.h"
 
 #include <cstddef>
 

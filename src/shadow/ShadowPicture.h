@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "hud/ShadowLayout.h"
+#include "shadow/ShadowLayout.h"
 #include "terrain/ShadowGrid.h"
 
 class Object;

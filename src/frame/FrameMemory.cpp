@@ -1,4 +1,4 @@
-#include "game/FrameMemory.h"
+#include "frame/FrameMemory.h"
 
 FrameMemory frameMemory;
 

@@ -4,7 +4,7 @@
 // pixels / 255 with weights 0.4 at the centre, 0.1 at the edges and 0.05 at
 // the corners (rows bottom to top, summed row by row, so every way of
 // filtering a block gives the same bits).
-#include "hud/ShadowLayout.h"
+#include "shadow/ShadowLayout.h"
 
 // The whole picture: bytes, rows bottom-up, pixelWidth bytes a row. grid
 // receives (pixelHeight / 3) rows of (pixelWidth / 3) values.

@@ -1,4 +1,4 @@
-#include "hud/ShadowReach.h"
+#include "shadow/ShadowReach.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,17 +1,17 @@
-#include "game/FrameDrawing.h"
+#include "frame/FrameDrawing.h"
 
 #include <GL/gl.h>
 
-#include "game/FrameView.h"
+#include "frame/FrameView.h"
 #include "hud/Hud.h"
-#include "hud/ShadowOverlay.h"
+#include "shadow/ShadowOverlay.h"
 #include "lighting/DirectionalLight.h"
 #include "lighting/SpotLight.h"
 #include "platform/FramePasses.h"
 #include "scene/Object.h"
 #include "sky/SkyPass.h"
 #include "terrain/Terrain.h"
-#include "view/SkyBound.h"
+#include "sky/SkyBound.h"
 
 void applyHeadlights(const FrameView& frame) {
     const Vector3& p = frame.vehiclePosition;

@@ -1,4 +1,4 @@
-#include "platform/RegularFile.h"
+#include "base/RegularFile.h"
 
 #include <sys/stat.h>
 

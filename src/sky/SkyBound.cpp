@@ -1,4 +1,4 @@
-#include "view/SkyBound.h"
+#include "sky/SkyBound.h"
 
 #include <GL/glu.h>
 

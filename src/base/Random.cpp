@@ -1,4 +1,4 @@
-#include "platform/Random.h"
+#include "base/Random.h"
 
 namespace {
 // The classic linear congruential generator; the upper bits are the better ones.

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "game/FrameMemory.h"
+#include "frame/FrameMemory.h"
 #include "game/WorldPasses.h"
-#include "hud/ShadowFilter.h"
+#include "shadow/ShadowFilter.h"
 #include "support/GlStateGuard.h"
 
 namespace {

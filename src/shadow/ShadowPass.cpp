@@ -1,12 +1,12 @@
-#include "hud/ShadowPass.h"
+#include "shadow/ShadowPass.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "hud/ShadowFilter.h"
-#include "hud/ShadowReach.h"
+#include "shadow/ShadowFilter.h"
+#include "shadow/ShadowReach.h"
 #include "platform/FramePasses.h"
 #include "scene/Object.h"
 #include "terrain/VisibleQuads.h"
