@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "base/Pi.h"
+#include "view/ViewMatrices.h"
 
 namespace {
 constexpr float chaseLead = 3.0f;     // aim this far ahead of the target
@@ -74,4 +75,14 @@ void Camera::apply() const {
     if (!currentView(view)) return;
     if (view.turned) glRotatef(view.turnDegrees, 0, 1, 0);
     gluLookAt(view.eye.x, view.eye.y, view.eye.z, view.center.x, view.center.y, view.center.z, 0, 1, 0);
+}
+
+bool Camera::modelview(double out[16]) const {
+    CameraView view;
+    if (!currentView(view)) {
+        identityMatrix(out);
+        return false;
+    }
+    lookAtMatrix(view, out);
+    return true;
 }

@@ -55,6 +55,9 @@ public:
     // Multiplies the current GL matrix by the view of the current mode. In
     // chase or ride mode without a target it does nothing.
     void apply() const;
+    // The view of the current mode as the matrix apply() leaves of an
+    // identity matrix: the identity, and false, without a view.
+    bool modelview(double out[16]) const;
 
     CameraMode getMode() const { return mode; }
 
