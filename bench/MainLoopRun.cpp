@@ -10,7 +10,7 @@
 
 #include "PassProfiler.h"
 #include "ScriptedRun.h"
-#include "game/GameLoop.h"
+#include "game/GameScreen.h"
 #include "game/GameWorld.h"
 #include "platform/FramePasses.h"
 #include "scene/Object.h"
@@ -70,9 +70,10 @@ void afterPass(FramePass pass) {
 }  // namespace
 
 FrameSummary runThroughMainLoop(const BenchOptions& options, int frames, double& headingTurnedDegrees) {
-    initWorld(options.seed);
-    const float startHeading = world.scene.vehicle->getRotationY();
-    ScriptedRun script(options.stepMs, options.turnPixels);
+    auto game = std::make_unique<GameScreen>();
+    initWorld(game->world, options.seed);
+    const float startHeading = game->world.scene.vehicle->getRotationY();
+    ScriptedRun script(game->world, options.stepMs, options.turnPixels);
     script.start();
 
     Display* display = glXGetCurrentDisplay();
@@ -88,13 +89,13 @@ FrameSummary runThroughMainLoop(const BenchOptions& options, int frames, double&
     XFlush(display);
 
     setFramePassListener(afterPass);
-    playWorld();  // until the 'q' arrives
+    playWorld(*game);  // until the 'q' arrives
     setFramePassListener(nullptr);
     setButton(false);
     XFlush(display);
     const bool quitByKey = state.framesAfterQuit < quitFramesAllowed;
     play = nullptr;
     if (!quitByKey) throw std::runtime_error("the game's window did not get the benchmark's X input");
-    headingTurnedDegrees = world.leaving.rotation.y - startHeading;
+    headingTurnedDegrees = game->leaving.rotation.y - startHeading;
     return summarizeFrames(state.frameMs);
 }

@@ -11,7 +11,6 @@ struct FrameInProgress {
     double lastMarkMs = 0;
     double updateMs = 0;
     double passMs[passSlots] = {};
-    ViewSample view{};
 } current;
 
 void onPassEnd(FramePass pass) {
@@ -19,7 +18,6 @@ void onPassEnd(FramePass pass) {
     const double now = nowMs();
     current.passMs[static_cast<int>(pass)] += now - current.lastMarkMs;
     current.lastMarkMs = now;
-    if (pass == FramePass::terrain) glGetFloatv(GL_MODELVIEW_MATRIX, current.view.modelView);
 }
 
 void add(PassTimes& totals, const FrameInProgress& frame) {
@@ -59,5 +57,3 @@ PassTimes PassProfiler::meanPasses(bool day) const {
     for (double& ms : mean.passMs) ms /= mean.frames;
     return mean;
 }
-
-const ViewSample& PassProfiler::lastView() const { return current.view; }

@@ -1,7 +1,5 @@
 #include "ScriptedRun.h"
 
-#include <GL/freeglut.h>
-
 #include <cmath>
 
 #include "game/GameClock.h"
@@ -15,7 +13,8 @@ int64_t clockFrame = 0;
 constexpr int32_t clockOrigin = 1000000;  // any reading but 0, which means "no update yet"
 }  // namespace
 
-ScriptedRun::ScriptedRun(double stepMs, int turnPixels) : stepMs(stepMs), turnPixels(turnPixels) {}
+ScriptedRun::ScriptedRun(GameWorld& world, double stepMs, int turnPixels)
+    : world(world), stepMs(stepMs), turnPixels(turnPixels) {}
 
 ScriptedRun::~ScriptedRun() { setGameClock(nullptr); }
 
@@ -34,8 +33,8 @@ void ScriptedRun::start() {
 }
 
 void ScriptedRun::pressDirectly() {
-    gamePassiveMotion(pointerX, pointerY);
-    gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, pointerX, pointerY);
+    movePointer(world, pointerX, pointerY);
+    pressMouseButton(world, true, true);
 }
 
 PointerDrag ScriptedRun::step() {
@@ -49,10 +48,10 @@ PointerDrag ScriptedRun::step() {
 void ScriptedRun::advance() {
     const PointerDrag drag = step();
     if (drag.regrip) {
-        gameMouse(GLUT_LEFT_BUTTON, GLUT_UP, drag.x, drag.y);
-        gamePassiveMotion(drag.x, drag.y);
-        gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, drag.x, drag.y);
+        pressMouseButton(world, true, false);
+        movePointer(world, drag.x, drag.y);
+        pressMouseButton(world, true, true);
     } else {
-        gameMotion(drag.x, drag.y);
+        dragPointer(world, drag.x, drag.y);
     }
 }

@@ -7,6 +7,8 @@
 // run with the same step, turn and seed draws the same frames.
 #include <cstdint>
 
+struct GameWorld;
+
 // One frame's input: the pointer dragged to (x, y), window pixels; with
 // regrip, the button is lifted first, the pointer moved there without it and
 // the button pressed again.
@@ -18,7 +20,8 @@ struct PointerDrag {
 
 class ScriptedRun {
 public:
-    ScriptedRun(double stepMs, int turnPixels);
+    // Plays world through the game's input rules.
+    ScriptedRun(GameWorld& world, double stepMs, int turnPixels);
     ~ScriptedRun();  // gives the game back its steady clock
     ScriptedRun(const ScriptedRun&) = delete;
     ScriptedRun& operator=(const ScriptedRun&) = delete;
@@ -34,8 +37,8 @@ public:
 
     // Moves the clock on by one frame and says where the pointer goes.
     PointerDrag step();
-    // step(), handed to the game's input functions directly; the next
-    // gameIdle sees both.
+    // step(), handed to the game's input rules directly; the next update
+    // sees both.
     void advance();
 
     // The game-clock reading after frame (0 = the reading start() sets).
@@ -49,6 +52,7 @@ private:
     static constexpr int leftmostX = 24;     // the pointer stays between these, well inside
     static constexpr int rightmostX = 1000;  // the window
 
+    GameWorld& world;
     double stepMs;
     int turnPixels;
     int pointerX = firstX;

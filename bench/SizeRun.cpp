@@ -11,16 +11,14 @@
 #include "MainLoopRun.h"
 #include "PassProfiler.h"
 #include "ProcessMemory.h"
-#include "ReferenceFrame.h"
+#include "PlainTerrainFrame.h"
 #include "ScriptedRun.h"
 #include "platform/GameWindow.h"
 #include "base/HeapUpkeep.h"
 #include "reference/ReferenceFrame.h"
-#include "frame/FrameMemory.h"
 #include "frame/FrameView.h"
-#include "game/GameDisplay.h"
-#include "game/GameUpdate.h"
-#include "game/GameWorld.h"
+#include "game/GameFrame.h"
+#include "game/GameScreen.h"
 #include "scene/Object.h"
 #include "terrain/Terrain.h"
 
@@ -69,7 +67,9 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     startHeapCounting();
     result.rssBeforeBuildKb = residentKb();
     double start = nowMs();
-    initWorld(options.seed);
+    auto game = std::make_unique<GameScreen>();
+    GameWorld& world = game->world;
+    initWorld(world, options.seed);
     const float startHeading = world.scene.vehicle->getRotationY();
     glFinish();
     result.buildMs = nowMs() - start;
@@ -77,12 +77,10 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
 
     const int profileEvery = plan.profile ? options.profileEvery : 0;
     auto profiler = std::make_unique<PassProfiler>();
-    // Each profiled day frame is followed at once by a reference frame with
-    // its view, so the two are timed side by side: the machine's speed may
-    // drift over a run, and a ratio of times taken minutes apart would carry
-    // that drift.
-    std::unique_ptr<ReferenceFrame> reference;
-    if (profileEvery > 0) reference = std::make_unique<ReferenceFrame>(*world.scene.terrain);
+    // Each profiled day frame is followed at once by the plain terrain frame
+    // of its record, so the two are timed side by side: the machine's speed
+    // may drift over a run, and a ratio of times taken minutes apart would
+    // carry that drift.
     std::vector<double> referenceMs;
     if (profileEvery > 0) referenceMs.reserve(static_cast<size_t>(plan.frames / profileEvery) + 1);
     bool referenceWarm = false;
@@ -90,7 +88,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     const int cycleFrames = static_cast<int>(std::lround(wholeDayAndNightMs / options.stepMs));
     const bool wholeCycles = plan.frames >= 2 * cycleFrames;
     std::vector<double> firstCycleMs, lastCycleMs;
-    ScriptedRun script(options.stepMs, options.turnPixels);
+    ScriptedRun script(world, options.stepMs, options.turnPixels);
     script.start();
     script.pressDirectly();
 
@@ -99,15 +97,17 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
         const HeapCallCounts heapBefore = heapCallCounts();
         start = nowMs();
         script.advance();
-        gameIdle();
+        stepGame(*game);
         upkeepHeap(static_cast<float>(options.stepMs));  // as the screen loop does after each idle pass
         const bool day = shadowPassRuns(world);
         if (profiled) profiler->beginFrame(nowMs() - start);
+        FrameView drawn;
         if (options.plainDrawing) {
-            drawReferenceFrame(makeFrameView(world, frameMemory));
+            drawn = makeFrameView(world, game->frame);
+            drawReferenceFrame(drawn, game->frame.lights);
             glutSwapBuffers();
         } else {
-            gameDisplay();
+            drawn = displayGame(*game);
         }
         glFinish();
         const double frameMs = nowMs() - start;
@@ -123,13 +123,10 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
         if (profiled) {
             profiler->endFrame(day);
             if (day) {
-                ViewSample view = profiler->lastView();
-                view.sunAngle = world.sunAngle;
                 const double referenceStart = nowMs();
-                reference->draw(view);
+                drawPlainTerrainFrame(drawn, game->frame.lights);
                 if (referenceWarm) referenceMs.push_back(nowMs() - referenceStart);
                 referenceWarm = true;  // the first one warms up and is not counted
-                setSunAngle(world.sunAngle);  // the game's own sun, which the reference borrowed
             }
             continue;
         }
@@ -157,9 +154,9 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     result.night = summarizeFrames(lists.night);
 
     result.reference = summarizeFrames(referenceMs);
-    reference.reset();
     result.headingTurnedDegrees = world.scene.vehicle->getRotationY() - startHeading;
-    releaseWorld();
+    releaseWorld(world);
+    game->frame.release();
     result.peakRssKb = peakResidentKb();
     result.ok = true;
     return result;

@@ -8,7 +8,6 @@
 #include "shadow/ShadowOverlay.h"
 #include "shadow/ShadowPicture.h"
 #include "shadow/ShadowReach.h"
-#include "lighting/DirectionalLight.h"
 #include "platform/FramePasses.h"
 #include "scene/Object.h"
 #include "sky/SkyPass.h"
@@ -59,7 +58,7 @@ void drawTerrainVertexByVertex(const Terrain& terrain, const ShadowGrid* shadows
     glEnd();
 }
 
-void drawReferenceFrame(const FrameView& frame) {
+void drawReferenceFrame(const FrameView& frame, FrameLights& lights) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const ShadowGrid* shadows = frame.shadowed ? &referenceShadowGrid(frame) : nullptr;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -70,9 +69,7 @@ void drawReferenceFrame(const FrameView& frame) {
     glEnable(GL_DEPTH_TEST);
     endFramePass(FramePass::sky);
 
-    glLoadMatrixd(frame.modelview);
-    frame.sun->apply();
-    if (frame.headlightsOn) applyHeadlights(frame);
+    sendView(frame, lights);
     drawTerrainVertexByVertex(*frame.terrain, shadows);
     endFramePass(FramePass::terrain);
     for (const Object* tree : frame.trees) tree->draw();

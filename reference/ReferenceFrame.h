@@ -8,11 +8,12 @@
 // game's own. It draws from the same frame record as the game, emits the
 // same frame-pass marks, and leaves the frame in the back buffer without
 // swapping.
+class FrameLights;
 struct FrameView;
 class ShadowGrid;
 class Terrain;
 
-void drawReferenceFrame(const FrameView& frame);
+void drawReferenceFrame(const FrameView& frame, FrameLights& lights);
 
 // The shadow grid of the frame's whole silhouette picture, drawn the plain
 // way: every value, from every caster's whole model.

@@ -1,7 +1,7 @@
 // brellow-menu: opens the window, shows the main menu and plays the games it
 // asks for, returning to the menu after each one, until the player exits.
 #include "app/ProgramMain.h"
-#include "game/GameLoop.h"
+#include "game/GameScreen.h"
 #include "app/MenuProgram.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // brellow: opens the window and runs one new game until the player quits.
 #include "app/ProgramMain.h"
-#include "game/GameLoop.h"
+#include "game/GameScreen.h"
 
 namespace {
 void playOneGame() {

@@ -5,25 +5,13 @@
 #include "frame/FrameView.h"
 #include "hud/Hud.h"
 #include "shadow/ShadowOverlay.h"
-#include "lighting/DirectionalLight.h"
-#include "lighting/SpotLight.h"
+#include "frame/FrameMemory.h"
+#include "shadow/ShadowPass.h"
 #include "platform/FramePasses.h"
 #include "scene/Object.h"
 #include "sky/SkyPass.h"
 #include "terrain/Terrain.h"
 #include "sky/SkyBound.h"
-
-void applyHeadlights(const FrameView& frame) {
-    const Vector3& p = frame.vehiclePosition;
-    const Vector3& r = frame.vehicleRotation;
-    glPushMatrix();
-    glTranslatef(p.x, p.y, p.z);
-    glRotatef(r.y, 0, 1, 0);
-    glRotatef(r.x, 1, 0, 0);
-    glRotatef(r.z, 0, 0, 1);
-    for (SpotLight* headlight : frame.headlights) headlight->apply();
-    glPopMatrix();
-}
 
 namespace {
 
@@ -75,13 +63,33 @@ void drawSkyBehindScene(const FrameView& frame) {
 
 }  // namespace
 
-void drawFrame(const FrameView& frame, QuadBatch& terrainBatch) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+void sendView(const FrameView& frame, FrameLights& lights) {
+    glViewport(frame.viewport[0], frame.viewport[1], frame.viewport[2], frame.viewport[3]);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(frame.projection);
+    glMatrixMode(GL_MODELVIEW);
     glLoadMatrixd(frame.modelview);
-    frame.sun->apply();  // after the view, so the sun is fixed in the world
-    if (frame.headlightsOn) applyHeadlights(frame);
+    lights.make();
+    lights.send(frame);  // after the view, so the sun is fixed in the world
+}
 
-    frame.terrain->draw(*frame.quads, frame.shadows, terrainBatch);
+void drawFrame(const FrameView& frame, FrameMemory& memory) {
+    const Terrain& terrain = *frame.terrain;
+    const ShadowGrid* shadows = nullptr;
+    if (frame.shadowed) {
+        // Only the drawn quads' values are read, so the pass need only serve
+        // them; the overlay shows every quad.
+        glLoadIdentity();
+        shadows = &shadowPass(frame.casters, frame.towardsSun, terrain.getWidth(), terrain.getDepth(),
+                              frame.showOverlay ? nullptr : frame.quads, memory.shadowBuffers);
+    }
+
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    endFramePass(FramePass::clear);
+    sendView(frame, memory.lights);
+    endFramePass(FramePass::view);
+
+    terrain.draw(*frame.quads, shadows, memory.terrainBatch);
     endFramePass(FramePass::terrain);
     drawObjects(frame.trees, frame.view);
     endFramePass(FramePass::trees);
@@ -95,8 +103,7 @@ void drawFrame(const FrameView& frame, QuadBatch& terrainBatch) {
     drawSkyBehindScene(frame);
     endFramePass(FramePass::sky);
 
-    if (frame.showOverlay)
-        drawShadowOverlay(frame.shadows, frame.terrain->getWidth(), frame.terrain->getDepth());
+    if (frame.showOverlay) drawShadowOverlay(shadows, terrain.getWidth(), terrain.getDepth());
     endFramePass(FramePass::overlay);
     drawHud(frame.score, frame.fps);
     endFramePass(FramePass::hud);

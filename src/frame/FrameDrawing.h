@@ -1,31 +1,35 @@
 #pragma once
 // The drawing of one game frame from its record (FrameView.h), which holds
-// all it reads: it never sees GameWorld. In order, with what each pass needs
-// and leaves (every pass starts from the scene's GL state, SceneGlState.h):
+// all it reads: it never sees the game's world. Every pass starts from the
+// scene's GL state (SceneGlState.h, set when the game starts), sets what else
+// it needs itself and puts back what it changes; none relies on what an
+// earlier pass left. In order:
 //
-//   clear        colour and depth; the shadow pass's picture goes with them
-//   view         the camera's modelview matrix from the record, then the sun
-//                and, when on, the headlights sent through it
-//   terrain      the quads in view, shaded from the shadow grid; leaves its
-//                material, texture and the grid's last corner's normal and
-//                texture coordinate (Terrain.h)
+//   shadow       by day with shadows on: the casters' silhouettes drawn
+//                along the sun and read back into the shadow grid; its
+//                picture is left in the back buffer for the clear
+//   clear        colour and depth
+//   view         the picture's viewport and the camera's projection and
+//                modelview matrices from the record, then the sun and, when
+//                on, the headlights sent through the view; leaves the
+//                camera's modelview matrix current for the scene
+//   terrain      the quads in view, shaded from the shadow grid
 //   trees, orbs, vehicle
-//                each object draws, or, when wholly outside the view, only
-//                leaves the state its drawing would (Object::leaveStateAsDrawn);
-//                orbs with texturing off, which comes back on after them
+//                each object wholly outside the view is skipped; orbs with
+//                texturing off, which comes back on after them
 //   sky          behind the scene at the far plane, scissored to the rows the
-//                terrain may leave open; leaves the state as it found it, the
-//                camera's modelview matrix current again (SkyPass.h)
-//   overlay      when switched on; leaves the state as it found it
-//   hud          score and frame rate; leaves the state as it found it
+//                terrain may leave open
+//   overlay      when switched on
+//   hud          score and frame rate
 //
-// The frame is left in the back buffer, not swapped.
+// With error checks on (FramePasses.h), GL's error flag is checked at the end
+// of every pass. The frame is left in the back buffer, not swapped.
+class FrameLights;
 struct FrameView;
-class QuadBatch;
+struct FrameMemory;
 
-void drawFrame(const FrameView& frame, QuadBatch& terrainBatch);
+void drawFrame(const FrameView& frame, FrameMemory& memory);
 
-// Sends the headlights in the vehicle's own frame without its model rotation,
-// so they shine along its direction of travel. Needs the camera's view in the
-// modelview matrix, and leaves it there.
-void applyHeadlights(const FrameView& frame);
+// The view pass: the record's viewport and the camera's matrices loaded, then
+// the lights made (when they are not yet) and sent through the view.
+void sendView(const FrameView& frame, FrameLights& lights);

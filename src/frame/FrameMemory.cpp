@@ -1,9 +1,8 @@
 #include "frame/FrameMemory.h"
 
-FrameMemory frameMemory;
-
 void FrameMemory::release() {
     shadowBuffers.release();
     drawnQuads = {};
     terrainBatch.release();
+    lights.release();
 }

@@ -1,14 +1,15 @@
-#include "frame/FrameView.h"
+#include "game/GameFrame.h"
 
-#include <GL/gl.h>
+#include <algorithm>
+#include <iterator>
 
 #include "frame/FrameMemory.h"
 #include "game/GameWorld.h"
-#include "shadow/ShadowPass.h"
-#include "lighting/DirectionalLight.h"
+#include "platform/GameWindow.h"
 #include "scene/Object.h"
 #include "terrain/Terrain.h"
 #include "view/Camera.h"
+#include "view/ViewMatrices.h"
 
 bool shadowPassRuns(const GameWorld& world) { return world.shadowsOn && world.sunHeight > 0; }
 
@@ -17,23 +18,25 @@ FrameView makeFrameView(const GameWorld& world, FrameMemory& memory) {
     const Terrain& terrain = *scene.terrain;
     FrameView frame{};
 
-    glLoadIdentity();
-    scene.camera->apply();
-    glGetDoublev(GL_PROJECTION_MATRIX, frame.projection);
-    glGetDoublev(GL_MODELVIEW_MATRIX, frame.modelview);
-    glGetIntegerv(GL_VIEWPORT, frame.viewport);
-    glLoadIdentity();
+    const ViewMatrices matrices = cameraViewMatrices(*scene.camera);
+    std::copy(std::begin(matrices.projection), std::end(matrices.projection), frame.projection);
+    std::copy(std::begin(matrices.modelview), std::end(matrices.modelview), frame.modelview);
+    const PictureRectangle picture = pictureRectangle();
+    frame.viewport[0] = picture.x;
+    frame.viewport[1] = picture.y;
+    frame.viewport[2] = picture.width;
+    frame.viewport[3] = picture.height;
     frame.view = ViewVolume(frame.projection, frame.modelview);
     memory.drawnQuads.select(terrain.getPieces(), frame.view);
     frame.terrain = &terrain;
     frame.quads = &memory.drawnQuads;
+    frame.shadowed = shadowPassRuns(world);
 
-    frame.towardsSun = {0, 1, 0};
-    scene.sun->getDirection(frame.towardsSun.x, frame.towardsSun.y, frame.towardsSun.z);
+    frame.towardsSun = world.towardsSun;
     frame.sunHeight = world.sunHeight;
     frame.sunAngle = world.sunAngle;
-    frame.sun = scene.sun.get();
-    for (int i = 0; i < headlightCount; ++i) frame.headlights[i] = scene.headlights[i].get();
+    frame.sunOn = world.sunOn;
+    frame.sunStrength = world.sunStrength;
     frame.headlightsOn = world.headlightsOn;
     const Object& vehicle = *scene.vehicle;
     frame.vehiclePosition = vehicle.getPosition();
@@ -53,13 +56,5 @@ FrameView makeFrameView(const GameWorld& world, FrameMemory& memory) {
     frame.showOverlay = world.showOverlay;
     frame.score = world.score;
     frame.fps = world.fps;
-
-    frame.shadowed = shadowPassRuns(world);
-    if (frame.shadowed) {
-        // Only the drawn quads' values are read, so the pass need only serve
-        // them; the overlay shows every quad.
-        frame.shadows = &shadowPass(frame.casters, frame.towardsSun, terrain.getWidth(), terrain.getDepth(),
-                                    world.showOverlay ? nullptr : &memory.drawnQuads, memory.shadowBuffers);
-    }
     return frame;
 }

@@ -1,14 +1,9 @@
 #include "game/GameInput.h"
 
-#include <GL/freeglut.h>
-
 #include <algorithm>
 
 #include "game/GameWorld.h"
-#include "base/QuitKeys.h"
-#include "lighting/SpotLight.h"
 #include "scene/Object.h"
-#include "view/Camera.h"
 
 namespace {
 constexpr float speedPerPixel = 0.00005f;   // units per ms per pixel dragged up
@@ -17,28 +12,18 @@ constexpr float degreesPerPixel = 0.25f;    // turn per pixel dragged sideways
 // and a frame's travel stays a few motion steps (GameUpdate.h).
 constexpr float fastestSpeed = 0.1f;
 
-void switchHeadlights() {
-    world.headlightsOn = !world.headlightsOn;
-    for (const auto& headlight : world.scene.headlights) {
-        if (world.headlightsOn) {
-            headlight->enable();
-        } else {
-            headlight->disable();
-        }
-    }
-}
 }  // namespace
 
-void gameMouse(int button, int state, int, int) {
-    if (button == GLUT_LEFT_BUTTON) world.leftButtonDown = (state == GLUT_DOWN);
+void pressMouseButton(GameWorld& world, bool leftButton, bool down) {
+    if (leftButton) world.leftButtonDown = down;
 }
 
-void gamePassiveMotion(int x, int y) {
+void movePointer(GameWorld& world, int x, int y) {
     world.lastMouseX = x;
     world.lastMouseY = y;
 }
 
-void gameMotion(int x, int y) {
+void dragPointer(GameWorld& world, int x, int y) {
     int dy = world.lastMouseY - y;  // GLUT's y grows downwards: dragging up is positive
     int dx = world.lastMouseX - x;
     world.lastMouseX = x;
@@ -48,28 +33,24 @@ void gameMotion(int x, int y) {
     if (dx != 0) world.scene.vehicle->rotateY(dx * degreesPerPixel);
 }
 
-void gameKeyboard(unsigned char key, int, int) {
-    if (isQuitKey(key)) endGame();
+bool pressKey(GameWorld& world, unsigned char key) {
     switch (key) {
     case '1':
-        world.cameraMode = ViewMode::ride;
-        world.scene.camera->ride(world.scene.vehicle.get());
-        break;
+        setViewMode(world, ViewMode::ride);
+        return true;
     case '2':
-        world.cameraMode = ViewMode::chase;
-        world.scene.camera->chase(world.scene.vehicle.get());
-        break;
+        setViewMode(world, ViewMode::chase);
+        return true;
     case 'h':
-        switchHeadlights();
-        break;
+        world.headlightsOn = !world.headlightsOn;
+        return true;
     case 's':
         world.showOverlay = !world.showOverlay;
-        break;
+        return true;
     case 'x':
         world.shadowsOn = !world.shadowsOn;
-        break;
+        return true;
     default:
-        return;
+        return false;
     }
-    glutPostRedisplay();
 }

@@ -1,6 +1,20 @@
 #pragma once
-// The game's GLUT input callbacks: they only change GameWorld.
-void gameMouse(int button, int state, int x, int y);
-void gameKeyboard(unsigned char key, int x, int y);
-void gameMotion(int x, int y);
-void gamePassiveMotion(int x, int y);
+// The rules of the player's input. Each changes fields of the world and
+// nothing else; the game screen's GLUT callbacks (GameScreen.cpp) call them.
+// Pointer positions are in the picture's pixels, y from the top.
+struct GameWorld;
+
+// A mouse button went down or up; only the left button drives.
+void pressMouseButton(GameWorld& world, bool leftButton, bool down);
+
+// The pointer moved with no button held.
+void movePointer(GameWorld& world, int x, int y);
+
+// The pointer moved with a button held: dragging up with the left button
+// speeds up, sideways turns the vehicle.
+void dragPointer(GameWorld& world, int x, int y);
+
+// A key other than the quit keys: '1' ride view, '2' chase view, 'h'
+// headlights, 's' shadow overlay, 'x' shadows. False for any other key,
+// which changes nothing.
+bool pressKey(GameWorld& world, unsigned char key);

@@ -1,15 +1,11 @@
 #include "game/GameUpdate.h"
 
-#include <GL/freeglut.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 #include "base/Pi.h"
-#include "game/GameClock.h"
 #include "game/GameWorld.h"
-#include "lighting/DirectionalLight.h"
 #include "scene/Object.h"
 #include "terrain/Terrain.h"
 
@@ -37,7 +33,7 @@ void drivableRange(uint32_t size, float& low, float& high) {
 // One motion step: forward along the heading, never reading the terrain
 // outside its grid, then kept on the drivable ground and tested against
 // every tree and orb.
-void driveStep(float distance) {
+void driveStep(GameWorld& world, float distance) {
     Object& vehicle = *world.scene.vehicle;
     const Terrain& terrain = *world.scene.terrain;
     Vector3 to = vehicle.forwardPoint(distance);
@@ -48,15 +44,15 @@ void driveStep(float distance) {
     drivableRange(terrain.getWidth(), lowX, highX);
     drivableRange(terrain.getDepth(), lowZ, highZ);
     vehicle.clampPosition(lowX, highX, -9999, 9999, lowZ, highZ);
-    checkCollisions();
+    checkCollisions(world);
 }
 
-void drive(float stepMs) {
+void drive(GameWorld& world, float stepMs) {
     const MotionSteps steps = motionStepsFor(stepMs, world.speed);
-    for (int i = 0; i < steps.count; ++i) driveStep(steps.distance);
+    for (int i = 0; i < steps.count; ++i) driveStep(world, steps.distance);
 }
 
-void shrinkCollectedOrbs(float stepMs) {
+void shrinkCollectedOrbs(GameWorld& world, float stepMs) {
     for (int i = 0; i < orbCount; ++i) {
         if (!world.orbCollected[i]) continue;
         Object& orb = *world.scene.orbs[i];
@@ -68,7 +64,7 @@ void shrinkCollectedOrbs(float stepMs) {
     }
 }
 
-void fellHitTrees(float stepMs) {
+void fellHitTrees(GameWorld& world, float stepMs) {
     for (int i = 0; i < treeCount; ++i) {
         Object& tree = *world.scene.trees[i];
         if (!world.treeFelled[i] || tree.getRotationX() >= 90) continue;
@@ -78,7 +74,7 @@ void fellHitTrees(float stepMs) {
     }
 }
 
-void measureFrameRate(float stepMs) {
+void measureFrameRate(GameWorld& world, float stepMs) {
     float gathered = stepMs + world.fpsAccumMs;
     if (gathered > 1000) {
         world.fps = static_cast<int>(world.framesCounted / gathered * 1000);
@@ -91,7 +87,7 @@ void measureFrameRate(float stepMs) {
 
 }  // namespace
 
-void setSunAngle(float angle) {
+void setSunAngle(GameWorld& world, float angle) {
     if (angle >= pi) {
         world.sunHeight = 0;
         return;
@@ -99,11 +95,11 @@ void setSunAngle(float angle) {
     float s = static_cast<float>(std::sin(angle));
     float c = static_cast<float>(std::cos(angle));
     world.sunHeight = s;
-    world.scene.sun->setDirection(c, s, 0);  // rises along +x, sets along -x
-    world.scene.sun->setIntensity(s);
+    world.towardsSun = {c, s, 0};  // rises along +x, sets along -x
+    world.sunStrength = s;
 }
 
-void checkCollisions() {
+void checkCollisions(GameWorld& world) {
     Object& vehicle = *world.scene.vehicle;
     for (int i = 0; i < treeCount; ++i) {
         if (world.treeFelled[i] || !vehicle.collidesWith(*world.scene.trees[i])) continue;
@@ -135,34 +131,33 @@ float playedStepMs(int32_t now, int32_t previous) {
     return std::min(stepMs, longestStepMs);
 }
 
-void gameShown() { world.updatedThisGame = false; }
-
-void gameIdle() {
-    int32_t now = currentTimeMs();
+float takeStepMs(GameWorld& world, int32_t now) {
     if (!world.updatedThisGame) world.lastFrameMs = now - firstStepMs;
     world.updatedThisGame = true;
     const float stepMs = playedStepMs(now, world.lastFrameMs);
+    world.lastFrameMs = now;
+    return stepMs;
+}
 
+void updateWorld(GameWorld& world, float stepMs) {
     bool wasDay = world.sunAngle <= pi;
     double angle = world.sunAngle + stepMs * sunRadiansPerMs;
     if (angle > 2 * pi) angle = std::fmod(angle, 2 * pi);
     world.sunAngle = static_cast<float>(angle);
     bool isDay = world.sunAngle <= pi;
 
-    shrinkCollectedOrbs(stepMs);
-    fellHitTrees(stepMs);
+    shrinkCollectedOrbs(world, stepMs);
+    fellHitTrees(world, stepMs);
 
-    if (!wasDay && isDay) world.scene.sun->enable();
-    if (wasDay && !isDay) world.scene.sun->disable();
-    setSunAngle(world.sunAngle);
+    if (!wasDay && isDay) world.sunOn = true;
+    if (wasDay && !isDay) world.sunOn = false;
+    setSunAngle(world, world.sunAngle);
 
     // Driving tests the collisions at every motion step; standing, once.
     if (world.leftButtonDown) {
-        drive(stepMs);
+        drive(world, stepMs);
     } else {
-        checkCollisions();
+        checkCollisions(world);
     }
-    measureFrameRate(stepMs);
-    world.lastFrameMs = now;
-    glutPostRedisplay();
+    measureFrameRate(world, stepMs);
 }

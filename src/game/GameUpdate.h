@@ -1,13 +1,21 @@
 #pragma once
-// The game's GLUT idle callback: one update of the world per pass of the main
-// loop, everything moved in proportion to the time measured since the last.
+// The game's rules over time: one update of the world per pass of the main
+// loop, everything moved in proportion to the step measured since the last.
+// Plain arithmetic on GameWorld: no GL, no clock of its own.
 #include <cstdint>
 
-void gameIdle();
+struct GameWorld;
 
-// The game's window shows again after being hidden: the next update takes
-// the first step of a game (20 ms), so the time it was hidden moves nothing.
-void gameShown();
+// The step of the update that runs at clock reading now (milliseconds): 20 ms
+// for a game's first update (and the first after the window showed again),
+// else the time since the previous update, played up to 250 ms. Records now
+// as that update's reading.
+float takeStepMs(GameWorld& world, int32_t now);
+
+// One update: the time of day and the sun, collected orbs shrinking, felled
+// trees falling, driving while the left button is down, scoring and the
+// frame-rate count.
+void updateWorld(GameWorld& world, float stepMs);
 
 // The update's step from two clock readings: their difference modulo 2^32,
 // played up to 250 ms. A longer wait (the process stopped, a laptop
@@ -25,9 +33,10 @@ struct MotionSteps {
 };
 MotionSteps motionStepsFor(float stepMs, float speed);
 
-// Points the sun and sets its strength for a time of day (radians). At night
-// (angle >= pi) only sunHeight changes, to 0.
-void setSunAngle(float angle);
+// Points the sun and sets its strength for a time of day (radians): by day
+// sunHeight and sunStrength become sin(angle) and towardsSun (cos, sin, 0),
+// rising along +x. At night (angle >= pi) only sunHeight changes, to 0.
+void setSunAngle(GameWorld& world, float angle);
 
 // Scores the vehicle's collisions with standing trees and uncollected orbs.
-void checkCollisions();
+void checkCollisions(GameWorld& world);

@@ -5,10 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "frame/FrameMemory.h"
 #include "game/GameUpdate.h"
-#include "lighting/DirectionalLight.h"
-#include "lighting/SpotLight.h"
 #include "base/HeapUpkeep.h"
 #include "base/Random.h"
 #include "scene/Object.h"
@@ -16,9 +13,6 @@
 #include "sky/SkyBox.h"
 #include "terrain/Terrain.h"
 #include "view/Camera.h"
-#include "view/SceneGlState.h"
-
-GameWorld world;
 
 GameScene::GameScene() = default;
 GameScene::GameScene(GameScene&&) noexcept = default;
@@ -54,7 +48,8 @@ void randomGridPoint(const Terrain& terrain, int width, int depth, int& column, 
     terrain.getHeight(column, row, height);
 }
 
-void buildTrees(GameScene& scene, int width, int depth) {
+void buildTrees(GameWorld& world, int width, int depth) {
+    GameScene& scene = world.scene;
     for (int i = 0; i < treeCount; ++i) {
         int column, row;
         float height;
@@ -72,7 +67,8 @@ void buildTrees(GameScene& scene, int width, int depth) {
     }
 }
 
-void buildOrbs(GameScene& scene, int width, int depth) {
+void buildOrbs(GameWorld& world, int width, int depth) {
+    GameScene& scene = world.scene;
     for (int i = 0; i < orbCount; ++i) {
         int column, row;
         float height;
@@ -90,28 +86,16 @@ void buildOrbs(GameScene& scene, int width, int depth) {
     }
 }
 
-void buildLights(GameScene& scene) {
-    scene.sun = std::make_unique<DirectionalLight>();
-    for (int i = 0; i < headlightCount; ++i) {
-        scene.headlights[i] = std::make_unique<SpotLight>();
-        SpotLight& headlight = *scene.headlights[i];
-        // In the vehicle's own frame: either side, ahead of its centre.
-        headlight.setPosition(i == 0 ? 1.0f : -1.0f, 0.5f, 1.8f);
-        headlight.setDirection(0, 0, 1);
-        headlight.disable();
-    }
-    world.headlightsOn = false;
-}
-
 // The drawing order of the frame: trees, orbs, then the vehicle.
-void listScenery(const GameScene& scene) {
+void listScenery(GameWorld& world) {
+    const GameScene& scene = world.scene;
     world.scenery.clear();
     for (const auto& tree : scene.trees) world.scenery.push_back(tree.get());
     for (const auto& orb : scene.orbs) world.scenery.push_back(orb.get());
     world.scenery.push_back(scene.vehicle.get());
 }
 
-void buildWorld(uint32_t seed) {
+void buildWorld(GameWorld& world, uint32_t seed) {
     GameScene& scene = world.scene;
     seedRandom(seed);
     scene.terrain = std::make_unique<Terrain>("Terrain.bmp", "Grass.bmp");
@@ -122,18 +106,18 @@ void buildWorld(uint32_t seed) {
     buildVehicle(scene);
     int width = static_cast<int>(static_cast<float>(scene.terrain->getWidth()));
     int depth = static_cast<int>(static_cast<float>(scene.terrain->getDepth()));
-    buildTrees(scene, width, depth);
-    buildOrbs(scene, width, depth);
-    buildLights(scene);
+    buildTrees(world, width, depth);
+    buildOrbs(world, width, depth);
     scene.camera = std::make_unique<Camera>(0, 0, 0);
-    scene.camera->chase(scene.vehicle.get());
-    listScenery(scene);
+    listScenery(world);
 
-    world.cameraMode = ViewMode::chase;
+    setViewMode(world, ViewMode::chase);
+    world.headlightsOn = false;
     world.speed = 0.003f;
     world.leftButtonDown = false;
     world.sunAngle = 0;
-    setSunAngle(0);
+    world.sunOn = true;
+    setSunAngle(world, 0);
     world.score = 0;
     world.framesCounted = 0;
     world.fpsAccumMs = 0;
@@ -142,7 +126,6 @@ void buildWorld(uint32_t seed) {
     world.updatedThisGame = false;
     world.shadowsOn = true;
     world.showOverlay = false;
-    setSceneGlState();
     returnFreedMemory();  // what reading and scaling the files left behind
 }
 
@@ -163,7 +146,7 @@ bool parseSeed(const char* text, uint32_t& seed) {
 // The world is seeded with the time in seconds, so each game is laid out
 // afresh. BRELLOW_SEED, when set to a number, fixes the layout instead: the
 // end-to-end tests use it to play a known world.
-void initWorld() {
+void initWorld(GameWorld& world) {
     uint32_t seed = static_cast<uint32_t>(std::time(nullptr));
     if (const char* fixed = std::getenv("BRELLOW_SEED")) {
         if (!parseSeed(fixed, seed)) {
@@ -172,30 +155,28 @@ void initWorld() {
             seed = static_cast<uint32_t>(std::time(nullptr));
         }
     }
-    initWorld(seed);
+    initWorld(world, seed);
 }
 
-void initWorld(uint32_t seed) {
+void initWorld(GameWorld& world, uint32_t seed) {
     try {
-        buildWorld(seed);
+        buildWorld(world, seed);
     } catch (...) {
-        releaseWorld();  // what was built before the failure
+        releaseWorld(world);  // what was built before the failure
         throw;
     }
 }
 
-void releaseWorld() {
+void releaseWorld(GameWorld& world) {
     world.scene = {};
     world.scenery = {};
-    frameMemory.release();
 }
 
-void endGame() {
-    if (world.scene.vehicle) {
-        world.leaving.position = world.scene.vehicle->getPosition();
-        world.leaving.rotation = world.scene.vehicle->getRotation();
+void setViewMode(GameWorld& world, ViewMode mode) {
+    world.cameraMode = mode;
+    if (mode == ViewMode::ride) {
+        world.scene.camera->ride(world.scene.vehicle.get());
+    } else {
+        world.scene.camera->chase(world.scene.vehicle.get());
     }
-    world.leaving.cameraMode = world.cameraMode;
-    releaseWorld();
-    leaveScreen(world.exit());
 }

@@ -1,33 +1,30 @@
 #pragma once
-// The game state. One GameWorld lives for the whole process; what it owns
-// lives for one game: initWorld builds the scene and resets the game's
-// fields, endGame releases the scene. Fields marked "kept" carry over from
-// one game to the next. Input callbacks change it, gameIdle advances it, and
-// gameDisplay reads it once at the top of each frame into the frame's record
-// (FrameView.h), counting the frame in framesCounted; the drawing itself
-// never sees it.
+// The game's rules work on this record: plain values and the scene's
+// objects, no GL state. It lives for one game screen (GameScreen.h): initWorld
+// builds a game into it and resets the game's fields, releaseWorld gives the
+// scene back. Fields marked "kept" carry over from one game to the next.
+// Input changes it (GameInput.h), updateWorld advances it (GameUpdate.h), and
+// the display reads it once at the top of each frame into the frame's record
+// (GameFrame.h), counting the frame in framesCounted; the drawing itself never
+// sees it.
 #include <array>
-#include <csetjmp>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include "game/GameSnapshot.h"
-#include "scene/SceneCounts.h"
-#include "platform/ScreenLoop.h"
+#include "base/Vector3.h"
 #include "base/ViewMode.h"
+#include "scene/SceneCounts.h"
 
 class Camera;
-class DirectionalLight;
 class NightSky;
 class Object;
 class SkyBox;
-class SpotLight;
 class Terrain;
 
 // Everything a game owns. Assigning an empty scene (scene = {}) releases it
 // member by member in the order declared: terrain, sky, vehicle, trees,
-// orbs, sun, headlights, camera, stars.
+// orbs, camera, stars.
 struct GameScene {
     GameScene();
     GameScene(GameScene&&) noexcept;
@@ -39,8 +36,6 @@ struct GameScene {
     std::unique_ptr<Object> vehicle;
     std::array<std::unique_ptr<Object>, treeCount> trees;
     std::array<std::unique_ptr<Object>, orbCount> orbs;
-    std::unique_ptr<DirectionalLight> sun;
-    std::array<std::unique_ptr<SpotLight>, headlightCount> headlights;
     std::unique_ptr<Camera> camera;
     std::unique_ptr<NightSky> stars;
 };
@@ -57,16 +52,20 @@ struct GameWorld {
     bool orbCollected[orbCount] = {};
 
     // Player state.
-    bool headlightsOn = false;
+    bool headlightsOn = false;     // the frame switches the headlights to match
     ViewMode cameraMode = ViewMode::chase;  // the vehicle is drawn in the chase view only
     float speed = 0.003f;          // world units per millisecond while driving
     bool leftButtonDown = false;
     int lastMouseX = 0;            // kept: last pointer position seen, window pixels
     int lastMouseY = 0;            // kept
 
-    // Time of day: day while 0 <= sunAngle <= pi, night up to 2 pi.
+    // Time of day: day while 0 <= sunAngle <= pi, night up to 2 pi. The sun
+    // is these numbers; the frame sends them to its light.
     float sunAngle = 0;            // radians
     float sunHeight = 0;           // sin(sunAngle) by day, 0 by night
+    bool sunOn = true;             // switched off as the day ends, on as the night ends
+    float sunStrength = 0;         // diffuse and specular grey while on, 0 ... 1
+    Vector3 towardsSun{0, 0, -1};  // unit direction towards the sun, kept through the night
 
     int score = 0;                 // may go negative
     int fps = 0;                   // kept: frames per second last measured
@@ -77,32 +76,22 @@ struct GameWorld {
 
     bool showOverlay = false;      // draw the shadow picture overlay
     bool shadowsOn = true;
-
-    GameSnapshot leaving{};        // the vehicle as it was when the quit key came
-
-    // The game screen's way out of the GLUT main loop (ScreenLoop.h).
-    std::jmp_buf gameReturnPoint;  // where playWorld continues after endGame
-    bool gameRunning = false;      // true while the game's main loop should run
-    ScreenExit exit() { return {gameReturnPoint, gameRunning}; }
 };
-
-extern GameWorld world;
 
 // BRELLOW_SEED's value as a seed: a whole number from 0 to 4294967295 in
 // decimal digits, nothing else. False (seed unchanged) for anything else.
 bool parseSeed(const char* text, uint32_t& seed);
 
-// Builds a complete new world and sets the GL state the game expects. The
-// random generator is seeded with the time in seconds, or with seed;
-// without a seed, BRELLOW_SEED fixes it when it is a whole number, and
-// anything else set there gets a warning line.
-void initWorld();
-void initWorld(uint32_t seed);
+// Builds a complete new game into world. The random generator is seeded with
+// the time in seconds, or with seed; without a seed, BRELLOW_SEED fixes it
+// when it is a whole number, and anything else set there gets a warning line.
+// Needs the GL context: the objects' models and pictures are uploaded.
+void initWorld(GameWorld& world);
+void initWorld(GameWorld& world, uint32_t seed);
 
-// Releases everything the world and the frame's memory own (safe on a
-// partly built world).
-void releaseWorld();
+// Gives back everything the world's scene owns (safe on a partly built one).
+void releaseWorld(GameWorld& world);
 
-// Keeps the snapshot values, releases the world and leaves the game screen.
-// Does not return.
-[[noreturn]] void endGame();
+// Switches the view ('1', '2', and a resumed game's snapshot): the camera
+// follows the vehicle from its seat or from behind.
+void setViewMode(GameWorld& world, ViewMode mode);

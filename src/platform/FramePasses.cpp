@@ -33,6 +33,8 @@ const char* framePassName(FramePass pass) {
     case FramePass::shadowReadBack: return "shadow read-back";
     case FramePass::shadowFilter: return "shadow filter";
     case FramePass::sky: return "sky";
+    case FramePass::clear: return "clear";
+    case FramePass::view: return "view";
     case FramePass::terrain: return "terrain";
     case FramePass::trees: return "trees";
     case FramePass::orbs: return "orbs";
@@ -40,6 +42,7 @@ const char* framePassName(FramePass pass) {
     case FramePass::overlay: return "overlay";
     case FramePass::hud: return "hud";
     case FramePass::swap: return "buffer swap";
+    case FramePass::menu: return "menu";
     case FramePass::count: break;
     }
     return "?";

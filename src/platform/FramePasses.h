@@ -11,6 +11,8 @@ enum class FramePass {
     shadowReadBack,  // glReadPixels of the silhouette picture
     shadowFilter,    // 3 x 3 blocks filtered into the shadow grid
     sky,
+    clear,           // colour and depth cleared
+    view,            // the camera's matrices and the lights sent
     terrain,
     trees,
     orbs,
@@ -18,6 +20,7 @@ enum class FramePass {
     overlay,
     hud,
     swap,
+    menu,            // one frame of the main menu
     count
 };
 

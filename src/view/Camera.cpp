@@ -38,7 +38,7 @@ Camera::Camera(float x, float y, float z) : eye{x, y, z}, center{x, y, z + 1} {}
 
 void Camera::lookAt(float x, float y, float z) {
     center = {x, y, z};
-    mode = CameraMode::free;
+    mode = ViewMode::free;
 }
 
 void Camera::moveEye(float dx, float dy, float dz) {
@@ -48,25 +48,25 @@ void Camera::moveEye(float dx, float dy, float dz) {
 void Camera::move(float dx, float dy, float dz) {
     moveEye(dx, dy, dz);
     center = {eye.x, eye.y, eye.z + 1};
-    mode = CameraMode::free;
+    mode = ViewMode::free;
 }
 
 bool Camera::currentView(CameraView& view) const {
     const Followed* target = nullptr;
     switch (mode) {
-    case CameraMode::free:
+    case ViewMode::free:
         view = CameraView{};
         view.eye = eye;
         view.center = center;
         return true;
-    case CameraMode::chase: target = &chaseTarget; break;
-    case CameraMode::ride: target = &rideTarget; break;
+    case ViewMode::chase: target = &chaseTarget; break;
+    case ViewMode::ride: target = &rideTarget; break;
     }
     if (!target || !target->object) return false;
     Vector3 position;
     float heading = 0;
     target->read(target->object, position, heading);
-    view = mode == CameraMode::chase ? chaseView(position, heading) : rideView(position, heading);
+    view = mode == ViewMode::chase ? chaseView(position, heading) : rideView(position, heading);
     return true;
 }
 

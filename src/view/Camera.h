@@ -11,6 +11,7 @@
 #include <cstddef>
 
 #include "base/Vector3.h"
+#include "base/ViewMode.h"
 
 // A look-at transform: a turn about the vertical (degrees, applied first to
 // the finished view), then the look from eye to center with up +y.
@@ -27,8 +28,6 @@ CameraView chaseView(const Vector3& position, float headingDegrees);
 // The ride view: the eye 2 units above the target, looking along its heading.
 CameraView rideView(const Vector3& position, float headingDegrees);
 
-// The camera's own mode (not the game's ViewMode, which has no free view).
-enum class CameraMode : int { free = 0, chase = 1, ride = 2 };
 
 class Camera {
 public:
@@ -41,14 +40,14 @@ public:
     // (the game's Object), or none. Each mode keeps its own target.
     template <class Target>
     void chase(const Target* target) {
-        setTarget(chaseTarget, follow(target), CameraMode::chase);
+        setTarget(chaseTarget, follow(target), ViewMode::chase);
     }
     template <class Target>
     void ride(const Target* target) {
-        setTarget(rideTarget, follow(target), CameraMode::ride);
+        setTarget(rideTarget, follow(target), ViewMode::ride);
     }
-    void chase(std::nullptr_t) { setTarget(chaseTarget, {}, CameraMode::chase); }
-    void ride(std::nullptr_t) { setTarget(rideTarget, {}, CameraMode::ride); }
+    void chase(std::nullptr_t) { setTarget(chaseTarget, {}, ViewMode::chase); }
+    void ride(std::nullptr_t) { setTarget(rideTarget, {}, ViewMode::ride); }
 
     // The view of the current mode; false in chase or ride mode without a target.
     bool currentView(CameraView& view) const;
@@ -59,7 +58,7 @@ public:
     // identity matrix: the identity, and false, without a view.
     bool modelview(double out[16]) const;
 
-    CameraMode getMode() const { return mode; }
+    ViewMode getMode() const { return mode; }
 
 private:
     // A borrowed target and the one way to read its place.
@@ -76,7 +75,7 @@ private:
                 }};
     }
 
-    void setTarget(Followed& target, const Followed& followed, CameraMode newMode) {
+    void setTarget(Followed& target, const Followed& followed, ViewMode newMode) {
         target = followed;
         mode = newMode;
     }
@@ -85,5 +84,5 @@ private:
     Vector3 center;
     Followed chaseTarget;
     Followed rideTarget;
-    CameraMode mode = CameraMode::free;
+    ViewMode mode = ViewMode::free;
 };

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/Pi.h"
+#include "base/Pi.h"
 #include "view/Camera.h"
 #include "view/Projection.h"
 

@@ -1,16 +1,14 @@
 // The game's update and input, stepped with a controlled clock in a world
 // built from the generated assets.
-#include <GL/freeglut.h>
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <tuple>
 
-#include "game/GameClock.h"
 #include "game/GameInput.h"
 #include "game/GameUpdate.h"
 #include "game/GameWorld.h"
-#include "lighting/DirectionalLight.h"
 #include "lighting/LightSlots.h"
 #include "scene/Object.h"
 #include "support/GeneratedAssets.h"
@@ -21,21 +19,17 @@ namespace {
 
 constexpr double pi = 3.14159265358979323846;
 
-int32_t clockNow = 0;
-int32_t testClock() { return clockNow; }
-
 // A new game, its greeting kept off the test's output.
-void newWorld(uint32_t seed = 1234) {
+void newWorld(GameWorld& world, uint32_t seed = 1234) {
     testing::internal::CaptureStdout();
-    initWorld(seed);
+    initWorld(world, seed);
     testing::internal::GetCapturedStdout();
 }
 
 class GameUpdateTest : public testing::Test {
 protected:
     void SetUp() override {
-        newWorld();
-        setGameClock(testClock);
+        newWorld(world);
         clockNow = 500000;
         world.lastFrameMs = 0;
         world.fps = 0;
@@ -44,26 +38,24 @@ protected:
         for (const auto& orb : world.scene.orbs) orb->setPosition(-50, 0, -50);
     }
     void TearDown() override {
-        releaseWorld();
-        setGameClock(nullptr);
+        releaseWorld(world);
         EXPECT_EQ(freeLightSlotCount(), lightSlotCount);
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     }
+    // One update at the clock's reading now.
+    void update() { updateWorld(world, takeStepMs(world, clockNow)); }
     // One update after stepMs milliseconds.
-    void step(int32_t stepMs) { clockNow += stepMs, gameIdle(); }
+    void step(int32_t stepMs) { clockNow += stepMs, update(); }
     void stepFor(int32_t totalMs, int32_t stepMs = 10) {
         for (int32_t t = 0; t < totalMs; t += stepMs) step(stepMs);
     }
-    static float sunDiffuse() {
-        GLfloat diffuse[4];
-        glGetLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-        return diffuse[0];
-    }
     InGeneratedAssets assets;
+    GameWorld world;
+    int32_t clockNow = 0;
 };
 
 TEST_F(GameUpdateTest, TheFirstStepOfEveryGameIs20Ms) {
-    gameIdle();
+    update();
     EXPECT_FLOAT_EQ(world.sunAngle, 20 * 0.00008f);
     EXPECT_EQ(world.lastFrameMs, clockNow);
     step(200);
@@ -73,13 +65,13 @@ TEST_F(GameUpdateTest, TheFirstStepOfEveryGameIs20Ms) {
     // takes a first step.
     step(30000);
     EXPECT_FLOAT_EQ(world.sunAngle, 470 * 0.00008f);
-    gameShown();
+    world.updatedThisGame = false;  // the window showed again
     step(5000);
     EXPECT_FLOAT_EQ(world.sunAngle, 490 * 0.00008f);
 
     // A minute on the menu, then the next game: it starts at sunrise too.
-    releaseWorld();
-    newWorld();
+    releaseWorld(world);
+    newWorld(world);
     step(60000);
     EXPECT_FLOAT_EQ(world.sunAngle, 20 * 0.00008f);
 }
@@ -89,13 +81,13 @@ TEST_F(GameUpdateTest, TheFirstStepOfEveryGameIs20Ms) {
 TEST_F(GameUpdateTest, StepsAreMeasuredAcrossAnyReadingOfTheClock) {
     // Readings around 0, then a new game across 2^31 (where int32 wraps).
     for (const std::vector<int32_t>& readings : {std::vector<int32_t>{-10, 0, 15}, {INT32_MAX - 4, INT32_MIN + 5}}) {
-        releaseWorld();
-        newWorld();
+        releaseWorld(world);
+        newWorld(world);
         int32_t previous = readings.front() - 20;  // the first step of a game is 20 ms
         for (int32_t reading : readings) {
             const float before = world.sunAngle;
             clockNow = reading;
-            gameIdle();
+            update();
             const float stepMs = static_cast<float>(static_cast<uint32_t>(reading) - static_cast<uint32_t>(previous));
             EXPECT_FLOAT_EQ(world.sunAngle - before, stepMs * 0.00008f) << "clock at " << reading;
             previous = reading;
@@ -105,21 +97,21 @@ TEST_F(GameUpdateTest, StepsAreMeasuredAcrossAnyReadingOfTheClock) {
 
 TEST_F(GameUpdateTest, OnlyDraggingWithTheLeftButtonChangesSpeedAndHeading) {
     // Another button only moves the remembered pointer.
-    gamePassiveMotion(100, 100);
-    gameMouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 100, 100);
-    gameMotion(30, 20);
+    movePointer(world, 100, 100);
+    pressMouseButton(world, false, true);
+    dragPointer(world, 30, 20);
     EXPECT_EQ(std::tuple(world.leftButtonDown, world.lastMouseX, world.lastMouseY, world.speed,
                          world.scene.vehicle->getRotationY()),
               std::tuple(false, 30, 20, 0.003f, 0.0f));
-    gameMouse(GLUT_RIGHT_BUTTON, GLUT_UP, 30, 20);
+    pressMouseButton(world, false, false);
 
-    gamePassiveMotion(500, 500);
-    gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 500, 500);
-    gameMotion(500, 400);  // 100 pixels up
+    movePointer(world, 500, 500);
+    pressMouseButton(world, true, true);
+    dragPointer(world, 500, 400);  // 100 pixels up
     EXPECT_NEAR(world.speed, 0.008f, 1e-6);
-    gameMotion(460, 400);  // 40 pixels left: a turn counter-clockwise
+    dragPointer(world, 460, 400);  // 40 pixels left: a turn counter-clockwise
     EXPECT_FLOAT_EQ(world.scene.vehicle->getRotationY(), 10);
-    gameMouse(GLUT_LEFT_BUTTON, GLUT_UP, 460, 400);
+    pressMouseButton(world, true, false);
     EXPECT_FALSE(world.leftButtonDown);
 }
 
@@ -128,7 +120,7 @@ TEST_F(GameUpdateTest, TheVehicleDrivesThreeUnitsASecondAndStaysInsideTheTerrain
     stepFor(1000);  // button up: nothing moves
     EXPECT_EQ(world.scene.vehicle->getPosition().z, start.z);
 
-    gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+    pressMouseButton(world, true, true);
     stepFor(1000);
     Vector3 moved = world.scene.vehicle->getPosition();
     EXPECT_NEAR(moved.z - start.z, 3.0, 1e-3);  // heading 0 drives along +z
@@ -149,22 +141,20 @@ TEST_F(GameUpdateTest, TheSunSetsAtPiAndRisesAgainAfterTwoPi) {
     world.sunAngle = static_cast<float>(pi / 2);
     step(0);
     EXPECT_FLOAT_EQ(world.sunHeight, 1.0f);
-    EXPECT_NEAR(sunDiffuse(), 1.0f, 1e-5);
-    float x, y, z;
-    world.scene.sun->getDirection(x, y, z);
-    EXPECT_NEAR(y, 1.0, 1e-6);
+    EXPECT_NEAR(world.sunStrength, 1.0f, 1e-5);
+    EXPECT_NEAR(world.towardsSun.y, 1.0, 1e-6);
 
     world.sunAngle = static_cast<float>(pi - 0.0001);
     step(10);
     EXPECT_GT(world.sunAngle, pi);
-    EXPECT_EQ(std::tuple(world.sunHeight, world.scene.sun->isEnabled(), sunDiffuse()), std::tuple(0.0f, false, 0.0f));
+    EXPECT_EQ(std::tuple(world.sunHeight, world.sunOn), std::tuple(0.0f, false));
 
     world.sunAngle = static_cast<float>(2 * pi - 0.0001);
     step(200);  // wraps past 2 pi: sunrise, lit at once
     EXPECT_NEAR(world.sunAngle, 200 * 0.00008 - 0.0001, 1e-5);
-    EXPECT_TRUE(world.scene.sun->isEnabled());
+    EXPECT_TRUE(world.sunOn);
     EXPECT_NEAR(world.sunHeight, std::sin(world.sunAngle), 1e-6);
-    EXPECT_NEAR(sunDiffuse(), world.sunHeight, 1e-5);
+    EXPECT_NEAR(world.sunStrength, world.sunHeight, 1e-5);
 }
 
 // However fast it drives and however long the wait, the vehicle touches
@@ -176,13 +166,13 @@ TEST_F(GameUpdateTest, NoStepOrSpeedCarriesTheVehicleThroughObjectsOrOffTheGrid)
     const Vector3 start = vehicle.getPosition();  // heading along +z
     world.scene.orbs[0]->setPosition(start.x, start.y, start.z + 10);
     world.scene.trees[0]->setPosition(start.x, start.y, start.z + 20);
-    gamePassiveMotion(500, 700);
-    gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 500, 700);
-    for (int drag = 0; drag < 200; ++drag) gameMotion(500, 0), gamePassiveMotion(500, 700);  // quick drags upwards
+    movePointer(world, 500, 700);
+    pressMouseButton(world, true, true);
+    for (int drag = 0; drag < 200; ++drag) dragPointer(world, 500, 0), movePointer(world, 500, 700);  // quick drags upwards
     EXPECT_FLOAT_EQ(world.speed, 0.1f);  // the speed has a top
     testing::internal::CaptureStderr();
     clockNow += 30000;  // 30 s stopped, then on at full speed
-    gameIdle();
+    update();
     stepFor(2000, 100);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "terrain read outside the grid";
     // Both hit: +5 for the orb, -5 for the tree, which lies flat.
@@ -256,23 +246,23 @@ TEST_F(GameUpdateTest, KeysSwitchViewHeadlightsShadowsAndOverlay) {
         {'X', false, false, false, true},  {'3', false, false, false, true},
     };
     for (auto [key, ride, headlights, shadows, overlay] : steps) {
-        gameKeyboard(key, 0, 0);
-        EXPECT_EQ(std::tuple(world.cameraMode, world.scene.camera->getMode(), world.headlightsOn,
-                             glIsEnabled(GL_LIGHT1) == GL_TRUE, glIsEnabled(GL_LIGHT2) == GL_TRUE, world.shadowsOn,
+        pressKey(world, key);
+        const ViewMode view = ride ? ViewMode::ride : ViewMode::chase;
+        EXPECT_EQ(std::tuple(world.cameraMode, world.scene.camera->getMode(), world.headlightsOn, world.shadowsOn,
                              world.showOverlay),
-                  std::tuple(ride ? ViewMode::ride : ViewMode::chase, ride ? CameraMode::ride : CameraMode::chase,
-                             headlights, headlights, headlights, shadows, overlay))
+                  std::tuple(view, view, headlights, shadows, overlay))
             << key;
     }
 }
 
 TEST(GameWorldSetup, TheSameSeedPlacesTreesAndOrbsIdenticallyInsideTheTerrain) {
     InGeneratedAssets assets;
+    GameWorld world;
     std::vector<float> first;
     for (int round = 0; round < 2; ++round) {
-        newWorld(99);
+        newWorld(world, 99);
         std::vector<float> placed;
-        auto place = [&placed](const auto& objects) {
+        auto place = [&placed, &world](const auto& objects) {
             for (const auto& object : objects) {
                 const Vector3 p = object->getPosition();
                 EXPECT_TRUE(p.x >= 0 && p.x < world.scene.terrain->getWidth() && p.z >= 0 &&
@@ -284,7 +274,7 @@ TEST(GameWorldSetup, TheSameSeedPlacesTreesAndOrbsIdenticallyInsideTheTerrain) {
         place(world.scene.trees);
         place(world.scene.orbs);
         if (round == 0) first = placed;
-        releaseWorld();
+        releaseWorld(world);
         EXPECT_EQ(placed, first);
     }
 }

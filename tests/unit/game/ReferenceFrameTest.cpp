@@ -28,8 +28,9 @@
 
 #include "frame/FrameMemory.h"
 #include "frame/FrameView.h"
-#include "game/GameClock.h"
-#include "game/GameDisplay.h"
+#include "frame/FrameDrawing.h"
+#include "game/GameFrame.h"
+#include "game/GameScreen.h"
 #include "game/GameInput.h"
 #include "game/GameUpdate.h"
 #include "game/GameWorld.h"
@@ -67,9 +68,6 @@ void recordPass(FramePass pass) {
     if (pass == FramePass::hud) drawing->picture = readWindow();
 }
 
-int32_t clockNow = 0;
-int32_t testClock() { return clockNow; }
-
 // How a model is written: as generated, or with normals or texture
 // coordinates left out of its vertices and faces.
 enum class TreeModel { generated, withoutNormals, withoutTexCoords };
@@ -101,34 +99,37 @@ class ReferenceFrame : public testing::Test {
 protected:
     void TearDown() override {
         setFramePassListener(nullptr);
-        setGameClock(nullptr);
-        releaseWorld();
+        endWorld();
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     }
 
     // Builds the world of seed in the current folder and plays it.
     void startWorld(uint32_t seed) {
         testing::internal::CaptureStdout();
-        initWorld(seed);
+        initWorld(world, seed);
         testing::internal::GetCapturedStdout();
-        setGameClock(testClock);
         clockNow = 1000;
-        world.lastFrameMs = clockNow;
         setFramePassListener(recordPass);
-        gameMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);  // driving, so the scene moves
+        pressMouseButton(world, true, true);  // driving, so the scene moves
+    }
+
+    // Gives back the world and what its frames drew with, as a game's end does.
+    void endWorld() {
+        releaseWorld(world);
+        screen.frame.release();
     }
 
     // Plays on for stepMs of game time, turning steadily.
-    static void play(int32_t stepMs) {
+    void play(int32_t stepMs) {
         for (int32_t end = clockNow + stepMs; clockNow < end;) {
             clockNow += 250;
-            gameIdle();
-            gameMotion(world.lastMouseX + 1, world.lastMouseY);
+            updateWorld(world, takeStepMs(world, clockNow));
+            dragPointer(world, world.lastMouseX + 1, world.lastMouseY);
         }
     }
 
     // Stands the vehicle near one of the terrain's edges, facing across it.
-    static void standAtEdge(int edge) {
+    void standAtEdge(int edge) {
         const float w = static_cast<float>(world.scene.terrain->getWidth());
         const float d = static_cast<float>(world.scene.terrain->getDepth());
         const float at[4][3] = {{2, d / 2, 0}, {w - 3, d / 3, 180}, {w / 2, 2, 90}, {w / 3, d - 3, -90}};
@@ -161,10 +162,11 @@ protected:
         return frame[3 * p] == 0 && frame[3 * p + 1] == 0 && frame[3 * p + 2] == 0;
     }
 
-    // The state each drawing left at the marks from the sky's to the HUD's must be the same.
+    // The state each drawing left at the marks of the sky and from the terrain's to the HUD's must be the same.
     void compareStates(const DrawnFrame& game, const DrawnFrame& reference, const std::string& what) {
-        for (int mark = static_cast<int>(FramePass::sky); mark <= static_cast<int>(FramePass::hud); ++mark) {
-            const FramePass pass = static_cast<FramePass>(mark);
+        for (FramePass pass : {FramePass::sky, FramePass::terrain, FramePass::trees, FramePass::orbs,
+                               FramePass::vehicle, FramePass::overlay, FramePass::hud}) {
+            const int mark = static_cast<int>(pass);
             const StateParts parts = pass == FramePass::sky ? StateParts::switchesAndBlend : StateParts::all;
             ASSERT_TRUE(game.marked[mark] && reference.marked[mark]) << what << ": " << framePassName(pass);
             int fields = 0;
@@ -191,9 +193,9 @@ protected:
     void compareFrame(const std::string& what) {
         DrawnFrame game, reference;
         drawing = &game;
-        gameDisplay();
+        displayGame(screen);
         drawing = &reference;
-        drawReferenceFrame(makeFrameView(world, frameMemory));
+        drawReferenceFrame(makeFrameView(world, screen.frame), screen.frame.lights);
         drawing = nullptr;
         compareStates(game, reference, what);
         const std::vector<unsigned char> &fast = game.picture, &plain = reference.picture;
@@ -247,15 +249,15 @@ protected:
         for (int frame = 0; frame < frames; ++frame) {
             play(dayAndNightMs / frames);
             const bool ride = frame % 4 == 1;
-            gameKeyboard(ride ? '1' : '2', 0, 0);
-            if (frame % 5 == 2) gameKeyboard('h', 0, 0);
-            if (frame % 7 == 3 || frame % 7 == 4) gameKeyboard('s', 0, 0);
+            pressKey(world, ride ? '1' : '2');
+            if (frame % 5 == 2) pressKey(world, 'h');
+            if (frame % 7 == 3 || frame % 7 == 4) pressKey(world, 's');
             if (frame % 6 == 5) standAtEdge(frame / 6 % 4);
             compareFrame("seed " + std::to_string(seed) + ", frame " + std::to_string(frame) +
                          (ride ? ", ride view" : ", chase view") + (world.headlightsOn ? ", headlights" : "") +
                          (world.showOverlay ? ", overlay" : ""));
         }
-        releaseWorld();
+        endWorld();
     }
 
     void printFigures() const {
@@ -280,6 +282,10 @@ protected:
         compareFrame(what + ", night");
     }
 
+    GameScreen screen;
+    GameWorld& world = screen.world;
+    int32_t clockNow = 0;
+
     // What a test compared, printed for the record.
     int framesCompared = 0, framesNeedingTolerance = 0, worstLevels = 0;
     PixelCounts pixelsOff;
@@ -302,11 +308,11 @@ TEST_F(ReferenceFrame, AThousandGridPointTerrainMatchesThePlainFrameFromItsMiddl
     play(19000);  // about noon
     world.scene.vehicle->setPositionOnTerrain(512, 512);
     compareFrame("1024, middle, chase view");
-    gameKeyboard('1', 0, 0);
+    pressKey(world, '1');
     compareFrame("1024, middle, ride view");
     standAtEdge(0);
     compareFrame("1024, edge, ride view");
-    gameKeyboard('2', 0, 0);
+    pressKey(world, '2');
     play(12000);  // a low afternoon sun: long shadows across tile seams
     standAtEdge(1);
     compareFrame("1024, edge, chase view");
@@ -326,7 +332,7 @@ TEST_F(ReferenceFrame, AVehicleWithoutNormalsOrTexCoordsLooksTheSameWithEveryOth
             if (size == 1024) world.scene.vehicle->setPositionOnTerrain(512, 512);
             const char* model = form == TreeModel::withoutNormals ? ", no normals" : ", no texture coordinates";
             compareWithEverythingElseOutOfView(std::to_string(size) + model);
-            releaseWorld();
+            endWorld();
         }
     printFigures();
 }
@@ -343,19 +349,21 @@ TEST_F(ReferenceFrame, ShadowsOfTheDrawnQuadsDoNotDependOnObjectsOutOfReach) {
     size_t quadsCompared = 0, drawnValuesOff = 0, valuesLeftOut = 0;
     for (int32_t gameMs = 1500; gameMs < 39000; gameMs += 1500) {
         play(1500);
-        const FrameView frame = makeFrameView(world, frameMemory);
-        ASSERT_NE(frame.shadows, nullptr);
+        const FrameView frame = makeFrameView(world, screen.frame);
+        ASSERT_TRUE(frame.shadowed);
+        drawFrame(frame, screen.frame);
+        const ShadowGrid* shadows = &screen.frame.shadowBuffers.shadowGrid;
         const ShadowGrid& all = referenceShadowGrid(frame);
 
         std::vector<bool> isDrawn(size_t{terrain.getWidth()} * terrain.getDepth(), false);
         frame.quads->forEachQuad([&](uint32_t x, uint32_t z) {
             isDrawn[all.index(x, z)] = true;
             ++quadsCompared;
-            drawnValuesOff += frame.shadows->at(x, z) != all.at(x, z);
+            drawnValuesOff += shadows->at(x, z) != all.at(x, z);
         });
         ASSERT_EQ(drawnValuesOff, 0u) << "at " << gameMs;
         for (size_t cell = 0; cell < isDrawn.size(); ++cell)
-            valuesLeftOut += !isDrawn[cell] && frame.shadows->data()[cell] != all.data()[cell];
+            valuesLeftOut += !isDrawn[cell] && shadows->data()[cell] != all.data()[cell];
     }
     EXPECT_GT(quadsCompared, 10000u);
     EXPECT_GT(valuesLeftOut, 0u) << "no silhouette was ever left out";

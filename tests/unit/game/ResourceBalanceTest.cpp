@@ -9,7 +9,7 @@
 #include <set>
 
 #include "game/GameInput.h"
-#include "game/GameLoop.h"
+#include "game/GameScreen.h"
 #include "frame/FrameMemory.h"
 #include "game/GameWorld.h"
 #include "lighting/LightSlots.h"
@@ -60,7 +60,7 @@ void recordThenQuit(int poll) {
         gameKeyboard('h', 0, 0);
         gameKeyboard('s', 0, 0);
     }
-    recording->shadowPassRan = !frameMemory.shadowBuffers.shadowGrid.empty();
+    recording->shadowPassRan = !gameBeingPlayed()->frame.shadowBuffers.shadowGrid.empty();
     if (!recording->shadowPassRan && poll < maxPolls) {
         glutTimerFunc(pollMs, recordThenQuit, poll + 1);
         return;

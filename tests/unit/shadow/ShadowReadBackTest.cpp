@@ -6,8 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "frame/FrameMemory.h"
-#include "game/WorldPasses.h"
+#include "shadow/ShadowPicture.h"
 #include "shadow/ShadowFilter.h"
 #include "support/GlStateGuard.h"
 
@@ -26,8 +25,8 @@ protected:
         glEnable(GL_SCISSOR_TEST);
         glViewport(0, 0, 1024, 768);
     }
-    void TearDown() override { frameMemory.release(); }
-    ShadowBuffers& buffers = frameMemory.shadowBuffers;  // where the game's read-back goes
+    void TearDown() override { buffers.release(); }
+    ShadowBuffers buffers;
 };
 
 // Five blocks by three, so the rows are 15 bytes: not a multiple of the
@@ -47,7 +46,7 @@ TEST_F(ShadowReadBackTest, EachBlockBecomesTheWeightedMeanOfItsPixels) {
     glDisable(GL_SCISSOR_TEST);
 
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    const float* grid = readShadowGrid(15, 9).data();
+    const float* grid = readShadowGrid(15, 9, buffers).data();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     EXPECT_EQ(glInteger(GL_PACK_ALIGNMENT), 4);
 
@@ -68,7 +67,7 @@ TEST_F(ShadowReadBackTest, PixelsBeyondTheWindowAreNotReadAndCountAsLit) {
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    const float* grid = readShadowGrid(1200, 900).data();
+    const float* grid = readShadowGrid(1200, 900, buffers).data();
     ASSERT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     // 400 columns; column 341 holds window pixel 1023 and two beyond the
     // edge, row 256 lies above the window's top.

@@ -59,7 +59,7 @@ TEST_F(CameraTest, FreeCameraLooksAlongZFromItsEye) {
     // lookAt turns a chasing camera back to free, towards the new point.
     camera.chase(target.get());
     camera.lookAt(7, 0, -5);
-    EXPECT_EQ(camera.getMode(), CameraMode::free);
+    EXPECT_EQ(camera.getMode(), ViewMode::free);
     expectLooksFrom(camera, 1, 2, 3, 7, 0, -5);
 }
 
@@ -75,7 +75,7 @@ TEST_F(CameraTest, ChaseViewStaysBehindAlongMinusZAndAimsAhead) {
 
     // moveEye changes nothing visible in chase mode.
     camera.moveEye(5, 5, 5);
-    EXPECT_EQ(camera.getMode(), CameraMode::chase);
+    EXPECT_EQ(camera.getMode(), ViewMode::chase);
     expectLooksFrom(camera, 67, 15, 39, 67, 3, 64);
 }
 

@@ -1,0 +1,15 @@
+#include "PlainTerrainFrame.h"
+
+#include <GL/freeglut.h>
+
+#include "frame/FrameDrawing.h"
+#include "frame/FrameView.h"
+#include "reference/ReferenceFrame.h"
+
+void drawPlainTerrainFrame(const FrameView& frame, FrameLights& lights) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    sendView(frame, lights);
+    drawTerrainVertexByVertex(*frame.terrain, nullptr);
+    glutSwapBuffers();
+    glFinish();
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The frame's record (FrameView.h) from the game's world: worked out on the
+// processor, without GL, at the top of each frame.
+#include "frame/FrameView.h"
+
+struct FrameMemory;
+struct GameWorld;
+
+// By day with shadows on, every frame starts with the shadow pass.
+bool shadowPassRuns(const GameWorld& world);
+
+// Copies the world's values into a record, works out the camera's matrices
+// and chooses the terrain quads in view into memory.drawnQuads.
+FrameView makeFrameView(const GameWorld& world, FrameMemory& memory);
