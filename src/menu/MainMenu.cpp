@@ -5,7 +5,13 @@
 #include "menu/MenuRules.h"
 #include "platform/GameWindow.h"
 
+namespace {
+// The menu screen's record, for the whole process. GLUT's callbacks take no
+// argument, so this is how they reach it.
 MainMenu mainMenu;
+}  // namespace
+
+MainMenu& mainMenuState() { return mainMenu; }
 
 void loadMenu() {
     mainMenu.hovered = noButton;

@@ -27,8 +27,8 @@ struct MenuButton {
     int top = 0;     // bottom + height of normalImage's picture
 };
 
-// The menu's state. One record lives for the whole process (mainMenu); its
-// pictures are null except between loadMenu and the end of runMenu. The
+// The menu's state. One record lives for the whole process (mainMenuState);
+// its pictures are null except between loadMenu and the end of runMenu. The
 // hover, click and fade fields live for one runMenu.
 struct MainMenu {
     std::unique_ptr<Texture> background;
@@ -43,7 +43,9 @@ struct MainMenu {
     ScreenExit exit() { return {menuReturnPoint, menuRunning, &choice}; }
 };
 
-extern MainMenu mainMenu;
+// The menu screen's one record: what its callbacks act on and draw, and what
+// the tests look at.
+MainMenu& mainMenuState();
 
 // Loads the seven pictures from ./textures/ and sets the button rectangles;
 // no button is highlighted. Throws FatalError for a missing picture.

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "menu/MainMenu.h"
+#include "platform/FramePasses.h"
 #include "menu/MenuRules.h"
 #include "platform/GameWindow.h"
 #include "view/WindowCoordinates.h"
@@ -47,6 +48,7 @@ void drawFade(float alpha) {
 }  // namespace
 
 void menuDisplay() {
+    const MainMenu& mainMenu = mainMenuState();
     const WindowCoordinates flat;
     // Depth testing is off, so only the colour buffer needs clearing.
     glClear(GL_COLOR_BUFFER_BIT);
@@ -65,12 +67,14 @@ void menuDisplay() {
     }
 
     if (!mainMenu.leaving) {
+        endFramePass(FramePass::menu);
         glutSwapBuffers();
         return;
     }
     // The fade advances once per displayed frame, without further input.
-    bool complete = advanceFade(mainMenu);
+    bool complete = advanceFade(mainMenuState());
     drawFade(mainMenu.fadeAlpha);
+    endFramePass(FramePass::menu);
     glutSwapBuffers();
     if (!complete) glutPostRedisplay();
 }

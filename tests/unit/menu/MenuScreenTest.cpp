@@ -61,8 +61,8 @@ testing::AssertionResult near(Rgb actual, Rgb expected, int tolerance = 3) {
 
 // GLUT pointer coordinates (y from the top) of a button's centre, and the
 // pixel there.
-int centreX(int i) { return (mainMenu.buttons[i].left + mainMenu.buttons[i].right) / 2; }
-int centreWindowY(int i) { return 768 - (mainMenu.buttons[i].bottom + mainMenu.buttons[i].top) / 2; }
+int centreX(int i) { return (mainMenuState().buttons[i].left + mainMenuState().buttons[i].right) / 2; }
+int centreWindowY(int i) { return 768 - (mainMenuState().buttons[i].bottom + mainMenuState().buttons[i].top) / 2; }
 Rgb buttonCentrePixel(int i) { return readPixel(centreX(i), 768 - centreWindowY(i)); }
 
 // Every button shows its picture, the highlighted one its highlighted picture.
@@ -92,7 +92,7 @@ int fadeFrames = 0;  // frames drawn with a choice made (each advances the fade)
 FadeFrameStep atFadeFrame;
 
 void countedDisplay() {
-    const bool fading = mainMenu.leaving;
+    const bool fading = mainMenuState().leaving;
     menuDisplay();
     ++framesDrawn;
     fadeFrames += fading;
@@ -137,11 +137,11 @@ protected:
 };
 
 TEST_F(MenuScreen, LoadSetsRectanglesFromPicturesAndARunReleasesThem) {
-    mainMenu.hovered = Exit;
+    mainMenuState().hovered = Exit;
     loadMenu();
-    EXPECT_EQ(mainMenu.hovered, noButton);
+    EXPECT_EQ(mainMenuState().hovered, noButton);
     for (int i = 0; i < menuButtonCount; ++i) {
-        const MenuButton& b = mainMenu.buttons[i];
+        const MenuButton& b = mainMenuState().buttons[i];
         const MenuButtonPlace& place = menuButtonPlaces[i];
         EXPECT_EQ(std::tuple(b.left, b.bottom, b.right, b.top),
                   std::tuple(place.left, place.bottom, place.left + pictureWidth[i], place.bottom + pictureHeight[i]))
@@ -151,12 +151,12 @@ TEST_F(MenuScreen, LoadSetsRectanglesFromPicturesAndARunReleasesThem) {
 
     EXPECT_EQ(runDrivenMenu({[] { menuKeyboard('q', 0, 0); }}), Exit);
     EXPECT_EQ(picturesHeld(), 0);
-    EXPECT_FALSE(mainMenu.background);
+    EXPECT_FALSE(mainMenuState().background);
 }
 
 TEST_F(MenuScreen, DrawsBackgroundAndButtonsAndHighlightsTheButtonUnderThePointer) {
     loadMenu();
-    const MenuButton& resume = mainMenu.buttons[ResumeGame];
+    const MenuButton& resume = mainMenuState().buttons[ResumeGame];
     int choice = runDrivenMenu({
         [] {
             // The whole background, right way up, under the three buttons.
@@ -168,7 +168,7 @@ TEST_F(MenuScreen, DrawsBackgroundAndButtonsAndHighlightsTheButtonUnderThePointe
             menuHover(centreX(ResumeGame), centreWindowY(ResumeGame));
         },
         [&] {
-            EXPECT_EQ(mainMenu.hovered, ResumeGame);
+            EXPECT_EQ(mainMenuState().hovered, ResumeGame);
             // The highlighted picture fills the normal picture's rectangle.
             expectButtonsShown(ResumeGame);
             EXPECT_TRUE(near(readPixel(resume.left + 6, resume.bottom + 3), selectedColour[ResumeGame]));
@@ -176,15 +176,15 @@ TEST_F(MenuScreen, DrawsBackgroundAndButtonsAndHighlightsTheButtonUnderThePointe
             EXPECT_TRUE(near(readPixel(resume.left - 2, resume.bottom + 5), backgroundHigh));
             EXPECT_TRUE(near(readPixel(resume.right + 1, resume.bottom + 5), backgroundHigh));
             // Exactly on New Game's upper-left corner.
-            menuHover(mainMenu.buttons[NewGame].left, 768 - mainMenu.buttons[NewGame].top);
+            menuHover(mainMenuState().buttons[NewGame].left, 768 - mainMenuState().buttons[NewGame].top);
         },
         [] {
-            EXPECT_EQ(mainMenu.hovered, NewGame);
+            EXPECT_EQ(mainMenuState().hovered, NewGame);
             expectButtonsShown(NewGame);
             menuHover(5, 5);
         },
         [] {
-            EXPECT_EQ(mainMenu.hovered, noButton);
+            EXPECT_EQ(mainMenuState().hovered, noButton);
             expectButtonsShown(noButton);
             menuKeyboard('q', 0, 0);
         },
@@ -205,7 +205,7 @@ TEST_F(MenuScreen, ClickOnHighlightedButtonFadesToBlackOverTwentyFramesAndReturn
                 menuMouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0);
                 menuHover(centreX(Exit), centreWindowY(Exit));
             } else if (fadeFrame == 8) {
-                EXPECT_EQ(mainMenu.hovered, NewGame);
+                EXPECT_EQ(mainMenuState().hovered, NewGame);
                 // Part way: the highlighted button shows through the black.
                 Rgb shown = buttonCentrePixel(NewGame);
                 EXPECT_GT(shown.g, 100);
@@ -215,7 +215,7 @@ TEST_F(MenuScreen, ClickOnHighlightedButtonFadesToBlackOverTwentyFramesAndReturn
     EXPECT_EQ(choice, NewGame);
     // Each of the 20 frames advanced the fade by one step.
     EXPECT_EQ(fadeFrames, 20);
-    EXPECT_FALSE(mainMenu.leaving);
+    EXPECT_FALSE(mainMenuState().leaving);
     // The last frame is black all over.
     EXPECT_TRUE(near(buttonCentrePixel(NewGame), {0, 0, 0}, 1));
     EXPECT_TRUE(near(readPixel(990, 730), {0, 0, 0}, 1));
