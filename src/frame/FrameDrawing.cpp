@@ -8,6 +8,7 @@
 #include "frame/FrameMemory.h"
 #include "shadow/ShadowPass.h"
 #include "platform/FramePasses.h"
+#include "platform/GlStateScope.h"
 #include "scene/Object.h"
 #include "sky/SkyPass.h"
 #include "terrain/Terrain.h"
@@ -44,6 +45,8 @@ void drawSkyBehindScene(const FrameView& frame) {
                                terrain.getMinHeight(), terrain.getMaxHeight(), terrain.getHeights().data()};
     const int* viewport = frame.viewport;
     const int lowestRow = lowestBackgroundRow(frame.modelview, frame.projection, viewport, bounds);
+    GlStateScope saved(GL_DEPTH_BUFFER_BIT | GL_VIEWPORT_BIT | GL_SCISSOR_BIT | GL_ENABLE_BIT, 0,
+                       GlStateScope::saveMatrices);
     glScissor(viewport[0], lowestRow, viewport[2], viewport[1] + viewport[3] - lowestRow);
     glEnable(GL_SCISSOR_TEST);
 
@@ -54,11 +57,6 @@ void drawSkyBehindScene(const FrameView& frame) {
     // the camera's position and is never reached.
     glLoadIdentity();
     skyPass(*frame.sky, *frame.stars, frame.sunHeight, frame.sunAngle, frame.viewMode, frame.headingDegrees);
-    glDepthMask(GL_TRUE);
-    glDepthFunc(GL_LESS);
-    glDepthRange(0, 1);
-    glDisable(GL_SCISSOR_TEST);
-    glLoadMatrixd(frame.modelview);
 }
 
 }  // namespace
