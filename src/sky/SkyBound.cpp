@@ -1,9 +1,9 @@
 #include "sky/SkyBound.h"
 
-#include <GL/glu.h>
-
 #include <cmath>
 #include <utility>
+
+#include "view/ViewMatrices.h"
 
 namespace {
 
@@ -19,10 +19,10 @@ struct Ray {
 
 bool pixelRay(double x, double y, const double modelview[16], const double projection[16],
               const int viewport[4], Ray& ray) {
-    double nx, ny, nz, fx, fy, fz;
-    if (!gluUnProject(x, y, 0, modelview, projection, viewport, &nx, &ny, &nz)) return false;
-    if (!gluUnProject(x, y, 1, modelview, projection, viewport, &fx, &fy, &fz)) return false;
-    ray = {nx, ny, nz, fx - nx, fy - ny, fz - nz};
+    double n[3], f[3];
+    if (!unProject(x, y, 0, modelview, projection, viewport, n)) return false;
+    if (!unProject(x, y, 1, modelview, projection, viewport, f)) return false;
+    ray = {n[0], n[1], n[2], f[0] - n[0], f[1] - n[1], f[2] - n[2]};
     return true;
 }
 

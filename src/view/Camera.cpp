@@ -1,7 +1,5 @@
 #include "view/Camera.h"
 
-#include <GL/glu.h>
-
 #include <cmath>
 
 #include "base/Pi.h"
@@ -68,13 +66,6 @@ bool Camera::currentView(CameraView& view) const {
     target->read(target->object, position, heading);
     view = mode == ViewMode::chase ? chaseView(position, heading) : rideView(position, heading);
     return true;
-}
-
-void Camera::apply() const {
-    CameraView view;
-    if (!currentView(view)) return;
-    if (view.turned) glRotatef(view.turnDegrees, 0, 1, 0);
-    gluLookAt(view.eye.x, view.eye.y, view.eye.z, view.center.x, view.center.y, view.center.z, 0, 1, 0);
 }
 
 bool Camera::modelview(double out[16]) const {

@@ -1,18 +1,9 @@
 #include "view/ViewVolume.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 
 namespace {
 constexpr double outsideMargin = 0.01;  // world units, against rounding at the planes
-}
-
-ViewVolume ViewVolume::current() {
-    double projection[16], modelview[16];
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    return ViewVolume(projection, modelview);
 }
 
 ViewVolume::ViewVolume(const double projection[16], const double modelview[16]) {

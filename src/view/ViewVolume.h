@@ -1,12 +1,10 @@
 #pragma once
-// The six planes of what the camera sees, taken from GL's current projection
-// and modelview matrices, so that objects wholly outside need not be sent.
+// The six planes of what the camera sees, taken from the projection and
+// modelview matrices, so that objects wholly outside need not be sent.
 #include "base/Vector3.h"
 
 class ViewVolume {
 public:
-    // Reads the current matrices (a cheap query; nothing is drawn).
-    static ViewVolume current();
     // Excludes nothing until assigned.
     ViewVolume() = default;
     // From column-major matrices as GL keeps them.
