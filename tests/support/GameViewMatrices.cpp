@@ -1,23 +1,20 @@
 #include "support/GameViewMatrices.h"
 
-#include <GL/glu.h>
+#include <cmath>
+
+#include "base/Pi.h"
+#include "view/Camera.h"
 
 GameViewMatrices gameViewMatrices(double eyeX, double eyeY, double eyeZ, double atX, double atY, double atZ,
                                   double roll) {
     GameViewMatrices view;
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluPerspective(45, 4.0 / 3.0, 1, 1000);
-    glGetDoublev(GL_PROJECTION_MATRIX, view.projection);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glRotated(roll, 0, 0, 1);
-    gluLookAt(eyeX, eyeY, eyeZ, atX, atY, atZ, 0, 1, 0);
-    glGetDoublev(GL_MODELVIEW_MATRIX, view.modelview);
-    glPopMatrix();
+    gameProjectionMatrix(view.projection);
+    lookAtMatrix({false, 0, {float(eyeX), float(eyeY), float(eyeZ)}, {float(atX), float(atY), float(atZ)}},
+                 view.modelview);
+    // The roll about the view axis first, as glRotated(roll, 0, 0, 1) makes it.
+    const double c = std::cos(roll * pi / 180), s = std::sin(roll * pi / 180);
+    const double rolled[16] = {c, s, 0, 0, -s, c, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    multiplyMatrices(rolled, view.modelview, view.modelview);
     return view;
 }
 

@@ -2,13 +2,12 @@
 // The game's projection (45 degrees, 4:3, near 1, far 1000) and a camera
 // looking from an eye towards a point with up +y, optionally rolled about the
 // view axis, as the column-major matrices GL keeps, with the window's
-// viewport; and the view volume they make. Built with GL's own matrix stack
-// (left as it was found), so it needs the test window's context.
+// viewport; and the view volume they make. Worked out on the processor, so
+// no GL context is needed.
+#include "view/ViewMatrices.h"
 #include "view/ViewVolume.h"
 
-struct GameViewMatrices {
-    double projection[16];
-    double modelview[16];
+struct GameViewMatrices : ViewMatrices {
     int viewport[4] = {0, 0, 1024, 768};
 };
 

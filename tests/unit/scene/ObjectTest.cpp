@@ -126,6 +126,10 @@ TEST_F(ObjectTest, MovesForwardAlongItsHeading) {
     // Headings are never wrapped.
     for (int i = 0; i < 40; ++i) vehicle.rotateY(10);
     EXPECT_EQ(vehicle.getRotationY(), 400);
+    vehicle.setRotationY(90);  // turned to 90 degrees, it moves along +x as the ride view looks
+    vehicle.moveForward(5);
+    EXPECT_NEAR(vehicle.getPosition().x, 10, 1e-4);
+    EXPECT_NEAR(vehicle.getPosition().z, 8, 1e-4);
 }
 
 TEST_F(ObjectTest, TouchingSpheresCollide) {

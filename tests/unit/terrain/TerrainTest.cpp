@@ -1,8 +1,9 @@
 // The height-map terrain: heights, normals, bounds-checked access and drawing,
-// read back from a real GL context.
+// read back from a real GL context, and the sky's bound against the drawing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "support/Expect.h"
@@ -10,6 +11,7 @@
 #include "support/GlStateGuard.h"
 #include "support/GlStateSnapshot.h"
 #include "reference/ReferenceFrame.h"
+#include "sky/SkyBound.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
 #include "support/WindowReadBack.h"
@@ -189,6 +191,62 @@ TEST_F(TerrainDrawing, ARunLargerThanABatchIsDrawnWhole) {
     for (int y : {2, 384, 700, 750})
         for (int x : {2, 512, 1020}) EXPECT_GT(readPixel(x, y).r, 250) << x << "," << y;
     EXPECT_LT(readPixel(1022, 766).r, 5);
+}
+
+// The lowest window row where the drawn terrain leaves the background open.
+// A single uncovered pixel inside the ground is a crack the rasteriser left
+// between two triangles (softpipe leaves some), not open background.
+int lowestOpenRow(const Terrain& terrain, const GameViewMatrices& view) {
+    GlStateGuard guard;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(view.projection);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixd(view.modelview);
+    terrain.draw();
+    std::vector<float> depth(1024 * 768);
+    glReadPixels(0, 0, 1024, 768, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    auto open = [&](int x, int row) {
+        return x >= 0 && x < 1024 && row >= 0 && row < 768 && depth[row * 1024 + x] >= 1.0f;
+    };
+    for (int row = 0; row < 768; ++row)
+        for (int x = 0; x < 1024; ++x)
+            if (open(x, row) && (open(x - 1, row) || open(x + 1, row) || open(x, row - 1) || open(x, row + 1)))
+                return row;
+    return 768;
+}
+
+// A bowl: a rim 18 to 22 units high round a floor of 2 to 4. Seen from
+// inside, the rim hides the land beyond long before the floor's plane would
+// prove it: the terrain's edge gives a bound close to the drawn picture, and
+// never above it.
+TEST(SkyBound, TheTerrainsEdgeBoundsTheOpenRowsOfTheDrawnPicture) {
+    TempWorkDir dir;
+    const uint32_t size = 64;
+    writeTestPicture("textures/Bowl.bmp", size, size, [&](uint32_t x, uint32_t z) {
+        const bool rim = x == 0 || z == 0 || x == size - 1 || z == size - 1;
+        const int wobble = static_cast<int>((x * 7 + z * 13) % 40);
+        return Rgb{static_cast<uint8_t>(rim ? 180 + wobble : 20 + wobble / 2), 0, 0};
+    });
+    Terrain terrain("Bowl.bmp");
+    const TerrainBounds plane{64, 64, terrain.getMinHeight(), terrain.getMaxHeight()};
+    TerrainBounds edge = plane;
+    edge.heights = terrain.getHeights().data();
+    for (int heading = 0; heading < 8; ++heading) {
+        const double angle = heading * 0.785398 + 0.3;
+        const double c = std::cos(angle), s = std::sin(angle), eyeX = 32 - 12 * c, eyeZ = 32 - 12 * s;
+        const GameViewMatrices view = gameViewMatrices(eyeX, 26, eyeZ, eyeX + 20 * c, 12, eyeZ + 20 * s);
+        const int open = lowestOpenRow(terrain, view);
+        const int byPlane = lowestBackgroundRow(view.modelview, view.projection, view.viewport, plane);
+        const int byEdge = lowestBackgroundRow(view.modelview, view.projection, view.viewport, edge);
+        EXPECT_LE(byEdge, open) << "heading " << heading << ": the bound cuts into the background";
+        EXPECT_GE(byEdge, byPlane) << "heading " << heading;
+        EXPECT_GE(byEdge, open - 4) << "heading " << heading << ": the edge's bound is loose";
+        EXPECT_LT(byPlane, open - 40) << "heading " << heading << ": the floor's plane alone proves little";
+    }
 }
 
 }  // namespace
