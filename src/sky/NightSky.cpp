@@ -41,7 +41,7 @@ NightSky::NightSky(float radius, int starCount)
 NightSky::~NightSky() = default;
 
 void NightSky::draw(float alpha) const {
-    const GlStateScope saved(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_POINT_BIT);
+    const GlStateScope saved(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_POINT_BIT, 0, GlStateScope::saveMatrices);
     glDisable(GL_TEXTURE_2D);
     glPointSize(1.7f);
     glEnable(GL_POINT_SMOOTH);
@@ -56,7 +56,6 @@ void NightSky::draw(float alpha) const {
     // The moon's side is a third of the radius. Texture row t = 0, the first
     // row of the picture's pixel buffer, runs along the top edge.
     const float a = -moonPosition.z / 6.0f;
-    glPushMatrix();
     glTranslatef(moonPosition.x, moonPosition.y, moonPosition.z);
     moonTexture->bind();
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
@@ -70,5 +69,4 @@ void NightSky::draw(float alpha) const {
     glTexCoord2f(0, 0);
     glVertex3f(-a, a, 0);
     glEnd();
-    glPopMatrix();
 }
