@@ -17,8 +17,8 @@ void checkFaces(const Model& model) {
     const size_t texCoords = model.getTexCoords().size();
     const size_t normals = model.getNormals().size();
     if (vertices != size_t(model.getVertexCount())) std::abort();
-    if (texCoords != size_t(model.getTexCoordCount())) std::abort();
-    if (normals != size_t(model.getNormalCount())) std::abort();
+    if (model.getTexCoordCount() > 0 && texCoords != size_t(model.getTexCoordCount())) std::abort();
+    if (model.getNormalCount() > 0 && normals != size_t(model.getNormalCount())) std::abort();
     if (model.getFaces().size() != size_t(model.getFaceCount())) std::abort();
     for (const Face& face : model.getFaces())
         for (int c = 0; c < 3; ++c) {

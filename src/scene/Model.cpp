@@ -32,6 +32,22 @@ void resolveRelativeIndices(Face& face, size_t vertices, size_t texCoords, size_
 // would collide with everything.
 float squaredPart(float coordinate) { return std::isfinite(coordinate) ? coordinate * coordinate : 0.0f; }
 
+// A face's flat normal as modelling tools work it out: the cross product of
+// the edges from its first corner to the second and to the third, made unit
+// length, so it points to the side from which the corners run
+// counter-clockwise (the front face). Worked in double, where no product of
+// finite floats overflows. A face without area, or with a coordinate that is
+// not a finite number, has no direction: it gets straight up rather than a
+// NaN, which would light it as nothing GL defines.
+ModelVertex flatNormal(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c) {
+    const double ux = double{b.x} - a.x, uy = double{b.y} - a.y, uz = double{b.z} - a.z;
+    const double vx = double{c.x} - a.x, vy = double{c.y} - a.y, vz = double{c.z} - a.z;
+    const double nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
+    const double length = std::sqrt(nx * nx + ny * ny + nz * nz);
+    if (!(length > 0) || !std::isfinite(length)) return {0.0f, 1.0f, 0.0f};
+    return {static_cast<float>(nx / length), static_cast<float>(ny / length), static_cast<float>(nz / length)};
+}
+
 }  // namespace
 
 bool Model::load(const std::string& fileName) {
@@ -46,6 +62,7 @@ bool Model::load(const std::string& fileName) {
         allocate();
         if (std::fseek(file, 0, SEEK_SET) != 0) return false;
         parse(file, path);
+        completeCorners();
     } catch (const std::bad_alloc&) {
         // The sizes come from the file, so the file is what the player needs to know.
         throw FatalError("Out of memory while loading " + path);
@@ -146,6 +163,25 @@ void Model::parse(std::FILE* file, const std::string& path) {
                      firstBadFaceLine);
     notes.report(path);
     if (faces.empty()) std::fprintf(stderr, "Warning: %s: no faces, so nothing of it is drawn.\n", path.c_str());
+}
+
+// Gives the corners of a file without normals or texture coordinates their
+// own, so that draw() never leaves a corner to whatever GL has current.
+void Model::completeCorners() {
+    if (normalCount == 0) {
+        normals.clear();
+        normals.reserve(faces.size());
+        for (Face& face : faces) {
+            normals.push_back(flatNormal(vertices[face.vertexIndex[0] - 1], vertices[face.vertexIndex[1] - 1],
+                                         vertices[face.vertexIndex[2] - 1]));
+            for (int& index : face.normalIndex) index = static_cast<int>(normals.size());
+        }
+    }
+    if (texCoordCount == 0) {
+        texCoords.assign(1, ModelTexCoord{0.0f, 0.0f});
+        for (Face& face : faces)
+            for (int& index : face.texCoordIndex) index = 1;
+    }
 }
 
 float Model::boundingRadius() const {

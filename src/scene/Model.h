@@ -3,6 +3,12 @@
 // texture coordinates, normals and triangles, drawn as immediate-mode
 // triangles (normally once, while the model cache compiles its display list).
 //
+// Every corner is drawn with a texture coordinate and a normal of its own
+// model, never with one left current by whatever was drawn before. A file
+// without "vn" lines gets each face's flat normal, as modelling tools work
+// it out; a file without "vt" lines gets the coordinate (0, 0) at every
+// corner. A file with both is kept as read.
+//
 // Faces that would make the drawing read outside a sequence (a face line in
 // the wrong form, with too few numbers, or with an index outside 1..count)
 // are skipped, so that every kept face can be drawn as it is; one line on
@@ -31,8 +37,8 @@ public:
     // for the second pass.
     bool load(const std::string& fileName);
 
-    // Issues the faces as one GL_TRIANGLES block with the current GL state.
-    // Texture coordinates and normals are sent only when the file has any.
+    // Issues the faces as one GL_TRIANGLES block with the current GL state,
+    // each corner with its texture coordinate and normal.
     void draw() const;
     // The same triangles with positions alone: for flat silhouettes, which
     // need neither texture coordinates nor normals.
@@ -52,8 +58,11 @@ public:
     bool isLoaded() const { return loaded; }
 
     const std::vector<ModelVertex>& getVertices() const { return vertices; }
+    // The file's, or the single (0, 0) when it has none.
     const std::vector<ModelTexCoord>& getTexCoords() const { return texCoords; }
+    // The file's, or one flat normal per kept face when it has none.
     const std::vector<ModelVertex>& getNormals() const { return normals; }
+    // Indices the file's face form lacks name the model's own, as above.
     const std::vector<Face>& getFaces() const { return faces; }
     int getVertexCount() const { return vertexCount; }      // "v" lines in the file
     int getTexCoordCount() const { return texCoordCount; }  // "vt" lines in the file
@@ -65,10 +74,11 @@ private:
     void allocate();
     void parse(std::FILE* file, const std::string& path);
     bool faceInRange(const Face& face) const;
+    void completeCorners();
 
     std::vector<ModelVertex> vertices;    // file order; missing values are 0
-    std::vector<ModelTexCoord> texCoords; // empty when the file has none
-    std::vector<ModelVertex> normals;     // empty when the file has none
+    std::vector<ModelTexCoord> texCoords; // see getTexCoords
+    std::vector<ModelVertex> normals;     // see getNormals
     std::vector<Face> faces;              // file order, only faces that can be drawn
     int vertexCount = 0;
     int texCoordCount = 0;

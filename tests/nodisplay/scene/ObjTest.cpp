@@ -19,11 +19,11 @@ using ObjFile = ModelFileTest;
 
 TEST_F(ObjFile, ReadsEachOfTheFourFaceForms) {
     // Per form: the lines after the three vertices, and the face expected
-    // (vertex, texture and normal indices; 0 where the form has none).
+    // (vertex, texture and normal indices; 1 where the form has none: the model's own).
     const std::pair<const char*, Face> cases[] = {
-        {"f 3 1 2\n", {{3, 1, 2}, {0, 0, 0}, {0, 0, 0}}},
-        {"vn 0 0 1\nvn 0 1 0\nf 3//2 2//1 1//2\n", {{3, 2, 1}, {0, 0, 0}, {2, 1, 2}}},
-        {"vt 0 0\nvt 1 1\nf 1/2 2/1 3/2\n", {{1, 2, 3}, {2, 1, 2}, {0, 0, 0}}},
+        {"f 3 1 2\n", {{3, 1, 2}, {1, 1, 1}, {1, 1, 1}}},
+        {"vn 0 0 1\nvn 0 1 0\nf 3//2 2//1 1//2\n", {{3, 2, 1}, {1, 1, 1}, {2, 1, 2}}},
+        {"vt 0 0\nvt 1 1\nf 1/2 2/1 3/2\n", {{1, 2, 3}, {2, 1, 2}, {1, 1, 1}}},
         {"vt 0 0\nvt 1 1\nvn 0 0 1\nvn 0 1 0\nf 1/2/1 2/1/2 3/2/1\n", {{1, 2, 3}, {2, 1, 2}, {1, 2, 1}}},
     };
     for (const auto& [lines, expected] : cases) {
@@ -35,6 +35,17 @@ TEST_F(ObjFile, ReadsEachOfTheFourFaceForms) {
             EXPECT_EQ(std::tuple(f.vertexIndex[c], f.texCoordIndex[c], f.normalIndex[c]),
                       std::tuple(expected.vertexIndex[c], expected.texCoordIndex[c], expected.normalIndex[c]));
     }
+}
+
+// Without "vn" lines each face gets its flat normal (up where it has none); without "vt" lines, (0, 0).
+TEST_F(ObjFile, AFileWithoutNormalsOrTexCoordsGetsFlatFaceNormalsAndZeros) {
+    load("v 0 0 0\nv 4 0 0\nv 0 3 3\nv nan 0 0\nf 1 2 3\nf 1 3 2\nf 2 2 3\nf 1 2 4\n");
+    const float r = std::sqrt(0.5f), expected[4][3] = {{0, -r, r}, {0, r, -r}, {0, 1, 0}, {0, 1, 0}};
+    for (int i = 0; i < 4; ++i) {
+        const ModelVertex& n = model.getNormals().at(model.getFaces()[i].normalIndex[i % 3] - 1);
+        EXPECT_LT(std::hypot(n.x - expected[i][0], n.y - expected[i][1], n.z - expected[i][2]), 1e-6) << i;
+    }
+    EXPECT_EQ(std::pair(model.getTexCoords().at(0).u, model.getTexCoords().at(0).v), std::pair(0.0f, 0.0f));
 }
 
 TEST_F(ObjFile, PolygonsGiveTheirFirstTriangleEvenOnVeryLongLines) {

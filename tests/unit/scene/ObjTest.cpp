@@ -93,14 +93,17 @@ TEST_F(ModelDrawing, QuadDrawsOnlyItsFirstTriangle) {
 TEST_F(ModelDrawing, EachCornerTakesTheNormalItsFaceNames) {
     // Light from the viewer: the triangle whose corners name the normal
     // facing the viewer is lit, the one naming the normal facing away is not.
-    load(std::string(square) + "vn 0 0 -1\nvn 0 0 1\nf 1//2 2//2 3//2\nf 1//1 3//1 4//1\n");
+    // Without "vn" lines, the counter-clockwise one, whatever normal was current.
     for (GLenum cap : {GL_LIGHTING, GL_LIGHT0}) glEnable(cap);
     const GLfloat towardsViewer[4] = {0, 0, 1, 0}, white[4] = {1, 1, 1, 1};
     glLightfv(GL_LIGHT0, GL_POSITION, towardsViewer);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-    model.draw();
-    EXPECT_GT(redAt(0.2f, -0.6f), 150);
-    EXPECT_LT(redAt(-0.6f, 0.2f), 40);
+    for (const char* faces : {"vn 0 0 -1\nvn 0 0 1\nf 1//2 2//2 3//2\nf 1//1 3//1 4//1\n", "f 1 2 3\nf 1 4 3\n"}) {
+        load(std::string(square) + faces);
+        const auto drawnAfter = [&](float z) { glNormal3f(0, 0, z), model.draw(); return readWindow(); };
+        EXPECT_TRUE(drawnAfter(1) == drawnAfter(-1)) << faces;
+        EXPECT_EQ(std::pair(redAt(0.2f, -0.6f) > 150, redAt(-0.6f, 0.2f) < 40), std::pair(true, true)) << faces;
+    }
 }
 
 TEST_F(ModelDrawing, TextureCoordinatesAndNormalsFollowTheCornersInOrder) {
