@@ -100,8 +100,15 @@ void Object::applyTransform(const float* matrix) const {
     for (const Turn& turn : turns) glRotatef(turn.angle, turn.x, turn.y, turn.z);
 }
 
+// A model without a texture binds the default texture, which holds no
+// picture: GL then textures as if texturing were off, where the last
+// texture bound would otherwise show through.
 void Object::applyTextureAndMaterial() const {
-    if (model->texture) model->texture->bind();
+    if (model->texture) {
+        model->texture->bind();
+    } else {
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);

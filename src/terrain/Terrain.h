@@ -65,7 +65,8 @@ public:
     const QuadPieces& getPieces() const { return pieces; }
     // The ground's material: dim ambient, white diffuse, no shine.
     static void applyMaterial();
-    // Binds the terrain's picture, if it has one.
+    // Binds the terrain's picture; without one, the default texture, which
+    // holds none, so no picture bound before shows on the ground.
     void bindTexture() const;
 
     // Visits the quads in drawing order, row by row along +z: quad(x, z) for

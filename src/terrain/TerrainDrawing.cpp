@@ -28,7 +28,11 @@ void Terrain::applyMaterial() {
 }
 
 void Terrain::bindTexture() const {
-    if (texture) texture->bind();
+    if (texture) {
+        texture->bind();
+    } else {
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
 }
 
 void Terrain::draw(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch) const {
