@@ -16,15 +16,10 @@
 
 namespace {
 
-// An object wholly outside the view would put no fragment on the screen, but
-// what its drawing leaves behind (texture, material, the model's last normal
-// and texture coordinate) is left all the same.
+// An object wholly outside the view would put no fragment on the screen, so
+// it is not drawn; nothing drawn after it needs what it would have left.
 void drawIfSeen(const Object& object, const ViewVolume& view) {
-    if (view.excludesSphere(object.getPosition(), object.getDrawnRadius())) {
-        object.leaveStateAsDrawn();
-    } else {
-        object.draw();
-    }
+    if (!view.excludesSphere(object.getPosition(), object.getDrawnRadius())) object.draw();
 }
 
 void drawObjects(const ObjectList& objects, const ViewVolume& view) {

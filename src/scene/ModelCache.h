@@ -29,13 +29,6 @@ struct SharedModel {
     SharedModel& operator=(const SharedModel&) = delete;
 
     GLuint displayList = 0;
-    // What drawing the display list leaves current: its last normal and
-    // texture coordinate, where it sends any. An Object whose drawing is
-    // skipped sends them itself, so what is drawn next looks the same.
-    bool leavesNormal = false;
-    bool leavesTexCoord = false;
-    GLfloat leftNormal[3] = {0, 0, 1};
-    GLfloat leftTexCoord[4] = {0, 0, 0, 1};
     GLuint silhouetteList = 0;         // positions only; the display list itself for the sphere
     float boundingRadius = 0.0f;       // of the geometry, whatever radius collisions use
     bool closedSurface = false;        // the mesh closes around its volume (always for the sphere)

@@ -124,12 +124,6 @@ void Object::draw(const float* matrix) const {
     glPopMatrix();
 }
 
-void Object::leaveStateAsDrawn() const {
-    applyTextureAndMaterial();
-    if (model->leavesTexCoord) glTexCoord4fv(model->leftTexCoord);
-    if (model->leavesNormal) glNormal3fv(model->leftNormal);
-}
-
 void Object::drawSilhouette(const float* matrix) const {
     glPushMatrix();
     applyTransform(matrix);

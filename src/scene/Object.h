@@ -82,14 +82,10 @@ public:
     const Texture* getTexture() const { return model->texture.get(); }  // null for none
 
     // Draws with T * S * [matrix] * rotations; with a matrix (the shadow
-    // pass's projection) the tilt about x is left out.
+    // pass's projection) the tilt about x is left out. It binds its own
+    // texture (none without one) and sets its whole material first, so it
+    // looks the same whatever was drawn or skipped before it.
     void draw(const float* matrix = nullptr) const;
-    // Leaves the GL state draw() leaves, without drawing: binds the texture,
-    // sets the material and sends the model's last normal and texture
-    // coordinate where its drawing sends any. For an object outside the
-    // view, so that a model without normals or texture coordinates drawn
-    // next looks the same whatever was skipped.
-    void leaveStateAsDrawn() const;
     // The same shape as draw(matrix) rasterises, for a flat silhouette in the
     // current colour with lighting and texturing off: positions alone, and
     // neither texture nor material, which would not show.

@@ -33,17 +33,6 @@ void drawSilhouettes(const ShadowBuffers& buffers, const ShadowCells& tile, cons
     if (culling) glDisable(GL_CULL_FACE);
 }
 
-// Besides the drawn quads, the frame reads the value of the grid's last quad
-// (W-2, D-2): the terrain leaves it as the diffuse material, as drawing
-// every quad would (Terrain.h), so it is made whether or not it is drawn.
-bool reachesLastQuad(const GroundCapsule& reach, uint32_t width, uint32_t depth) {
-    if (width < 2 || depth < 2) return false;
-    const float r = reach.radius + shadowReachMargin;
-    const float x = static_cast<float>(width - 2), z = static_cast<float>(depth - 2);
-    return !(std::max(reach.x0, reach.x1) + r < x || std::min(reach.x0, reach.x1) - r > x + 1 ||
-             std::max(reach.z0, reach.z1) + r < z || std::min(reach.z0, reach.z1) - r > z + 1);
-}
-
 // Every value the frame reads starts lit; the silhouettes' cells are then
 // filtered from the picture.
 void lightReadValues(const VisibleQuads* drawnQuads, ShadowGrid& grid) {
@@ -53,7 +42,6 @@ void lightReadValues(const VisibleQuads* drawnQuads, ShadowGrid& grid) {
         return;
     }
     drawnQuads->forEachQuad([&](uint32_t x, uint32_t z) { grid.data()[grid.index(x, z)] = lit; });
-    if (grid.width() >= 2 && grid.depth() >= 2) grid.data()[grid.index(grid.width() - 2, grid.depth() - 2)] = lit;
 }
 
 // Lists the casters whose silhouettes may reach a drawn quad, with their cells.
@@ -68,8 +56,7 @@ void chooseCasters(const ObjectList& casters, const float* matrix, uint32_t widt
     for (const Object* caster : casters) {
         if (!caster) continue;
         const GroundCapsule reach = silhouetteReach(caster->getPosition(), caster->getDrawnRadius(), matrix);
-        if (drawnQuads && !drawnQuads->reaches(reach, shadowReachMargin) && !reachesLastQuad(reach, width, depth))
-            continue;
+        if (drawnQuads && !drawnQuads->reaches(reach, shadowReachMargin)) continue;
         buffers.casters.push_back(caster);
         buffers.cells.push_back(cellsUnder(reach, width, depth));
     }

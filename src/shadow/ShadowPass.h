@@ -25,9 +25,7 @@ class VisibleQuads;
 // Given the quads the frame will draw (null: all of them, as the overlay
 // shows), only those quads' grid values are made: a caster whose silhouette
 // cannot come near any of them is not drawn, and of the picture only the
-// cells each silhouette may reach are cleared, read back and filtered; the
-// grid's last quad, whose value the terrain leaves as its material, is made
-// too. Each
+// cells each silhouette may reach are cleared, read back and filtered. Each
 // value takes its pixels from its own cell, drawn with the same tile's
 // projection as the whole picture would be, so it is the value the whole
 // picture gives; every other value read is that of a white cell.

@@ -51,11 +51,8 @@ public:
     // batch.
     // Needs: lighting, texturing and the depth test on, textures modulated
     // (the scene's state), the view and the lights applied.
-    // Leaves: its picture bound (when it has one), its material with the
-    // diffuse of its last quad, and the current normal and texture coordinate
-    // of the grid's last corner sent, as sending every quad vertex by vertex
-    // would: a model without normals or texture coordinates drawn next looks
-    // the same whatever was culled. Everything else as it found it.
+    // Leaves: its picture (or none) bound and its material; everything else
+    // as it found it.
     void draw(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch) const;
     // Every quad, without and with a shadow grid, as the core above draws
     // them (through a batch of their own, made and deleted by each call).
@@ -84,7 +81,6 @@ private:
     void prepareTextureCoordinates();
     void measureHeightRange();
     void sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch) const;
-    void leaveLastCornerCurrent(const ShadowGrid* shadows) const;
 
     uint32_t width = 0;
     uint32_t depth = 0;

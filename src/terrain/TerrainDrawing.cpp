@@ -40,7 +40,6 @@ void Terrain::draw(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBat
     applyMaterial();
     if (width < 2 || depth < 2) return;  // no quads
     sendQuads(quads, shadows, batch);
-    leaveLastCornerCurrent(shadows);
 }
 
 void Terrain::draw() const {
@@ -79,21 +78,4 @@ void Terrain::sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, Qu
         batch.endRun();
     }
     batch.end();
-}
-
-// After an array draw the current normal and texture coordinate are those of
-// whichever vertex happened to be sent last, and the diffuse material that
-// of the last shaded quad drawn. Whatever was culled, leave what the whole
-// grid sent in order would: the last corner of the last quad, and that
-// quad's brightness.
-void Terrain::leaveLastCornerCurrent(const ShadowGrid* shadows) const {
-    // The last quad is (width - 2, depth - 2); its last corner is sent last.
-    const uint32_t lastX = width - 2 + quadCorners[3][0], lastZ = depth - 2 + quadCorners[3][1];
-    const size_t last = lastX + size_t{lastZ} * width;
-    glTexCoord2f(columnU[lastX], rowV[lastZ]);
-    glNormal3f(normalX[last], 1.0f, normalZ[last]);
-    if (!shadows) return;
-    const float s = shadows->at(width - 2, depth - 2);
-    const GLfloat diffuse[] = {s, s, s, 1.0f};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
 }

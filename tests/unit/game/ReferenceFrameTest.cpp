@@ -319,9 +319,6 @@ TEST_F(ReferenceFrame, AThousandGridPointTerrainMatchesThePlainFrameFromItsMiddl
     printFigures();
 }
 
-// The vehicle's model without normals or texture coordinates takes those the
-// last object drawn before it left, whether that object was drawn or
-// skipped for lying outside the view: here every tree and orb is skipped.
 TEST_F(ReferenceFrame, AVehicleWithoutNormalsOrTexCoordsLooksTheSameWithEveryOtherObjectOutOfView) {
     for (int size : {128, 1024})
         for (TreeModel form : {TreeModel::withoutNormals, TreeModel::withoutTexCoords}) {

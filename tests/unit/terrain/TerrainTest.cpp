@@ -9,8 +9,6 @@
 #include "support/Expect.h"
 #include "support/GameViewMatrices.h"
 #include "support/GlStateGuard.h"
-#include "support/GlStateSnapshot.h"
-#include "reference/ReferenceFrame.h"
 #include "sky/SkyBound.h"
 #include "support/TempWorkDir.h"
 #include "support/TestPictures.h"
@@ -19,7 +17,6 @@
 #include "terrain/ShadowGrid.h"
 #include "terrain/Terrain.h"
 #include "view/SceneGlState.h"
-#include "view/ViewVolume.h"
 
 namespace {
 
@@ -132,37 +129,6 @@ TEST_F(TerrainDrawing, EachQuadTakesTheGridValueOfItsLowerCornerAsItsShareOfTheL
     EXPECT_LT(readPixel(384, 480).r, 5);
     EXPECT_NEAR(readPixel(640, 480).r, 128, 2);
     EXPECT_NEAR(centreRed(), 128, 2);
-}
-
-// A model drawn after the terrain without normals or texture coordinates of
-// its own takes those the terrain left current, and the material's diffuse
-// colour: whatever quads were culled, they must be the ones that sending
-// every quad in order leaves.
-TEST_F(TerrainDrawing, LeavesTheStateOfTheWholeGridSentInOrderWhateverWasCulled) {
-    writeHeightMap(33, 9, [](uint32_t x, uint32_t z) { return static_cast<uint8_t>((x * 7 + z * 13) % 40); });
-    writeSolidPicture("textures/Ground.bmp", 4, 4, Rgb{90, 160, 60});
-    Terrain terrain("Heights.bmp", "Ground.bmp");
-    ShadowGrid grid;
-    grid.resize(33, 9);
-    for (size_t i = 0; i < size_t{33} * 9; ++i) grid.data()[i] = static_cast<float>(i % 17) / 16.0f;
-
-    drawTerrainVertexByVertex(terrain, &grid);
-    const GlStateSnapshot reference = takeGlStateSnapshot();
-    drawTerrainVertexByVertex(terrain, nullptr);
-    const GlStateSnapshot unshadedReference = takeGlStateSnapshot();
-
-    // Only the first piece of each row is in view, far from the last quad.
-    VisibleQuads quads;
-    quads.select(terrain.getPieces(), gameViewVolume(2, 3, -6, 2, 0, 4));
-    ASSERT_FALSE(quads.runs().empty());
-    ASSERT_LT(quads.runs().back().first + quads.runs().back().count, 32u * 8);
-    QuadBatch batch;
-    glNormal3f(9, 9, 9);
-    terrain.draw(quads, &grid, batch);
-    EXPECT_EQ(stateDifferences(takeGlStateSnapshot(), reference), std::vector<std::string>{});
-    terrain.draw(quads, nullptr, batch);
-    EXPECT_EQ(stateDifferences(takeGlStateSnapshot(), unshadedReference), std::vector<std::string>{});
-    EXPECT_NE(reference.diffuse[0], 1.0f) << "the last quad must be shaded for this to tell";
 }
 
 // A map one point wide has no quad; a two by two map is one quad, whose
