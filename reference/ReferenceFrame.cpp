@@ -23,14 +23,12 @@ const ShadowGrid& referenceShadowGrid(const FrameView& frame) {
     const Terrain& terrain = *frame.terrain;
     float matrix[16];
     makeShadowMatrix(frame.towardsSun, matrix);
-    glLoadIdentity();
-    beginShadowPicture(terrain.getWidth(), terrain.getDepth(), true, referenceShadowBuffers);
+    const ShadowPicture picture(terrain.getWidth(), terrain.getDepth(), true, referenceShadowBuffers);
     forEachShadowTile(referenceShadowBuffers, [&](const ShadowTile&) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         for (const Object* caster : frame.casters) caster->draw(matrix);
         endFramePass(FramePass::shadowRender);
     });
-    endShadowPicture();
     return referenceShadowBuffers.shadowGrid;
 }
 

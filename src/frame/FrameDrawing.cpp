@@ -72,7 +72,6 @@ void drawFrame(const FrameView& frame, FrameMemory& memory) {
     if (frame.shadowed) {
         // Only the drawn quads' values are read, so the pass need only serve
         // them; the overlay shows every quad.
-        glLoadIdentity();
         shadows = &shadowPass(frame.casters, frame.towardsSun, terrain.getWidth(), terrain.getDepth(),
                               frame.showOverlay ? nullptr : frame.quads, memory.shadowBuffers);
     }

@@ -92,13 +92,12 @@ const ShadowGrid& shadowPass(const ObjectList& casters, const Vector3& towardsSu
     makeShadowMatrix(towardsSun, matrix);
     // Every silhouette is the same black, so which one lies in front does not
     // matter: without the depth test the depth buffer need not be cleared.
-    beginShadowPicture(terrainWidth, terrainDepth, false, buffers);
+    const ShadowPicture picture(terrainWidth, terrainDepth, false, buffers);
     lightReadValues(drawnQuads, buffers.shadowGrid);
     // Only the cells a silhouette may reach are drawn, read and filtered;
     // the frame reads no others, and every other cell is lit.
     chooseCasters(casters, matrix, terrainWidth, terrainDepth, drawnQuads, buffers);
     forEachTileOfPicture(static_cast<int>(terrainWidth), static_cast<int>(terrainDepth),
                          [&](const ShadowTile& tile) { drawAndReadTile(tile, matrix, buffers); });
-    endShadowPicture();
     return buffers.shadowGrid;
 }

@@ -17,9 +17,8 @@ class VisibleQuads;
 // Renders, reads back and filters. casters are drawn in the order given
 // (null entries are skipped); towardsSun points at the sun with y > 0.
 //
-// Needs: the modelview matrix at identity; nothing else of the GL state.
-// Leaves: the scene's state (SceneGlState.h), the current colour black,
-// pieces of the picture in the back buffer, to be cleared by the frame.
+// Needs nothing of the GL state; leaves it as it found it (ShadowPicture),
+// with pieces of the picture in the back buffer, to be cleared by the frame.
 // Returns buffers.shadowGrid.
 //
 // Given the quads the frame will draw (null: all of them, as the overlay

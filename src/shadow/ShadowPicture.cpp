@@ -8,7 +8,6 @@
 #include "shadow/ShadowFilter.h"
 #include "platform/FramePasses.h"
 #include "platform/GlStateScope.h"
-#include "view/SceneGlState.h"
 
 void ShadowBuffers::prepare(uint32_t width, uint32_t depth) {
     const int newWidth = shadowPixelsPerStep * static_cast<int>(depth);
@@ -29,28 +28,22 @@ void ShadowBuffers::release() {
     tileParts = {};
 }
 
-void beginShadowPicture(uint32_t width, uint32_t depth, bool depthTested, ShadowBuffers& buffers) {
+ShadowPicture::ShadowPicture(uint32_t width, uint32_t depth, bool depthTested, ShadowBuffers& buffers)
+    : saved(GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_ENABLE_BIT | GL_LIGHTING_BIT | GL_SCISSOR_BIT |
+                GL_VIEWPORT_BIT,
+            0, GlStateScope::saveMatrices) {
     buffers.prepare(width, depth);
     glClearColor(1, 1, 1, 1);  // the picture starts lit
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glMatrixMode(GL_MODELVIEW);
     // Straight down from 100 units above the far corner; the small offset
     // keeps the view direction off the up vector. Eye x = D - z, eye y = W - x,
     // and heights from -900 to 99 lie inside the depth range.
+    glLoadIdentity();
     gluLookAt(width, 100, depth, width - 0.001, 0, depth, 0, 1, 0);
     glShadeModel(GL_FLAT);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glColor3f(0, 0, 0);
     if (depthTested) glEnable(GL_DEPTH_TEST); else glDisable(GL_DEPTH_TEST);
-}
-
-void endShadowPicture() {
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    setSceneGlState();
 }
 
 void beginShadowTile(const ShadowTile& tile) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/GlStateScope.h"
 #include "shadow/ShadowLayout.h"
 #include "terrain/ShadowGrid.h"
 
@@ -32,16 +33,24 @@ struct ShadowBuffers {
     void release();
 };
 
-// Starts drawing the picture of a terrain of width x depth grid points:
-// prepares the buffers; white clear colour; the projection saved; the view
-// looking straight down from 100 units above the far corner multiplied onto
-// the modelview matrix (which must be the identity); flat, unlit, untextured
-// drawing in black; the depth test switched as depthTested says.
-void beginShadowPicture(uint32_t width, uint32_t depth, bool depthTested, ShadowBuffers& buffers);
-// Ends it: the projection back, then the scene's state (SceneGlState.h) with
-// an identity modelview matrix. Leaves the current colour black, and the
-// picture's pixels in the back buffer for the frame to clear.
-void endShadowPicture();
+// The silhouette picture of a terrain of width x depth grid points, while it
+// is being drawn. Making one prepares the buffers and sets what the picture
+// is drawn with: a white clear colour; the view looking straight down from
+// 100 units above the far corner as the modelview matrix; flat, unlit,
+// untextured drawing in black; the depth test as depthTested says. When it
+// ends, everything it or its tiles changed is as it was found: the matrices,
+// the viewport, the scissor, the clear colour, the switches, the shading and
+// the current colour. The picture's pixels stay in the back buffer, for the
+// frame to clear.
+class ShadowPicture {
+public:
+    ShadowPicture(uint32_t width, uint32_t depth, bool depthTested, ShadowBuffers& buffers);
+    ShadowPicture(const ShadowPicture&) = delete;
+    ShadowPicture& operator=(const ShadowPicture&) = delete;
+
+private:
+    GlStateScope saved;
+};
 
 // Points the viewport and the projection at a tile, drawn into the window's
 // lower-left corner.

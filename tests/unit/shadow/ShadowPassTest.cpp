@@ -192,12 +192,13 @@ TEST_F(ShadowPassTest, ClosedShapesCastTheSameSilhouettesFromTheirSunwardFacesAl
         Vector3 towardsSun;
         sun->getDirection(towardsSun.x, towardsSun.y, towardsSun.z);
         makeShadowMatrix(towardsSun, matrix);
-        beginShadowPicture(40, 40, false, buffers);
-        forEachShadowTile(buffers, [&](const ShadowTile&) {
-            glClear(GL_COLOR_BUFFER_BIT);
-            for (const Object* shape : casters) if (shape) shape->drawSilhouette(matrix);
-        });
-        endShadowPicture();
+        {
+            const ShadowPicture picture(40, 40, false, buffers);
+            forEachShadowTile(buffers, [&](const ShadowTile&) {
+                glClear(GL_COLOR_BUFFER_BIT);
+                for (const Object* shape : casters) if (shape) shape->drawSilhouette(matrix);
+            });
+        }
         const std::vector<float> allFaces(buffers.shadowGrid.data(), buffers.shadowGrid.data() + 40 * 40);
         ASSERT_EQ(sunwardFaces, allFaces) << "sun step " << step;
         for (float value : allFaces) shadowed += value < 0.5f;
@@ -227,24 +228,27 @@ TEST_F(ShadowPassTest, TwoPassesReuseTheBuffersAndANewSizeRemakesThem) {
     EXPECT_EQ(size_t{buffers.shadowGrid.width()} * buffers.shadowGrid.depth(), size_t{16 * 16});
 }
 
-TEST_F(ShadowPassTest, LeavesTheFrameAsTheSceneExpectsIt) {
+TEST_F(ShadowPassTest, LeavesTheStateAsItFoundIt) {
     makeTerrain(24, 24);
     trees[0] = post(10, 10, 2);
     glClearColor(0.3f, 0.4f, 0.5f, 1);
     glShadeModel(GL_FLAT);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glViewport(10, 20, 300, 200);
+    glTranslatef(1, 2, 3);
     const auto projection = floats<16>(GL_PROJECTION_MATRIX);
+    const auto modelview = floats<16>(GL_MODELVIEW_MATRIX);
     const GLint projectionDepth = glInteger(GL_PROJECTION_STACK_DEPTH);
 
     pass();
 
-    EXPECT_EQ(floats<4>(GL_VIEWPORT), (std::array<GLfloat, 4>{0, 0, 1024, 768}));
-    EXPECT_EQ(floats<4>(GL_COLOR_CLEAR_VALUE), (std::array<GLfloat, 4>{0, 0, 0, 1}));
+    EXPECT_EQ(floats<4>(GL_VIEWPORT), (std::array<GLfloat, 4>{10, 20, 300, 200}));
+    EXPECT_EQ(floats<4>(GL_COLOR_CLEAR_VALUE), (std::array<GLfloat, 4>{0.3f, 0.4f, 0.5f, 1}));
     EXPECT_EQ(std::tuple(glIsEnabled(GL_LIGHTING), glIsEnabled(GL_TEXTURE_2D), glIsEnabled(GL_SCISSOR_TEST)),
               std::tuple(GL_TRUE, GL_TRUE, GL_FALSE));
     EXPECT_EQ(std::tuple(glInteger(GL_SHADE_MODEL), glInteger(GL_PACK_ALIGNMENT), glInteger(GL_MATRIX_MODE)),
-              std::tuple(GL_SMOOTH, 4, GL_MODELVIEW));
-    EXPECT_EQ(floats<16>(GL_MODELVIEW_MATRIX), (std::array<GLfloat, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
+              std::tuple(GL_FLAT, 4, GL_MODELVIEW));
+    EXPECT_EQ(floats<16>(GL_MODELVIEW_MATRIX), modelview);
     EXPECT_EQ(floats<16>(GL_PROJECTION_MATRIX), projection);
     EXPECT_EQ(glInteger(GL_PROJECTION_STACK_DEPTH), projectionDepth);
 }
