@@ -12,6 +12,7 @@
 #include "scene/Object.h"
 #include "sky/SkyPass.h"
 #include "terrain/Terrain.h"
+#include "view/SceneGlState.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ void drawTerrainVertexByVertex(const Terrain& terrain, const ShadowGrid* shadows
 }
 
 void drawReferenceFrame(const FrameView& frame, FrameLights& lights) {
+    setSceneGlState();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const ShadowGrid* shadows = frame.shadowed ? &referenceShadowGrid(frame) : nullptr;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

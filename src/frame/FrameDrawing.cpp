@@ -12,6 +12,7 @@
 #include "scene/Object.h"
 #include "sky/SkyPass.h"
 #include "terrain/Terrain.h"
+#include "view/SceneGlState.h"
 #include "sky/SkyBound.h"
 
 namespace {
@@ -67,6 +68,7 @@ void sendView(const FrameView& frame, FrameLights& lights) {
 }
 
 void drawFrame(const FrameView& frame, FrameMemory& memory) {
+    setSceneGlState();  // the base every pass starts from, whatever came before the frame
     const Terrain& terrain = *frame.terrain;
     const ShadowGrid* shadows = nullptr;
     if (frame.shadowed) {

@@ -1,9 +1,10 @@
 #pragma once
 // The drawing of one game frame from its record (FrameView.h), which holds
-// all it reads: it never sees the game's world. Every pass starts from the
-// scene's GL state (SceneGlState.h, set when the game starts), sets what else
-// it needs itself and puts back what it changes; none relies on what an
-// earlier pass left. In order:
+// all it reads: it never sees the game's world. The frame first sets the
+// scene's GL state (SceneGlState.h), the base every pass starts from; each
+// pass sets what else it needs itself and puts back what it changes, so none
+// relies on what an earlier pass, or anything before the frame, left. In
+// order:
 //
 //   shadow       by day with shadows on: the casters' silhouettes drawn
 //                along the sun and read back into the shadow grid; its

@@ -13,7 +13,6 @@
 #include "shadow/ShadowPass.h"
 #include "sky/SkyPass.h"
 #include "terrain/Terrain.h"
-#include "view/SceneGlState.h"
 
 namespace {
 
@@ -84,7 +83,6 @@ void playWorld(GameScreen& game) {
     // Returns after endGame has released the world, or after a callback
     // failed (rethrown here once the world is released too).
     playing = &game;
-    setSceneGlState();  // the state every pass of a frame starts from
     try {
         runScreen(game.exit(), {guardCallback<gameDisplay>, guardCallback<gameMouse>,
                                 guardCallback<gameKeyboard>, guardCallback<gameMotion>,

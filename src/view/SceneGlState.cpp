@@ -7,6 +7,10 @@
 
 void setSceneGlState() {
     glClearColor(0, 0, 0, 1);
+    // White, so a frame starts from the same colour whatever drew last: Mesa
+    // does not always give back the colour that glPopAttrib should restore
+    // after immediate-mode drawing (seen after the HUD's text).
+    glColor4f(1, 1, 1, 1);
     glShadeModel(GL_SMOOTH);
     const PictureRectangle picture = pictureRectangle();
     glViewport(picture.x, picture.y, picture.width, picture.height);
