@@ -5,7 +5,7 @@
 namespace {
 constexpr int largeBlockBytes = 128 * 1024;
 constexpr float upkeepPeriodMs = 1000;
-float sinceUpkeepMs = 0;
+float sinceUpkeepMs = 0;  // the process's one heap, looked after from the screen loop
 }
 
 void settleHeap() { mallopt(M_MMAP_THRESHOLD, largeBlockBytes); }

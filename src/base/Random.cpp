@@ -1,7 +1,9 @@
 #include "base/Random.h"
 
 namespace {
-// The classic linear congruential generator; the upper bits are the better ones.
+// The process's one generator, as the game's layout and stars share one
+// sequence: the classic linear congruential generator, whose upper bits are
+// the better ones.
 uint32_t state = 1;
 }
 

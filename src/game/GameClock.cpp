@@ -3,6 +3,8 @@
 #include <chrono>
 
 namespace {
+// For the whole process: the game's idle callback takes no argument, and the
+// benchmark and the tests install their clock before the screen runs.
 ClockFunction installedClock = nullptr;
 }
 

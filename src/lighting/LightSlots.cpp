@@ -2,6 +2,8 @@
 
 namespace {
 
+// GL's eight light slots belong to the one context of the process, so their
+// table does too.
 bool slotTaken[lightSlotCount] = {};
 
 bool validSlot(int slot) { return slot >= 0 && slot < lightSlotCount; }

@@ -6,6 +6,8 @@
 
 #include "base/FatalError.h"
 
+// For the whole process: the marks are called from deep in the passes, which
+// should not carry a profiler's or a test's pointer around.
 FramePassListener framePassListener = nullptr;
 #ifdef NDEBUG
 bool framePassErrorChecks = false;

@@ -14,6 +14,8 @@
 
 namespace {
 
+// The window's size as the reshape callback last reported it, for the whole
+// process: GLUT tells it only to that callback.
 int windowPixelsWide = windowWidth;
 int windowPixelsHigh = windowHeight;
 

@@ -9,6 +9,8 @@
 #include "base/HeapUpkeep.h"
 
 namespace {
+// The running screen, for the whole process. GLUT's callbacks take no
+// argument and its main loop has no other way back to the screen.
 const ScreenExit* activeScreen = nullptr;    // the screen whose loop is running
 std::exception_ptr callbackError;      // thrown by a callback, not yet rethrown
 void (*screenIdle)() = nullptr;        // the running screen's own idle callback

@@ -15,6 +15,8 @@ namespace {
 const char* const windowClosedMessage = "The window was closed.";
 constexpr int hiddenCheckMs = 250;
 
+// The one window's X connection, watched for the whole process: Xlib's error
+// handler and GLUT's callbacks take no argument of ours.
 Display* display = nullptr;
 Window window = 0;
 XErrorHandler xlibErrorHandler = nullptr;  // Xlib's own, for errors about anything else
