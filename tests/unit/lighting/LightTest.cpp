@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "base/FatalError.h"
+#include "frame/FrameLights.h"
+#include "frame/FrameView.h"
 #include "lighting/DirectionalLight.h"
 #include "lighting/LightSlots.h"
 #include "lighting/SpotLight.h"
@@ -186,6 +188,26 @@ TEST_F(Lights, SpotApplySendsEverythingThroughTheCurrentModelview) {
     headlight.setCutoff(10.0f);
     headlight.apply();
     EXPECT_EQ(spotShape(0), set);
+}
+
+// The frame's view pass sends the record's values: the sun in the first slot,
+// on and dimmed to its strength or off through the night; the headlights on
+// or off together.
+TEST_F(Lights, TheFrameSwitchesAndDimsItsLightsAsTheRecordSays) {
+    FrameLights lights;
+    lights.make();
+    FrameView frame{};
+    const Rgba half = {0.5f, 0.5f, 0.5f, 1};
+    for (auto [sunOn, headlightsOn] : {std::pair{true, false}, {false, true}, {true, true}}) {
+        frame.sunOn = sunOn, frame.sunStrength = 0.5f, frame.headlightsOn = headlightsOn;
+        lights.send(frame);
+        const char* after = sunOn ? (headlightsOn ? "both on" : "sun on") : "headlights on";
+        expectSlot(0, {true, marker, sunOn ? half : black, sunOn ? half : black}, after);
+        for (int slot : {1, 2})
+            expectSlot(slot, {headlightsOn, headlightsOn ? onAmbient : black, headlightsOn ? white : black,
+                              headlightsOn ? white : black}, after);
+    }
+    lights.release();
 }
 
 }  // namespace
