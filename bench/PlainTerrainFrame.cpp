@@ -4,6 +4,7 @@
 
 #include "frame/FrameDrawing.h"
 #include "frame/FrameView.h"
+#include "platform/GameWindow.h"
 #include "reference/ReferenceFrame.h"
 #include "view/SceneGlState.h"
 
@@ -12,6 +13,5 @@ void drawPlainTerrainFrame(const FrameView& frame, FrameLights& lights) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     sendView(frame, lights);
     drawTerrainVertexByVertex(*frame.terrain, nullptr);
-    glutSwapBuffers();
-    glFinish();
+    showFrame();
 }

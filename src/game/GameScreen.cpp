@@ -9,6 +9,7 @@
 #include "game/GameInput.h"
 #include "game/GameUpdate.h"
 #include "platform/FramePasses.h"
+#include "platform/GameWindow.h"
 #include "scene/Object.h"
 #include "shadow/ShadowPass.h"
 #include "sky/SkyPass.h"
@@ -43,13 +44,7 @@ void stepGame(GameScreen& game) { updateWorld(game.world, takeStepMs(game.world,
 FrameView displayGame(GameScreen& game) {
     const FrameView frame = makeFrameView(game.world, game.frame);
     drawFrame(frame, game.frame);
-    glutSwapBuffers();
-    // Let the software rasteriser finish the frame before the next update
-    // starts: left to overlap with the next frame, its presentation competes
-    // with it for the processor, and every so often a frame takes half as
-    // long again (the benchmark's main-loop run at 512: a median of 22 ms,
-    // but 33 frames a second instead of 44).
-    glFinish();
+    showFrame();
     endFramePass(FramePass::swap);
     ++game.world.framesCounted;
     return frame;

@@ -101,3 +101,8 @@ void closeGameWindow() {
     // handler then finds nothing left to do.
     if (glutGet(GLUT_INIT_STATE)) glutExit();
 }
+
+void showFrame() {
+    glutSwapBuffers();
+    glFinish();
+}

@@ -40,6 +40,13 @@ void createGameWindow(int& argc, char** argv, const char* title);
 // (WindowLoss.h), then the greeting on standard output.
 void openGameWindow(int& argc, char** argv);
 
+// Shows the frame drawn in the back buffer and waits for GL to finish it.
+// Left to overlap with the next frame, a software rasteriser's presentation
+// competes with it for the processor, and every so often a frame takes half
+// as long again (the benchmark's main-loop run at 512: a median of 22 ms,
+// but 33 frames a second instead of 44).
+void showFrame();
+
 // Destroys the window and closes the display, while every library the GL
 // driver uses is still whole. Left to freeglut's own exit handler, closing
 // the display can make llvmpipe compile one last shader after the compiler's
