@@ -1,7 +1,5 @@
 #include "scene/ModelCache.h"
 
-#include <GL/freeglut.h>
-
 #include "base/FatalError.h"
 #include "scene/Model.h"
 #include "texture/Texture.h"
@@ -19,37 +17,20 @@ int modelUseCount(const std::string& name) {
     return modelCache().holderCount(name);
 }
 
+// The mesh is kept only until the display lists are compiled from it; the
+// radius and the closed surface are measured now.
 SharedModel::SharedModel(const std::string& name, const char* textureFile, Terrain* terrain,
                          int builtinType)
     : terrain(terrain), builtinType(builtinType) {
-    // The mesh is needed only to compile the display lists and to measure
-    // the radius, so it does not outlive the construction.
-    Model model;
     const bool fromFile = builtinType == modelFileType;
-    if (fromFile && !model.load(name)) throw FatalError("Error loading model " + name);
+    if (fromFile) {
+        mesh = std::make_unique<Model>();
+        if (!mesh->load(name)) throw FatalError("Error loading model " + name);
+    }
     if (textureFile) texture = std::make_unique<Texture>(textureFile);
-    radius = fromFile ? model.boundingRadius() : 1.0f;
+    radius = fromFile ? mesh->boundingRadius() : 1.0f;
     boundingRadius = radius;
-    closedSurface = fromFile ? model.hasClosedSurface() : true;
-
-    displayList = glGenLists(1);
-    glNewList(displayList, GL_COMPILE);
-    if (fromFile) {
-        model.draw();
-    } else {
-        glutSolidSphere(1.0, 16, 16);
-    }
-    glEndList();
-    silhouetteList = displayList;
-    if (fromFile) {
-        silhouetteList = glGenLists(1);
-        glNewList(silhouetteList, GL_COMPILE);
-        model.drawPositions();
-        glEndList();
-    }
+    closedSurface = fromFile ? mesh->hasClosedSurface() : true;
 }
 
-SharedModel::~SharedModel() {
-    glDeleteLists(displayList, 1);
-    if (silhouetteList != displayList) glDeleteLists(silhouetteList, 1);
-}
+SharedModel::~SharedModel() = default;

@@ -1,16 +1,20 @@
 #pragma once
 // The process-wide cache that lets all Objects of one model name share one
-// compiled model: its display lists, texture, terrain and bounding radius.
-// The first Object of a name builds the SharedModel; later ones hold a
-// share of it; the last one to go destroys it, which deletes the lists and
-// lets go of the texture. The next Object of that name then builds it anew.
+// model: its display lists, texture, terrain and bounding radius. The first
+// Object of a name builds the SharedModel; later ones hold a share of it;
+// the last one to go destroys it, which deletes the lists (once compiled)
+// and lets go of the texture. The next Object of that name then builds it
+// anew. Building reads the files and makes no GL call; the lists are
+// compiled when any Object of the name is first drawn (ModelUpload.cpp).
 #include <GL/gl.h>
 
 #include <memory>
 #include <string>
 
 #include "base/SharedByName.h"
+#include "base/UploadedName.h"
 
+class Model;
 class Terrain;
 class Texture;
 
@@ -20,16 +24,26 @@ constexpr int sphereType = 1;      // the builtin unit sphere
 
 struct SharedModel {
     // Loads the model (modelFileType: "models/" + name; sphereType: the
-    // builtin sphere), then the texture if textureFile is not null, and
-    // compiles the display lists. Throws FatalError "Error loading model
-    // <name>" or the texture's error, holding nothing.
+    // builtin sphere), then the texture if textureFile is not null. Throws
+    // FatalError "Error loading model <name>" or the texture's error,
+    // holding nothing.
     SharedModel(const std::string& name, const char* textureFile, Terrain* terrain, int builtinType);
     ~SharedModel();
     SharedModel(const SharedModel&) = delete;
     SharedModel& operator=(const SharedModel&) = delete;
 
-    GLuint displayList = 0;
-    GLuint silhouetteList = 0;         // positions only; the display list itself for the sphere
+    // Compiles both display lists on the first call and lets the mesh go;
+    // later calls do nothing. Needs the GL context and no list being
+    // compiled.
+    void upload();
+    bool uploaded() const { return static_cast<bool>(displayList); }
+    // The lists' names; 0 until the upload.
+    GLuint drawList() const { return displayList.get(); }
+    GLuint positionsList() const { return silhouetteList ? silhouetteList.get() : displayList.get(); }
+
+    UploadedName displayList;
+    UploadedName silhouetteList;       // positions only; none for the sphere, which uses its display list
+    std::unique_ptr<Model> mesh;       // read from the file, until the upload; null for the sphere
     float boundingRadius = 0.0f;       // of the geometry, whatever radius collisions use
     bool closedSurface = false;        // the mesh closes around its volume (always for the sphere)
     std::unique_ptr<Texture> texture;  // null for none

@@ -8,7 +8,6 @@
 #include "base/FatalError.h"
 #include "scene/ModelCache.h"
 #include "terrain/Terrain.h"
-#include "texture/Texture.h"
 
 namespace {
 
@@ -84,51 +83,6 @@ void Object::set(float* colour, float r, float g, float b, float a) {
     colour[1] = g;
     colour[2] = b;
     colour[3] = a;
-}
-
-void Object::applyTransform(const float* matrix) const {
-    glTranslatef(position.x, position.y, position.z);
-    glScalef(scale, scale, scale);
-    if (matrix) glMultMatrixf(matrix);
-
-    struct Turn { float angle, x, y, z; } turns[3];
-    // The shadow pass flattens the object, so its tilt about x is left out.
-    float angleX = matrix ? modelRotation.x : rotation.x + modelRotation.x;
-    turns[rotationOrder[0]] = {angleX, 1, 0, 0};
-    turns[rotationOrder[1]] = {rotation.y + modelRotation.y, 0, 1, 0};
-    turns[rotationOrder[2]] = {rotation.z + modelRotation.z, 0, 0, 1};
-    for (const Turn& turn : turns) glRotatef(turn.angle, turn.x, turn.y, turn.z);
-}
-
-// A model without a texture binds the default texture, which holds no
-// picture: GL then textures as if texturing were off, where the last
-// texture bound would otherwise show through.
-void Object::applyTextureAndMaterial() const {
-    if (model->texture) {
-        model->texture->bind();
-    } else {
-        glBindTexture(GL_TEXTURE_2D, 0);
-    }
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, emission);
-}
-
-void Object::draw(const float* matrix) const {
-    glPushMatrix();
-    applyTransform(matrix);
-    applyTextureAndMaterial();
-    glCallList(model->displayList);
-    glPopMatrix();
-}
-
-void Object::drawSilhouette(const float* matrix) const {
-    glPushMatrix();
-    applyTransform(matrix);
-    glCallList(model->silhouetteList);
-    glPopMatrix();
 }
 
 void Object::setPositionOnTerrain(float x, float z) {

@@ -3,6 +3,9 @@
 // its own transform, material and collision radius, and holds a share of the
 // model of its name in the model cache: display lists, texture and the
 // terrain it stands on, which the first Object of the name was given.
+// Making, moving and placing Objects makes no GL call; drawing them
+// (ObjectDrawing.cpp) compiles their model and uploads its picture the first
+// time.
 #include <GL/gl.h>
 
 #include "scene/ModelCache.h"
@@ -78,7 +81,7 @@ public:
     float getRadius() const { return radius; }
 
     int getBuiltinType() const { return model->builtinType; }
-    GLuint getDisplayList() const { return model->displayList; }
+    GLuint getDisplayList() const { return model->drawList(); }  // 0 until an Object of the model is drawn
     const Texture* getTexture() const { return model->texture.get(); }  // null for none
 
     // Draws with T * S * [matrix] * rotations; with a matrix (the shadow

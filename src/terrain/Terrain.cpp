@@ -1,7 +1,5 @@
 #include "terrain/Terrain.h"
 
-#include <GL/gl.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <new>

@@ -1,22 +1,28 @@
 #pragma once
-// A picture from ./textures/ uploaded as one OpenGL 2D texture, brought to
+// A picture from ./textures/ as one OpenGL 2D texture, brought to
 // power-of-two size, optionally with an alpha channel from a second file.
 //
 // Textures are shared by file name through a process-wide cache: the first
-// Texture of a file reads, scales and uploads it; every further Texture of
-// that file gets the same GL texture and pixel buffer and adds one holder.
-// The last holder to let go frees both and drops the file from the cache, so
-// the next Texture of that file loads it afresh. The cache lives for the
-// whole process and has no lock (the game has one thread).
+// Texture of a file reads it (and its alpha file) and checks it; every
+// further Texture of that file shares the same picture and adds one holder.
+// The picture is scaled and uploaded the first time any holder binds it
+// (TextureUpload.cpp), so loading needs no GL context and a program that
+// never draws links no GL. The last holder to let go frees the pixels and
+// the GL texture and drops the file from the cache, so the next Texture of
+// that file loads it afresh. The cache lives for the whole process and has
+// no lock (the game has one thread).
 //
-// load, bind and release need the game window's GL context to be current;
-// the empty constructor does not touch GL. Failures throw FatalError.
+// bind, and the release of a picture that was bound, need the game window's
+// GL context to be current. Failures throw FatalError: those of the files
+// while loading, as the constructors and load say.
 #include <GL/gl.h>
 
 #include <cstddef>
 #include <string>
 
 #include "base/SharedByName.h"
+#include "base/UploadedName.h"
+#include "image/Image.h"
 
 class Texture {
 public:
@@ -37,7 +43,8 @@ public:
     void load(const std::string& fileName);
     void load(const std::string& fileName, const std::string& alphaFileName);
 
-    // Makes this the current GL_TEXTURE_2D texture; throws on an empty one.
+    // Makes this the current GL_TEXTURE_2D texture, uploading the picture
+    // the first time any holder binds it; throws on an empty one.
     void bind() const;
 
     // Gives up this object's hold on its file and leaves it empty. Releasing
@@ -45,12 +52,15 @@ public:
     void release();
 
     // Sizes, GL name and alpha are 0 (false) for an empty texture.
-    int getWidth() const { return picture ? picture->width : 0; }  // uploaded, power of two
+    // The texture's size: the next powers of two of the file's, and from the
+    // upload on as uploaded, where a side past the driver's largest comes
+    // down to it.
+    int getWidth() const { return picture ? picture->width : 0; }
     int getHeight() const { return picture ? picture->height : 0; }
     int getImageWidth() const { return picture ? picture->imageWidth : 0; }  // as in the file
     int getImageHeight() const { return picture ? picture->imageHeight : 0; }
-    GLuint getGlName() const { return picture ? picture->glName : 0; }
-    bool hasAlpha() const { return picture && picture->format == GL_RGBA; }  // uploaded with an alpha file
+    GLuint getGlName() const { return picture ? picture->glName.get() : 0; }  // 0 until first bound
+    bool hasAlpha() const { return picture && picture->format == GL_RGBA; }  // with an alpha file
 
     // The smallest power of two not below n, for 1 <= n <= 2^30; 0 for n <= 0.
     static int nextPowerOfTwo(int n);
@@ -61,35 +71,41 @@ public:
     static std::size_t cachedFileCount();
 
 private:
-    // One file as uploaded, shared by every Texture of that file. Made by
-    // the first holder: reads the file (and the alpha file), scales it to
-    // power-of-two size and uploads it; throws FatalError, holding nothing,
-    // when that fails. Destroyed with the last holder: frees the pixels and
+    // One file, shared by every Texture of that file. Made by the first
+    // holder: reads the file (and the alpha file) and checks that both
+    // scale to one size; throws FatalError, holding nothing, when that fails.
+    // The first bind scales, merges and uploads it (TextureUpload.cpp).
+    // Destroyed with the last holder: frees the pixels and, once uploaded,
     // deletes the GL texture.
     struct Picture {
         Picture(const std::string& fileName, const std::string* alphaFileName);
-        ~Picture();
         Picture(const Picture&) = delete;
         Picture& operator=(const Picture&) = delete;
 
-        unsigned char* pixels = nullptr;  // malloc'd, kept after the upload
-        int width = 0;                    // uploaded, power of two
+        // Scales the pictures as read to the texture's size, takes the alpha
+        // from the mask's red component and uploads the result; the pictures
+        // as read go, the uploaded pixels stay. Needs the GL context.
+        void upload();
+
+        std::string path;                 // ./textures/ and the file's name, for errors
+        Image image;                      // as read, until the upload
+        Image alphaImage;                 // the alpha file as read, until the upload; empty without one
+        PixelBuffer pixels;               // as uploaded, kept from the upload on
+        int width = 0;                    // see getWidth
         int height = 0;
         int imageWidth = 0;               // as in the file
         int imageHeight = 0;
         GLenum internalFormat = GL_RGB;   // GL_RGB, or GL_RGBA8 with an alpha file
         GLenum format = GL_RGB;           // GL_RGB, or GL_RGBA with an alpha file
-        GLuint glName = 0;
+        UploadedName glName;              // from the first bind on
     };
 
     // The process-wide cache, keyed by the colour file's name.
     static SharedByName<Picture>& cache();
 
-    // Reads ./textures/fileName and returns its pixels as a malloc'd RGB
-    // buffer of power-of-two size (width x height x 3 bytes), each side at
-    // most GL_MAX_TEXTURE_SIZE.
-    static unsigned char* loadTexture(const std::string& fileName, int& imageWidth,
-                                      int& imageHeight, int& width, int& height);
+    // Reads ./textures/fileName; throws FatalError "Error loading texture
+    // <path>" when it cannot.
+    static Image readPicture(const std::string& fileName);
 
     void acquire(const std::string& fileName, const std::string* alphaFileName);
 

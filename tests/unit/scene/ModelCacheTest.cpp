@@ -38,8 +38,13 @@ TEST_F(ModelCacheTest, ObjectsOfOneNameShareOneListAndTexture) {
               " *** LOADING NEW MODEL Tree.obj\n"
               " *** LOADING NEW TEXTURE Bark.bmp\n"
               " *** REUSING OLD MODEL Tree.obj\n");
-    EXPECT_EQ(first->getDisplayList(), second->getDisplayList());
     EXPECT_EQ(first->getTexture(), second->getTexture());  // the second name is not used
+    // Nothing is compiled or uploaded until one of them is drawn, and then
+    // once for both.
+    EXPECT_EQ(std::tuple(first->getDisplayList(), first->getTexture()->getGlName()), std::tuple(0u, 0u));
+    second->draw();
+    EXPECT_NE(first->getDisplayList(), 0u);
+    EXPECT_EQ(first->getDisplayList(), second->getDisplayList());
     EXPECT_EQ(std::tuple(Texture::holderCount("Bark.bmp"), Texture::holderCount("Other.bmp"), modelUseCount("Tree.obj")),
               std::tuple(1, 0, 2));
     EXPECT_FLOAT_EQ(first->getRadius(), 4);
@@ -55,6 +60,7 @@ TEST_F(ModelCacheTest, ObjectsOfOneNameShareOneListAndTexture) {
     CaptureStdout();
     Object again("Tree.obj");
     EXPECT_EQ(GetCapturedStdout(), " *** LOADING NEW MODEL Tree.obj\n");
+    again.draw();
     EXPECT_TRUE(glIsList(again.getDisplayList()));
 }
 

@@ -60,13 +60,16 @@ TEST_F(TextureTest, FilesAreSharedByNameUntilTheLastHolderLetsGo) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               " *** LOADING NEW TEXTURE Tree.bmp\n *** REUSING OLD TEXTURE Tree.bmp\n");
 
-    GLuint shared = first.getGlName();
-    EXPECT_NE(shared, 0u);
-    EXPECT_EQ(second.getGlName(), shared);
     EXPECT_EQ(std::pair(Texture::holderCount("Tree.bmp"), Texture::cachedFileCount()), std::pair(2, size_t{1}));
 
+    // Loading makes no GL texture; the first bind, by either holder, makes
+    // the one both share.
+    EXPECT_EQ(first.getGlName(), 0u);
     second.bind();
-    EXPECT_EQ(static_cast<GLuint>(glInteger(GL_TEXTURE_BINDING_2D)), shared);
+    GLuint shared = first.getGlName();
+    EXPECT_NE(shared, 0u);
+    EXPECT_EQ(std::pair(second.getGlName(), static_cast<GLuint>(glInteger(GL_TEXTURE_BINDING_2D))),
+              std::pair(shared, shared));
 
     // Releasing one holder keeps the texture; a second release is a no-op
     // and the released object is empty.
@@ -91,7 +94,7 @@ TEST_F(TextureTest, SharingIgnoresTheAlphaFile) {
     EXPECT_EQ(levelParameter(GL_TEXTURE_INTERNAL_FORMAT), GL_RGB);
 }
 
-TEST_F(TextureTest, PicturesAreScaledToPowerOfTwoOnLoad) {
+TEST_F(TextureTest, PicturesAreScaledToPowerOfTwoOnUpload) {
     // Left half red, right half blue, so the scaled texels can be located.
     writeTestPicture("textures/Wide.bmp", 100, 50, [](uint32_t x, uint32_t) {
         return x < 50 ? Rgb{255, 0, 0} : Rgb{0, 0, 255};
@@ -124,9 +127,9 @@ TEST_F(TextureTest, PicturesAreScaledToPowerOfTwoOnLoad) {
     for (const char* name : {"Long.bmp", "Tall.bmp"}) {
         SCOPED_TRACE(name);
         Texture texture(name);
+        EXPECT_EQ(texels(texture, GL_RGB, 3).at(limit / 2 * 3), 9);
         EXPECT_EQ(std::max(texture.getWidth(), texture.getHeight()), limit);
         EXPECT_EQ(std::max(levelParameter(GL_TEXTURE_WIDTH), levelParameter(GL_TEXTURE_HEIGHT)), limit);
-        EXPECT_EQ(texels(texture, GL_RGB, 3).at(limit / 2 * 3), 9);
     }
 }
 
