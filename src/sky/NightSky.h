@@ -5,8 +5,9 @@
 // without the camera's position, faded in by the sky pass around night.
 //
 // One NightSky lives for one game (made by initWorld, deleted by endGame);
-// the stars are placed once, at construction, and never move. Construction,
-// draw and destruction need the game window's GL context.
+// the stars are placed once, at construction, and never move. Making one
+// reads the moon's pictures without GL; draw, and the destruction of a night
+// sky once drawn, need the game window's GL context.
 #include <memory>
 #include <vector>
 

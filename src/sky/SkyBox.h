@@ -6,7 +6,8 @@
 // geometry; the sky pass sets colour, blending and orientation.
 //
 // One SkyBox lives for one game (made by initWorld, deleted by endGame).
-// Construction, draw and destruction need the game window's GL context.
+// Making one reads the picture without GL; draw, and the destruction of a
+// sky once drawn, need the game window's GL context.
 #include <memory>
 #include <string>
 
