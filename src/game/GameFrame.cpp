@@ -14,6 +14,10 @@
 bool shadowPassRuns(const GameWorld& world) { return world.shadowsOn && world.sunHeight > 0; }
 
 FrameView makeFrameView(const GameWorld& world, FrameMemory& memory) {
+    return makeFrameView(world, memory.drawnQuads);
+}
+
+FrameView makeFrameView(const GameWorld& world, VisibleQuads& drawnQuads) {
     const GameScene& scene = world.scene;
     const Terrain& terrain = *scene.terrain;
     FrameView frame{};
@@ -27,9 +31,9 @@ FrameView makeFrameView(const GameWorld& world, FrameMemory& memory) {
     frame.viewport[2] = picture.width;
     frame.viewport[3] = picture.height;
     frame.view = ViewVolume(frame.projection, frame.modelview);
-    memory.drawnQuads.select(terrain.getPieces(), frame.view);
+    drawnQuads.select(terrain.getPieces(), frame.view);
     frame.terrain = &terrain;
-    frame.quads = &memory.drawnQuads;
+    frame.quads = &drawnQuads;
     frame.shadowed = shadowPassRuns(world);
 
     frame.towardsSun = world.towardsSun;

@@ -5,6 +5,7 @@
 
 struct FrameMemory;
 struct GameWorld;
+class VisibleQuads;
 
 // By day with shadows on, every frame starts with the shadow pass.
 bool shadowPassRuns(const GameWorld& world);
@@ -12,3 +13,6 @@ bool shadowPassRuns(const GameWorld& world);
 // Copies the world's values into a record, works out the camera's matrices
 // and chooses the terrain quads in view into memory.drawnQuads.
 FrameView makeFrameView(const GameWorld& world, FrameMemory& memory);
+// The same, with the quads chosen into drawnQuads: the record alone, for a
+// program without the frame's GL memory.
+FrameView makeFrameView(const GameWorld& world, VisibleQuads& drawnQuads);

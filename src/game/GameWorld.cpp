@@ -126,7 +126,7 @@ void buildWorld(GameWorld& world, uint32_t seed) {
     world.updatedThisGame = false;
     world.shadowsOn = true;
     world.showOverlay = false;
-    returnFreedMemory();  // what reading and scaling the files left behind
+    returnFreedMemory();  // what reading the files left behind
 }
 
 }  // namespace

@@ -85,7 +85,8 @@ bool parseSeed(const char* text, uint32_t& seed);
 // Builds a complete new game into world. The random generator is seeded with
 // the time in seconds, or with seed; without a seed, BRELLOW_SEED fixes it
 // when it is a whole number, and anything else set there gets a warning line.
-// Needs the GL context: the objects' models and pictures are uploaded.
+// Makes no GL call: the objects' models and pictures are read here and
+// uploaded when the frame first draws them.
 void initWorld(GameWorld& world);
 void initWorld(GameWorld& world, uint32_t seed);
 

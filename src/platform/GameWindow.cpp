@@ -14,16 +14,10 @@
 
 namespace {
 
-// The window's size as the reshape callback last reported it, for the whole
-// process: GLUT tells it only to that callback.
-int windowPixelsWide = windowWidth;
-int windowPixelsHigh = windowHeight;
-
 // Keeps the picture whole in the new size: the viewport follows at once, and
 // the next frame is drawn for it.
 void windowReshaped(int width, int height) {
-    windowPixelsWide = width;
-    windowPixelsHigh = height;
+    noteWindowSize(width, height);
     const PictureRectangle picture = pictureRectangle();
     glViewport(picture.x, picture.y, picture.width, picture.height);
     glutPostRedisplay();
@@ -43,35 +37,6 @@ void setUtf8Title(const char* title) {
 }
 
 }  // namespace
-
-PictureRectangle pictureRectangleIn(int wide, int high) {
-    PictureRectangle picture;
-    if (wide <= 0 || high <= 0) return {0, 0, 0, 0};
-    // The wider of the two fits: bars left and right, else above and below.
-    if (static_cast<long>(wide) * windowHeight > static_cast<long>(high) * windowWidth) {
-        picture.height = high;
-        picture.width = static_cast<int>(static_cast<long>(high) * windowWidth / windowHeight);
-    } else {
-        picture.width = wide;
-        picture.height = static_cast<int>(static_cast<long>(wide) * windowHeight / windowWidth);
-    }
-    picture.x = (wide - picture.width) / 2;
-    picture.y = (high - picture.height) / 2;
-    return picture;
-}
-
-PictureRectangle pictureRectangle() { return pictureRectangleIn(windowPixelsWide, windowPixelsHigh); }
-int framebufferWidth() { return windowPixelsWide; }
-int framebufferHeight() { return windowPixelsHigh; }
-
-void windowToPicture(int& x, int& y) {
-    const PictureRectangle picture = pictureRectangle();
-    if (picture.width <= 0 || picture.height <= 0) return;
-    // The picture's top edge in window rows counted from the top.
-    const int top = windowPixelsHigh - picture.y - picture.height;
-    x = static_cast<int>((static_cast<long>(x) - picture.x) * windowWidth / picture.width);
-    y = static_cast<int>((static_cast<long>(y) - top) * windowHeight / picture.height);
-}
 
 void createGameWindow(int& argc, char** argv, const char* title) {
     glutInit(&argc, argv);

@@ -18,10 +18,13 @@ struct PictureRectangle {
 // size, centred. Plain arithmetic, for the tests as for the window.
 PictureRectangle pictureRectangleIn(int windowPixelsWide, int windowPixelsHigh);
 
-// The picture's rectangle in the window as it is now, and the window's size.
+// The picture's rectangle in the window as it is now, and the window's size:
+// windowWidth x windowHeight until the window reports another.
 PictureRectangle pictureRectangle();
 int framebufferWidth();
 int framebufferHeight();
+// The window's new size, as its reshape callback hears it.
+void noteWindowSize(int windowPixelsWide, int windowPixelsHigh);
 
 // A pointer position in window pixels (y from the top, as GLUT reports it)
 // in the picture's pixels (still y from the top); outside the picture it
