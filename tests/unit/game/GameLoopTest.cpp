@@ -85,19 +85,4 @@ TEST(GameLoop, ANewGameWithoutASnapshotRestoresAndWritesNothing) {
     EXPECT_NE(output.find(" *** LOADING NEW MODEL HumVee.obj\n"), std::string::npos);
 }
 
-// BRELLOW_SEED takes a whole number from 0 to 4294967295; anything else is
-// no seed (the game then warns and takes the time).
-TEST(Seed, OnlyWholeNumbersFrom0To4294967295AreSeeds) {
-    const std::pair<const char*, int64_t> cases[] = {
-        {"0", 0}, {"18", 18}, {"4294967295", 4294967295}, {"0042", 42},
-        {"", -1}, {"abc", -1}, {"0x10", -1}, {"-1", -1}, {"4294967296", -1}, {"99999999999", -1},
-        {" 5", -1}, {"5 ", -1}, {"1e3", -1}, {"+7", -1},
-    };
-    for (const auto& [text, expected] : cases) {
-        uint32_t seed = 12345;
-        EXPECT_EQ(parseSeed(text, seed), expected >= 0) << '"' << text << '"';
-        EXPECT_EQ(seed, expected >= 0 ? static_cast<uint32_t>(expected) : 12345u) << '"' << text << '"';
-    }
-}
-
 }  // namespace

@@ -1,11 +1,15 @@
 // The game's update and input, stepped with a controlled clock in a world
-// built from the generated assets.
-#include <GL/gl.h>
+// built from the generated assets, and the frame's record of that world: all
+// without a display, as building a world and running the rules make no GL
+// call.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <tuple>
 
+#include "game/GameFrame.h"
 #include "game/GameInput.h"
 #include "game/GameUpdate.h"
 #include "game/GameWorld.h"
@@ -13,7 +17,9 @@
 #include "scene/Object.h"
 #include "support/GeneratedAssets.h"
 #include "terrain/Terrain.h"
+#include "terrain/VisibleQuads.h"
 #include "view/Camera.h"
+#include "view/ViewMatrices.h"
 
 namespace {
 
@@ -40,7 +46,6 @@ protected:
     void TearDown() override {
         releaseWorld(world);
         EXPECT_EQ(freeLightSlotCount(), lightSlotCount);
-        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     }
     // One update at the clock's reading now.
     void update() { updateWorld(world, takeStepMs(world, clockNow)); }
@@ -255,6 +260,28 @@ TEST_F(GameUpdateTest, KeysSwitchViewHeadlightsShadowsAndOverlay) {
     }
 }
 
+// The frame's record takes the camera's matrices and the sun as the rules
+// left them, and the vehicle only in the chase view: from the ride seat the
+// eye sits inside it.
+TEST_F(GameUpdateTest, TheFrameRecordShowsTheVehicleOnlyInTheChaseView) {
+    world.sunAngle = 1.0f;
+    step(0);
+    VisibleQuads quads;
+    for (unsigned char key : {'1', '2', 'x'}) {
+        pressKey(world, key);
+        const FrameView frame = makeFrameView(world, quads);
+        const ViewMatrices camera = cameraViewMatrices(*world.scene.camera);
+        EXPECT_TRUE(std::equal(std::begin(frame.projection), std::end(frame.projection), camera.projection) &&
+                    std::equal(std::begin(frame.modelview), std::end(frame.modelview), camera.modelview));
+        const Object* vehicle = key == '1' ? nullptr : world.scene.vehicle.get();
+        EXPECT_EQ(std::tuple(frame.viewMode, frame.vehicle, frame.shadowed, frame.sunAngle, frame.sunHeight,
+                             frame.towardsSun.y, frame.quads->runs().empty()),
+                  std::tuple(world.cameraMode, vehicle, key != 'x', world.sunAngle, world.sunHeight,
+                             world.towardsSun.y, false))
+            << key;
+    }
+}
+
 TEST(GameWorldSetup, TheSameSeedPlacesTreesAndOrbsIdenticallyInsideTheTerrain) {
     InGeneratedAssets assets;
     GameWorld world;
@@ -276,6 +303,21 @@ TEST(GameWorldSetup, TheSameSeedPlacesTreesAndOrbsIdenticallyInsideTheTerrain) {
         if (round == 0) first = placed;
         releaseWorld(world);
         EXPECT_EQ(placed, first);
+    }
+}
+
+// BRELLOW_SEED takes a whole number from 0 to 4294967295; anything else is
+// no seed (the game then warns and takes the time).
+TEST(Seed, OnlyWholeNumbersFrom0To4294967295AreSeeds) {
+    const std::pair<const char*, int64_t> cases[] = {
+        {"0", 0}, {"18", 18}, {"4294967295", 4294967295}, {"0042", 42},
+        {"", -1}, {"abc", -1}, {"0x10", -1}, {"-1", -1}, {"4294967296", -1}, {"99999999999", -1},
+        {" 5", -1}, {"5 ", -1}, {"1e3", -1}, {"+7", -1},
+    };
+    for (const auto& [text, expected] : cases) {
+        uint32_t seed = 12345;
+        EXPECT_EQ(parseSeed(text, seed), expected >= 0) << '"' << text << '"';
+        EXPECT_EQ(seed, expected >= 0 ? static_cast<uint32_t>(expected) : 12345u) << '"' << text << '"';
     }
 }
 
