@@ -103,7 +103,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
         if (profiled) profiler->beginFrame(nowMs() - start);
         FrameView drawn;
         if (options.plainDrawing) {
-            drawn = makeFrameView(world, game->frame);
+            drawn = makeFrameView(world, game->frame.drawnQuads);
             drawReferenceFrame(drawn, game->frame.lights);
             glutSwapBuffers();
         } else {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "frame/FrameMemory.h"
 #include "game/GameWorld.h"
 #include "platform/GameWindow.h"
 #include "scene/Object.h"
@@ -12,10 +11,6 @@
 #include "view/ViewMatrices.h"
 
 bool shadowPassRuns(const GameWorld& world) { return world.shadowsOn && world.sunHeight > 0; }
-
-FrameView makeFrameView(const GameWorld& world, FrameMemory& memory) {
-    return makeFrameView(world, memory.drawnQuads);
-}
 
 FrameView makeFrameView(const GameWorld& world, VisibleQuads& drawnQuads) {
     const GameScene& scene = world.scene;

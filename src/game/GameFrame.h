@@ -3,7 +3,6 @@
 // processor, without GL, at the top of each frame.
 #include "frame/FrameView.h"
 
-struct FrameMemory;
 struct GameWorld;
 class VisibleQuads;
 
@@ -11,8 +10,6 @@ class VisibleQuads;
 bool shadowPassRuns(const GameWorld& world);
 
 // Copies the world's values into a record, works out the camera's matrices
-// and chooses the terrain quads in view into memory.drawnQuads.
-FrameView makeFrameView(const GameWorld& world, FrameMemory& memory);
-// The same, with the quads chosen into drawnQuads: the record alone, for a
-// program without the frame's GL memory.
+// and chooses the terrain quads in view into drawnQuads (the frame's memory
+// keeps them for the frame; the record points to them).
 FrameView makeFrameView(const GameWorld& world, VisibleQuads& drawnQuads);

@@ -42,7 +42,7 @@ GameScreen* gameBeingPlayed() { return playing; }
 void stepGame(GameScreen& game) { updateWorld(game.world, takeStepMs(game.world, currentTimeMs())); }
 
 FrameView displayGame(GameScreen& game) {
-    const FrameView frame = makeFrameView(game.world, game.frame);
+    const FrameView frame = makeFrameView(game.world, game.frame.drawnQuads);
     drawFrame(frame, game.frame);
     showFrame();
     endFramePass(FramePass::swap);

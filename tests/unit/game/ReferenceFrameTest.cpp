@@ -195,7 +195,7 @@ protected:
         drawing = &game;
         displayGame(screen);
         drawing = &reference;
-        drawReferenceFrame(makeFrameView(world, screen.frame), screen.frame.lights);
+        drawReferenceFrame(makeFrameView(world, screen.frame.drawnQuads), screen.frame.lights);
         drawing = nullptr;
         compareStates(game, reference, what);
         const std::vector<unsigned char> &fast = game.picture, &plain = reference.picture;
@@ -346,7 +346,7 @@ TEST_F(ReferenceFrame, ShadowsOfTheDrawnQuadsDoNotDependOnObjectsOutOfReach) {
     size_t quadsCompared = 0, drawnValuesOff = 0, valuesLeftOut = 0;
     for (int32_t gameMs = 1500; gameMs < 39000; gameMs += 1500) {
         play(1500);
-        const FrameView frame = makeFrameView(world, screen.frame);
+        const FrameView frame = makeFrameView(world, screen.frame.drawnQuads);
         ASSERT_TRUE(frame.shadowed);
         drawFrame(frame, screen.frame);
         const ShadowGrid* shadows = &screen.frame.shadowBuffers.shadowGrid;
