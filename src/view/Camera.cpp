@@ -77,3 +77,10 @@ bool Camera::modelview(double out[16]) const {
     lookAtMatrix(view, out);
     return true;
 }
+
+ViewMatrices cameraViewMatrices(const Camera& camera) {
+    ViewMatrices matrices;
+    gameProjectionMatrix(matrices.projection);
+    camera.modelview(matrices.modelview);
+    return matrices;
+}

@@ -12,15 +12,7 @@
 
 #include "base/Vector3.h"
 #include "base/ViewMode.h"
-
-// A look-at transform: a turn about the vertical (degrees, applied first to
-// the finished view), then the look from eye to center with up +y.
-struct CameraView {
-    bool turned = false;  // the ride view turns; the others do not
-    float turnDegrees = 0;
-    Vector3 eye{};
-    Vector3 center{};
-};
+#include "view/ViewMatrices.h"
 
 // The chase view of a target at position with heading degrees: aimed 3 units
 // ahead of it, the eye 12 above and 25 towards -z from the aim point.
@@ -86,3 +78,6 @@ private:
     Followed rideTarget;
     ViewMode mode = ViewMode::free;
 };
+
+// The game's projection and the camera's current transform.
+ViewMatrices cameraViewMatrices(const Camera& camera);

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "base/Pi.h"
-#include "view/Camera.h"
 #include "view/Projection.h"
 
 namespace {
@@ -110,13 +109,6 @@ void lookAtMatrix(const CameraView& view, double out[16]) {
     turn[8] = std::sin(angle);
     turn[2] = -turn[8];
     multiplyMatrices(turn, look, out);
-}
-
-ViewMatrices cameraViewMatrices(const Camera& camera) {
-    ViewMatrices matrices;
-    gameProjectionMatrix(matrices.projection);
-    camera.modelview(matrices.modelview);
-    return matrices;
 }
 
 bool unProject(double windowX, double windowY, double depth, const double modelview[16],

@@ -3,8 +3,16 @@
 // the column-major doubles GL keeps: the same numbers gluPerspective, glRotate
 // and gluLookAt put on GL's matrix stack, so that a frame's view can be
 // recorded, culled and bounded without a GL context.
-struct CameraView;
-class Camera;
+#include "base/Vector3.h"
+
+// A look-at transform: a turn about the vertical (degrees, applied first to
+// the finished view), then the look from eye to center with up +y.
+struct CameraView {
+    bool turned = false;  // the ride view turns; the others do not
+    float turnDegrees = 0;
+    Vector3 eye{};
+    Vector3 center{};
+};
 
 struct ViewMatrices {
     double projection[16];
@@ -20,8 +28,6 @@ void gameProjectionMatrix(double out[16]);
 // The view's transform as Camera::apply() multiplies it onto an identity
 // matrix: the turn about +y, then the look from eye to center with up +y.
 void lookAtMatrix(const CameraView& view, double out[16]);
-// The game's projection and the camera's current transform.
-ViewMatrices cameraViewMatrices(const Camera& camera);
 
 // A window point (x, y and depth 0..1) back in the world, as gluUnProject
 // finds it; false when the matrices cannot be undone.
