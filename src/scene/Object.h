@@ -84,8 +84,8 @@ public:
     GLuint getDisplayList() const { return model->drawList(); }  // 0 until an Object of the model is drawn
     const Texture* getTexture() const { return model->texture.get(); }  // null for none
 
-    // Draws with T * S * [matrix] * rotations; with a matrix (the shadow
-    // pass's projection) the tilt about x is left out. It binds its own
+    // Draws with T * S * [matrix] * rotations, the matrix being the shadow
+    // pass's projection, which flattens the object as turned. It binds its own
     // texture (none without one) and sets its whole material first, so it
     // looks the same whatever was drawn or skipped before it.
     void draw(const float* matrix = nullptr) const;

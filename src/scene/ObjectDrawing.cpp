@@ -13,10 +13,10 @@ void Object::applyTransform(const float* matrix) const {
     glScalef(scale, scale, scale);
     if (matrix) glMultMatrixf(matrix);
 
+    // The same turns with the shadow matrix as without: the silhouette is
+    // the shape as drawn, so a felled tree casts a lying tree's shadow.
     struct Turn { float angle, x, y, z; } turns[3];
-    // The shadow pass flattens the object, so its tilt about x is left out.
-    float angleX = matrix ? modelRotation.x : rotation.x + modelRotation.x;
-    turns[rotationOrder[0]] = {angleX, 1, 0, 0};
+    turns[rotationOrder[0]] = {rotation.x + modelRotation.x, 1, 0, 0};
     turns[rotationOrder[1]] = {rotation.y + modelRotation.y, 0, 1, 0};
     turns[rotationOrder[2]] = {rotation.z + modelRotation.z, 0, 0, 1};
     for (const Turn& turn : turns) glRotatef(turn.angle, turn.x, turn.y, turn.z);

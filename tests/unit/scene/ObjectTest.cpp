@@ -48,7 +48,7 @@ protected:
 // it; in the tree order about y, then x, then z, which an order that is no
 // permutation of 1, 2, 3 does not replace; and drawn with a matrix, for the
 // shadows, without the tilt about x.
-TEST_F(ObjectTest, DrawingTurnsInTheObjectsOrderAndAMatrixLeavesOutTheTiltAboutX) {
+TEST_F(ObjectTest, DrawingTurnsInTheObjectsOrderWithOrWithoutAMatrix) {
     Object standard("Triangle.obj"), tree("Triangle.obj"), flattened("Triangle.obj");
     standard.setPosition(1, 2, 3);
     standard.setScale(2);
@@ -74,7 +74,7 @@ TEST_F(ObjectTest, DrawingTurnsInTheObjectsOrderAndAMatrixLeavesOutTheTiltAboutX
     const float flatten[16] = {1, 0, 0, 0, -0.5f, 0, -0.25f, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     expectDrawnAs([&] { flattened.draw(flatten); }, [&] {
         glTranslatef(2, 0, 0), glMultMatrixf(flatten);
-        glRotatef(5, 1, 0, 0), glRotatef(10, 0, 0, 1), glRotatef(15 - 90, 0, 1, 0);
+        glRotatef(60 + 5, 1, 0, 0), glRotatef(10, 0, 0, 1), glRotatef(15 - 90, 0, 1, 0);
     });
 }
 
