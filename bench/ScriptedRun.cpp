@@ -34,7 +34,7 @@ void ScriptedRun::start() {
 
 void ScriptedRun::pressDirectly() {
     movePointer(world, pointerX, pointerY);
-    pressMouseButton(world, true, true);
+    pressMouseButton(world, true, true, pointerX, pointerY);
 }
 
 PointerDrag ScriptedRun::step() {
@@ -48,9 +48,9 @@ PointerDrag ScriptedRun::step() {
 void ScriptedRun::advance() {
     const PointerDrag drag = step();
     if (drag.regrip) {
-        pressMouseButton(world, true, false);
+        pressMouseButton(world, true, false, drag.x, drag.y);
         movePointer(world, drag.x, drag.y);
-        pressMouseButton(world, true, true);
+        pressMouseButton(world, true, true, drag.x, drag.y);
     } else {
         dragPointer(world, drag.x, drag.y);
     }

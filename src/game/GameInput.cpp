@@ -14,8 +14,11 @@ constexpr float fastestSpeed = 0.1f;
 
 }  // namespace
 
-void pressMouseButton(GameWorld& world, bool leftButton, bool down) {
+void pressMouseButton(GameWorld& world, bool leftButton, bool down, int x, int y) {
     if (leftButton) world.leftButtonDown = down;
+    if (!down) return;
+    world.lastMouseX = x;
+    world.lastMouseY = y;
 }
 
 void movePointer(GameWorld& world, int x, int y) {

@@ -4,8 +4,10 @@
 // Pointer positions are in the picture's pixels, y from the top.
 struct GameWorld;
 
-// A mouse button went down or up; only the left button drives.
-void pressMouseButton(GameWorld& world, bool leftButton, bool down);
+// A mouse button went down or up at (x, y); only the left button drives. A
+// press records where it happens, so the drag that follows moves from there
+// by exactly what was dragged, however far the pointer was last seen.
+void pressMouseButton(GameWorld& world, bool leftButton, bool down, int x, int y);
 
 // The pointer moved with no button held.
 void movePointer(GameWorld& world, int x, int y);

@@ -57,8 +57,8 @@ void gameIdle() {
 
 void gameDisplay() { displayGame(*playing); }
 
-void gameMouse(int button, int state, int, int) {
-    pressMouseButton(playing->world, button == GLUT_LEFT_BUTTON, state == GLUT_DOWN);
+void gameMouse(int button, int state, int x, int y) {
+    pressMouseButton(playing->world, button == GLUT_LEFT_BUTTON, state == GLUT_DOWN, x, y);
 }
 
 void gameMotion(int x, int y) { dragPointer(playing->world, x, y); }

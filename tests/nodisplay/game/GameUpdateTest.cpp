@@ -101,22 +101,28 @@ TEST_F(GameUpdateTest, StepsAreMeasuredAcrossAnyReadingOfTheClock) {
 }
 
 TEST_F(GameUpdateTest, OnlyDraggingWithTheLeftButtonChangesSpeedAndHeading) {
+    // A game's first press, far from where the pointer was last seen (0, 0):
+    // a one-pixel drag turns by a quarter degree and leaves the speed.
+    pressMouseButton(world, true, true, 500, 500);
+    dragPointer(world, 501, 500);
+    EXPECT_EQ(std::tuple(world.speed, world.scene.vehicle->getRotationY()), std::tuple(0.003f, -0.25f));
+    pressMouseButton(world, true, false, 501, 500);
+    world.scene.vehicle->setRotationY(0);
+
     // Another button only moves the remembered pointer.
-    movePointer(world, 100, 100);
-    pressMouseButton(world, false, true);
+    pressMouseButton(world, false, true, 100, 100);
     dragPointer(world, 30, 20);
     EXPECT_EQ(std::tuple(world.leftButtonDown, world.lastMouseX, world.lastMouseY, world.speed,
                          world.scene.vehicle->getRotationY()),
               std::tuple(false, 30, 20, 0.003f, 0.0f));
-    pressMouseButton(world, false, false);
+    pressMouseButton(world, false, false, 30, 20);
 
-    movePointer(world, 500, 500);
-    pressMouseButton(world, true, true);
+    pressMouseButton(world, true, true, 500, 500);
     dragPointer(world, 500, 400);  // 100 pixels up
     EXPECT_NEAR(world.speed, 0.008f, 1e-6);
     dragPointer(world, 460, 400);  // 40 pixels left: a turn counter-clockwise
     EXPECT_FLOAT_EQ(world.scene.vehicle->getRotationY(), 10);
-    pressMouseButton(world, true, false);
+    pressMouseButton(world, true, false, 460, 400);
     EXPECT_FALSE(world.leftButtonDown);
 }
 
@@ -125,7 +131,7 @@ TEST_F(GameUpdateTest, TheVehicleDrivesThreeUnitsASecondAndStaysInsideTheTerrain
     stepFor(1000);  // button up: nothing moves
     EXPECT_EQ(world.scene.vehicle->getPosition().z, start.z);
 
-    pressMouseButton(world, true, true);
+    pressMouseButton(world, true, true, 0, 0);
     stepFor(1000);
     Vector3 moved = world.scene.vehicle->getPosition();
     EXPECT_NEAR(moved.z - start.z, 3.0, 1e-3);  // heading 0 drives along +z
@@ -172,7 +178,7 @@ TEST_F(GameUpdateTest, NoStepOrSpeedCarriesTheVehicleThroughObjectsOrOffTheGrid)
     world.scene.orbs[0]->setPosition(start.x, start.y, start.z + 10);
     world.scene.trees[0]->setPosition(start.x, start.y, start.z + 20);
     movePointer(world, 500, 700);
-    pressMouseButton(world, true, true);
+    pressMouseButton(world, true, true, 500, 700);
     for (int drag = 0; drag < 200; ++drag) dragPointer(world, 500, 0), movePointer(world, 500, 700);  // quick drags upwards
     EXPECT_FLOAT_EQ(world.speed, 0.1f);  // the speed has a top
     testing::internal::CaptureStderr();

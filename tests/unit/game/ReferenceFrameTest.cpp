@@ -110,7 +110,7 @@ protected:
         testing::internal::GetCapturedStdout();
         clockNow = 1000;
         setFramePassListener(recordPass);
-        pressMouseButton(world, true, true);  // driving, so the scene moves
+        pressMouseButton(world, true, true, 0, 0);  // driving, so the scene moves
     }
 
     // Gives back the world and what its frames drew with, as a game's end does.
