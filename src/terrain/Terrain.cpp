@@ -20,6 +20,12 @@ Terrain::Terrain(const char* heightMapFile, const char* textureFile) {
     std::string refusal;
     if (!readBmp(path.c_str(), image, &refusal))
         throw FatalError(std::string("Failed to load heightmap ") + heightMapFile, refusal);
+    // A grid of one row or column has no quad: no ground would be drawn, and
+    // the vehicle could not move along it.
+    if (image.width < 2 || image.height < 2)
+        throw FatalError(std::string("Failed to load heightmap ") + heightMapFile,
+                         "The height map " + path + " is " + std::to_string(image.width) + " x " +
+                             std::to_string(image.height) + " points; it needs at least 2 each way.");
     width = image.width;
     depth = image.height;
     size_t points = size_t{width} * depth;

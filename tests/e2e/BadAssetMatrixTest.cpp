@@ -406,13 +406,20 @@ TEST(BadAssetMatrix, DamagedModelsAreReadAsFarAsTheyGoOrEndInTheFatalMessage) {
 // Height maps of shapes the game does not expect: smaller than the vehicle's
 // start at (64, 64) (it starts on the nearest grid point), one or a few
 // points wide, not square, and larger than the window so that the shadow
-// pass tiles. Each runs without a word.
+// pass tiles. Each runs without a word; one point wide or deep, there is no
+// ground to draw, and the map is refused.
 TEST(BadAssetMatrix, HeightMapsOfAnyShapeRunWithShadowsAndOverlay) {
     std::vector<Case> cases;
     for (auto [width, height] : std::vector<std::pair<uint32_t, uint32_t>>{
              {1, 1}, {2, 2}, {3, 3}, {1, 64}, {64, 1}, {3, 200}, {200, 3}, {65, 130}, {130, 65},
-             {64, 64}, {400, 100}, {100, 400}})
-        cases.push_back(runningCase("textures/Terrain.bmp", std::to_string(width) + " x " + std::to_string(height),
-                                    pictureOfSize(width, height), "", true));
+             {64, 64}, {400, 100}, {100, 400}}) {
+        const std::string size = std::to_string(width) + " x " + std::to_string(height);
+        if (width < 2 || height < 2)
+            cases.push_back(fatalCase("textures/Terrain.bmp", size, pictureOfSize(width, height),
+                                      "Brellow 4 initialized.", "Failed to load heightmap Terrain.bmp",
+                                      "The height map ./textures/Terrain.bmp is " + size + " points"));
+        else
+            cases.push_back(runningCase("textures/Terrain.bmp", size, pictureOfSize(width, height), "", true));
+    }
     runMatrix("Height maps of unusual shapes", cases);
 }
