@@ -47,7 +47,7 @@ protected:
 // transform calls does: by default turned about x, then z, then y as GL sees
 // it; in the tree order about y, then x, then z, which an order that is no
 // permutation of 1, 2, 3 does not replace; and drawn with a matrix, for the
-// shadows, without the tilt about x.
+// shadows, with the same turns.
 TEST_F(ObjectTest, DrawingTurnsInTheObjectsOrderWithOrWithoutAMatrix) {
     Object standard("Triangle.obj"), tree("Triangle.obj"), flattened("Triangle.obj");
     standard.setPosition(1, 2, 3);
