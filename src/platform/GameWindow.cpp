@@ -5,6 +5,8 @@
 #include <X11/Xatom.h>
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -25,7 +27,10 @@ void windowReshaped(int width, int height) {
 
 // glutCreateWindow writes the title as Latin-1 (WM_NAME); window managers
 // show _NET_WM_NAME, which holds UTF-8, when it is there.
-void setUtf8Title(const char* title) {
+// Both programs' windows carry the class the desktop entry names
+// (StartupWMClass), so a dock ties a running window to the entry and its
+// icon, and the process id, which a window manager needs to end a stuck one.
+void setUtf8TitleAndIdentity(const char* title) {
     Display* display = glXGetCurrentDisplay();
     const Window window = glXGetCurrentDrawable();
     if (!display || !window) return;
@@ -33,6 +38,12 @@ void setUtf8Title(const char* title) {
     for (const char* property : {"_NET_WM_NAME", "_NET_WM_ICON_NAME"})
         XChangeProperty(display, window, XInternAtom(display, property, False), utf8, 8, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(title), static_cast<int>(std::strlen(title)));
+    char className[] = "brellow";
+    XClassHint hint{className, className};
+    XSetClassHint(display, window, &hint);
+    const long pid = static_cast<long>(getpid());
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pid), 1);
     XFlush(display);
 }
 
@@ -55,7 +66,7 @@ void createGameWindow(int& argc, char** argv, const char* title) {
 
 void openGameWindow(int& argc, char** argv) {
     createGameWindow(argc, argv, argv[0]);
-    setUtf8Title(argv[0]);
+    setUtf8TitleAndIdentity(argv[0]);
     watchForWindowLoss();
     std::printf("Brellow 4 initialized.  Hi.\n");
     std::fflush(stdout);

@@ -29,6 +29,8 @@ TEST(Startup, GreetsOpensAWindowTitledWithItsPathInAnyLettersAndQuitsWithQButNot
     EXPECT_EQ(width, 1024);
     EXPECT_EQ(height, 768);
     EXPECT_TRUE(waitUntil([&] { return game.x.utf8Title(game.window) == path; })) << game.x.utf8Title(game.window);
+    EXPECT_EQ(std::tuple(game.x.windowClass(game.window), game.x.windowPid(game.window)),
+              std::tuple(std::string("brellow"), static_cast<long>(game.process.pid())));
 
     // 'Q', then 's': once the overlay shows, the game has read the 'Q' too.
     ASSERT_TRUE(game.waitForFirstFrame()) << game.process.standardError();

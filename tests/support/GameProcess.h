@@ -28,6 +28,7 @@ public:
     bool waitForExit(int timeoutMs);
     bool running();
     int exitStatus() const { return exitStatus_; }
+    pid_t pid() const { return pid_; }
     // Processor time used so far (user and system), while it runs.
     double cpuSeconds() const;
 

@@ -87,6 +87,29 @@ std::string XSession::utf8Title(Window window) {
     return result;
 }
 
+std::string XSession::windowClass(Window window) {
+    XClassHint hint{};
+    if (!XGetClassHint(display_, window, &hint)) return "";
+    const std::string result = hint.res_class ? hint.res_class : "";
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return result;
+}
+
+long XSession::windowPid(Window window) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* value = nullptr;
+    long pid = 0;
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_PID", False), 0, 1, False, XA_CARDINAL,
+                           &type, &format, &count, &after, &value) == Success && value) {
+        if (format == 32 && count == 1) pid = *reinterpret_cast<long*>(value);
+        XFree(value);
+    }
+    return pid;
+}
+
 void XSession::unmapWindow(Window window) { XUnmapWindow(display_, window); flush(); }
 void XSession::mapWindow(Window window) { XMapWindow(display_, window); flush(); }
 void XSession::resizeWindow(Window window, int width, int height) {

@@ -48,6 +48,9 @@ public:
 
     // The title as UTF-8 (_NET_WM_NAME), which window managers show.
     std::string utf8Title(Window window);
+    // The window's class (WM_CLASS, its class part) and process id (_NET_WM_PID, 0 without one).
+    std::string windowClass(Window window);
+    long windowPid(Window window);
     // What a window manager does: unmap (iconify) and map again, resize.
     void unmapWindow(Window window);
     void mapWindow(Window window);
