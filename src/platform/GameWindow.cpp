@@ -12,6 +12,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "platform/KeyboardFocus.h"
 #include "platform/WindowLoss.h"
 
 namespace {
@@ -68,6 +69,7 @@ void openGameWindow(int& argc, char** argv) {
     createGameWindow(argc, argv, argv[0]);
     setUtf8TitleAndIdentity(argv[0]);
     watchForWindowLoss();
+    watchKeyboardFocus();
     std::printf("Brellow 4 initialized.  Hi.\n");
     std::fflush(stdout);
 }
@@ -75,6 +77,7 @@ void openGameWindow(int& argc, char** argv) {
 void closeGameWindow() {
     // glutExit destroys every window and closes the display; freeglut's exit
     // handler then finds nothing left to do.
+    stopWatchingKeyboardFocus();
     if (glutGet(GLUT_INIT_STATE)) glutExit();
 }
 

@@ -40,7 +40,8 @@ void createGameWindow(int& argc, char** argv, const char* title);
 
 // The programs' window: createGameWindow titled with the path the program
 // was started by (also as UTF-8 for window managers), watched for its loss
-// (WindowLoss.h), then the greeting on standard output.
+// (WindowLoss.h) and for losing the keyboard (KeyboardFocus.h), then the
+// greeting on standard output.
 void openGameWindow(int& argc, char** argv);
 
 // Shows the frame drawn in the back buffer and waits for GL to finish it.

@@ -5,8 +5,9 @@
 #include <chrono>
 #include <exception>
 
-#include "platform/GameWindow.h"
 #include "base/HeapUpkeep.h"
+#include "platform/GameWindow.h"
+#include "platform/KeyboardFocus.h"
 
 namespace {
 // The running screen, for the whole process. GLUT's callbacks take no
@@ -19,9 +20,12 @@ bool windowHidden = false;
 
 // Each pass of the loop runs the screen's idle callback, then looks after the
 // process's heap by the time that has really passed.
+void letGoIfTheKeyboardWasLost();
+
 void idlePass() {
     using Clock = std::chrono::steady_clock;
     static Clock::time_point last = Clock::now();
+    letGoIfTheKeyboardWasLost();
     screenIdle();
     const Clock::time_point now = Clock::now();
     upkeepHeap(std::chrono::duration<float, std::milli>(now - last).count());
@@ -48,16 +52,30 @@ void enterScreenLoop(const ScreenExit& exit) {
 namespace {
 ScreenCallbacks pointerCallbacks{};  // the running screen's, fed in the picture's pixels
 
+// Buttons held down as the screen heard them, and where the pointer was last
+// seen, in the picture's pixels: what a release made up for them needs.
+constexpr int trackedButtons = 3;  // left, middle, right; the wheel's presses do not stay down
+bool buttonHeld[trackedButtons] = {};
+int pointerX = 0, pointerY = 0;
+
 void mouseInPicture(int button, int state, int x, int y) {
+    letGoIfTheKeyboardWasLost();
     windowToPicture(x, y);
+    pointerX = x;
+    pointerY = y;
+    if (button >= 0 && button < trackedButtons) buttonHeld[button] = state == GLUT_DOWN;
     pointerCallbacks.mouse(button, state, x, y);
 }
 void motionInPicture(int x, int y) {
     windowToPicture(x, y);
+    pointerX = x;
+    pointerY = y;
     pointerCallbacks.motion(x, y);
 }
 void passiveMotionInPicture(int x, int y) {
     windowToPicture(x, y);
+    pointerX = x;
+    pointerY = y;
     pointerCallbacks.passiveMotion(x, y);
 }
 
@@ -67,6 +85,7 @@ void passiveMotionInPicture(int x, int y) {
 bool keyHeld[256] = {};
 
 void keyPressedOnce(unsigned char key, int x, int y) {
+    letGoIfTheKeyboardWasLost();
     if (keyHeld[key]) return;
     keyHeld[key] = true;
     windowToPicture(x, y);
@@ -74,6 +93,23 @@ void keyPressedOnce(unsigned char key, int x, int y) {
 }
 
 void keyReleased(unsigned char key, int, int) { keyHeld[key] = false; }
+
+// A window that is hidden or loses the keyboard hears no more releases: the
+// player lets go elsewhere. Every button and key is then taken as released,
+// the buttons through the screen's own mouse callback, so nothing acts
+// again until it is pressed again.
+void letGoOfEverything() {
+    for (bool& held : keyHeld) held = false;
+    for (int button = 0; button < trackedButtons; ++button) {
+        if (!buttonHeld[button]) continue;
+        buttonHeld[button] = false;
+        if (pointerCallbacks.mouse) pointerCallbacks.mouse(button, GLUT_UP, pointerX, pointerY);
+    }
+}
+
+void letGoIfTheKeyboardWasLost() {
+    if (keyboardFocusLost()) letGoOfEverything();
+}
 
 void withdrawInputCallbacks() {
     glutMouseFunc(nullptr);
@@ -94,6 +130,7 @@ void setScreenIdle(void (*idle)()) {
 void setScreenHidden(bool hidden) {
     if (hidden == windowHidden) return;
     windowHidden = hidden;
+    if (hidden) letGoOfEverything();
     if (!hidden && screenShown) screenShown();
     setScreenIdle(screenIdle);
 }

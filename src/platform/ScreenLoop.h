@@ -55,6 +55,9 @@ bool screenRunning();
 // which runs only while the window can be seen.
 void setScreenIdle(void (*idle)());
 // The window was hidden (iconified, on another desktop) or shown again.
+// Hidden, it hears no more releases, so every button and key is taken as
+// released then (a held button through the screen's mouse callback), as
+// also when the window loses the keyboard (KeyboardFocus.h).
 // While it is hidden the idle callback is withdrawn, so the main loop sleeps
 // until an event comes; when it shows again, the screen's shown callback
 // runs before the next idle pass.

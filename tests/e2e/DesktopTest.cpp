@@ -26,16 +26,36 @@ int darkerPixels(const Screenshot& darker, const Screenshot& than) {
     return count;
 }
 
+// A key let go of while the window is hidden or without the keyboard is
+// taken as released: its next press acts.
 TEST(Desktop, AHiddenGameWaitsWithoutProcessorTimeAndGoesOnWhenShown) {
     RunningProgram game(brellowPath, generatedAssetsDir(), {"BRELLOW_SEED=18"});
     ASSERT_TRUE(game.waitForFirstFrame()) << game.process.standardError();
+    game.x.movePointer(game.window, 600, 300);
+    Screenshot shot;
+    game.x.keyDown("s");
+    ASSERT_TRUE(game.waitForPicture(showsOverlay, shot)) << "the overlay never showed";
     game.x.unmapWindow(game.window);
     ASSERT_TRUE(game.waitUntilIdle()) << "the hidden game never went idle";
     const double before = game.process.cpuSeconds();
     pause(2000);
     EXPECT_LT(game.process.cpuSeconds() - before, 0.25) << "seconds of processor time in 2 s hidden";
+    game.x.keyUp("s");
     game.x.mapWindow(game.window);
     ASSERT_TRUE(game.waitForFirstFrame()) << "no frame after the window came back";
+    auto withoutOverlay = [](const Screenshot& s) { return !showsOverlay(s); };
+    game.x.keyDown("s");
+    game.x.keyUp("s");
+    EXPECT_TRUE(game.waitForPicture(withoutOverlay, shot)) << "'s' let go of while hidden did not act again";
+
+    game.x.keyDown("s");
+    ASSERT_TRUE(game.waitForPicture(showsOverlay, shot)) << "the overlay never showed again";
+    game.x.takeKeyboard();
+    game.x.keyUp("s");
+    game.x.giveBackKeyboard();
+    game.x.keyDown("s");
+    game.x.keyUp("s");
+    EXPECT_TRUE(game.waitForPicture(withoutOverlay, shot)) << "'s' let go of without the keyboard did not act again";
     EXPECT_TRUE(game.endsOnKey("q")) << game.process.exitStatus();
 }
 

@@ -112,6 +112,8 @@ long XSession::windowPid(Window window) {
 
 void XSession::unmapWindow(Window window) { XUnmapWindow(display_, window); flush(); }
 void XSession::mapWindow(Window window) { XMapWindow(display_, window); flush(); }
+void XSession::takeKeyboard() { XSetInputFocus(display_, None, RevertToNone, CurrentTime); flush(); }
+void XSession::giveBackKeyboard() { XSetInputFocus(display_, PointerRoot, RevertToNone, CurrentTime); flush(); }
 void XSession::resizeWindow(Window window, int width, int height) {
     XResizeWindow(display_, window, width, height);
     flush();

@@ -55,6 +55,10 @@ public:
     void unmapWindow(Window window);
     void mapWindow(Window window);
     void resizeWindow(Window window, int width, int height);
+    // Takes the keyboard focus away from every window, as another window or a
+    // window manager's grab does, and gives it back to the window under the pointer.
+    void takeKeyboard();
+    void giveBackKeyboard();
 
     // Throws when the window has gone.
     Screenshot capture(Window window);
