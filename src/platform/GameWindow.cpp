@@ -17,10 +17,59 @@
 
 namespace {
 
+// A cardinal property's values, as many as wanted; fewer when it is shorter
+// or missing.
+int readCardinals(Display* display, Window window, const char* property, long* values, int wanted) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, XInternAtom(display, property, False), 0, wanted, False, XA_CARDINAL,
+                           &type, &format, &count, &after, &data) != Success)
+        return 0;
+    const int got = type == XA_CARDINAL && format == 32 ? static_cast<int>(count) : 0;
+    for (int i = 0; i < got; ++i) values[i] = reinterpret_cast<long*>(data)[i];
+    if (data) XFree(data);
+    return got;
+}
+
+// A window manager tells the part of the screen its panels leave free and
+// the frame it put round the window only once the window is up; the window
+// is then fitted again, so that it lies wholly in that part, frame and all.
+// Without a window manager it was fitted to the screen when it was made.
+void fitToTheDesktop() {
+    Display* display = glXGetCurrentDisplay();
+    const Window window = glXGetCurrentDrawable();
+    if (!display || !window) return;
+    const Window root = DefaultRootWindow(display);
+    long desktop = 0;
+    readCardinals(display, root, "_NET_CURRENT_DESKTOP", &desktop, 1);
+    if (desktop < 0 || desktop > 63) desktop = 0;
+    long areas[4 * 64] = {};
+    if (readCardinals(display, root, "_NET_WORKAREA", areas, 4 * 64) < 4 * (desktop + 1)) return;
+    long extents[4] = {};
+    readCardinals(display, window, "_NET_FRAME_EXTENTS", extents, 4);
+    const long* area = areas + 4 * desktop;
+    const WindowPlace place =
+        openingWindowPlace({static_cast<int>(area[0]), static_cast<int>(area[1]), static_cast<int>(area[2]),
+                            static_cast<int>(area[3])},
+                           {static_cast<int>(extents[0]), static_cast<int>(extents[1]),
+                            static_cast<int>(extents[2]), static_cast<int>(extents[3])});
+    if (place.width == framebufferWidth() && place.height == framebufferHeight()) return;
+    XMoveResizeWindow(display, window, place.x, place.y, static_cast<unsigned>(place.width),
+                      static_cast<unsigned>(place.height));
+    XFlush(display);
+}
+
 // Keeps the picture whole in the new size: the viewport follows at once, and
 // the next frame is drawn for it.
 void windowReshaped(int width, int height) {
+    static bool firstSize = true;
     noteWindowSize(width, height);
+    if (firstSize) {
+        firstSize = false;
+        fitToTheDesktop();
+    }
     const PictureRectangle picture = pictureRectangle();
     glViewport(picture.x, picture.y, picture.width, picture.height);
     glutPostRedisplay();
@@ -53,8 +102,12 @@ void setUtf8TitleAndIdentity(const char* title) {
 void createGameWindow(int& argc, char** argv, const char* title) {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(windowWidth, windowHeight);
-    glutInitWindowPosition(100, 100);
+    // On a screen too small for the picture the window opens smaller, of the
+    // picture's shape, and wholly on the screen.
+    const ScreenArea screen{0, 0, glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT)};
+    const WindowPlace place = screen.width > 0 && screen.height > 0 ? openingWindowPlace(screen, {}) : WindowPlace{100, 100};
+    glutInitWindowSize(place.width, place.height);
+    glutInitWindowPosition(place.x, place.y);
     glutCreateWindow(title);
     // A held key repeats as presses alone, not as pairs of release and
     // press, so the screens tell a held key from one pressed again.

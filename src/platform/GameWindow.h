@@ -18,6 +18,29 @@ struct PictureRectangle {
 // size, centred. Plain arithmetic, for the tests as for the window.
 PictureRectangle pictureRectangleIn(int windowPixelsWide, int windowPixelsHigh);
 
+// A rectangle of the screen in pixels from its top-left corner: the whole
+// screen, or the part a desktop's panels leave to windows.
+struct ScreenArea {
+    int x = 0, y = 0;
+    int width = 0, height = 0;
+};
+// What a window manager's frame adds around the window on each side.
+struct FrameExtents {
+    int left = 0, right = 0, top = 0, bottom = 0;
+};
+// The window's inside size, and where its frame's top-left corner goes (the
+// window's own when it has no frame), as X places a window.
+struct WindowPlace {
+    int x = 0, y = 0;
+    int width = windowWidth, height = windowHeight;
+};
+
+// Where the window opens in area, framed by frame: windowWidth x
+// windowHeight where that fits, else the largest size of the picture's
+// shape that does; at (100, 100), or moved the least for the whole framed
+// window to lie in the area.
+WindowPlace openingWindowPlace(const ScreenArea& area, const FrameExtents& frame);
+
 // The picture's rectangle in the window as it is now, and the window's size:
 // windowWidth x windowHeight until the window reports another.
 PictureRectangle pictureRectangle();
@@ -32,7 +55,8 @@ void noteWindowSize(int windowPixelsWide, int windowPixelsHigh);
 void windowToPicture(int& x, int& y);
 
 // Initialises GLUT and opens a double-buffered RGBA window with a depth
-// buffer, windowWidth x windowHeight at (100, 100), titled title, with
+// buffer, windowWidth x windowHeight at (100, 100) or, on a screen or a
+// desktop too small for that, as openingWindowPlace fits it, titled title, with
 // blending switched on, held keys acting once (no auto-repeat) and the
 // picture kept whole when the window is resized. The tests and the benchmark
 // open theirs this way.

@@ -3,6 +3,8 @@
 // X code so that the frame's record can be worked out without them.
 #include "platform/GameWindow.h"
 
+#include <algorithm>
+
 namespace {
 // The window's size as the reshape callback last reported it, for the whole
 // process: GLUT tells it only to that callback.
@@ -29,6 +31,23 @@ PictureRectangle pictureRectangleIn(int wide, int high) {
     picture.x = (wide - picture.width) / 2;
     picture.y = (high - picture.height) / 2;
     return picture;
+}
+
+WindowPlace openingWindowPlace(const ScreenArea& area, const FrameExtents& frame) {
+    constexpr int preferredCorner = 100;  // the window's usual place, in from the top-left
+    const int roomWide = area.width - frame.left - frame.right;
+    const int roomHigh = area.height - frame.top - frame.bottom;
+    WindowPlace place;
+    if (roomWide < windowWidth || roomHigh < windowHeight) {
+        const PictureRectangle fitted = pictureRectangleIn(roomWide, roomHigh);
+        place.width = std::max(fitted.width, 1);
+        place.height = std::max(fitted.height, 1);
+    }
+    const int outerWide = place.width + frame.left + frame.right;
+    const int outerHigh = place.height + frame.top + frame.bottom;
+    place.x = std::max(area.x, std::min(preferredCorner, area.x + area.width - outerWide));
+    place.y = std::max(area.y, std::min(preferredCorner, area.y + area.height - outerHigh));
+    return place;
 }
 
 PictureRectangle pictureRectangle() { return pictureRectangleIn(windowPixelsWide, windowPixelsHigh); }

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <tuple>
 #include <thread>
 
 #include "menu/MenuLayout.h"
 #include "support/GeneratedAssets.h"
+#include "support/PrivateDisplay.h"
 #include "support/Programs.h"
 #include "support/RunningProgram.h"
 
@@ -159,6 +162,31 @@ TEST(Desktop, AResizedWindowShowsTheWholePictureScaledWithBlackBars) {
         [](const Screenshot& s) { return brightness(s.mean(6, 6, 55, 27)) > 120; }, inGame, 20000))
         << "clicking the scaled button did not start a game";
     menu.key("Escape");
+}
+
+// On a screen too small for the picture the menu's window opens as large as
+// fits, of the picture's shape, wholly on the screen: its Exit button can be
+// clicked. On a wide laptop screen it keeps its size and moves up.
+TEST(Desktop, OnASmallScreenTheWindowOpensAsLargeAsFitsWhollyOnTheScreen) {
+    const MenuButtonPlace& exit = menuButtonPlaces[Exit];
+    const struct {
+        const char* screen;
+        int x, y, width, height;
+    } cases[] = {{"800x600x24", 0, 0, 800, 600}, {"1366x768x24", 100, 0, 1024, 768}};
+    const std::string usual = std::getenv("DISPLAY");
+    for (const auto& c : cases) {
+        setenv("DISPLAY", startVirtualDisplay(c.screen).c_str(), 1);
+        RunningProgram menu(programPath("brellow-menu"), generatedAssetsDir());
+        setenv("DISPLAY", usual.c_str(), 1);
+        ASSERT_TRUE(menu.waitForFirstFrame()) << menu.process.standardError();
+        int x = 0, y = 0, width = 0, height = 0;
+        menu.x.position(menu.window, x, y);
+        menu.x.size(menu.window, width, height);
+        EXPECT_EQ(std::tuple(x, y, width, height), std::tuple(c.x, c.y, c.width, c.height)) << c.screen;
+        menu.click((exit.left + 40) * width / 1024, (768 - exit.bottom - 20) * height / 768);
+        EXPECT_TRUE(waitUntil([&] { return !menu.process.running(); })) << c.screen << ": Exit could not be clicked";
+        EXPECT_EQ(menu.process.exitStatus(), 0) << c.screen;
+    }
 }
 
 }  // namespace

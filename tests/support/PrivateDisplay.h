@@ -6,4 +6,10 @@
 // the programs a test starts inherit) at it, and stops it when the process
 // ends, however it ends. With BRELLOW_TEST_DISPLAY set, that display is used
 // instead, to watch a test run.
+#include <string>
+
 void usePrivateDisplay();
+
+// Starts another virtual display with one screen of the given size (as Xvfb
+// takes it, "800x600x24"), stopped when the process ends; returns its name.
+std::string startVirtualDisplay(const std::string& screen);

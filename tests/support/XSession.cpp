@@ -149,6 +149,11 @@ void XSession::size(Window window, int& width, int& height) {
     height = attributes.height;
 }
 
+void XSession::position(Window window, int& x, int& y) {
+    Window child;
+    XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+}
+
 void XSession::movePointer(Window window, int x, int y) {
     int screenX, screenY;
     Window child;

@@ -35,6 +35,8 @@ public:
     std::string title(Window window);
     // 0 x 0 once the window has gone.
     void size(Window window, int& width, int& height);
+    // Its top-left corner on the screen.
+    void position(Window window, int& x, int& y);
 
     // Pointer and keys, in window coordinates (y from the top).
     void movePointer(Window window, int x, int y);
