@@ -78,6 +78,9 @@ void drawFrame(const FrameView& frame, FrameMemory& memory) {
                               frame.showOverlay ? nullptr : frame.quads, memory.shadowBuffers);
     }
 
+    // Also drawn in the back buffer and read back, before the clear.
+    memory.lettering.prepare();
+
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     endFramePass(FramePass::clear);
     sendView(frame, memory.lights);
@@ -99,6 +102,6 @@ void drawFrame(const FrameView& frame, FrameMemory& memory) {
 
     if (frame.showOverlay) drawShadowOverlay(shadows, terrain.getWidth(), terrain.getDepth());
     endFramePass(FramePass::overlay);
-    drawHud(frame.score, frame.fps);
+    drawHud(frame.score, frame.fps, &memory.lettering);
     endFramePass(FramePass::hud);
 }

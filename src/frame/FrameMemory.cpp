@@ -5,4 +5,5 @@ void FrameMemory::release() {
     drawnQuads = {};
     terrainBatch.release();
     lights.release();
+    lettering.release();
 }

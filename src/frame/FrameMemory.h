@@ -5,6 +5,7 @@
 // by the first frame, refilled by every frame after it (so a frame allocates
 // nothing), and released when the game ends.
 #include "frame/FrameLights.h"
+#include "hud/HudLettering.h"
 #include "shadow/ShadowPicture.h"
 #include "terrain/QuadBatch.h"
 #include "terrain/VisibleQuads.h"
@@ -14,6 +15,7 @@ struct FrameMemory {
     VisibleQuads drawnQuads;      // the terrain quads in view, chosen with the frame's record
     QuadBatch terrainBatch;       // room to send them in (a GL buffer object)
     FrameLights lights;           // the sun and the headlights, made by the first frame
+    HudLettering lettering;       // the HUD's font, for a picture of another size than 1024 x 768
 
     // Gives every buffer and light back; needs the game's GL context.
     void release();
