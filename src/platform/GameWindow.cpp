@@ -13,6 +13,7 @@
 #include <initializer_list>
 
 #include "platform/KeyboardFocus.h"
+#include "platform/WindowIcon.h"
 #include "platform/WindowLoss.h"
 
 namespace {
@@ -79,7 +80,8 @@ void windowReshaped(int width, int height) {
 // show _NET_WM_NAME, which holds UTF-8, when it is there.
 // Both programs' windows carry the class the desktop entry names
 // (StartupWMClass), so a dock ties a running window to the entry and its
-// icon, and the process id, which a window manager needs to end a stuck one.
+// icon, the process id, which a window manager needs to end a stuck one, and
+// the icon itself, for the docks and window managers that see no entry.
 void setUtf8TitleAndIdentity(const char* title) {
     Display* display = glXGetCurrentDisplay();
     const Window window = glXGetCurrentDrawable();
@@ -94,6 +96,7 @@ void setUtf8TitleAndIdentity(const char* title) {
     const long pid = static_cast<long>(getpid());
     XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&pid), 1);
+    setWindowIcon(display, window);
     XFlush(display);
 }
 

@@ -2,8 +2,10 @@
 // start, quit and end when their window goes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
+#include "assets/Icon.h"
 #include "support/GeneratedAssets.h"
 #include "support/Programs.h"
 #include "support/RunningProgram.h"
@@ -31,6 +33,16 @@ TEST(Startup, GreetsOpensAWindowTitledWithItsPathInAnyLettersAndQuitsWithQButNot
     EXPECT_TRUE(waitUntil([&] { return game.x.utf8Title(game.window) == path; })) << game.x.utf8Title(game.window);
     EXPECT_EQ(std::tuple(game.x.windowClass(game.window), game.x.windowPid(game.window)),
               std::tuple(std::string("brellow"), static_cast<long>(game.process.pid())));
+    // Its icon, first at a size a title bar or dock can use, as the asset generator paints it.
+    std::vector<unsigned long> icon = game.x.windowIcon(game.window);
+    ASSERT_GE(icon.size(), 2u);
+    ASSERT_TRUE(icon[0] == icon[1] && icon[0] >= 16 && icon[0] <= 256) << icon[0] << " x " << icon[1];
+    std::vector<unsigned long> painted{icon[0], icon[1]};
+    const std::vector<unsigned char> rgba = paintIcon(static_cast<int>(icon[0])).rgba;
+    for (size_t i = 0; i < rgba.size(); i += 4)
+        painted.push_back(rgba[i + 3] * 0x1000000UL + rgba[i] * 0x10000UL + rgba[i + 1] * 0x100UL + rgba[i + 2]);
+    icon.resize(std::min(icon.size(), painted.size()));
+    EXPECT_TRUE(icon == painted) << "the window's icon is not the painted one";
 
     // 'Q', then 's': once the overlay shows, the game has read the 'Q' too.
     ASSERT_TRUE(game.waitForFirstFrame()) << game.process.standardError();

@@ -96,19 +96,29 @@ std::string XSession::windowClass(Window window) {
     return result;
 }
 
-long XSession::windowPid(Window window) {
+std::vector<unsigned long> XSession::cardinals(Window window, const char* property) {
     Atom type = 0;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* value = nullptr;
-    long pid = 0;
-    if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_PID", False), 0, 1, False, XA_CARDINAL,
+    std::vector<unsigned long> result;
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, property, False), 0, 1 << 20, False, XA_CARDINAL,
                            &type, &format, &count, &after, &value) == Success && value) {
-        if (format == 32 && count == 1) pid = *reinterpret_cast<long*>(value);
+        // Xlib hands 32-bit values over as longs, sign-extended where long is wider.
+        const long* values = reinterpret_cast<long*>(value);
+        if (type == XA_CARDINAL && format == 32)
+            for (unsigned long i = 0; i < count; ++i) result.push_back(values[i] & 0xffffffffUL);
         XFree(value);
     }
-    return pid;
+    return result;
 }
+
+long XSession::windowPid(Window window) {
+    const std::vector<unsigned long> pid = cardinals(window, "_NET_WM_PID");
+    return pid.size() == 1 ? static_cast<long>(pid[0]) : 0;
+}
+
+std::vector<unsigned long> XSession::windowIcon(Window window) { return cardinals(window, "_NET_WM_ICON"); }
 
 void XSession::unmapWindow(Window window) { XUnmapWindow(display_, window); flush(); }
 void XSession::mapWindow(Window window) { XMapWindow(display_, window); flush(); }

@@ -53,6 +53,9 @@ public:
     // The window's class (WM_CLASS, its class part) and process id (_NET_WM_PID, 0 without one).
     std::string windowClass(Window window);
     long windowPid(Window window);
+    // Its icons (_NET_WM_ICON), one after another: width, height, then the
+    // pixels as 0xAARRGGBB, top row first. Empty without one.
+    std::vector<unsigned long> windowIcon(Window window);
     // What a window manager does: unmap (iconify) and map again, resize.
     void unmapWindow(Window window);
     void mapWindow(Window window);
@@ -73,6 +76,8 @@ public:
     void askToClose(Window window);
 
 private:
+    // A format-32 CARDINAL property's values; empty without one.
+    std::vector<unsigned long> cardinals(Window window, const char* property);
     void key(const std::string& keysymName, bool down);
     void flush();
     Display* display_;
