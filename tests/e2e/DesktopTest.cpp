@@ -47,8 +47,7 @@ TEST(Desktop, AHiddenGameWaitsWithoutProcessorTimeAndGoesOnWhenShown) {
     game.x.mapWindow(game.window);
     ASSERT_TRUE(game.waitForFirstFrame()) << "no frame after the window came back";
     auto withoutOverlay = [](const Screenshot& s) { return !showsOverlay(s); };
-    game.x.keyDown("s");
-    game.x.keyUp("s");
+    game.key("s");
     EXPECT_TRUE(game.waitForPicture(withoutOverlay, shot)) << "'s' let go of while hidden did not act again";
 
     game.x.keyDown("s");
@@ -56,8 +55,7 @@ TEST(Desktop, AHiddenGameWaitsWithoutProcessorTimeAndGoesOnWhenShown) {
     game.x.takeKeyboard();
     game.x.keyUp("s");
     game.x.giveBackKeyboard();
-    game.x.keyDown("s");
-    game.x.keyUp("s");
+    game.key("s");
     EXPECT_TRUE(game.waitForPicture(withoutOverlay, shot)) << "'s' let go of without the keyboard did not act again";
     EXPECT_TRUE(game.endsOnKey("q")) << game.process.exitStatus();
 }
@@ -169,10 +167,8 @@ TEST(Desktop, AResizedWindowShowsTheWholePictureScaledWithBlackBars) {
 // clicked. On a wide laptop screen it keeps its size and moves up.
 TEST(Desktop, OnASmallScreenTheWindowOpensAsLargeAsFitsWhollyOnTheScreen) {
     const MenuButtonPlace& exit = menuButtonPlaces[Exit];
-    const struct {
-        const char* screen;
-        int x, y, width, height;
-    } cases[] = {{"800x600x24", 0, 0, 800, 600}, {"1366x768x24", 100, 0, 1024, 768}};
+    const struct { const char* screen; int x, y, width, height; } cases[] = {
+        {"800x600x24", 0, 0, 800, 600}, {"1366x768x24", 100, 0, 1024, 768}};
     const std::string usual = std::getenv("DISPLAY");
     for (const auto& c : cases) {
         setenv("DISPLAY", startVirtualDisplay(c.screen).c_str(), 1);
