@@ -4,10 +4,12 @@
 #include <GL/glu.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/GameWindow.h"
 #include "platform/GlStateScope.h"
+#include "platform/PackedRows.h"
 
 namespace {
 
@@ -27,7 +29,8 @@ void HudLettering::prepare() {
     if (texture || framebufferWidth() < cell || framebufferHeight() < cell) return;
     const GlStateScope saved(GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_ENABLE_BIT | GL_PIXEL_MODE_BIT |
                                  GL_SCISSOR_BIT | GL_TEXTURE_BIT | GL_VIEWPORT_BIT,
-                             GL_CLIENT_PIXEL_STORE_BIT, GlStateScope::saveMatrices);
+                             0, GlStateScope::saveMatrices);
+    const PackedRows packed;  // the read-back cells and the texture's rows
     glViewport(0, 0, cell, cell);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -42,8 +45,6 @@ void HudLettering::prepare() {
     glReadBuffer(GL_BACK);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearColor(0, 0, 0, 0);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
 
     // A glyph drawn white on black: its red channel is its coverage.
     std::vector<unsigned char> atlas(static_cast<std::size_t>(atlasWide) * atlasHigh);

@@ -8,6 +8,7 @@
 
 #include "base/FatalError.h"
 #include "platform/GlStateScope.h"
+#include "platform/PackedRows.h"
 #include "texture/Texture.h"
 
 namespace {
@@ -18,25 +19,6 @@ PixelBuffer allocatePixels(std::size_t bytes, const std::string& path) {
     if (!buffer) throw FatalError("Out of memory while loading " + path);
     return buffer;
 }
-
-// Our pictures have packed rows (width x 3 bytes), but GL reads and writes
-// rows padded to 4 bytes by default, which garbles pictures 1 or 3 pixels
-// wide. gluScaleImage follows both the unpack and the pack setting. The
-// first bind may come in the middle of a frame, so every setting that moves
-// rows or pixels is set here, whatever the frame left; the old values come
-// back with the scope, so other pixel transfers keep the state they expect.
-class PackedRows {
-public:
-    PackedRows() : saved(0, GL_CLIENT_PIXEL_STORE_BIT) {
-        for (GLenum alignment : {GL_UNPACK_ALIGNMENT, GL_PACK_ALIGNMENT}) glPixelStorei(alignment, 1);
-        for (GLenum setting : {GL_UNPACK_ROW_LENGTH, GL_UNPACK_SKIP_ROWS, GL_UNPACK_SKIP_PIXELS, GL_PACK_ROW_LENGTH,
-                               GL_PACK_SKIP_ROWS, GL_PACK_SKIP_PIXELS})
-            glPixelStorei(setting, 0);
-    }
-
-private:
-    GlStateScope saved;
-};
 
 // The side a texture of the given power-of-two side is uploaded with: no
 // more than the driver takes, so a picture wider than that is scaled down
