@@ -5,7 +5,14 @@
 // view, not the size of the grid. Its size is fixed: it is made by the first
 // draw and reused, and the quads are written straight into the buffer's
 // memory, so the driver neither copies them nor allocates for them.
+//
+// An OpenGL older than 1.5 has no buffer objects, and one that cannot map a
+// buffer (indirect rendering, say) cannot use them: the batch then lives in
+// the program's memory and goes as client-side vertex arrays (OpenGL 1.1),
+// one glDrawArrays a run, for the same picture. The first draw says so in
+// one line on standard error.
 #include <cstddef>
+#include <memory>
 
 struct QuadVertex {
     float texCoord[2];
@@ -45,12 +52,19 @@ public:
     // Deletes the buffer; needs the GL context it was made in.
     void release();
 
+    // True once the batch has turned to client-side arrays.
+    bool sendsFromClientMemory() const { return clientMemory != nullptr; }
+
 private:
     static constexpr int runsPerBatch = 4096;
 
     void map();
     void send();
+    void pointArrays() const;
+    void turnToClientMemory(const char* why);
 
+    std::unique_ptr<QuadVertex[]> clientMemory;  // the batch, without a buffer object
+    bool pathChosen = false;
     unsigned buffer = 0;           // GL buffer object name, 0 until the first draw
     QuadVertex* mapped = nullptr;  // the buffer's memory while it is being written
     size_t filled = 0;             // quads written since the last send

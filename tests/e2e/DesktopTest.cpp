@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <tuple>
 #include <thread>
 
@@ -169,11 +168,8 @@ TEST(Desktop, OnASmallScreenTheWindowOpensAsLargeAsFitsWhollyOnTheScreen) {
     const MenuButtonPlace& exit = menuButtonPlaces[Exit];
     const struct { const char* screen; int x, y, width, height; } cases[] = {
         {"800x600x24", 0, 0, 800, 600}, {"1366x768x24", 100, 0, 1024, 768}};
-    const std::string usual = std::getenv("DISPLAY");
     for (const auto& c : cases) {
-        setenv("DISPLAY", startVirtualDisplay(c.screen).c_str(), 1);
-        RunningProgram menu(programPath("brellow-menu"), generatedAssetsDir());
-        setenv("DISPLAY", usual.c_str(), 1);
+        RunningProgram menu(programPath("brellow-menu"), generatedAssetsDir(), {"DISPLAY=" + startVirtualDisplay(c.screen)});
         ASSERT_TRUE(menu.waitForFirstFrame()) << menu.process.standardError();
         int x = 0, y = 0, width = 0, height = 0;
         menu.x.position(menu.window, x, y);

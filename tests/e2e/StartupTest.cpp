@@ -7,6 +7,7 @@
 
 #include "assets/Icon.h"
 #include "support/GeneratedAssets.h"
+#include "support/PrivateDisplay.h"
 #include "support/Programs.h"
 #include "support/RunningProgram.h"
 #include "support/TempWorkDir.h"
@@ -93,3 +94,17 @@ TEST(Startup, EitherProgramEndsWithOneLineWhenItsWindowGoes) {
 }
 
 }  // namespace
+
+// Over indirect rendering, as from a remote X server, no vertex buffer can
+// be mapped: the game says in one line how it sends the terrain, and goes on.
+TEST(Startup, WithoutBufferObjectsTheGameSaysSoInOneLineAndPlays) {
+    RunningProgram game(programPath("brellow"), generatedAssetsDir(),
+                        {"DISPLAY=" + startVirtualDisplay("1280x1024x24", true), "LIBGL_ALWAYS_INDIRECT=1"});
+    // This server's indirect frames do not reach the window's pixels, so the
+    // game is seen drawing by its note and by still running after it.
+    ASSERT_TRUE(waitUntil([&] { return !game.process.standardError().empty() || !game.process.running(); }));
+    ASSERT_TRUE(game.process.running()) << game.process.standardError();
+    EXPECT_TRUE(game.endsOnKey("q")) << game.process.exitStatus();
+    EXPECT_EQ(game.process.standardError(), "This OpenGL names no version, so it may have no vertex buffer objects; "
+                                            "the terrain is sent from client-side vertex arrays.\n");
+}

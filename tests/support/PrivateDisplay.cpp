@@ -27,7 +27,7 @@ void stopServers() {
 
 }  // namespace
 
-std::string startVirtualDisplay(const std::string& screen) {
+std::string startVirtualDisplay(const std::string& screen, bool indirectGl) {
     int ready[2];
     if (pipe(ready) != 0) throw std::runtime_error("pipe failed");
     const pid_t server = fork();
@@ -42,7 +42,7 @@ std::string startVirtualDisplay(const std::string& screen) {
         // -br: a black root window, so a mapped window that has drawn nothing
         // yet cannot pass for a drawn one.
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-br", "-nolisten",
-               "tcp", "-noreset", "+extension", "GLX", static_cast<char*>(nullptr));
+               "tcp", "-noreset", "+extension", "GLX", indirectGl ? "+iglx" : "-iglx", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(ready[1]);

@@ -12,4 +12,5 @@ void usePrivateDisplay();
 
 // Starts another virtual display with one screen of the given size (as Xvfb
 // takes it, "800x600x24"), stopped when the process ends; returns its name.
-std::string startVirtualDisplay(const std::string& screen);
+// With indirectGl, it also serves indirect rendering, as a remote X server does.
+std::string startVirtualDisplay(const std::string& screen, bool indirectGl = false);

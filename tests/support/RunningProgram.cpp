@@ -39,9 +39,18 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
     return true;
 }
 
+namespace {
+// The display a DISPLAY=name setting starts the program on; empty for the test's own.
+std::string displayIn(const std::vector<std::string>& environment) {
+    for (const std::string& setting : environment)
+        if (setting.rfind("DISPLAY=", 0) == 0) return setting.substr(8);
+    return "";
+}
+}  // namespace
+
 RunningProgram::RunningProgram(const std::string& program, const std::string& workDir,
                                const std::vector<std::string>& environment, GameProcess::Output output)
-    : process({program}, workDir, environment, output), window(x.waitForWindow(program)) {}
+    : process({program}, workDir, environment, output), x(displayIn(environment)), window(x.waitForWindow(program)) {}
 
 bool RunningProgram::waitForPicture(const std::function<bool(const Screenshot&)>& picture, Screenshot& shot,
                                     int timeoutMs) {

@@ -32,7 +32,8 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
 
 struct RunningProgram {
     // Starts program (a programPath) in workDir with the NAME=value settings
-    // added to its environment, and waits for its window, titled with its path.
+    // added to its environment, and waits for its window, titled with its path;
+    // on another display with a DISPLAY= setting (startVirtualDisplay).
     RunningProgram(const std::string& program, const std::string& workDir,
                    const std::vector<std::string>& environment = {},
                    GameProcess::Output output = GameProcess::Output::Captured);

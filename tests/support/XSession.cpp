@@ -46,7 +46,8 @@ bool Screenshot::save(const std::string& path) const {
     return writeBmp(path.c_str(), width, height, flipped.data());
 }
 
-XSession::XSession() : display_(XOpenDisplay(nullptr)) {
+XSession::XSession(const std::string& displayName)
+    : display_(XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str())) {
     if (!display_) throw std::runtime_error("cannot open the X display");
     XSetErrorHandler(ignoreVanishedWindow);
     int event, error, major, minor;

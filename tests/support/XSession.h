@@ -25,7 +25,8 @@ struct Screenshot {
 
 class XSession {
 public:
-    XSession();
+    // On the display named, or on $DISPLAY when it is empty.
+    explicit XSession(const std::string& displayName = "");
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
