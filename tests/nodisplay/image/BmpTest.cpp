@@ -42,11 +42,12 @@ const std::string twoByOnePixels = "\x01\x02\x03\x04\x05\x06";
 
 }  // namespace
 
-TEST(BmpTest, ReadsPixelsFromOffset54AsRgbWhateverTheSkippedFieldsSay) {
+TEST(BmpTest, ReadsPixelsFromTheNamedOffsetAsRgbWhateverTheSkippedFieldsSay) {
     TempWorkDir dir;
-    // A canonical file, one with a foreign signature, a pixel offset of 100,
-    // a 108-byte information header and trailing bytes, and ones as image
-    // editors write them: compressed, or with rows padded to four bytes as
+    // A canonical file, one with a foreign signature, a pixel offset of 100
+    // past its end (so read from 54), a 108-byte information header and
+    // trailing bytes, one with a 124-byte header and pixels at 138, and ones
+    // as image editors write them: compressed, or with rows padded to four bytes as
     // the header says (the pixel block's size or the file's), two trailing
     // bytes after it. Foreign layouts get one line saying what differs. Two
     // rows of a padded picture and a top-down one come out as the picture
@@ -66,6 +67,9 @@ TEST(BmpTest, ReadsPixelsFromOffset54AsRgbWhateverTheSkippedFieldsSay) {
         {"odd.bmp", header(2, 1, 1, 24, "XY", 100, 108) + twoByOnePixels + "trailing",
          "Warning: odd.bmp: pixel data at offset 100, not 54; information header of 108 bytes, not 40." + readPacked,
          oneRow},
+        {"v5.bmp", header(2, 1, 1, 24, "BM", 138, 124) + std::string(84, '\xee') + twoByOnePixels,
+         "Warning: v5.bmp: pixel data at offset 138, not 54; information header of 124 bytes, not 40. It is read as "
+         "packed 24-bit rows from offset 138 all the same.\n", oneRow},
         {"compressed.bmp", compressed, "Warning: compressed.bmp: compression 3, not 0." + readPacked, oneRow},
         {"padded.bmp", padded, "Warning: padded.bmp: rows padded to four bytes, not packed." + readPadded, oneRow},
         {"sized.bmp", paddedBySize, "Warning: sized.bmp: rows padded to four bytes, not packed." + readPadded, oneRow},
