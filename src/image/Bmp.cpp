@@ -50,8 +50,9 @@ uint64_t pixelBlockStart(const SkippedFields& fields, uint64_t packedSize, uint6
 
 // Whether the rows are padded to four bytes, as a standard BMP's are, or
 // packed, as this game's own files are. Where the two differ the header says
-// which: the pixel block's size, or else the file's size; a header that says
-// neither leaves it to the length of the file, and then to packed rows.
+// which: the pixel block's size, or else the file's size. A header that says
+// neither (some writers count trailing bytes in both) leaves it to the file:
+// padded rows when it holds them, whatever trails them, else packed rows.
 bool rowsArePadded(uint32_t width, uint32_t height, const SkippedFields& fields, uint64_t length, uint64_t start) {
     const uint64_t packed = uint64_t{width} * 3 * height;
     const uint64_t padded = (uint64_t{width} * 3 + 3) / 4 * 4 * height;
@@ -62,7 +63,7 @@ bool rowsArePadded(uint32_t width, uint32_t height, const SkippedFields& fields,
         if (fields.fileSize == offset + padded) return true;
         if (fields.fileSize == offset + packed) return false;
     }
-    return length == start + padded;
+    return length - start >= padded;
 }
 
 // One line on standard error for a file that is not laid out as this

@@ -49,7 +49,7 @@ TEST(BmpTest, ReadsPixelsFromTheNamedOffsetAsRgbWhateverTheSkippedFieldsSay) {
     // trailing bytes, one with a 124-byte header and pixels at 138, and ones
     // as image editors write them: compressed, or with rows padded to four bytes as
     // the header says (the pixel block's size or the file's), two trailing
-    // bytes after it. Foreign layouts get one line saying what differs. Two
+    // bytes after it (counted in both sizes, or not). Foreign layouts get one line saying what differs. Two
     // rows of a padded picture and a top-down one come out as the picture
     // is, not skewed and not upside down.
     auto with = [](std::string bytes, size_t at, uint32_t field) { return bytes.replace(at, 4, le32(field)); };
@@ -75,6 +75,8 @@ TEST(BmpTest, ReadsPixelsFromTheNamedOffsetAsRgbWhateverTheSkippedFieldsSay) {
         {"sized.bmp", paddedBySize, "Warning: sized.bmp: rows padded to four bytes, not packed." + readPadded, oneRow},
         {"tworows.bmp", twoRows, "Warning: tworows.bmp: rows padded to four bytes, not packed." + readPadded,
          bothRows},
+        {"counted.bmp", with(with(twoRows, 2, 72), 34, 18),
+         "Warning: counted.bmp: rows padded to four bytes, not packed." + readPadded, bothRows},
         {"topdown.bmp", topDown, "", bothRows},
     };
     for (const auto& [path, bytes, warning, rgb] : cases) {
