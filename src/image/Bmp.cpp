@@ -11,6 +11,7 @@
 namespace {
 
 constexpr long pixelBlockOffset = 54;
+constexpr uint32_t coreHeaderSize = 12;
 
 void writeLittleEndian16(std::FILE* stream, uint32_t value) {
     std::fputc(value & 0xff, stream);
@@ -126,15 +127,22 @@ bool readBmp(const char* fileName, Image& image, std::string* refusal) {
     if (!file) return refuse(refusal, "File Not Found : %s\n", fileName);
     FileCloser closer{file};
 
-    // A header cut short would be read from the bytes past its end.
     const uint64_t length = fileLength(file);
-    if (length < pixelBlockOffset) return refuse(refusal, "Error reading image data from %s.\n", fileName);
     SkippedFields skipped{};
     std::fseek(file, 2, SEEK_SET);
     skipped.fileSize = readLittleEndian32(file);
     std::fseek(file, 10, SEEK_SET);
     skipped.pixelOffset = readLittleEndian32(file);
     skipped.infoHeaderSize = readLittleEndian32(file);
+    // The older 12-byte header holds 16-bit sizes and no more fields, so the
+    // fields read below would be pixels; it can be shorter than 54 bytes.
+    if (length >= 18 && skipped.infoHeaderSize == coreHeaderSize)
+        return refuse(refusal,
+                      "%s has a 12-byte header, which this game does not read; save it as a 24-bit BMP with a "
+                      "40-byte header\n",
+                      fileName);
+    // A header cut short would be read from the bytes past its end.
+    if (length < pixelBlockOffset) return refuse(refusal, "Error reading image data from %s.\n", fileName);
     image.width = readLittleEndian32(file);
     image.height = readLittleEndian32(file);
     // A negative height is a picture stored top row first.

@@ -123,6 +123,8 @@ TEST(BmpTest, RefusesBadHeadersAndSizesWithOneLine) {
         {"planes0.bmp", header(2, 2, 0) + pixels, "Planes from planes0.bmp is not 1: 0\n"},
         {"bpp32.bmp", header(2, 2, 1, 32) + pixels, "Bpp from bpp32.bmp is not 24: 32\n"},
         {"bpp8.bmp", header(2, 2, 1, 8) + pixels, "Bpp from bpp8.bmp is not 24: 8\n"},
+        {"core.bmp", header(2, 2).substr(0, 14) + le32(12) + le16(2) + le16(2) + le16(1) + le16(24) + pixels,
+         "core.bmp has a 12-byte header, which this game does not read; save it as a 24-bit BMP with a 40-byte header\n"},
         {"huge.bmp", header(65536, 65536) + "tiny", "Image size of huge.bmp is too large: 65536 x 65536\n"},
         {"claims.bmp", header(30000, 30000) + "tiny", cut + "claims.bmp.\n"},
         {"width0.bmp", header(0, 2) + pixels, cut + "width0.bmp.\n"},
