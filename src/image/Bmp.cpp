@@ -11,6 +11,7 @@
 namespace {
 
 constexpr long pixelBlockOffset = 54;
+constexpr uint32_t coreHeaderSize = 12;
 
 void writeLittleEndian16(std::FILE* stream, uint32_t value) {
     std::fputc(value & 0xff, stream);
@@ -40,11 +41,20 @@ struct SkippedFields {
     uint32_t imageSize;
 };
 
+// Where the pixels start: at the offset the header names (past a longer
+// information header or a colour table), when it leaves room in the file for
+// the packed rows at least; else at 54, where the game's own files have them.
+uint64_t pixelBlockStart(const SkippedFields& fields, uint64_t packedSize, uint64_t length) {
+    const uint64_t named = fields.pixelOffset;
+    return named >= pixelBlockOffset && named <= length && packedSize <= length - named ? named : pixelBlockOffset;
+}
+
 // Whether the rows are padded to four bytes, as a standard BMP's are, or
 // packed, as this game's own files are. Where the two differ the header says
-// which: the pixel block's size, or else the file's size; a header that says
-// neither leaves it to the length of the file, and then to packed rows.
-bool rowsArePadded(uint32_t width, uint32_t height, const SkippedFields& fields, uint64_t length) {
+// which: the pixel block's size, or else the file's size. A header that says
+// neither (some writers count trailing bytes in both) leaves it to the file:
+// padded rows when it holds them, whatever trails them, else packed rows.
+bool rowsArePadded(uint32_t width, uint32_t height, const SkippedFields& fields, uint64_t length, uint64_t start) {
     const uint64_t packed = uint64_t{width} * 3 * height;
     const uint64_t padded = (uint64_t{width} * 3 + 3) / 4 * 4 * height;
     if (padded == packed) return false;
@@ -54,13 +64,13 @@ bool rowsArePadded(uint32_t width, uint32_t height, const SkippedFields& fields,
         if (fields.fileSize == offset + padded) return true;
         if (fields.fileSize == offset + packed) return false;
     }
-    return length == pixelBlockOffset + padded;
+    return length - start >= padded;
 }
 
 // One line on standard error for a file that is not laid out as this
 // reader's own files are (an image editor's, say), so that a picture that
 // looks wrong says why.
-void warnOfForeignLayout(const char* fileName, const SkippedFields& fields, bool padded) {
+void warnOfForeignLayout(const char* fileName, const SkippedFields& fields, uint64_t start, bool padded) {
     std::string differences;
     auto add = [&differences](const std::string& difference) {
         differences += (differences.empty() ? "" : "; ") + difference;
@@ -70,11 +80,13 @@ void warnOfForeignLayout(const char* fileName, const SkippedFields& fields, bool
     if (fields.infoHeaderSize != 40)
         add("information header of " + std::to_string(fields.infoHeaderSize) + " bytes, not 40");
     if (fields.compression != 0) add("compression " + std::to_string(fields.compression) + ", not 0");
-    const bool ignored = !differences.empty();
+    // A pixel offset the reader follows is a difference it honours, as padding is.
+    const bool ignored = fields.pixelOffset != start || fields.infoHeaderSize != 40 || fields.compression != 0;
     if (padded) add("rows padded to four bytes, not packed");
     if (differences.empty()) return;
-    std::fprintf(stderr, "Warning: %s: %s. It is read as %s 24-bit rows from offset 54%s.\n", fileName,
-                 differences.c_str(), padded ? "padded" : "packed", ignored ? " all the same" : "");
+    std::fprintf(stderr, "Warning: %s: %s. It is read as %s 24-bit rows from offset %llu%s.\n", fileName,
+                 differences.c_str(), padded ? "padded" : "packed", static_cast<unsigned long long>(start),
+                 ignored ? " all the same" : "");
 }
 
 // Prints a refusal on standard output, as the reader always has, and keeps
@@ -115,15 +127,22 @@ bool readBmp(const char* fileName, Image& image, std::string* refusal) {
     if (!file) return refuse(refusal, "File Not Found : %s\n", fileName);
     FileCloser closer{file};
 
-    // A header cut short would be read from the bytes past its end.
     const uint64_t length = fileLength(file);
-    if (length < pixelBlockOffset) return refuse(refusal, "Error reading image data from %s.\n", fileName);
     SkippedFields skipped{};
     std::fseek(file, 2, SEEK_SET);
     skipped.fileSize = readLittleEndian32(file);
     std::fseek(file, 10, SEEK_SET);
     skipped.pixelOffset = readLittleEndian32(file);
     skipped.infoHeaderSize = readLittleEndian32(file);
+    // The older 12-byte header holds 16-bit sizes and no more fields, so the
+    // fields read below would be pixels; it can be shorter than 54 bytes.
+    if (length >= 18 && skipped.infoHeaderSize == coreHeaderSize)
+        return refuse(refusal,
+                      "%s has a 12-byte header, which this game does not read; save it as a 24-bit BMP with a "
+                      "40-byte header\n",
+                      fileName);
+    // A header cut short would be read from the bytes past its end.
+    if (length < pixelBlockOffset) return refuse(refusal, "Error reading image data from %s.\n", fileName);
     image.width = readLittleEndian32(file);
     image.height = readLittleEndian32(file);
     // A negative height is a picture stored top row first.
@@ -136,20 +155,21 @@ bool readBmp(const char* fileName, Image& image, std::string* refusal) {
     if (bitsPerPixel != 24) return refuse(refusal, "Bpp from %s is not 24: %u\n", fileName, bitsPerPixel);
     skipped.compression = readLittleEndian32(file);
     skipped.imageSize = readLittleEndian32(file);
-    std::fseek(file, pixelBlockOffset, SEEK_SET);
 
     // Refuse sizes that overflow 32 bits before allocating anything.
     const uint64_t row = uint64_t{image.width} * 3;
     const uint64_t size = row * image.height;
     if (size > UINT32_MAX)
         return refuse(refusal, "Image size of %s is too large: %u x %u\n", fileName, image.width, image.height);
-    const bool padded = rowsArePadded(image.width, image.height, skipped, length);
+    const uint64_t start = pixelBlockStart(skipped, size, length);
+    const bool padded = rowsArePadded(image.width, image.height, skipped, length, start);
     const uint64_t fileRow = padded ? (row + 3) / 4 * 4 : row;
     // A block that is empty or longer than the file is a short read: refuse
     // it before allocating more than the file could hold.
-    if (size == 0 || fileRow * image.height > length - pixelBlockOffset)
+    if (size == 0 || fileRow * image.height > length - start)
         return refuse(refusal, "Error reading image data from %s.\n", fileName);
-    warnOfForeignLayout(fileName, skipped, padded);
+    warnOfForeignLayout(fileName, skipped, start, padded);
+    std::fseek(file, static_cast<long>(start), SEEK_SET);
     image.data.reset(static_cast<unsigned char*>(std::malloc(size)));
     if (!image.data) return refuse(refusal, "Error allocating memory for color-corrected image data");
     // Row by row, bottom row first in the picture, past any padding.

@@ -4,10 +4,11 @@
 // are multiples of 4 give standard files. Rows padded to four bytes, as
 // other software writes them, are read without the padding when the header
 // says so, and a top-down file (a negative height) is read the right way up.
-// Failures print one line on standard output and return false. A file laid
-// out otherwise than the game's own (pixels elsewhere than at offset 54,
-// another information header, compression, padded rows) is read from offset
-// 54 all the same, after one line on standard error that says what differs.
+// Failures print one line on standard output and return false. The pixels
+// are read from the offset the header names when the rows fit after it, else
+// from 54. A file laid out otherwise than the game's own (pixels elsewhere
+// than at offset 54, another information header, compression, padded rows)
+// is read after one line on standard error that says what differs.
 #include <cstdint>
 #include <cstdio>
 #include <string>

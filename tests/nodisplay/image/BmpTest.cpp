@@ -42,13 +42,14 @@ const std::string twoByOnePixels = "\x01\x02\x03\x04\x05\x06";
 
 }  // namespace
 
-TEST(BmpTest, ReadsPixelsFromOffset54AsRgbWhateverTheSkippedFieldsSay) {
+TEST(BmpTest, ReadsPixelsFromTheNamedOffsetAsRgbWhateverTheSkippedFieldsSay) {
     TempWorkDir dir;
-    // A canonical file, one with a foreign signature, a pixel offset of 100,
-    // a 108-byte information header and trailing bytes, and ones as image
-    // editors write them: compressed, or with rows padded to four bytes as
+    // A canonical file, one with a foreign signature, a pixel offset of 100
+    // past its end (so read from 54), a 108-byte information header and
+    // trailing bytes, one with a 124-byte header and pixels at 138, and ones
+    // as image editors write them: compressed, or with rows padded to four bytes as
     // the header says (the pixel block's size or the file's), two trailing
-    // bytes after it. Foreign layouts get one line saying what differs. Two
+    // bytes after it (counted in both sizes, or not). Foreign layouts get one line saying what differs. Two
     // rows of a padded picture and a top-down one come out as the picture
     // is, not skewed and not upside down.
     auto with = [](std::string bytes, size_t at, uint32_t field) { return bytes.replace(at, 4, le32(field)); };
@@ -66,11 +67,16 @@ TEST(BmpTest, ReadsPixelsFromOffset54AsRgbWhateverTheSkippedFieldsSay) {
         {"odd.bmp", header(2, 1, 1, 24, "XY", 100, 108) + twoByOnePixels + "trailing",
          "Warning: odd.bmp: pixel data at offset 100, not 54; information header of 108 bytes, not 40." + readPacked,
          oneRow},
+        {"v5.bmp", header(2, 1, 1, 24, "BM", 138, 124) + std::string(84, '\xee') + twoByOnePixels,
+         "Warning: v5.bmp: pixel data at offset 138, not 54; information header of 124 bytes, not 40. It is read as "
+         "packed 24-bit rows from offset 138 all the same.\n", oneRow},
         {"compressed.bmp", compressed, "Warning: compressed.bmp: compression 3, not 0." + readPacked, oneRow},
         {"padded.bmp", padded, "Warning: padded.bmp: rows padded to four bytes, not packed." + readPadded, oneRow},
         {"sized.bmp", paddedBySize, "Warning: sized.bmp: rows padded to four bytes, not packed." + readPadded, oneRow},
         {"tworows.bmp", twoRows, "Warning: tworows.bmp: rows padded to four bytes, not packed." + readPadded,
          bothRows},
+        {"counted.bmp", with(with(twoRows, 2, 72), 34, 18),
+         "Warning: counted.bmp: rows padded to four bytes, not packed." + readPadded, bothRows},
         {"topdown.bmp", topDown, "", bothRows},
     };
     for (const auto& [path, bytes, warning, rgb] : cases) {
@@ -117,6 +123,8 @@ TEST(BmpTest, RefusesBadHeadersAndSizesWithOneLine) {
         {"planes0.bmp", header(2, 2, 0) + pixels, "Planes from planes0.bmp is not 1: 0\n"},
         {"bpp32.bmp", header(2, 2, 1, 32) + pixels, "Bpp from bpp32.bmp is not 24: 32\n"},
         {"bpp8.bmp", header(2, 2, 1, 8) + pixels, "Bpp from bpp8.bmp is not 24: 8\n"},
+        {"core.bmp", header(2, 2).substr(0, 14) + le32(12) + le16(2) + le16(2) + le16(1) + le16(24) + pixels,
+         "core.bmp has a 12-byte header, which this game does not read; save it as a 24-bit BMP with a 40-byte header\n"},
         {"huge.bmp", header(65536, 65536) + "tiny", "Image size of huge.bmp is too large: 65536 x 65536\n"},
         {"claims.bmp", header(30000, 30000) + "tiny", cut + "claims.bmp.\n"},
         {"width0.bmp", header(0, 2) + pixels, cut + "width0.bmp.\n"},
