@@ -19,7 +19,7 @@ cmake -S . -B "$ASAN_DIR" -DCMAKE_BUILD_TYPE=Sanitize -DCMAKE_CXX_FLAGS="-O1 -g1
   -DCMAKE_EXE_LINKER_FLAGS="$SANITIZERS" >/dev/null
 cmake --build "$ASAN_DIR" -j"$(nproc)"
 
-export ASAN_OPTIONS="detect_leaks=0:strict_string_checks=1:check_initialization_order=1"
+export ASAN_OPTIONS="detect_leaks=0:strict_string_checks=1:check_initialization_order=1:suppressions=$PWD/scripts/asan-mesa.supp"
 export UBSAN_OPTIONS="print_stacktrace=1"
 cd "$ASAN_DIR"
 # Every test that runs the game's code: the unit tests, with and without a
