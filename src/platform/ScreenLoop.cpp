@@ -18,10 +18,11 @@ void (*screenIdle)() = nullptr;        // the running screen's own idle callback
 void (*screenShown)() = nullptr;       // and what it does when its window shows again
 bool windowHidden = false;
 
-// Each pass of the loop runs the screen's idle callback, then looks after the
-// process's heap by the time that has really passed.
 void letGoIfTheKeyboardWasLost();
 
+// Each pass of the loop first lets go of everything held if the window lost
+// the keyboard, runs the screen's idle callback, then looks after the
+// process's heap by the time that has really passed.
 void idlePass() {
     using Clock = std::chrono::steady_clock;
     static Clock::time_point last = Clock::now();
@@ -58,24 +59,25 @@ constexpr int trackedButtons = 3;  // left, middle, right; the wheel's presses d
 bool buttonHeld[trackedButtons] = {};
 int pointerX = 0, pointerY = 0;
 
-void mouseInPicture(int button, int state, int x, int y) {
-    letGoIfTheKeyboardWasLost();
+// A pointer position GLUT reports, in the picture's pixels, kept as the last seen.
+void pointerInPicture(int& x, int& y) {
     windowToPicture(x, y);
     pointerX = x;
     pointerY = y;
+}
+
+void mouseInPicture(int button, int state, int x, int y) {
+    letGoIfTheKeyboardWasLost();
+    pointerInPicture(x, y);
     if (button >= 0 && button < trackedButtons) buttonHeld[button] = state == GLUT_DOWN;
     pointerCallbacks.mouse(button, state, x, y);
 }
 void motionInPicture(int x, int y) {
-    windowToPicture(x, y);
-    pointerX = x;
-    pointerY = y;
+    pointerInPicture(x, y);
     pointerCallbacks.motion(x, y);
 }
 void passiveMotionInPicture(int x, int y) {
-    windowToPicture(x, y);
-    pointerX = x;
-    pointerY = y;
+    pointerInPicture(x, y);
     pointerCallbacks.passiveMotion(x, y);
 }
 

@@ -45,11 +45,9 @@ void QuadBatch::pointArrays() const {
 }
 
 void QuadBatch::begin(bool shadedQuads) {
-    if (!pathChosen) {
-        pathChosen = true;
-        char why[96];
-        if (!offersBufferObjects(why)) turnToClientMemory(why);
-    }
+    // The first draw chooses the path: it makes the buffer, or the client memory.
+    char why[96];
+    if (!buffer && !clientMemory && !offersBufferObjects(why)) turnToClientMemory(why);
     constexpr size_t bytes = quadsPerBatch * verticesPerQuad * sizeof(QuadVertex);
     if (!clientMemory) {
         const bool made = buffer != 0;
@@ -120,5 +118,4 @@ void QuadBatch::release() {
     if (buffer) glDeleteBuffers(1, &buffer);
     buffer = 0;
     clientMemory.reset();
-    pathChosen = false;
 }

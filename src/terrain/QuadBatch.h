@@ -52,9 +52,6 @@ public:
     // Deletes the buffer; needs the GL context it was made in.
     void release();
 
-    // True once the batch has turned to client-side arrays.
-    bool sendsFromClientMemory() const { return clientMemory != nullptr; }
-
 private:
     static constexpr int runsPerBatch = 4096;
 
@@ -64,7 +61,6 @@ private:
     void turnToClientMemory(const char* why);
 
     std::unique_ptr<QuadVertex[]> clientMemory;  // the batch, without a buffer object
-    bool pathChosen = false;
     unsigned buffer = 0;           // GL buffer object name, 0 until the first draw
     QuadVertex* mapped = nullptr;  // the buffer's memory while it is being written
     size_t filled = 0;             // quads written since the last send
