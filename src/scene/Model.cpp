@@ -1,6 +1,7 @@
 // Loading and measuring a Model; plain C++. The drawing is in ModelDraw.cpp.
 #include "scene/Model.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -19,12 +20,10 @@ void resolveRelative(int& index, size_t readSoFar) {
     if (index < 0) index = static_cast<int>(static_cast<long long>(readSoFar) + 1 + index);
 }
 
-void resolveRelativeIndices(Face& face, size_t vertices, size_t texCoords, size_t normals) {
-    for (int c = 0; c < 3; ++c) {
-        resolveRelative(face.vertexIndex[c], vertices);
-        resolveRelative(face.texCoordIndex[c], texCoords);
-        resolveRelative(face.normalIndex[c], normals);
-    }
+void resolveRelativeIndices(ObjCorner& corner, size_t vertices, size_t texCoords, size_t normals) {
+    resolveRelative(corner.vertexIndex, vertices);
+    resolveRelative(corner.texCoordIndex, texCoords);
+    resolveRelative(corner.normalIndex, normals);
 }
 
 // A coordinate's share of a squared distance. An inf or nan takes no part:
@@ -93,17 +92,34 @@ void Model::allocate() {
     faces.reserve(faceCount);
 }
 
-bool Model::faceInRange(const Face& face) const {
-    for (int c = 0; c < 3; ++c) {
-        if (!indexInRange(face.vertexIndex[c], vertexCount)) return false;
-        if (texCoordCount > 0 && !indexInRange(face.texCoordIndex[c], texCoordCount)) return false;
-        if (normalCount > 0 && !indexInRange(face.normalIndex[c], normalCount)) return false;
+// Only the indices the face's form has are looked at; the others are 0.
+bool Model::cornerInRange(const ObjCorner& corner, ObjFaceForm form) const {
+    if (!indexInRange(corner.vertexIndex, vertexCount)) return false;
+    if (hasTexCoords(form) && !indexInRange(corner.texCoordIndex, texCoordCount)) return false;
+    if (hasNormals(form) && !indexInRange(corner.normalIndex, normalCount)) return false;
+    return true;
+}
+
+bool Model::addFace(const char* line, bool wasCut, size_t vertices, size_t texCoords, size_t normals) {
+    ObjFaceForm form;
+    if (!readObjFace(line, wasCut, form, corners)) return false;
+    for (ObjCorner& corner : corners) {
+        resolveRelativeIndices(corner, vertices, texCoords, normals);
+        if (!cornerInRange(corner, form)) return false;
+    }
+    // A fan from the first corner covers any convex polygon.
+    for (size_t c = 2; c < corners.size(); ++c) {
+        const ObjCorner& a = corners[0];
+        const ObjCorner& b = corners[c - 1];
+        const ObjCorner& d = corners[c];
+        faces.push_back(Face{{a.vertexIndex, b.vertexIndex, d.vertexIndex},
+                             {a.texCoordIndex, b.texCoordIndex, d.texCoordIndex},
+                             {a.normalIndex, b.normalIndex, d.normalIndex}});
     }
     return true;
 }
 
 void Model::parse(std::FILE* file, const std::string& path) {
-    const ObjFaceForm form = objFaceFormFor(texCoordCount > 0, normalCount > 0);
     size_t nextVertex = 0, nextTexCoord = 0, nextNormal = 0;
     ObjLineReader reader(file);
     ObjLineNotes notes;
@@ -136,20 +152,10 @@ void Model::parse(std::FILE* file, const std::string& path) {
                 normals[nextNormal++] = ModelVertex{values[0], values[1], values[2]};
             }
             break;
-        case ObjLineKind::Face: {
-            Face face;
-            bool good = readObjFace(line, form, face);
-            if (good) {
-                resolveRelativeIndices(face, nextVertex, nextTexCoord, nextNormal);
-                good = faceInRange(face);
-            }
-            if (good) {
-                faces.push_back(face);
-            } else if (badFaces++ == 0) {
+        case ObjLineKind::Face:
+            if (!addFace(line, reader.wasCut(), nextVertex, nextTexCoord, nextNormal) && badFaces++ == 0)
                 firstBadFaceLine = reader.lineNumber();
-            }
             break;
-        }
         case ObjLineKind::Ignored:
             break;
         }
@@ -165,23 +171,26 @@ void Model::parse(std::FILE* file, const std::string& path) {
     if (faces.empty()) std::fprintf(stderr, "Warning: %s: no faces, so nothing of it is drawn.\n", path.c_str());
 }
 
-// Gives the corners of a file without normals or texture coordinates their
-// own, so that draw() never leaves a corner to whatever GL has current.
+// Gives the corners of faces written without normals or texture
+// coordinates their own, after the file's, so that draw() never leaves a
+// corner to whatever GL has current. A file without "vt" lines has the
+// (0, 0) even without faces.
 void Model::completeCorners() {
-    if (normalCount == 0) {
-        normals.clear();
-        normals.reserve(faces.size());
-        for (Face& face : faces) {
-            normals.push_back(flatNormal(vertices[face.vertexIndex[0] - 1], vertices[face.vertexIndex[1] - 1],
-                                         vertices[face.vertexIndex[2] - 1]));
-            for (int& index : face.normalIndex) index = static_cast<int>(normals.size());
-        }
+    for (Face& face : faces) {
+        if (face.normalIndex[0] != 0) continue;
+        normals.push_back(flatNormal(vertices[face.vertexIndex[0] - 1], vertices[face.vertexIndex[1] - 1],
+                                     vertices[face.vertexIndex[2] - 1]));
+        for (int& index : face.normalIndex) index = static_cast<int>(normals.size());
     }
-    if (texCoordCount == 0) {
-        texCoords.assign(1, ModelTexCoord{0.0f, 0.0f});
-        for (Face& face : faces)
-            for (int& index : face.texCoordIndex) index = 1;
-    }
+    const bool needsZero = texCoordCount == 0 || std::any_of(faces.begin(), faces.end(), [](const Face& face) {
+                               return face.texCoordIndex[0] == 0;
+                           });
+    if (!needsZero) return;
+    texCoords.push_back(ModelTexCoord{0.0f, 0.0f});
+    const int zero = static_cast<int>(texCoords.size());
+    for (Face& face : faces)
+        if (face.texCoordIndex[0] == 0)
+            for (int& index : face.texCoordIndex) index = zero;
 }
 
 float Model::boundingRadius() const {

@@ -4,13 +4,16 @@
 // triangles (normally once, while the model cache compiles its display list).
 //
 // Every corner is drawn with a texture coordinate and a normal of its own
-// model, never with one left current by whatever was drawn before. A file
-// without "vn" lines gets each face's flat normal, as modelling tools work
-// it out; a file without "vt" lines gets the coordinate (0, 0) at every
-// corner. A file with both is kept as read.
+// model, never with one left current by whatever was drawn before. Each
+// face is read in its own form, so objects exported with and without
+// texture coordinates or normals may share a file: a face written without
+// normals gets its flat normal, as modelling tools work it out, and one
+// without texture coordinates the coordinate (0, 0) at every corner. A face
+// of more than three corners becomes a fan of triangles from its first
+// corner, which draws a convex polygon whole.
 //
-// Faces that would make the drawing read outside a sequence (a face line in
-// the wrong form, with too few numbers, or with an index outside 1..count)
+// Faces that would make the drawing read outside a sequence (a face line
+// without three corners in one form, or with an index outside 1..count)
 // are skipped, so that every kept face can be drawn as it is; one line on
 // standard error counts them and names the first. A negative index counts
 // back from the last of its kind read so far (-1 the latest), as OBJ files
@@ -58,31 +61,35 @@ public:
     bool isLoaded() const { return loaded; }
 
     const std::vector<ModelVertex>& getVertices() const { return vertices; }
-    // The file's, or the single (0, 0) when it has none.
+    // The file's, then a (0, 0) when a face has none or the file has none.
     const std::vector<ModelTexCoord>& getTexCoords() const { return texCoords; }
-    // The file's, or one flat normal per kept face when it has none.
+    // The file's, then one flat normal per kept face written without.
     const std::vector<ModelVertex>& getNormals() const { return normals; }
-    // Indices the file's face form lacks name the model's own, as above.
+    // Indices a face's form lacks name the model's own, as above.
     const std::vector<Face>& getFaces() const { return faces; }
     int getVertexCount() const { return vertexCount; }      // "v" lines in the file
     int getTexCoordCount() const { return texCoordCount; }  // "vt" lines in the file
     int getNormalCount() const { return normalCount; }      // "vn" lines in the file
-    int getFaceCount() const { return faceCount; }          // faces kept after parse
+    int getFaceCount() const { return faceCount; }          // triangles kept after parse
 
 private:
     void countElements(std::FILE* file);
     void allocate();
     void parse(std::FILE* file, const std::string& path);
-    bool faceInRange(const Face& face) const;
+    bool cornerInRange(const ObjCorner& corner, ObjFaceForm form) const;
+    // Reads a face line into triangles; false, adding none, when it is bad.
+    // The counts are the records read so far, for relative indices.
+    bool addFace(const char* line, bool wasCut, size_t vertices, size_t texCoords, size_t normals);
     void completeCorners();
 
     std::vector<ModelVertex> vertices;    // file order; missing values are 0
     std::vector<ModelTexCoord> texCoords; // see getTexCoords
     std::vector<ModelVertex> normals;     // see getNormals
     std::vector<Face> faces;              // file order, only faces that can be drawn
+    std::vector<ObjCorner> corners;       // the face line being read
     int vertexCount = 0;
     int texCoordCount = 0;
     int normalCount = 0;
-    int faceCount = 0;  // face lines while counting; faces kept once parsed
+    int faceCount = 0;  // face lines while counting; triangles kept once parsed
     bool loaded = false;
 };

@@ -12,8 +12,10 @@ namespace {
 // skips any white space, "%d" reads a whole number, "%f" a real number, any
 // other character must match itself. Reads at most count numbers into ints
 // (for %d) or floats (for %f) and returns how many were read before the first
-// mismatch. Unlike sscanf it has defined behaviour for numbers out of range.
-int scanNumbers(const char* line, const char* pattern, int* ints, float* floats, int count) {
+// mismatch; stoppedAt, when given, is left where the reading stopped. Unlike sscanf
+// it has defined behaviour for numbers out of range.
+int scanNumbers(const char* line, const char* pattern, int* ints, float* floats, int count,
+                const char** stoppedAt = nullptr) {
     int read = 0;
     const char* in = line;
     for (const char* p = pattern; *p && read < count; ++p) {
@@ -22,22 +24,23 @@ int scanNumbers(const char* line, const char* pattern, int* ints, float* floats,
         } else if (*p == '%' && p[1] == 'd') {
             char* end = nullptr;
             long value = std::strtol(in, &end, 10);
-            if (end == in) return read;
+            if (end == in) break;
             ints[read++] = (value < INT_MIN || value > INT_MAX) ? 0 : static_cast<int>(value);
             in = end;
             ++p;
         } else if (*p == '%' && p[1] == 'f') {
             char* end = nullptr;
             float value = std::strtof(in, &end);
-            if (end == in) return read;
+            if (end == in) break;
             floats[read++] = value;
             in = end;
             ++p;
         } else {
-            if (*in != *p) return read;
+            if (*in != *p) break;
             ++in;
         }
     }
+    if (stoppedAt) *stoppedAt = in;
     return read;
 }
 
@@ -51,43 +54,64 @@ ObjLineKind classifyObjLine(const char* line) {
     return ObjLineKind::Ignored;
 }
 
-ObjFaceForm objFaceFormFor(bool hasTexCoords, bool hasNormals) {
-    if (hasTexCoords) return hasNormals ? ObjFaceForm::VertexTextureNormal : ObjFaceForm::VertexTexture;
-    return hasNormals ? ObjFaceForm::VertexNormal : ObjFaceForm::Vertex;
+bool hasTexCoords(ObjFaceForm form) {
+    return form == ObjFaceForm::VertexTexture || form == ObjFaceForm::VertexTextureNormal;
 }
 
-bool readObjFace(const char* line, ObjFaceForm form, Face& face) {
-    face = Face{};
-    int numbers[9] = {};
+bool hasNormals(ObjFaceForm form) {
+    return form == ObjFaceForm::VertexNormal || form == ObjFaceForm::VertexTextureNormal;
+}
+
+namespace {
+
+// Reads one corner in the given form from text, which starts at the blank
+// before it; next is left just after it.
+bool readObjCorner(const char* text, ObjFaceForm form, ObjCorner& corner, const char*& next) {
+    int n[3] = {};
     switch (form) {
     case ObjFaceForm::Vertex:
-        if (scanNumbers(line, "f %d %d %d", numbers, nullptr, 3) != 3) return false;
-        for (int c = 0; c < 3; ++c) face.vertexIndex[c] = numbers[c];
+        if (scanNumbers(text, " %d", n, nullptr, 1, &next) != 1) return false;
+        corner = {n[0], 0, 0};
         return true;
     case ObjFaceForm::VertexNormal:
-        if (scanNumbers(line, "f %d//%d %d//%d %d//%d", numbers, nullptr, 6) != 6) return false;
-        for (int c = 0; c < 3; ++c) {
-            face.vertexIndex[c] = numbers[2 * c];
-            face.normalIndex[c] = numbers[2 * c + 1];
-        }
+        if (scanNumbers(text, " %d//%d", n, nullptr, 2, &next) != 2) return false;
+        corner = {n[0], 0, n[1]};
         return true;
     case ObjFaceForm::VertexTexture:
-        if (scanNumbers(line, "f %d/%d %d/%d %d/%d", numbers, nullptr, 6) != 6) return false;
-        for (int c = 0; c < 3; ++c) {
-            face.vertexIndex[c] = numbers[2 * c];
-            face.texCoordIndex[c] = numbers[2 * c + 1];
-        }
+        if (scanNumbers(text, " %d/%d", n, nullptr, 2, &next) != 2) return false;
+        corner = {n[0], n[1], 0};
         return true;
     case ObjFaceForm::VertexTextureNormal:
-        if (scanNumbers(line, "f %d/%d/%d %d/%d/%d %d/%d/%d", numbers, nullptr, 9) != 9) return false;
-        for (int c = 0; c < 3; ++c) {
-            face.vertexIndex[c] = numbers[3 * c];
-            face.texCoordIndex[c] = numbers[3 * c + 1];
-            face.normalIndex[c] = numbers[3 * c + 2];
-        }
+        if (scanNumbers(text, " %d/%d/%d", n, nullptr, 3, &next) != 3) return false;
+        corner = {n[0], n[1], n[2]};
         return true;
     }
     return false;
+}
+
+}  // namespace
+
+bool readObjFace(const char* line, bool wasCut, ObjFaceForm& form, std::vector<ObjCorner>& corners) {
+    corners.clear();
+    const char* text = line + 1;  // after the "f"
+    ObjCorner corner{};
+    const char* next = nullptr;
+    // Longest first: the start of "1/2/3" reads as "1/2" and as "1" too.
+    bool found = false;
+    for (ObjFaceForm candidate : {ObjFaceForm::VertexTextureNormal, ObjFaceForm::VertexNormal,
+                                  ObjFaceForm::VertexTexture, ObjFaceForm::Vertex}) {
+        if ((found = readObjCorner(text, candidate, corner, next))) {
+            form = candidate;
+            break;
+        }
+    }
+    while (found) {
+        corners.push_back(corner);
+        text = next;
+        found = readObjCorner(text, form, corner, next);
+    }
+    if (wasCut && *text == '\0' && !corners.empty()) corners.pop_back();
+    return corners.size() >= 3;
 }
 
 int readObjFloats(const char* line, ObjLineKind kind, float* values, int count) {
@@ -125,17 +149,6 @@ bool ObjLineReader::next() {
 
 namespace {
 
-// Corners written on a face line: the words after the "f" that start a number.
-int faceCorners(const char* line) {
-    int corners = 0;
-    for (const char* p = line + 1; *p; ++p) {
-        bool startsWord = std::isspace(static_cast<unsigned char>(p[-1])) &&
-                          !std::isspace(static_cast<unsigned char>(*p));
-        if (startsWord && (std::isdigit(static_cast<unsigned char>(*p)) || *p == '-' || *p == '+')) ++corners;
-    }
-    return corners;
-}
-
 // White space before something else; a blank line is no more than blank.
 bool indented(const char* line) {
     const char* p = line;
@@ -151,7 +164,6 @@ std::string counted(int count, const char* thing) {
 
 void ObjLineNotes::count(const char* line, ObjLineKind kind, bool wasCut) {
     if (wasCut) ++cut_;
-    if (kind == ObjLineKind::Face && faceCorners(line) > 3) ++polygons_;
     if (kind != ObjLineKind::Ignored) return;
     if (indented(line)) ++indented_;
     if (line[0] == 'v' && line[1] == '\t') ++vertexWithTab_;
@@ -162,7 +174,6 @@ void ObjLineNotes::report(const std::string& path) const {
     auto add = [&notes](int count, const char* thing, const char* what) {
         if (count > 0) notes += (notes.empty() ? "" : "; ") + counted(count, thing) + what;
     };
-    add(polygons_, "face", " with more than three corners (first triangle read)");
     add(indented_, "line", " starting with white space (ignored)");
     add(vertexWithTab_, "line", " starting with \"v\" and a tab (ignored)");
     add(cut_, "line", " longer than 255 characters (cut at 255)");

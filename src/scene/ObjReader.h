@@ -4,20 +4,21 @@
 // GL; Model builds on it.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // What a line holds, from its first one or two characters.
 enum class ObjLineKind {
     Vertex,    // "v " : position x y z
     TexCoord,  // "vt" : u v
     Normal,    // "vn" : x y z
-    Face,      // "f"  : three corners in the file's face form
+    Face,      // "f"  : three or more corners in one face form
     Ignored,   // comments, groups, materials, blank lines, "v" + tab, ...
 };
 
 ObjLineKind classifyObjLine(const char* line);
 
-// How every face line of one file is written. It depends only on whether the
-// file has any "vt" and any "vn" lines, never on the face line itself.
+// How a face line is written: the form of its first corner, which the
+// others share. Files exported from several objects may mix them.
 enum class ObjFaceForm {
     Vertex,               // f v v v
     VertexNormal,         // f v//n v//n v//n
@@ -25,7 +26,8 @@ enum class ObjFaceForm {
     VertexTextureNormal,  // f v/t/n v/t/n v/t/n
 };
 
-ObjFaceForm objFaceFormFor(bool hasTexCoords, bool hasNormals);
+bool hasTexCoords(ObjFaceForm form);
+bool hasNormals(ObjFaceForm form);
 
 // One triangle: per corner the 1-based index of its vertex, texture
 // coordinate and normal, as written in the file; 0 where the form has none.
@@ -35,11 +37,20 @@ struct Face {
     int normalIndex[3];
 };
 
-// Reads the first three corners of a face line in the given form into face.
-// True only when every number the form asks for was read; whatever follows
-// them (a fourth corner, say) is ignored. Indices too large for an int are
-// stored as 0, which no sequence accepts.
-bool readObjFace(const char* line, ObjFaceForm form, Face& face);
+// One corner of a face line, its indices as in Face.
+struct ObjCorner {
+    int vertexIndex;
+    int texCoordIndex;
+    int normalIndex;
+};
+
+// Reads the corners of a face line into corners and its form into form:
+// that of the first corner, and then further corners as long as they follow
+// in that form; whatever comes after them is ignored. The last corner of a
+// line cut short is left out when it reaches the cut, as it may be the start
+// of a longer number. True when at least three corners were read. Indices
+// too large for an int are stored as 0, which no sequence accepts.
+bool readObjFace(const char* line, bool wasCut, ObjFaceForm& form, std::vector<ObjCorner>& corners);
 
 // Reads up to count floats of a "v", "vt" or "vn" line into values (count is
 // 3, 2 and 3). Values the line does not supply are set to 0. Returns how many
@@ -70,9 +81,9 @@ private:
     bool cut_ = false;
 };
 
-// Lines a modeller meant otherwise than this reader takes them: polygons of
-// which only the first triangle is read, indented lines and "v" + tab lines
-// that are ignored, and lines cut at 255 characters. They are counted over
+// Lines a modeller meant otherwise than this reader takes them: indented
+// lines and "v" + tab lines that are ignored, and lines cut at 255
+// characters. They are counted over
 // a file and reported in one line, so a model that looks wrong says why.
 class ObjLineNotes {
 public:
@@ -81,7 +92,6 @@ public:
     void report(const std::string& path) const;
 
 private:
-    int polygons_ = 0;
     int indented_ = 0;
     int vertexWithTab_ = 0;
     int cut_ = 0;

@@ -37,6 +37,27 @@ TEST_F(ObjFile, ReadsEachOfTheFourFaceForms) {
     }
 }
 
+// Objects exported together, some with texture coordinates or normals and
+// some without: each face is read in its own form; one whose corners differ
+// in form is bad. Corners without a texture coordinate get an added (0, 0),
+// faces without normals their flat normal, as in files of a single form.
+TEST_F(ObjFile, FacesOfDifferentFormsMixInOneFile) {
+    EXPECT_EQ(loadCapturingErrors("v 0 0 0\nv 4 0 0\nv 0 3 3\nvt 0.5 0.5\nvn 0 0 1\nf 1/1/1 2/1/1 3/1/1\n"
+                                  "f 1//1 2//1 3//1\nf 1/1 2/1 3/1\nf 1 2 3\nf 1/1/1 2//1 3/1\n"),
+              "Skipping bad face in models/bad.obj at line 10\n");
+    ASSERT_EQ(model.getFaceCount(), 4);
+    const std::pair<int, int> texCoordAndNormal[] = {{1, 1}, {2, 1}, {1, 2}, {2, 3}};
+    for (int i = 0; i < 4; ++i)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(std::pair(model.getFaces()[i].texCoordIndex[c], model.getFaces()[i].normalIndex[c]),
+                      texCoordAndNormal[i]) << i;
+    const ModelTexCoord& zero = model.getTexCoords().at(1);
+    const ModelVertex& flat = model.getNormals().at(2);
+    EXPECT_EQ(std::tuple(model.getTexCoords().size(), zero.u, zero.v, model.getNormals().size()),
+              std::tuple(2u, 0.0f, 0.0f, 3u));
+    EXPECT_LT(std::hypot(flat.x, flat.y + std::sqrt(0.5f), flat.z - std::sqrt(0.5f)), 1e-6);
+}
+
 // Without "vn" lines each face gets its flat normal (up where it has none); without "vt" lines, (0, 0).
 TEST_F(ObjFile, AFileWithoutNormalsOrTexCoordsGetsFlatFaceNormalsAndZeros) {
     load("v 0 0 0\nv 4 0 0\nv 0 3 3\nv nan 0 0\nf 1 2 3\nf 1 3 2\nf 2 2 3\nf 1 2 4\n");
@@ -48,18 +69,22 @@ TEST_F(ObjFile, AFileWithoutNormalsOrTexCoordsGetsFlatFaceNormalsAndZeros) {
     EXPECT_EQ(std::pair(model.getTexCoords().at(0).u, model.getTexCoords().at(0).v), std::pair(0.0f, 0.0f));
 }
 
-TEST_F(ObjFile, PolygonsGiveTheirFirstTriangleEvenOnVeryLongLines) {
-    std::string text = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\n";
-    // A 150-corner polygon runs far past 255 characters; the pieces after
-    // the first begin with digits or blanks and are ignored.
-    std::string longFace = "f 2 3 4";
-    for (int i = 0; i < 150; ++i) longFace += " 1";
+TEST_F(ObjFile, PolygonsAreReadAsFansFromTheirFirstCornerEvenOnVeryLongLines) {
+    // Corners 0 1 2, then 0 2 3: the texture and normal indices follow theirs.
+    std::string text =
+        "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nvt 0 0\nvt 1 1\nvn 0 0 1\nf 1/1/1 2/2/1 3/1/1 4/2/1\n";
+    // The cut at 255 characters falls right after the 42nd corner, which
+    // could be the start of a longer number, so it is left out.
+    std::string longFace = "f   2/1/1 3/1/1 4/1/1";
+    for (int i = 0; i < 40; ++i) longFace += " 1/2/1";
     EXPECT_EQ(loadCapturingErrors(text + longFace + "\n"),
-              "Warning: models/bad.obj: 2 faces with more than three corners (first triangle read); "
-              "1 line longer than 255 characters (cut at 255).\n");
-    ASSERT_EQ(model.getFaceCount(), 2);
-    EXPECT_EQ(vertexIndices(0), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(vertexIndices(1), (std::vector<int>{2, 3, 4}));
+              "Warning: models/bad.obj: 1 line longer than 255 characters (cut at 255).\n");
+    ASSERT_EQ(model.getFaceCount(), 2 + 39);
+    const Face& second = model.getFaces()[1];
+    EXPECT_EQ(std::tuple(vertexIndices(0), vertexIndices(1), second.texCoordIndex[1], second.texCoordIndex[2]),
+              std::tuple(std::vector<int>{1, 2, 3}, std::vector<int>{1, 3, 4}, 1, 2));
+    EXPECT_EQ(std::tuple(vertexIndices(2), vertexIndices(40)),
+              std::tuple(std::vector<int>{2, 3, 4}, std::vector<int>{2, 1, 1}));
 }
 
 TEST_F(ObjFile, SkipsCommentsGroupsMaterialsAndIndentedLinesWithoutCountingThem) {

@@ -32,13 +32,12 @@ TEST_F(ObjFile, AnEmptyFileLoadsAndDrawsNothingAMissingOneFails) {
 // between them is kept and drawn.
 TEST_F(ObjFile, BadFacesAreSkippedWithOneWarning) {
     const std::pair<const char*, const char*> cases[] = {
-        // The file has "vt" lines and no "vn" lines, so every face must read
-        // "f v/t v/t v/t".
+        // The file has "vt" lines and no "vn" lines.
         {"v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\n"
-         "f 1/1/1 2/1/1 3/1/1\n"  // line 5: three numbers per corner
+         "f 1/1/1 2/1/1 3/1/1\n"  // line 5: normal 1 of none
          "f 1/1 2/1 3/1\n"        // line 6: good
          "f 1/1 2/1\n"            // line 7: two corners
-         "f 1 2 3\n"              // line 8: no texture indices
+         "f 1/1 2//1 3/1\n"       // line 8: corners in different forms
          "f\n"                    // line 9: nothing
          "fx 1/1 2/1 3/1\n",      // line 10: a face line by its first character
          "Skipping 5 bad faces in models/bad.obj, the first at line 5\n"},
@@ -83,11 +82,11 @@ protected:
 
 const char* const square = "v -0.9 -0.9 0\nv 0.9 -0.9 0\nv 0.9 0.9 0\nv -0.9 0.9 0\n";
 
-TEST_F(ModelDrawing, QuadDrawsOnlyItsFirstTriangle) {
+TEST_F(ModelDrawing, QuadDrawsWhole) {
     load(std::string(square) + "f 1 2 3 4\n");
     model.draw();
     EXPECT_EQ(redAt(0.2f, -0.6f), 255);  // inside corners 1, 2, 3
-    EXPECT_EQ(redAt(-0.6f, 0.2f), 0);    // inside corners 1, 3, 4 only
+    EXPECT_EQ(redAt(-0.6f, 0.2f), 255);  // inside corners 1, 3, 4
 }
 
 TEST_F(ModelDrawing, EachCornerTakesTheNormalItsFaceNames) {
