@@ -49,6 +49,10 @@ bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
             options.plainDrawing = true;
             continue;
         }
+        if (name == "--client-arrays") {
+            options.clientArraysToo = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             error = "unknown option or missing value: " + name;
             return false;
@@ -107,5 +111,7 @@ const char* benchUsage() {
            "  --turn PX            pointer travel per frame while steering (default 1)\n"
            "  --seed S             world layout (default 4)\n"
            "  --json PATH          results file (default bench-results.json)\n"
-           "  --plain              draw the tests' plain reference frame instead of the game's\n";
+           "  --plain              draw the tests' plain reference frame instead of the game's\n"
+           "  --client-arrays      run each size again with the terrain sent from client-side\n"
+           "                       vertex arrays, as without buffer objects, and compare\n";
 }

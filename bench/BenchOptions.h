@@ -18,6 +18,7 @@ struct BenchOptions {
     std::string jsonPath = "bench-results.json";
     bool help = false;
     bool plainDrawing = false;      // every drawing shortcut off: the "before" figures
+    bool clientArraysToo = false;   // each size is also run with the terrain in client-side arrays
 
     // Frames of one size's run: the option, or enough whole steps to go from
     // sunrise round to the next sunrise.

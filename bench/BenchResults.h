@@ -56,6 +56,12 @@ struct SizeResult {
     PassTimes dayPasses;
     PassTimes nightPasses;
 
+    // The same run with the terrain sent from client-side vertex arrays, as
+    // on a GL without buffer objects (--client-arrays): its day frames and
+    // its terrain pass. No frames when not asked for.
+    FrameSummary clientArrayDay;
+    double clientArrayTerrainMs = 0;
+
     HeapCounts heapAfterFirstFrame;   // summed over frames 2 .. n
     int64_t heapBytesInUseStart = 0;  // mallinfo2 after the first frame
     int64_t heapBytesInUseEnd = 0;    // ... and after the last

@@ -79,6 +79,10 @@ void writeSize(std::ostream& out, const SizeResult& size, bool last) {
     out << "      \"day_over_reference\": " << number(ratioOrZero(size.day.medianMs, size.reference.medianMs))
         << ",\n";
     writeHeap(out, size);
+    if (size.clientArrayDay.frames > 0) {
+        writeSummary(out, "client_arrays_day", size.clientArrayDay, ",");
+        out << "      \"client_arrays_terrain_ms\": " << number(size.clientArrayTerrainMs) << ",\n";
+    }
     out << "      \"passes_mean_ms\": {\n";
     writePasses(out, "day", size.dayPasses, ",");
     writePasses(out, "night", size.nightPasses, "");

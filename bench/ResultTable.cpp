@@ -68,6 +68,14 @@ void printFrames(std::ostream& out, const BenchReport& report) {
     row(out, report, "day / reference", [](const SizeResult& s) {
         return format("%.2f", ratioOrZero(s.day.medianMs, s.reference.medianMs));
     });
+    if (report.options.clientArraysToo) {
+        row(out, report, "terrain pass: buffer (ms)", [](const SizeResult& s) {
+            return ms(s.dayPasses.passMs[static_cast<int>(FramePass::terrain)]);
+        });
+        row(out, report, "terrain pass: client arrays", [](const SizeResult& s) { return ms(s.clientArrayTerrainMs); });
+        row(out, report, "client arrays: day median",
+            [](const SizeResult& s) { return ms(s.clientArrayDay, s.clientArrayDay.medianMs); });
+    }
     out << "heap calls per frame after the first (malloc and operator new)\n";
     row(out, report, "  by the game's code", [](const SizeResult& s) {
         return format("%.2f", perFrame(s.heapAfterFirstFrame.fromProgram, s));

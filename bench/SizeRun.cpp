@@ -69,6 +69,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     double start = nowMs();
     auto game = std::make_unique<GameScreen>();
     GameWorld& world = game->world;
+    if (plan.clientArrays) game->frame.terrainBatch.sendFromClientMemory();
     initWorld(world, options.seed);
     const float startHeading = world.scene.vehicle->getRotationY();
     glFinish();

@@ -10,6 +10,7 @@ struct SizeRunPlan {
     int requestedSize = 0;
     int frames = 0;
     bool profile = true;    // profile every options.profileEvery-th frame and draw reference frames
+    bool clientArrays = false;  // the terrain goes from client-side vertex arrays, not a buffer object
 };
 
 // Throws on failure (a missing asset, for instance).

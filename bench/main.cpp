@@ -46,6 +46,15 @@ SizeResult measureSize(const BenchOptions& options, const std::string& baseDir, 
         if (!mainLoop.ok) std::snprintf(result.error, sizeof result.error, "main loop: %.180s", mainLoop.error);
         result.ok = mainLoop.ok;
     }
+    if (result.ok && plan.profile && options.clientArraysToo) {
+        SizeRunPlan clientPlan = plan;
+        clientPlan.clientArrays = true;
+        const SizeResult client = measureInChild(dir, [&] { return runSize(options, clientPlan); });
+        result.clientArrayDay = client.day;
+        result.clientArrayTerrainMs = client.dayPasses.passMs[static_cast<int>(FramePass::terrain)];
+        if (!client.ok) std::snprintf(result.error, sizeof result.error, "client arrays: %.180s", client.error);
+        result.ok = client.ok;
+    }
     result.requestedSize = plan.requestedSize;
     result.gridSize = grid;
     return result;

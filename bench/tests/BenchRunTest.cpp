@@ -29,7 +29,7 @@ TEST(BenchRun, AShortRunWritesItsResults) {
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs the test command's X display";
     const std::string json = "/tmp/brellow-bench-run-" + std::to_string(getpid()) + ".json";
     const std::string command = std::string(BRELLOW_BENCH_BIN) +
-                                " --frames 30 --sizes 128 --drift-frames 0 --json " + json + " > /dev/null";
+                                " --frames 30 --sizes 128 --drift-frames 0 --client-arrays --json " + json + " > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
     std::ifstream in(json);
@@ -72,6 +72,10 @@ TEST(BenchRun, AShortRunWritesItsResults) {
     EXPECT_GT(numberAfter(text, "frames", passes), 0);
     EXPECT_GT(numberAfter(text, "terrain", passes), 0);
     EXPECT_GT(numberAfter(text, "shadow read-back", passes), 0);
+
+    // The same frames again with the terrain in client-side arrays.
+    EXPECT_GT(numberAfter(text, "frames", text.find("\"client_arrays_day\"")), 15);
+    EXPECT_GT(numberAfter(text, "client_arrays_terrain_ms"), 0);
 
     EXPECT_GE(numberAfter(text, "game_code_per_frame"), 0);
     EXPECT_NE(text.find("\"ratios\""), std::string::npos);

@@ -51,6 +51,9 @@ public:
     void end();
     // Deletes the buffer; needs the GL context it was made in.
     void release();
+    // Sends from client memory from now on, as where the GL has no buffer
+    // objects, so the benchmark can time both paths on one driver.
+    void sendFromClientMemory() { turnToClientMemory("Buffer objects were turned off"); }
 
 private:
     static constexpr int runsPerBatch = 4096;
