@@ -3,6 +3,9 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -82,11 +85,50 @@ protected:
 
 const char* const square = "v -0.9 -0.9 0\nv 0.9 -0.9 0\nv 0.9 0.9 0\nv -0.9 0.9 0\n";
 
-TEST_F(ModelDrawing, QuadDrawsWhole) {
-    load(std::string(square) + "f 1 2 3 4\n");
-    model.draw();
-    EXPECT_EQ(redAt(0.2f, -0.6f), 255);  // inside corners 1, 2, 3
-    EXPECT_EQ(redAt(-0.6f, 0.2f), 255);  // inside corners 1, 3, 4
+// A six-sided prism as modelling tools export it, with quad sides and
+// hexagon caps, draws exactly as the same prism exported as triangles.
+std::string hexagonalPrism(bool asTriangles) {
+    std::ostringstream obj;
+    for (float y : {-0.5f, 0.5f})  // bottom ring 1..6, top ring 7..12
+        for (int i = 0; i < 6; ++i)
+            obj << "v " << 0.6 * std::cos(i * M_PI / 3) << " " << y << " " << 0.6 * std::sin(i * M_PI / 3) << "\n";
+    for (int i = 0; i < 6; ++i)
+        obj << "vn " << std::cos((i + 0.5) * M_PI / 3) << " 0 " << std::sin((i + 0.5) * M_PI / 3) << "\n";
+    obj << "vn 0 1 0\nvn 0 -1 0\n";
+    auto face = [&](std::vector<int> corners, int normal) {
+        for (size_t c = 2; c < corners.size(); c += asTriangles ? 1 : corners.size()) {
+            const std::vector<int> drawn =
+                asTriangles ? std::vector<int>{corners[0], corners[c - 1], corners[c]} : corners;
+            obj << "f";
+            for (int corner : drawn) obj << " " << corner << "//" << normal;
+            obj << "\n";
+        }
+    };
+    for (int i = 0; i < 6; ++i) face({1 + i, 1 + (i + 1) % 6, 7 + (i + 1) % 6, 7 + i}, 1 + i);
+    face({7, 8, 9, 10, 11, 12}, 7);
+    face({6, 5, 4, 3, 2, 1}, 8);
+    return obj.str();
+}
+
+TEST_F(ModelDrawing, PolygonsDrawWholeAsTheSameShapeExportedAsTriangles) {
+    for (GLenum cap : {GL_LIGHTING, GL_LIGHT0, GL_DEPTH_TEST}) glEnable(cap);
+    glMatrixMode(GL_MODELVIEW);
+    glRotatef(25, 1, 0, 0);
+    glRotatef(20, 0, 1, 0);
+    std::vector<unsigned char> pictures[2];
+    for (bool asTriangles : {false, true}) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        load(hexagonalPrism(asTriangles));
+        model.draw();
+        pictures[asTriangles] = readWindow();
+    }
+    size_t differing = 0, drawn = 0;
+    for (size_t i = 0; i < pictures[0].size(); i += 3) {
+        differing += !std::equal(&pictures[0][i], &pictures[0][i + 3], &pictures[1][i]);
+        drawn += pictures[1][i] + pictures[1][i + 1] + pictures[1][i + 2] > 0;
+    }
+    EXPECT_EQ(differing, 0u) << "of " << drawn << " pixels drawn";
+    EXPECT_GT(drawn, 50000u);
 }
 
 TEST_F(ModelDrawing, EachCornerTakesTheNormalItsFaceNames) {
