@@ -73,9 +73,6 @@ void Terrain::sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, Qu
         };
         for (const auto& step : quadCorners) corner(x + step[0], z + step[1]);
     };
-    for (const QuadRun& run : quads.runs()) {
-        quads.forEachQuadIn(run, writeQuad);
-        batch.endRun();
-    }
+    quads.forEachQuadNearFirst(writeQuad, [&batch] { batch.endRun(); });
     batch.end();
 }
