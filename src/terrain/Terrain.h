@@ -14,6 +14,7 @@
 // points up.
 constexpr uint32_t quadCorners[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
 
+class BmpRows;
 class QuadBatch;
 class ShadowGrid;
 class Texture;
@@ -78,6 +79,8 @@ public:
     float getNormalZ(uint32_t x, uint32_t z) const;
 
 private:
+    void readHeights(BmpRows& rows, const char* heightMapFile);
+    void prepareNormals();
     void prepareTextureCoordinates();
     void measureHeightRange();
     void sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch) const;
