@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "game/GameUpdate.h"
+
 namespace {
 
 constexpr int smallestGrid = 65;
@@ -81,7 +83,10 @@ bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
         } else if (name == "--step") {
             char* end = nullptr;
             options.stepMs = std::strtod(value, &end);
-            ok = end != value && *end == '\0' && options.stepMs >= 1 && options.stepMs <= 10000;
+            // A longer step would be played cut short and the frames would
+            // no longer go round a day and night.
+            ok = end != value && *end == '\0' && options.stepMs >= 1 && options.stepMs <= 10000 &&
+                 playedStepMs(static_cast<int32_t>(std::ceil(options.stepMs)), 0) >= options.stepMs;
         } else if (name == "--sizes") {
             ok = parseSizes(value, options.sizes);
         } else if (name == "--json") {
@@ -101,10 +106,12 @@ bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
 
 const char* benchUsage() {
     return "usage: brellow-bench [options]\n"
-           "  --sizes LIST         terrain sizes, grid points a side (default 64,128,256,512;\n"
-           "                       below 65 the terrain is made 65, the vehicle starts at 64,64)\n"
-           "  --frames N           frames per size (default: a whole day and night)\n"
-           "  --step MS            game time per frame (default 50)\n"
+           "  --sizes LIST         terrain sizes, grid points a side, up to 4096 (default\n"
+           "                       128,1024,2048,4096; below 65 the terrain is made 65, the\n"
+           "                       vehicle starts at 64,64)\n"
+           "  --frames N           frames per size and scene (default: a whole day and night)\n"
+           "  --step MS            game time per frame, up to 250 (default 50; 250 goes round a\n"
+           "                       day and night in 316 frames)\n"
            "  --drift-frames N     frames of the resident-memory run (default 10000; 0 skips)\n"
            "  --drift-size N       terrain of that run (default 128)\n"
            "  --profile-every K    profile every K-th frame pass by pass (default 4; 0 none)\n"

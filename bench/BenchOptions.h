@@ -7,8 +7,9 @@
 constexpr double wholeDayAndNightMs = 78540;  // sunrise to sunrise at the game's sun rate
 
 struct BenchOptions {
-    std::vector<int> sizes = {64, 128, 256, 512};  // terrain grid points a side, as asked for
-    double stepMs = 50;             // game time per frame (ms): a day and night in 1,572 frames
+    std::vector<int> sizes = {128, 1024, 2048, 4096};  // terrain grid points a side, as asked for
+    double stepMs = 50;             // game time per frame (ms): a day and night in 1,572 frames;
+                                    // at most the longest step the game plays whole (250)
     int frames = 0;                 // frames per terrain size; 0 = a whole day and night
     int driftFrames = 10000;        // frames of the memory-drift run at 128; 0 skips it
     int driftSize = 128;            // terrain of the memory-drift run

@@ -4,6 +4,8 @@
 // resident memory is its own) and sends the record back through a pipe.
 #include <cstdint>
 
+#include "BenchScene.h"
+#include "DayPhase.h"
 #include "FrameStats.h"
 #include "platform/FramePasses.h"
 
@@ -30,6 +32,12 @@ struct HeapCounts {
     int64_t maxFromLibrariesInAFrame = 0;
 };
 
+// The unprofiled frames of one scene's run, by time of day and all together.
+struct SceneFrames {
+    FrameSummary phases[dayPhaseCount];  // indexed by DayPhase
+    FrameSummary all;
+};
+
 struct SizeResult {
     int requestedSize = 0;
     int gridSize = 0;                 // points a side actually drawn
@@ -48,6 +56,7 @@ struct SizeResult {
     FrameSummary night;               // ... the rest
     FrameSummary reference;           // terrain-only frames with the day frames' views
     FrameSummary mainLoop;            // the same frames played through the game's main loop
+    SceneFrames scenes[benchSceneCount];  // indexed by BenchScene; chase 1024 x 768 is the run above
     // How far the vehicle turned over each run: the player's input reached
     // the game, the same in both.
     double headingTurnedDegrees = 0;
@@ -55,6 +64,7 @@ struct SizeResult {
 
     PassTimes dayPasses;
     PassTimes nightPasses;
+    PassTimes phasePasses[dayPhaseCount];  // the same profiled frames by time of day
 
     // The same run with the terrain sent from client-side vertex arrays, as
     // on a GL without buffer objects (--client-arrays): its day frames and

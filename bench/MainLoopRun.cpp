@@ -59,6 +59,7 @@ void afterPass(FramePass pass) {
     if (play->framesDrawn == play->framesWanted) {
         typeKey(XK_q);
     } else {
+        if (play->script.switchHeadlights()) typeKey(XK_h);
         const PointerDrag drag = play->script.step();
         if (drag.regrip) setButton(false);
         movePointer(drag.x, drag.y);

@@ -26,6 +26,13 @@ void add(PassTimes& totals, const FrameInProgress& frame) {
     for (int i = 0; i < passSlots; ++i) totals.passMs[i] += frame.passMs[i];
 }
 
+PassTimes mean(PassTimes totals) {
+    if (totals.frames == 0) return totals;
+    totals.updateMs /= totals.frames;
+    for (double& ms : totals.passMs) ms /= totals.frames;
+    return totals;
+}
+
 }  // namespace
 
 double nowMs() {
@@ -45,15 +52,12 @@ void PassProfiler::beginFrame(double updateMs) {
     setFramePassListener(onPassEnd);
 }
 
-void PassProfiler::endFrame(bool day) {
+void PassProfiler::endFrame(bool day, DayPhase phase) {
     setFramePassListener(nullptr);
     add(day ? dayTotals : nightTotals, current);
+    if (phase != DayPhase::none) add(phaseTotals[static_cast<int>(phase)], current);
 }
 
-PassTimes PassProfiler::meanPasses(bool day) const {
-    PassTimes mean = day ? dayTotals : nightTotals;
-    if (mean.frames == 0) return mean;
-    mean.updateMs /= mean.frames;
-    for (double& ms : mean.passMs) ms /= mean.frames;
-    return mean;
-}
+PassTimes PassProfiler::meanPasses(bool day) const { return mean(day ? dayTotals : nightTotals); }
+
+PassTimes PassProfiler::meanPasses(DayPhase phase) const { return mean(phaseTotals[static_cast<int>(phase)]); }

@@ -18,14 +18,17 @@ public:
     // Call after the update and before the drawing of a profiled frame;
     // updateMs is the time the update took.
     void beginFrame(double updateMs);
-    // Call after the drawing; adds the frame to the day or night totals.
-    void endFrame(bool day);
+    // Call after the drawing; adds the frame to the day or night totals and
+    // to those of its time of day.
+    void endFrame(bool day, DayPhase phase);
 
     PassTimes meanPasses(bool day) const;
+    PassTimes meanPasses(DayPhase phase) const;
 
 private:
     PassTimes dayTotals;
     PassTimes nightTotals;
+    PassTimes phaseTotals[dayPhaseCount];
 };
 
 // Milliseconds on the steady clock.

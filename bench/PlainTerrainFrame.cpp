@@ -12,6 +12,6 @@ void drawPlainTerrainFrame(const FrameView& frame, FrameLights& lights) {
     setSceneGlState();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     sendView(frame, lights);
-    drawTerrainVertexByVertex(*frame.terrain, nullptr);
+    drawTerrainVertexByVertex(*frame.terrain, *frame.quads, nullptr);
     showFrame();
 }

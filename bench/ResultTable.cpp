@@ -31,10 +31,31 @@ void row(std::ostream& out, const BenchReport& report, const char* label, Cell c
 std::string ms(double value) { return format("%.2f", value); }
 // A summary's figure, or "-" when no frame of that kind was drawn.
 std::string ms(const FrameSummary& summary, double value) { return summary.frames ? ms(value) : "-"; }
-double perFrame(int64_t count, const SizeResult& size) {
-    return static_cast<double>(count) / std::max(1, size.framesDrawn - 1);
-}
+std::string median(const FrameSummary& summary) { return ms(summary, summary.medianMs); }
+double perFrame(int64_t count, const SizeResult& size) { return perFrameAfterFirst(count, size); }
 std::string kb(int64_t value) { return format("%.1f MB", static_cast<double>(value) / 1024.0); }
+
+// The median frame of each time of day in each scene, and the chase view's
+// terrain pass by time of day.
+void printPhases(std::ostream& out, const BenchReport& report) {
+    out << "median frame by time of day (ms)\n";
+    for (int scene = 0; scene < benchSceneCount; ++scene) {
+        out << "  " << sceneLook(static_cast<BenchScene>(scene)).name << "\n";
+        for (int phase = 0; phase < dayPhaseCount; ++phase) {
+            const std::string label = std::string("    ") + dayPhaseName(static_cast<DayPhase>(phase));
+            row(out, report, label.c_str(), [&](const SizeResult& s) { return median(s.scenes[scene].phases[phase]); });
+        }
+        row(out, report, "    all frames", [&](const SizeResult& s) { return median(s.scenes[scene].all); });
+    }
+    out << "terrain pass by time of day, " << sceneLook(BenchScene::chase1024).name << " (ms, profiled)\n";
+    for (int phase = 0; phase < dayPhaseCount; ++phase) {
+        const std::string label = std::string("  ") + dayPhaseName(static_cast<DayPhase>(phase));
+        row(out, report, label.c_str(), [&](const SizeResult& s) {
+            const PassTimes& passes = s.phasePasses[phase];
+            return passes.frames ? ms(passes.passMs[static_cast<int>(FramePass::terrain)]) : std::string("-");
+        });
+    }
+}
 
 void printFrames(std::ostream& out, const BenchReport& report) {
     row(out, report, "grid points a side", [](const SizeResult& s) { return std::to_string(s.gridSize); });
@@ -43,13 +64,10 @@ void printFrames(std::ostream& out, const BenchReport& report) {
     row(out, report, "peak resident", [](const SizeResult& s) { return kb(s.peakRssKb); });
     // What each grid point costs: resident memory after the build above that
     // of the 128 run, shared by the grid points above its 128 x 128.
-    const SizeResult* base = nullptr;
-    for (const SizeResult& s : report.sizes)
-        if (s.ok && s.gridSize == 128) base = &s;
+    const SizeResult* base = findSize(report, 128);
     row(out, report, "bytes a grid point above 128", [base](const SizeResult& s) {
-        if (!base || s.gridSize <= 128) return std::string("-");
-        const double points = double(s.gridSize) * s.gridSize - 128.0 * 128.0;
-        return format("%.0f", double(s.rssAfterBuildKb - base->rssAfterBuildKb) * 1024.0 / points);
+        const double bytes = sizeFigures(s, base).bytesPerGridPoint;
+        return bytes > 0 ? format("%.0f", bytes) : std::string("-");
     });
     row(out, report, "frames drawn", [](const SizeResult& s) { return std::to_string(s.framesDrawn); });
     row(out, report, "first frame (ms)", [](const SizeResult& s) { return ms(s.firstFrameMs); });
@@ -68,6 +86,7 @@ void printFrames(std::ostream& out, const BenchReport& report) {
     row(out, report, "day / reference", [](const SizeResult& s) {
         return format("%.2f", ratioOrZero(s.day.medianMs, s.reference.medianMs));
     });
+    printPhases(out, report);
     if (report.options.clientArraysToo) {
         row(out, report, "terrain pass: buffer (ms)", [](const SizeResult& s) {
             return ms(s.dayPasses.passMs[static_cast<int>(FramePass::terrain)]);
@@ -102,10 +121,47 @@ void printPasses(std::ostream& out, const BenchReport& report, bool day) {
     }
 }
 
-std::string verdict(double value, double target) {
-    if (value <= 0) return "not measured";
-    return format(value <= target ? "%.2f  (target <= " : "%.2f  (MISSES target <= ", value) +
-           format("%.2f)", target);
+// A figure against its upper target.
+std::string verdict(double value, double target, bool measured, const char* pattern = "%.2f") {
+    if (!measured) return "not measured";
+    return format(pattern, value) + format(value <= target ? "  (target <= %g)" : "  (MISSES target <= %g)", target);
+}
+std::string verdict(double value, double target) { return verdict(value, target, value > 0); }
+
+void printClosingLine(std::ostream& out, const std::string& label, const std::string& text) {
+    char head[80];
+    std::snprintf(head, sizeof head, "%-50s", (label + ":").c_str());
+    out << head << text << "\n";
+}
+
+// The closing figures of each size: against 128, between the scenes and
+// times of day, memory and heap calls.
+void printSizeVerdicts(std::ostream& out, const BenchReport& report) {
+    const SizeResult* base = findSize(report, 128);
+    for (const SizeResult& size : report.sizes) {
+        if (!size.ok) continue;
+        const SizeFigures figures = sizeFigures(size, base);
+        const std::string at = " at " + std::to_string(size.requestedSize);
+        if (size.requestedSize > 128 && base)
+            printClosingLine(out, "noon frame" + at + " / at 128", verdict(figures.noonOver128, bigMapTarget));
+        const std::string where = std::string("  (") + sceneLook(figures.worstScene).name + ", " +
+                                  dayPhaseName(figures.worstPhase) + ")";
+        printClosingLine(out, "slowest time of day or view / noon" + at,
+                         verdict(figures.worstOverNoon, sceneSpreadTarget) +
+                             (figures.worstOverNoon > 0 ? where : ""));
+        printClosingLine(out, "1440 x 1080 / 1024 x 768 noon frame" + at,
+                         verdict(figures.largePictureOverNoon, largePictureTarget));
+        if (figures.bytesPerGridPoint > 0)
+            printClosingLine(out, "bytes a grid point" + at,
+                             verdict(figures.bytesPerGridPoint, bytesPerPointTarget, true, "%.1f"));
+        printClosingLine(out, "heap calls by the game's code per frame" + at,
+                         verdict(figures.gameHeapCallsPerFrame, gameHeapCallsTarget, true));
+        if (size.requestedSize == largestDefaultSize) {
+            printClosingLine(out, "world build" + at + " (ms)", verdict(size.buildMs, buildTargetMs, true, "%.0f"));
+            printClosingLine(out, "first frame" + at + " (ms)",
+                             verdict(size.firstFrameMs, firstFrameTargetMs, true, "%.0f"));
+        }
+    }
 }
 
 void printDrift(std::ostream& out, const SizeResult& drift, const Ratios& ratios) {
@@ -145,8 +201,9 @@ void printDrift(std::ostream& out, const SizeResult& drift, const Ratios& ratios
 
 void printReportTable(const BenchReport& report, std::ostream& out) {
     out << "\nbrellow-bench: seed " << report.options.seed << ", step " << format("%.3f", report.options.stepMs)
-        << " ms, " << report.options.framesPerSize() << " frames per size, left button held, turning "
-        << report.options.turnPixels << " px per frame, shadows on, chase view\n";
+        << " ms, " << report.options.framesPerSize() << " frames per size and scene, left button held, turning "
+        << report.options.turnPixels << " px per frame, shadows on, headlights on at night; chase view at 1024 x 768 "
+           "unless said otherwise\n";
     out << "timing: " << timingMethod(report.options) << "\n\n";
     row(out, report, "terrain size", [](const SizeResult& s) { return std::to_string(s.requestedSize); });
     printFrames(out, report);
@@ -154,17 +211,17 @@ void printReportTable(const BenchReport& report, std::ostream& out) {
     printPasses(out, report, false);
 
     const Ratios ratios = computeRatios(report);
-    out << "\nday frame / reference frame at 128: " << verdict(ratios.dayOverReference128, dayOverReferenceTarget)
-        << "\n";
-    out << "day frame 256 / day frame 128:      " << verdict(ratios.day256Over128, growthTarget) << "\n";
-    if (ratios.all256Over128 > 0) out << "all frames 256 / all frames 128:    " << format("%.2f", ratios.all256Over128) << "\n";
-    if (ratios.day1024Over128 > 0) out << "day frame 1024 / day frame 128:     " << verdict(ratios.day1024Over128, bigMapTarget) << "\n";
-    if (ratios.day2048Over128 > 0) out << "day frame 2048 / day frame 128:     " << verdict(ratios.day2048Over128, bigMapTarget) << "\n";
+    out << "\n";
+    printClosingLine(out, "noon frame / reference frame at 128", verdict(ratios.noonOverReference128, noonOverReferenceTarget));
+    printSizeVerdicts(out, report);
+    if (ratios.day256Over128 > 0) printClosingLine(out, "day frame 256 / day frame 128", format("%.2f", ratios.day256Over128));
+    if (ratios.all256Over128 > 0) printClosingLine(out, "all frames 256 / all frames 128", format("%.2f", ratios.all256Over128));
     const double mainLoop = ratios.mainLoopOverScripted128;
     if (mainLoop > 0)
-        out << "main loop / scripted frames/s, 128: " << format("%.2f", mainLoop)
-            << (mainLoop >= mainLoopTarget ? "  (target >= " : "  (MISSES target >= ") << format("%.2f)", mainLoopTarget)
-            << "\n";
+        printClosingLine(out, "main loop / scripted frames/s at 128",
+                         format("%.2f", mainLoop) +
+                             format(mainLoop >= mainLoopTarget ? "  (target >= %g)" : "  (MISSES target >= %g)",
+                                    mainLoopTarget));
     if (report.hasDrift) printDrift(out, report.drift, ratios);
     for (const SizeResult& size : report.sizes)
         if (!size.ok) out << "size " << size.requestedSize << " failed: " << size.error << "\n";

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/Pi.h"
 #include "game/GameClock.h"
 #include "game/GameInput.h"
 #include "game/GameWorld.h"
@@ -45,7 +46,15 @@ PointerDrag ScriptedRun::step() {
     return {pointerX, pointerY, true};
 }
 
+bool ScriptedRun::switchHeadlights() {
+    const bool nightNow = world.sunAngle > pi;
+    if (nightNow == night) return false;
+    night = nightNow;
+    return true;
+}
+
 void ScriptedRun::advance() {
+    if (switchHeadlights()) pressKey(world, 'h');
     const PointerDrag drag = step();
     if (drag.regrip) {
         pressMouseButton(world, true, false, drag.x, drag.y);

@@ -3,8 +3,10 @@
 // a left button held down while the pointer moves sideways by the same amount
 // every frame, so that the vehicle drives a steady circle. When the pointer
 // nears the window's edge, the player lifts the button, brings the pointer
-// back to the other side and presses again, which does not steer. Every
-// run with the same step, turn and seed draws the same frames.
+// back to the other side and presses again, which does not steer. When night
+// falls the player switches the headlights on ('h'), and off at sunrise, as
+// players drive at night. Every run with the same step, turn and seed draws
+// the same frames.
 #include <cstdint>
 
 struct GameWorld;
@@ -37,8 +39,11 @@ public:
 
     // Moves the clock on by one frame and says where the pointer goes.
     PointerDrag step();
-    // step(), handed to the game's input rules directly; the next update
-    // sees both.
+    // True once when night has fallen and once at sunrise: the player then
+    // presses 'h'. Reads the sun of the world's last update.
+    bool switchHeadlights();
+    // step() and switchHeadlights(), handed to the game's input rules
+    // directly; the next update sees them.
     void advance();
 
     // The game-clock reading after frame (0 = the reading start() sets).
@@ -57,4 +62,5 @@ private:
     int turnPixels;
     int pointerX = firstX;
     int pointerY = 384;
+    bool night = false;  // as the player last saw the sun
 };

@@ -7,12 +7,14 @@
 #include <memory>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "HeapCounter.h"
 #include "MainLoopRun.h"
 #include "PassProfiler.h"
 #include "ProcessMemory.h"
 #include "PlainTerrainFrame.h"
 #include "ScriptedRun.h"
+#include "game/GameInput.h"
 #include "platform/GameWindow.h"
 #include "base/HeapUpkeep.h"
 #include "reference/ReferenceFrame.h"
@@ -23,8 +25,6 @@
 #include "terrain/Terrain.h"
 
 namespace {
-
-void noDisplay() {}  // frames are drawn by the benchmark's own loop
 
 // Heap calls between two readings, folded into the run's totals.
 void addHeapCalls(HeapCounts& totals, const HeapCallCounts& before, const HeapCallCounts& after) {
@@ -44,26 +44,26 @@ constexpr int rssSampleFrames = 25;  // frames between readings of resident memo
 
 struct FrameLists {
     std::vector<double> all, day, night;
+    std::vector<double> phases[dayPhaseCount];
 };
 
-}  // namespace
-
-void openBenchWindow() {
-    int argc = 1;
-    char name[] = "brellow-bench";
-    char* argv[] = {name, nullptr};
-    createGameWindow(argc, argv, name);
-    glutDisplayFunc(noDisplay);
-    for (int i = 0; i < 10; ++i) glutMainLoopEvent();  // let the window be mapped
+SceneFrames summarizeScene(const FrameLists& lists) {
+    SceneFrames scene;
+    for (int i = 0; i < dayPhaseCount; ++i) scene.phases[i] = summarizeFrames(lists.phases[i]);
+    scene.all = summarizeFrames(lists.all);
+    return scene;
 }
+
+}  // namespace
 
 SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     SizeResult result;
     result.requestedSize = plan.requestedSize;
     result.gridSize = terrainGridSize(plan.requestedSize);
 
+    const SceneLook& look = sceneLook(plan.scene);
     settleHeap();  // as the game does at start-up
-    openBenchWindow();
+    openBenchWindow(look.windowWidth, look.windowHeight);
     startHeapCounting();
     result.rssBeforeBuildKb = residentKb();
     double start = nowMs();
@@ -71,6 +71,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     GameWorld& world = game->world;
     if (plan.clientArrays) game->frame.terrainBatch.sendFromClientMemory();
     initWorld(world, options.seed);
+    if (look.ride) pressKey(world, '1');
     const float startHeading = world.scene.vehicle->getRotationY();
     glFinish();
     result.buildMs = nowMs() - start;
@@ -85,6 +86,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     std::vector<double> referenceMs;
     if (profileEvery > 0) referenceMs.reserve(static_cast<size_t>(plan.frames / profileEvery) + 1);
     bool referenceWarm = false;
+    const bool drawReference = plan.scene == BenchScene::chase1024;  // the one the report compares with
     FrameLists lists;
     const int cycleFrames = static_cast<int>(std::lround(wholeDayAndNightMs / options.stepMs));
     const bool wholeCycles = plan.frames >= 2 * cycleFrames;
@@ -101,6 +103,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
         stepGame(*game);
         upkeepHeap(static_cast<float>(options.stepMs));  // as the screen loop does after each idle pass
         const bool day = shadowPassRuns(world);
+        const DayPhase phase = dayPhaseOf(world.sunAngle, world.sunHeight, world.headlightsOn);
         if (profiled) profiler->beginFrame(nowMs() - start);
         FrameView drawn;
         if (options.plainDrawing) {
@@ -122,8 +125,8 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
         }
         addHeapCalls(result.heapAfterFirstFrame, heapBefore, heapAfter);
         if (profiled) {
-            profiler->endFrame(day);
-            if (day) {
+            profiler->endFrame(day, phase);
+            if (day && drawReference) {
                 const double referenceStart = nowMs();
                 drawPlainTerrainFrame(drawn, game->frame.lights);
                 if (referenceWarm) referenceMs.push_back(nowMs() - referenceStart);
@@ -133,6 +136,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
         }
         lists.all.push_back(frameMs);
         (day ? lists.day : lists.night).push_back(frameMs);
+        if (phase != DayPhase::none) lists.phases[static_cast<int>(phase)].push_back(frameMs);
         if (wholeCycles && frame <= cycleFrames) firstCycleMs.push_back(frameMs);
         if (wholeCycles && frame == cycleFrames) result.rssAfterFirstCycleKb = residentKb();
         if (wholeCycles && frame > cycleFrames && frame % rssSampleFrames == 0) {
@@ -149,10 +153,12 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
     result.heapBytesInUseEnd = heapBytesInUse();
     result.dayPasses = profiler->meanPasses(true);
     result.nightPasses = profiler->meanPasses(false);
+    for (int i = 0; i < dayPhaseCount; ++i) result.phasePasses[i] = profiler->meanPasses(static_cast<DayPhase>(i));
     profiler.reset();
     result.all = summarizeFrames(lists.all);
     result.day = summarizeFrames(lists.day);
     result.night = summarizeFrames(lists.night);
+    result.scenes[static_cast<int>(plan.scene)] = summarizeScene(lists);
 
     result.reference = summarizeFrames(referenceMs);
     result.headingTurnedDegrees = world.scene.vehicle->getRotationY() - startHeading;
@@ -166,7 +172,7 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan) {
 SizeResult runSizeThroughMainLoop(const BenchOptions& options, const SizeRunPlan& plan) {
     SizeResult result;
     settleHeap();
-    openBenchWindow();
+    openBenchWindow(windowWidth, windowHeight);
     result.mainLoop = runThroughMainLoop(options, plan.frames, result.mainLoopHeadingTurnedDegrees);
     result.ok = true;
     return result;

@@ -5,12 +5,14 @@
 // world. Meant to run in a process of its own (see ChildProcess.h).
 #include "BenchOptions.h"
 #include "BenchResults.h"
+#include "BenchScene.h"
 
 struct SizeRunPlan {
     int requestedSize = 0;
     int frames = 0;
     bool profile = true;    // profile every options.profileEvery-th frame and draw reference frames
     bool clientArrays = false;  // the terrain goes from client-side vertex arrays, not a buffer object
+    BenchScene scene = BenchScene::chase1024;  // the view and the window; its frames go to scenes[scene]
 };
 
 // Throws on failure (a missing asset, for instance).
@@ -21,6 +23,3 @@ SizeResult runSize(const BenchOptions& options, const SizeRunPlan& plan);
 // the same process, with its profiled frames, the GL driver draws the same
 // frames about a fifth slower. Fills mainLoop alone.
 SizeResult runSizeThroughMainLoop(const BenchOptions& options, const SizeRunPlan& plan);
-
-// Opens the 1024 x 768 double-buffered window the game draws in.
-void openBenchWindow();

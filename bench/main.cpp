@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -28,6 +29,19 @@ bool writeAssets(const std::string& dir, int gridSize) {
     return false;
 }
 
+// One more run of a size in a child process: keep takes its figures into
+// result, or its error marks the size failed.
+template <typename Keep>
+void addRun(SizeResult& result, const std::string& dir, const char* what, const std::function<SizeResult()>& measure,
+            Keep keep) {
+    if (!result.ok) return;
+    std::cerr << "  " << what << " ..." << std::endl;
+    const SizeResult run = measureInChild(dir, measure);
+    keep(run);
+    if (!run.ok) std::snprintf(result.error, sizeof result.error, "%s: %.150s", what, run.error);
+    result.ok = run.ok;
+}
+
 SizeResult measureSize(const BenchOptions& options, const std::string& baseDir, const SizeRunPlan& plan) {
     const int grid = terrainGridSize(plan.requestedSize);
     const std::string dir = baseDir + "/terrain-" + std::to_string(grid);
@@ -39,21 +53,26 @@ SizeResult measureSize(const BenchOptions& options, const std::string& baseDir, 
         return failed;
     }
     SizeResult result = measureInChild(dir, [&] { return runSize(options, plan); });
-    if (result.ok && plan.profile) {
-        const SizeResult mainLoop = measureInChild(dir, [&] { return runSizeThroughMainLoop(options, plan); });
-        result.mainLoop = mainLoop.mainLoop;
-        result.mainLoopHeadingTurnedDegrees = mainLoop.mainLoopHeadingTurnedDegrees;
-        if (!mainLoop.ok) std::snprintf(result.error, sizeof result.error, "main loop: %.180s", mainLoop.error);
-        result.ok = mainLoop.ok;
+    if (plan.profile) {
+        addRun(result, dir, "main loop", [&] { return runSizeThroughMainLoop(options, plan); },
+               [&](const SizeResult& run) {
+                   result.mainLoop = run.mainLoop;
+                   result.mainLoopHeadingTurnedDegrees = run.mainLoopHeadingTurnedDegrees;
+               });
+        for (int scene = 1; scene < benchSceneCount; ++scene) {
+            SizeRunPlan scenePlan = plan;
+            scenePlan.scene = static_cast<BenchScene>(scene);
+            addRun(result, dir, sceneLook(scenePlan.scene).name, [&] { return runSize(options, scenePlan); },
+                   [&](const SizeResult& run) { result.scenes[scene] = run.scenes[scene]; });
+        }
     }
-    if (result.ok && plan.profile && options.clientArraysToo) {
+    if (plan.profile && options.clientArraysToo) {
         SizeRunPlan clientPlan = plan;
         clientPlan.clientArrays = true;
-        const SizeResult client = measureInChild(dir, [&] { return runSize(options, clientPlan); });
-        result.clientArrayDay = client.day;
-        result.clientArrayTerrainMs = client.dayPasses.passMs[static_cast<int>(FramePass::terrain)];
-        if (!client.ok) std::snprintf(result.error, sizeof result.error, "client arrays: %.180s", client.error);
-        result.ok = client.ok;
+        addRun(result, dir, "client arrays", [&] { return runSize(options, clientPlan); }, [&](const SizeResult& run) {
+            result.clientArrayDay = run.day;
+            result.clientArrayTerrainMs = run.dayPasses.passMs[static_cast<int>(FramePass::terrain)];
+        });
     }
     result.requestedSize = plan.requestedSize;
     result.gridSize = grid;
@@ -83,14 +102,14 @@ int main(int argc, char** argv) {
     bool allOk = true;
     for (int size : options.sizes) {
         std::cerr << "terrain " << size << ": " << options.framesPerSize() << " frames ..." << std::endl;
-        report.sizes.push_back(measureSize(options, baseDir, {size, options.framesPerSize(), true}));
+        report.sizes.push_back(measureSize(options, baseDir, {size, options.framesPerSize(), true, false}));
         allOk = allOk && report.sizes.back().ok;
     }
     if (options.driftFrames > 0) {
         std::cerr << "memory drift at " << options.driftSize << ": " << options.driftFrames << " frames ..."
                   << std::endl;
         report.hasDrift = true;
-        report.drift = measureSize(options, baseDir, {options.driftSize, options.driftFrames, false});
+        report.drift = measureSize(options, baseDir, {options.driftSize, options.driftFrames, false, false});
         allOk = allOk && report.drift.ok;
     }
     std::error_code ignored;

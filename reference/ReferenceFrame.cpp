@@ -33,15 +33,17 @@ const ShadowGrid& referenceShadowGrid(const FrameView& frame) {
     return referenceShadowBuffers.shadowGrid;
 }
 
-void drawTerrainVertexByVertex(const Terrain& terrain, const ShadowGrid* shadows) {
+void drawTerrainVertexByVertex(const Terrain& terrain, const VisibleQuads& quads, const ShadowGrid* shadows) {
     terrain.bindTexture();
     Terrain::applyMaterial();
+    if (terrain.getWidth() < 2 || terrain.getDepth() < 2) return;  // no quads
     const std::vector<float>& heights = terrain.getHeights();
     const std::vector<float>& normalX = terrain.getNormalsX();
     const std::vector<float>& normalZ = terrain.getNormalsZ();
     const uint32_t width = terrain.getWidth();
     glBegin(GL_QUADS);
     terrain.forEachQuad(
+        quads,
         [&](uint32_t x, uint32_t z) {
             if (!shadows) return;
             const float s = shadows->at(x, z);
@@ -55,6 +57,12 @@ void drawTerrainVertexByVertex(const Terrain& terrain, const ShadowGrid* shadows
             glVertex3f(static_cast<float>(x), heights[i], static_cast<float>(z));
         });
     glEnd();
+}
+
+void drawTerrainVertexByVertex(const Terrain& terrain, const ShadowGrid* shadows) {
+    VisibleQuads every;
+    every.selectAll(terrain.getPieces());
+    drawTerrainVertexByVertex(terrain, every, shadows);
 }
 
 void drawReferenceFrame(const FrameView& frame, FrameLights& lights) {

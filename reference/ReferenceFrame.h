@@ -12,6 +12,7 @@ class FrameLights;
 struct FrameView;
 class ShadowGrid;
 class Terrain;
+class VisibleQuads;
 
 void drawReferenceFrame(const FrameView& frame, FrameLights& lights);
 
@@ -19,7 +20,9 @@ void drawReferenceFrame(const FrameView& frame, FrameLights& lights);
 // way: every value, from every caster's whole model.
 const ShadowGrid& referenceShadowGrid(const FrameView& frame);
 
-// Binds the terrain's picture, sets its material and sends every quad vertex
-// by vertex in drawing order; with a grid, each quad's diffuse material is
-// its brightness.
+// Binds the terrain's picture, sets its material and sends the chosen quads
+// vertex by vertex in drawing order; with a grid, each quad's diffuse
+// material is its brightness.
+void drawTerrainVertexByVertex(const Terrain& terrain, const VisibleQuads& quads, const ShadowGrid* shadows);
+// The same for every quad of the grid.
 void drawTerrainVertexByVertex(const Terrain& terrain, const ShadowGrid* shadows);

@@ -9,11 +9,12 @@ ensure_display() {
   local n
   for n in $(seq 90 120); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    # 1920x1200: room for the benchmark's 1440 x 1080 window at its place.
     # -br: a black root window. The default weave is mid-grey, so a window
     # mapped before its first frame, which shows the root through it, could
     # pass for a drawn one.
     XVFB_LOG=$(mktemp /tmp/brellow-xvfb-XXXXXX.log)
-    Xvfb ":$n" -screen 0 1280x1024x24 -br -nolisten tcp -noreset +extension GLX >"$XVFB_LOG" 2>&1 &
+    Xvfb ":$n" -screen 0 1920x1200x24 -br -nolisten tcp -noreset +extension GLX >"$XVFB_LOG" 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     trap 'kill $XVFB_PID 2>/dev/null || true; rm -f "$XVFB_LOG"' EXIT

@@ -2,12 +2,16 @@
 // report rests on, without a window.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <utility>
 #include <vector>
 
 #include "BenchOptions.h"
 #include "BenchReport.h"
+#include "DayPhase.h"
 #include "FrameStats.h"
 #include "ScriptedRun.h"
+#include "game/GameWorld.h"
 
 namespace {
 
@@ -44,6 +48,7 @@ TEST(BenchOptions, ParsesEveryOptionAndRejectsBadValues) {
 
     for (std::vector<const char*> bad : {std::vector<const char*>{"--frames", "0"}, {"--frames", "12x"},
                                          {"--sizes", "128,"}, {"--sizes", "0"}, {"--step", "0.5"},
+                                         {"--step", "251"}, {"--sizes", "128,4097"},
                                          {"--bogus", "1"}, {"--frames"}}) {
         BenchOptions fresh;
         error.clear();
@@ -91,6 +96,37 @@ TEST(ScriptedRun, ClockRoundsEachStepButNeverDrifts) {
     EXPECT_EQ(ScriptedRun::clockAt(step, 6000) - ScriptedRun::clockAt(step, 0), 100000);
 }
 
+TEST(DayPhase, TheSunSortsTheFrames) {
+    const float pi = 3.14159265f;
+    struct Case {
+        float angle;
+        bool headlights;
+        DayPhase phase;
+    };
+    for (const Case& c : {Case{pi / 2, false, DayPhase::noon}, {1.2f, false, DayPhase::noon},
+                          {0.5f, false, DayPhase::none},  // as high as late afternoon, but in the morning
+                          {0.1f, false, DayPhase::none}, {pi - 0.5f, false, DayPhase::lateAfternoon},
+                          {pi - 0.8f, false, DayPhase::none}, {pi - 0.1f, false, DayPhase::sunset},
+                          {pi - 0.3f, false, DayPhase::none}, {pi + 1, true, DayPhase::nightWithHeadlights},
+                          {pi + 1, false, DayPhase::none}}) {
+        const float height = c.angle <= pi ? std::sin(c.angle) : 0;
+        EXPECT_EQ(dayPhaseOf(c.angle, height, c.headlights), c.phase) << c.angle;
+    }
+}
+
+TEST(ScriptedRun, SwitchesTheHeadlightsOnceAtNightfallAndOnceAtSunrise) {
+    GameWorld world;
+    ScriptedRun script(world, 50, 1);
+    int switches = 0;
+    const std::pair<float, int> sunAndSwitchesSoFar[] = {{0.5f, 0}, {3.0f, 0}, {3.2f, 1}, {4.0f, 1},
+                                                        {6.2f, 1}, {0.01f, 2}, {1.0f, 2}};
+    for (const auto& [angle, expected] : sunAndSwitchesSoFar) {
+        world.sunAngle = angle;
+        if (script.switchHeadlights()) ++switches;
+        EXPECT_EQ(switches, expected) << angle;
+    }
+}
+
 TEST(BenchReport, RatiosComeFromTheMedianDayFramesAndTheDriftRun) {
     BenchReport report;
     SizeResult small, large;
@@ -128,4 +164,39 @@ TEST(BenchReport, RatiosComeFromTheMedianDayFramesAndTheDriftRun) {
 
     report.sizes[1].ok = false;  // a failed size is not compared
     EXPECT_EQ(computeRatios(report).day256Over128, 0);
+}
+
+TEST(BenchReport, TheNoonChaseFrameIsWhatTheScenesAndSizesAreJudgedBy) {
+    auto phase = [](SizeResult& size, BenchScene scene, DayPhase when) -> FrameSummary& {
+        return size.scenes[static_cast<int>(scene)].phases[static_cast<int>(when)];
+    };
+    SizeResult small, big;
+    small.ok = big.ok = true;
+    small.requestedSize = small.gridSize = 128;
+    big.requestedSize = big.gridSize = 1024;
+    small.framesDrawn = 11;
+    small.heapAfterFirstFrame.fromProgram = 5;
+    small.rssAfterBuildKb = 1000;
+    big.rssAfterBuildKb = 1000 + 16128;  // 16 bytes a point above 128 x 128
+    small.reference.medianMs = 8;
+    phase(small, BenchScene::chase1024, DayPhase::noon).medianMs = 10;
+    phase(small, BenchScene::ride1024, DayPhase::nightWithHeadlights).medianMs = 14;
+    phase(small, BenchScene::chase1440, DayPhase::sunset).medianMs = 30;  // judged against its own target
+    phase(small, BenchScene::chase1440, DayPhase::noon).medianMs = 18;
+    phase(big, BenchScene::chase1024, DayPhase::noon).medianMs = 12;
+
+    const SizeFigures figures = sizeFigures(small, &small);
+    EXPECT_DOUBLE_EQ(figures.worstOverNoon, 1.4);
+    EXPECT_EQ(figures.worstScene, BenchScene::ride1024);
+    EXPECT_EQ(figures.worstPhase, DayPhase::nightWithHeadlights);
+    EXPECT_DOUBLE_EQ(figures.largePictureOverNoon, 1.8);
+    EXPECT_DOUBLE_EQ(figures.gameHeapCallsPerFrame, 0.5);
+    EXPECT_EQ(figures.bytesPerGridPoint, 0);
+    const SizeFigures bigFigures = sizeFigures(big, &small);
+    EXPECT_DOUBLE_EQ(bigFigures.noonOver128, 1.2);
+    EXPECT_DOUBLE_EQ(bigFigures.bytesPerGridPoint, 16);
+
+    BenchReport report;
+    report.sizes = {small, big};
+    EXPECT_DOUBLE_EQ(computeRatios(report).noonOverReference128, 1.25);
 }

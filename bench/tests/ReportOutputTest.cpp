@@ -65,7 +65,9 @@ TEST(ResultJson, HoldsEverySizeTheRatiosAndNoBareNonNumbers) {
     const std::string text = json.str();
     for (const char* key : {"\"sizes\"", "\"ratios\"", "\"timing\"", "\"day_over_reference_128\": 1.25",
                             "\"passes_mean_ms\"", "\"heap_after_first_frame\"", "\"shadow read-back\"",
-                            "\"first_frame_ms\": null", "\"drift\": null", "\"error\": \"said \\\"no\\\"\""})
+                            "\"first_frame_ms\": null", "\"drift\": null", "\"error\": \"said \\\"no\\\"\"",
+                            "\"ride_1024x768\": {", "\"night_headlights\": {\"frames\"", "\"terrain_ms_by_phase\"",
+                            "\"noon_over_reference_128\"", "\"build_ms_4096\": null"})
         EXPECT_NE(text.find(key), std::string::npos) << key << "\n" << text;
     EXPECT_EQ(text.find("nan"), std::string::npos);
     EXPECT_EQ(std::count(text.begin(), text.end(), '{'), std::count(text.begin(), text.end(), '}'));

@@ -31,35 +31,47 @@ void HudLettering::prepare() {
                                  GL_SCISSOR_BIT | GL_TEXTURE_BIT | GL_VIEWPORT_BIT,
                              0, GlStateScope::saveMatrices);
     const PackedRows packed;  // the read-back cells and the texture's rows
-    glViewport(0, 0, cell, cell);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, cell, 0, cell, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     for (GLenum off : {GL_LIGHTING, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_BLEND, GL_FOG, GL_ALPHA_TEST, GL_STENCIL_TEST})
         glDisable(off);
     glEnable(GL_SCISSOR_TEST);
-    glScissor(0, 0, cell, cell);
     glDrawBuffer(GL_BACK);
     glReadBuffer(GL_BACK);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearColor(0, 0, 0, 0);
 
-    // A glyph drawn white on black: its red channel is its coverage.
+    // A glyph drawn white on black: its red channel is its coverage. Where
+    // the window holds the atlas's used rows, every glyph is drawn into its
+    // own cell there and all are read back at once: each read waits for the
+    // drawing before it, and one a glyph took longer than the drawing.
     std::vector<unsigned char> atlas(static_cast<std::size_t>(atlasWide) * atlasHigh);
+    const int usedHigh = (glyphCount + cellsAcross - 1) / cellsAcross * cell;
+    const bool atOnce = framebufferWidth() >= atlasWide && framebufferHeight() >= usedHigh;
+    const int viewWide = atOnce ? atlasWide : cell, viewHigh = atOnce ? usedHigh : cell;
+    glViewport(0, 0, viewWide, viewHigh);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, viewWide, 0, viewHigh, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glScissor(0, 0, viewWide, viewHigh);
+    glClear(GL_COLOR_BUFFER_BIT);
     unsigned char drawn[cell * cell];
     for (int i = 0; i < glyphCount; ++i) {
-        glClear(GL_COLOR_BUFFER_BIT);
-        glColor3f(1, 1, 1);
-        glRasterPos2i(originX, originY);
-        glutBitmapCharacter(font, firstGlyph + i);
-        glReadPixels(0, 0, cell, cell, GL_RED, GL_UNSIGNED_BYTE, drawn);
         const int left = i % cellsAcross * cell, bottom = i / cellsAcross * cell;
+        const int x = atOnce ? left : 0, y = atOnce ? bottom : 0;
+        glScissor(x, y, cell, cell);
+        if (!atOnce) glClear(GL_COLOR_BUFFER_BIT);
+        glColor3f(1, 1, 1);
+        glRasterPos2i(x + originX, y + originY);
+        glutBitmapCharacter(font, firstGlyph + i);
+        advance[i] = glutBitmapWidth(font, firstGlyph + i);
+        if (atOnce) continue;
+        glReadPixels(0, 0, cell, cell, GL_RED, GL_UNSIGNED_BYTE, drawn);
         for (int row = 0; row < cell; ++row)
             std::memcpy(&atlas[static_cast<std::size_t>(bottom + row) * atlasWide + left], &drawn[row * cell], cell);
-        advance[i] = glutBitmapWidth(font, firstGlyph + i);
     }
+    if (atOnce) glReadPixels(0, 0, atlasWide, usedHigh, GL_RED, GL_UNSIGNED_BYTE, atlas.data());
 
     GLuint name = 0;
     glGenTextures(1, &name);

@@ -5,7 +5,6 @@
 #include <initializer_list>
 #include <string>
 
-#include "base/FileCloser.h"
 #include "base/RegularFile.h"
 
 namespace {
@@ -120,12 +119,14 @@ uint32_t readLittleEndian32(std::FILE* stream) {
     return low + 65536u * high;
 }
 
-bool readBmp(const char* fileName, Image& image) { return readBmp(fileName, image, nullptr); }
+BmpRows::~BmpRows() {
+    if (file) std::fclose(file);
+}
 
-bool readBmp(const char* fileName, Image& image, std::string* refusal) {
-    std::FILE* file = isRegularFile(fileName) ? std::fopen(fileName, "rb") : nullptr;
+bool BmpRows::open(const char* fileName, std::string* refusal) {
+    name = fileName;
+    file = isRegularFile(fileName) ? std::fopen(fileName, "rb") : nullptr;
     if (!file) return refuse(refusal, "File Not Found : %s\n", fileName);
-    FileCloser closer{file};
 
     const uint64_t length = fileLength(file);
     SkippedFields skipped{};
@@ -143,11 +144,11 @@ bool readBmp(const char* fileName, Image& image, std::string* refusal) {
                       fileName);
     // A header cut short would be read from the bytes past its end.
     if (length < pixelBlockOffset) return refuse(refusal, "Error reading image data from %s.\n", fileName);
-    image.width = readLittleEndian32(file);
-    image.height = readLittleEndian32(file);
+    width_ = readLittleEndian32(file);
+    height_ = readLittleEndian32(file);
     // A negative height is a picture stored top row first.
-    const bool topDown = image.height > INT32_MAX;
-    if (topDown) image.height = 0u - image.height;
+    topDown_ = height_ > INT32_MAX;
+    if (topDown_) height_ = 0u - height_;
 
     uint32_t planes = readLittleEndian16(file);
     if (planes != 1) return refuse(refusal, "Planes from %s is not 1: %u\n", fileName, planes);
@@ -157,31 +158,55 @@ bool readBmp(const char* fileName, Image& image, std::string* refusal) {
     skipped.imageSize = readLittleEndian32(file);
 
     // Refuse sizes that overflow 32 bits before allocating anything.
-    const uint64_t row = uint64_t{image.width} * 3;
-    const uint64_t size = row * image.height;
+    const uint64_t row = uint64_t{width_} * 3;
+    const uint64_t size = row * height_;
     if (size > UINT32_MAX)
-        return refuse(refusal, "Image size of %s is too large: %u x %u\n", fileName, image.width, image.height);
+        return refuse(refusal, "Image size of %s is too large: %u x %u\n", fileName, width_, height_);
     const uint64_t start = pixelBlockStart(skipped, size, length);
-    const bool padded = rowsArePadded(image.width, image.height, skipped, length, start);
-    const uint64_t fileRow = padded ? (row + 3) / 4 * 4 : row;
+    const bool padded = rowsArePadded(width_, height_, skipped, length, start);
+    padding = padded ? (row + 3) / 4 * 4 - row : 0;
     // A block that is empty or longer than the file is a short read: refuse
     // it before allocating more than the file could hold.
-    if (size == 0 || fileRow * image.height > length - start)
+    if (size == 0 || (row + padding) * height_ > length - start)
         return refuse(refusal, "Error reading image data from %s.\n", fileName);
     warnOfForeignLayout(fileName, skipped, start, padded);
     std::fseek(file, static_cast<long>(start), SEEK_SET);
+    rowsRead = 0;
+    return true;
+}
+
+bool BmpRows::readRow(unsigned char* bgr, uint32_t& pictureRow, std::string* refusal) {
+    const size_t row = size_t{width_} * 3;
+    if (!file || rowsRead == height_ || std::fread(bgr, row, 1, file) != 1 ||
+        (padding > 0 && std::fseek(file, static_cast<long>(padding), SEEK_CUR) != 0))
+        return refuse(refusal, "Error reading image data from %s.\n", name);
+    pictureRow = topDown_ ? height_ - 1 - rowsRead : rowsRead;
+    ++rowsRead;
+    return true;
+}
+
+bool readBmp(const char* fileName, Image& image) { return readBmp(fileName, image, nullptr); }
+
+bool readBmp(const char* fileName, Image& image, std::string* refusal) {
+    BmpRows rows;
+    if (!rows.open(fileName, refusal)) return false;
+    image.width = rows.width();
+    image.height = rows.height();
+    const size_t row = size_t{image.width} * 3;
+    const size_t size = row * image.height;
     image.data.reset(static_cast<unsigned char*>(std::malloc(size)));
     if (!image.data) return refuse(refusal, "Error allocating memory for color-corrected image data");
     // Row by row, bottom row first in the picture, past any padding.
     for (uint32_t r = 0; r < image.height; ++r) {
-        unsigned char* out = image.data.get() + row * (topDown ? image.height - 1 - r : r);
-        if (std::fread(out, row, 1, file) != 1 || (fileRow > row && std::fseek(file, fileRow - row, SEEK_CUR) != 0)) {
+        unsigned char* out = image.data.get() + row * (rows.topDown() ? image.height - 1 - r : r);
+        uint32_t pictureRow;
+        if (!rows.readRow(out, pictureRow, refusal)) {
             image.data.reset();
-            return refuse(refusal, "Error reading image data from %s.\n", fileName);
+            return false;
         }
     }
     // The file stores B, G, R; the game works in R, G, B.
-    for (uint64_t i = 0; i + 2 < size; i += 3) {
+    for (size_t i = 0; i + 2 < size; i += 3) {
         unsigned char blue = image.data[i];
         image.data[i] = image.data[i + 2];
         image.data[i + 2] = blue;

@@ -21,6 +21,37 @@ bool readBmp(const char* fileName, Image& image);
 // line end), when it is not null.
 bool readBmp(const char* fileName, Image& image, std::string* refusal);
 
+// The rows of a BMP file one at a time, as they lie in the file, for a
+// reader that keeps the pixels in a form of its own and need not hold the
+// whole picture: the same header checks, refusals and warnings as readBmp.
+class BmpRows {
+public:
+    BmpRows() = default;
+    ~BmpRows();
+    BmpRows(const BmpRows&) = delete;
+    BmpRows& operator=(const BmpRows&) = delete;
+
+    // Opens fileName (a full path) and reads its header; true when the rows
+    // can be read.
+    bool open(const char* fileName, std::string* refusal = nullptr);
+    uint32_t width() const { return width_; }
+    uint32_t height() const { return height_; }
+    bool topDown() const { return topDown_; }  // the file's first row is the picture's top
+    // Reads the next row of the file, width x 3 bytes in the file's order
+    // B, G, R, into bgr, and tells which row of the picture it is (0 at the
+    // bottom). False, with the refusal, when the file ends short.
+    bool readRow(unsigned char* bgr, uint32_t& pictureRow, std::string* refusal = nullptr);
+
+private:
+    std::FILE* file = nullptr;
+    const char* name = "";  // the caller's, for the refusals
+    uint32_t width_ = 0;
+    uint32_t height_ = 0;
+    bool topDown_ = false;
+    uint64_t padding = 0;  // bytes after each row in the file
+    uint32_t rowsRead = 0;
+};
+
 // Writes image to fileName; true on success, false also when a write or the
 // close fails (a full disk), which prints nothing: the caller names the file.
 bool writeBmp(const char* fileName, const Image& image);

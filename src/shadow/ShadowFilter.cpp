@@ -31,21 +31,27 @@ const KernelTerms& kernelTerms() {
 
 }  // namespace
 
-void filterShadowCells(const unsigned char* pixels, int pixelWidth, const ShadowCells& cells, float* grid) {
+void filterShadowBlocks(const unsigned char* pixels, size_t rowLength, const ShadowCells& cells, float* grid,
+                        size_t gridColumns) {
     const KernelTerms& terms = kernelTerms();
-    const size_t stride = size_t(pixelWidth);
-    const size_t columns = stride / shadowPixelsPerStep;
     for (int i = cells.row0; i < cells.row1; ++i) {
-        const unsigned char* blockRow = pixels + size_t(shadowPixelsPerStep * i) * stride;
-        float* out = grid + size_t(i) * columns;
+        const unsigned char* blockRow = pixels + size_t(shadowPixelsPerStep * (i - cells.row0)) * rowLength;
+        float* out = grid + size_t(i) * gridColumns;
         for (int j = cells.column0; j < cells.column1; ++j) {
-            const unsigned char* block = blockRow + shadowPixelsPerStep * j;
+            const unsigned char* block = blockRow + shadowPixelsPerStep * (j - cells.column0);
             float value = 0.0f;  // summed in the same order as ever, so to the same bits
             for (int r = 0; r < 3; ++r)
-                for (int c = 0; c < 3; ++c) value += terms.term[r][c][block[r * stride + c]];
+                for (int c = 0; c < 3; ++c) value += terms.term[r][c][block[r * rowLength + c]];
             out[j] = value;
         }
     }
+}
+
+void filterShadowCells(const unsigned char* pixels, int pixelWidth, const ShadowCells& cells, float* grid) {
+    const size_t stride = size_t(pixelWidth);
+    const unsigned char* first = pixels + size_t(shadowPixelsPerStep * cells.row0) * stride +
+                                 size_t(shadowPixelsPerStep * cells.column0);
+    filterShadowBlocks(first, stride, cells, grid, stride / shadowPixelsPerStep);
 }
 
 void filterShadowPixels(const unsigned char* pixels, int pixelWidth, int pixelHeight, float* grid) {

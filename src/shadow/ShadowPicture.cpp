@@ -9,10 +9,16 @@
 #include "platform/FramePasses.h"
 #include "platform/GlStateScope.h"
 
+namespace {
+// Pixels of the whole blocks that cover n window pixels.
+int wholeBlocks(int n) { return (std::max(n, 1) + shadowPixelsPerStep - 1) / shadowPixelsPerStep * shadowPixelsPerStep; }
+}  // namespace
+
 void ShadowBuffers::prepare(uint32_t width, uint32_t depth) {
-    const int newWidth = shadowPixelsPerStep * static_cast<int>(depth);
-    const int newHeight = shadowPixelsPerStep * static_cast<int>(width);
-    shadowGrid.resize(width, depth);
+    // A tile, or the window's share of the whole picture, in whole blocks.
+    const int newWidth = std::min(shadowPixelsPerStep * static_cast<int>(depth), wholeBlocks(framebufferWidth()));
+    const int newHeight = std::min(shadowPixelsPerStep * static_cast<int>(width), wholeBlocks(framebufferHeight()));
+    shadowGrid.resizeUnwritten(width, depth);
     if (!shadowPixels.empty() && shadowBufferWidth == newWidth && shadowBufferHeight == newHeight) return;
     shadowPixels.assign(size_t(newWidth) * size_t(newHeight), 255);
     shadowBufferWidth = newWidth;
@@ -55,46 +61,53 @@ void beginShadowTile(const ShadowTile& tile) {
 }
 
 namespace {
-// Reads width x height pixels of the window from (windowX, windowY) into the
-// picture with their lower-left corner at its pixel (left, bottom). Packed
-// byte by byte with the picture's row length, which keeps rows of any width
-// unpadded and puts each piece in its place; the caller's packing comes back.
-void readPicturePixels(int windowX, int windowY, int left, int bottom, int width, int height,
-                       ShadowBuffers& buffers) {
+// Reads width x height pixels of the window from (windowX, windowY) into
+// buffers.shadowPixels, rowLength bytes a row. Packed byte by byte, which
+// keeps rows of any width unpadded; the caller's packing comes back.
+void readPiecePixels(int windowX, int windowY, int width, int height, int rowLength, ShadowBuffers& buffers) {
     const GlStateScope packing(0, GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glPixelStorei(GL_PACK_ROW_LENGTH, buffers.shadowBufferWidth);
+    glPixelStorei(GL_PACK_ROW_LENGTH, rowLength);
     glPixelStorei(GL_PACK_SKIP_ROWS, 0);
     glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
-    unsigned char* first =
-        buffers.shadowPixels.data() + size_t(bottom) * size_t(buffers.shadowBufferWidth) + size_t(left);
-    glReadPixels(windowX, windowY, width, height, GL_RED, GL_UNSIGNED_BYTE, first);
+    glReadPixels(windowX, windowY, width, height, GL_RED, GL_UNSIGNED_BYTE, buffers.shadowPixels.data());
 }
 }  // namespace
 
 const ShadowGrid& readShadowGrid(const ShadowTile& tile, const ShadowCells& cells, ShadowBuffers& buffers) {
     constexpr int step = shadowPixelsPerStep;
-    readPicturePixels(step * (cells.column0 - tile.column), step * (cells.row0 - tile.row), step * cells.column0,
-                      step * cells.row0, step * (cells.column1 - cells.column0), step * (cells.row1 - cells.row0),
-                      buffers);
+    const int width = step * (cells.column1 - cells.column0);
+    readPiecePixels(step * (cells.column0 - tile.column), step * (cells.row0 - tile.row), width,
+                    step * (cells.row1 - cells.row0), width, buffers);
     endFramePass(FramePass::shadowReadBack);
-    filterShadowCells(buffers.shadowPixels.data(), buffers.shadowBufferWidth, cells, buffers.shadowGrid.data());
+    ShadowGrid& grid = buffers.shadowGrid;
+    filterShadowBlocks(buffers.shadowPixels.data(), size_t(width), cells, grid.data(), grid.depth());
     endFramePass(FramePass::shadowFilter);
-    return buffers.shadowGrid;
+    return grid;
 }
 
 const ShadowGrid& readShadowGrid(int pixelWidth, int pixelHeight, ShadowBuffers& buffers) {
     const int width = std::max(pixelHeight, 0) / shadowPixelsPerStep;
     const int depth = std::max(pixelWidth, 0) / shadowPixelsPerStep;
     buffers.prepare(static_cast<uint32_t>(width), static_cast<uint32_t>(depth));
-    const int readWidth = std::min(buffers.shadowBufferWidth, framebufferWidth());
-    const int readHeight = std::min(buffers.shadowBufferHeight, framebufferHeight());
-    if (readWidth < buffers.shadowBufferWidth || readHeight < buffers.shadowBufferHeight)
+    ShadowGrid& grid = buffers.shadowGrid;
+    // The blocks the window holds a pixel of; any pixel of theirs beyond the
+    // window counts as lit, and so does every block beyond them.
+    const int readWidth = std::min(shadowPixelsPerStep * depth, framebufferWidth());
+    const int readHeight = std::min(shadowPixelsPerStep * width, framebufferHeight());
+    const ShadowCells read{0, std::min(width, buffers.shadowBufferHeight / shadowPixelsPerStep), 0,
+                           std::min(depth, buffers.shadowBufferWidth / shadowPixelsPerStep)};
+    const int rowLength = shadowPixelsPerStep * read.column1;
+    if (readWidth < rowLength || readHeight < shadowPixelsPerStep * read.row1)
         std::fill(buffers.shadowPixels.begin(), buffers.shadowPixels.end(), 255);
-    readPicturePixels(0, 0, 0, 0, readWidth, readHeight, buffers);
+    if (readWidth > 0 && readHeight > 0) readPiecePixels(0, 0, readWidth, readHeight, rowLength, buffers);
     endFramePass(FramePass::shadowReadBack);
-    filterShadowPixels(buffers.shadowPixels.data(), buffers.shadowBufferWidth, buffers.shadowBufferHeight,
-                       buffers.shadowGrid.data());
+    filterShadowBlocks(buffers.shadowPixels.data(), size_t(rowLength), read, grid.data(), grid.depth());
+    const float lit = litShadowValue();
+    for (int i = 0; i < width; ++i) {
+        float* row = grid.data() + size_t(i) * size_t(depth);
+        std::fill(row + (i < read.row1 ? read.column1 : 0), row + depth, lit);
+    }
     endFramePass(FramePass::shadowFilter);
-    return buffers.shadowGrid;
+    return grid;
 }

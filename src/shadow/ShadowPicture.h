@@ -14,10 +14,12 @@ class Object;
 
 // The pass's memory: made when it first runs for a terrain size and reused
 // after that, so a frame allocates nothing. A game keeps one (FrameMemory).
+// The picture itself stays in the window: the pixels are read back a piece
+// at a time, so their buffer holds no more than the window's share of it.
 struct ShadowBuffers {
-    std::vector<unsigned char> shadowPixels;  // the picture's red channel, rows bottom-up
-    int shadowBufferWidth = 0;                // pixels a row: 3 D
-    int shadowBufferHeight = 0;               // rows: 3 W
+    std::vector<unsigned char> shadowPixels;  // red channel of the piece read last, rows bottom-up
+    int shadowBufferWidth = 0;                // pixels a row it holds at most: 3 D, or
+    int shadowBufferHeight = 0;               // rows: 3 W, each at most the window's in whole blocks
     ShadowGrid shadowGrid;                    // the filtered values, W rows of D
 
     // The pass's lists for one frame: the casters that may darken a drawn
@@ -26,8 +28,9 @@ struct ShadowBuffers {
     std::vector<ShadowCells> cells;
     std::vector<ShadowCells> tileParts;
 
-    // Sizes the picture and the grid for a terrain of width x depth grid
-    // points, only when the size changed. The pixels start lit.
+    // Sizes the pixels and the grid for a terrain of width x depth grid
+    // points and the window as it is, only when a size changed. The grid's
+    // values are undefined until the pass writes them.
     void prepare(uint32_t width, uint32_t depth);
     // Gives every buffer back; all are empty afterwards.
     void release();
@@ -57,8 +60,8 @@ private:
 void beginShadowTile(const ShadowTile& tile);
 
 // Reads the cells' pixels (cells inside the tile) of a tile drawn as
-// beginShadowTile sets it into their places of buffers.shadowPixels, then
-// filters them into the same places of buffers.shadowGrid. The frame-pass
+// beginShadowTile sets it into buffers.shadowPixels, then filters them into
+// their places of buffers.shadowGrid. The frame-pass
 // marks of the read-back and of the filter end here.
 const ShadowGrid& readShadowGrid(const ShadowTile& tile, const ShadowCells& cells, ShadowBuffers& buffers);
 

@@ -9,7 +9,7 @@
 // lies beyond the last quad and is never read.
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 class ShadowGrid {
 public:
@@ -17,23 +17,29 @@ public:
     // the memory when the size is already the same, so a frame allocates
     // nothing.
     void resize(uint32_t width, uint32_t depth);
+    // The same without writing the values, which are undefined until written:
+    // the shadow pass writes only those the frame reads, so on a large map
+    // most of the grid's memory is never touched and never becomes resident.
+    void resizeUnwritten(uint32_t width, uint32_t depth);
     // Gives the memory back; the grid is then empty.
     void release();
 
     uint32_t width() const { return width_; }  // grid points along x: rows
     uint32_t depth() const { return depth_; }  // grid points along z: values per row
-    bool empty() const { return values.empty(); }
+    bool empty() const { return size_t{width_} * depth_ == 0; }
 
     // The brightness of the quad whose smaller corner is (x, z).
     float at(uint32_t x, uint32_t z) const { return values[index(x, z)]; }
     size_t index(uint32_t x, uint32_t z) const { return size_t{width_ - 1 - x} * depth_ + (depth_ - 1 - z); }
 
     // Row-major, as laid out above.
-    float* data() { return values.data(); }
-    const float* data() const { return values.data(); }
+    float* data() { return values.get(); }
+    const float* data() const { return values.get(); }
 
 private:
+    void allocate(uint32_t width, uint32_t depth);
+
     uint32_t width_ = 0;
     uint32_t depth_ = 0;
-    std::vector<float> values;
+    std::unique_ptr<float[]> values;
 };

@@ -14,6 +14,7 @@
 // points up.
 constexpr uint32_t quadCorners[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
 
+class BmpRows;
 class QuadBatch;
 class ShadowGrid;
 class Texture;
@@ -66,18 +67,20 @@ public:
     // holds none, so no picture bound before shows on the ground.
     void bindTexture() const;
 
-    // Visits the quads in drawing order, row by row along +z: quad(x, z) for
-    // each, then its four corners as corner(u, v, x, z), counter-clockwise
-    // seen from above, with the texture coordinates every way of drawing
-    // gives them.
+    // Visits the chosen quads in drawing order, row by row along +z:
+    // quad(x, z) for each, then its four corners as corner(u, v, x, z),
+    // counter-clockwise seen from above, with the texture coordinates every
+    // way of drawing gives them.
     template <typename QuadStart, typename Corner>
-    void forEachQuad(QuadStart quad, Corner corner) const;
+    void forEachQuad(const VisibleQuads& quads, QuadStart quad, Corner corner) const;
 
     // The not-normalised normal (normalX, 1, normalZ) of a grid point.
     float getNormalX(uint32_t x, uint32_t z) const;
     float getNormalZ(uint32_t x, uint32_t z) const;
 
 private:
+    void readHeights(BmpRows& rows, const char* heightMapFile);
+    void prepareNormals();
     void prepareTextureCoordinates();
     void measureHeightRange();
     void sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch) const;
@@ -98,13 +101,12 @@ private:
 };
 
 template <typename QuadStart, typename Corner>
-void Terrain::forEachQuad(QuadStart quad, Corner corner) const {
-    for (uint32_t z = 0; z + 1 < depth; ++z)
-        for (uint32_t x = 0; x + 1 < width; ++x) {
-            quad(x, z);
-            for (const auto& step : quadCorners) {
-                const uint32_t cx = x + step[0], cz = z + step[1];
-                corner(columnU[cx], rowV[cz], cx, cz);
-            }
+void Terrain::forEachQuad(const VisibleQuads& quads, QuadStart quad, Corner corner) const {
+    quads.forEachQuad([&](uint32_t x, uint32_t z) {
+        quad(x, z);
+        for (const auto& step : quadCorners) {
+            const uint32_t cx = x + step[0], cz = z + step[1];
+            corner(columnU[cx], rowV[cz], cx, cz);
         }
+    });
 }

@@ -3,14 +3,22 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/LargeBlocks.h"
 #include "view/ViewVolume.h"
 
 void QuadPieces::prepare(const std::vector<float>& heights, uint32_t width, uint32_t depth) {
     quadsPerRow_ = width > 1 && depth > 1 ? width - 1 : 0;
     rows_ = quadsPerRow_ > 0 ? depth - 1 : 0;
     piecesPerRow_ = (quadsPerRow_ + quadsPerPiece - 1) / quadsPerPiece;
-    pieceLow.assign(size_t{rows_} * piecesPerRow_, 0.0f);
-    pieceHigh.assign(size_t{rows_} * piecesPerRow_, 0.0f);
+    const size_t count = size_t{rows_} * piecesPerRow_;
+    if (pieceLow.size() != count) {  // every value is written below
+        pieceLow = {};
+        pieceHigh = {};
+        reserveLarge(pieceLow, count);
+        reserveLarge(pieceHigh, count);
+        pieceLow.resize(count);
+        pieceHigh.resize(count);
+    }
     for (uint32_t z = 0; z < rows_; ++z)
         for (uint32_t piece = 0; piece < piecesPerRow_; ++piece) {
             const uint32_t firstX = piece * quadsPerPiece;

@@ -287,7 +287,8 @@ TEST_F(ShadowPassTest, OnANonSquareTerrainTheDrawnQuadsUnderEachObjectAreDark) {
 }
 
 // 400 x 400 grid points make a 1200 x 1200 picture: four tiles, whose seams
-// lie at x = 144 (eye y 256) and z = 59 (eye x 341).
+// lie at x = 144 (eye y 256) and z = 59 (eye x 341). The pixels read back
+// take no more room than the window's, in whole blocks.
 TEST_F(ShadowPassTest, APictureLargerThanTheWindowIsDrawnInTiles) {
     makeTerrain(400, 400);
     trees[0] = post(144, 59, 2);   // across both seams, one quad in each tile
@@ -295,7 +296,8 @@ TEST_F(ShadowPassTest, APictureLargerThanTheWindowIsDrawnInTiles) {
     orbs[0] = post(10, 10, 2);     // the last tile
     vehicle = post(300, 20, 2);
     const float* grid = pass();
-    EXPECT_EQ(std::pair(buffers.shadowBufferWidth, buffers.shadowBufferHeight), std::pair(1200, 1200));
+    EXPECT_EQ(std::pair(buffers.shadowBufferWidth, buffers.shadowBufferHeight), std::pair(1026, 768));
+    EXPECT_EQ(buffers.shadowPixels.size(), size_t{1026 * 768});
     expectShadowsExactlyUnder(grid, {{143, 58, 145, 60}, {389, 389, 391, 391}, {9, 9, 11, 11}, {299, 19, 301, 21}});
 }
 

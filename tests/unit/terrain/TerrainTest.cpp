@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/Expect.h"
@@ -56,6 +60,29 @@ TEST(Terrain, OnlyInteriorPointsGetASlope) {
             const float slope = x == 1 && z == 1 ? -1.0f : 0.0f;  // the point left of it, or behind, less its own
             EXPECT_EQ(std::pair(terrain.getNormalX(x, z), terrain.getNormalZ(x, z)), std::pair(slope, slope)) << x << z;
         }
+}
+
+// The heights are read a row at a time straight from the file: a map stored
+// top row first, with rows padded to four bytes, is the same ground.
+TEST(Terrain, ATopDownPaddedHeightMapGivesTheSameGround) {
+    TempWorkDir dir;
+    const uint32_t width = 5, depth = 4;  // rows of 15 bytes, 16 when padded
+    writeHeightMap(width, depth, [](uint32_t x, uint32_t z) { return (x * 7 + z * z * 13) % 256; });
+    const Terrain plain("Heights.bmp");
+    std::ifstream in("textures/Heights.bmp", std::ios::binary);
+    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string flipped = file.substr(0, 54);
+    const uint32_t negative = 0u - depth;
+    flipped.replace(22, 4, reinterpret_cast<const char*>(&negative), 4);  // little-endian, as the file
+    flipped[34] = 16 * depth;  // the pixel block's size, padded
+    for (uint32_t z = depth; z-- > 0;) flipped += file.substr(54 + 15 * z, 15) + '\0';
+    dir.writeFile("textures/Flipped.bmp", flipped);
+    testing::internal::CaptureStderr();
+    const Terrain topDown("Flipped.bmp");
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(topDown.getHeights(), plain.getHeights());
+    EXPECT_EQ(std::tuple(topDown.getNormalsX(), topDown.getNormalsZ(), topDown.getMinHeight(), topDown.getMaxHeight()),
+              std::tuple(plain.getNormalsX(), plain.getNormalsZ(), plain.getMinHeight(), plain.getMaxHeight()));
 }
 
 TEST(Terrain, OutOfBoundsAccessWarnsWithUnsignedCoordinatesAndChangesNothing) {
