@@ -73,6 +73,9 @@ void Terrain::sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, Qu
         };
         for (const auto& step : quadCorners) corner(x + step[0], z + step[1]);
     };
-    quads.forEachQuadNearFirst(writeQuad, [&batch] { batch.endRun(); });
+    for (const QuadRun& run : quads.runs()) {
+        quads.forEachQuadIn(run, writeQuad);
+        batch.endRun();
+    }
     batch.end();
 }

@@ -58,20 +58,8 @@ void VisibleQuads::addRun(uint32_t z, uint32_t first, uint32_t end) {
     }
 }
 
-namespace {
-// The index of the row or column of quads over which a point at coordinate
-// stands, clamped to 0 .. count - 1.
-uint32_t quadUnder(float coordinate, uint32_t count) {
-    if (!(coordinate >= 0) || count == 0) return 0;  // NaN too
-    return coordinate >= static_cast<float>(count) ? count - 1 : static_cast<uint32_t>(coordinate);
-}
-}  // namespace
-
 void VisibleQuads::select(const QuadPieces& pieces, const ViewVolume& view) {
     startSelection(pieces);
-    nearFirst = true;
-    eyeRow = quadUnder(view.eye().z, rows);
-    eyeColumn = quadUnder(view.eye().x, quadsPerRow);
     const uint32_t perPiece = QuadPieces::quadsPerPiece;
     const uint32_t piecesPerRow = pieces.piecesPerRow();
     for (uint32_t z = 0; z < rows; ++z) {
@@ -93,7 +81,6 @@ void VisibleQuads::select(const QuadPieces& pieces, const ViewVolume& view) {
 
 void VisibleQuads::selectAll(const QuadPieces& pieces) {
     startSelection(pieces);
-    nearFirst = false;
     for (uint32_t z = 0; z < rows; ++z) addRun(z, 0, quadsPerRow);
 }
 

@@ -67,15 +67,6 @@ public:
     }
     template <typename Quad>
     void forEachQuadIn(const QuadRun& run, Quad quad) const;
-    // Visits the chosen quads in the order they are drawn, ending each run of
-    // them with endRun(). After select, the quads nearest the eye come
-    // first: the rows from the eye's row outwards on either side, and in each
-    // row the quads from the eye's column outwards, one run each way. With
-    // the depth test on, near ground drawn first hides what lies behind it,
-    // so the rasteriser shades far less of it. After selectAll, grid order,
-    // one run.
-    template <typename Quad, typename EndRun>
-    void forEachQuadNearFirst(Quad quad, EndRun endRun) const;
 
     // Does the capsule come within margin of the footprint of a chosen quad?
     // Quad (x, z) covers x .. x + 1, z .. z + 1. May answer yes when it does
@@ -91,28 +82,7 @@ private:
     std::vector<QuadRun> runs_;      // capacity for one run a row, kept between frames
     std::vector<uint32_t> rowFirst;  // chosen quads of each row: x from rowFirst to rowEnd - 1
     std::vector<uint32_t> rowEnd;    // equal to rowFirst when none
-    bool nearFirst = false;          // drawn from the eye outwards, not in grid order
-    uint32_t eyeRow = 0;             // the row and column of quads the eye stands over,
-    uint32_t eyeColumn = 0;          // clamped to the grid
 };
-
-template <typename Quad, typename EndRun>
-void VisibleQuads::forEachQuadNearFirst(Quad quad, EndRun endRun) const {
-    if (!nearFirst) {
-        for (const QuadRun& run : runs_) forEachQuadIn(run, quad), endRun();
-        return;
-    }
-    auto row = [&](uint32_t z) {
-        const uint32_t first = rowFirst[z], end = rowEnd[z];
-        const uint32_t middle = eyeColumn < first ? first : eyeColumn > end ? end : eyeColumn;
-        for (uint32_t x = middle; x < end; ++x) quad(x, z);
-        endRun();
-        for (uint32_t x = middle; x > first; --x) quad(x - 1, z);
-        endRun();
-    };
-    for (uint32_t z = eyeRow; z < rows; ++z) row(z);
-    for (uint32_t z = eyeRow; z > 0; --z) row(z - 1);
-}
 
 template <typename Quad>
 void VisibleQuads::forEachQuadIn(const QuadRun& run, Quad quad) const {

@@ -24,13 +24,6 @@ ViewVolume::ViewVolume(const double projection[16], const double modelview[16]) 
             double length = std::sqrt(plane[0] * plane[0] + plane[1] * plane[1] + plane[2] * plane[2]);
             for (int c = 0; c < 4; ++c) plane[c] /= length;
         }
-    // The modelview matrix is a turn and then a move t, so the eye, which it
-    // takes to the origin, stands at minus the turned-back t.
-    double eye[3];
-    for (int axis = 0; axis < 3; ++axis)
-        eye[axis] = -(modelview[axis * 4] * modelview[12] + modelview[axis * 4 + 1] * modelview[13] +
-                      modelview[axis * 4 + 2] * modelview[14]);
-    eye_ = {static_cast<float>(eye[0]), static_cast<float>(eye[1]), static_cast<float>(eye[2])};
 }
 
 bool ViewVolume::excludesSphere(const Vector3& centre, float radius) const {

@@ -15,10 +15,7 @@ public:
     bool excludesSphere(const Vector3& centre, float radius) const;
     // The same for the axis-aligned box from low to high.
     bool excludesBox(const Vector3& low, const Vector3& high) const;
-    // Where the camera stands, in world coordinates.
-    const Vector3& eye() const { return eye_; }
 
 private:
     double planes[6][4] = {};  // a x + b y + c z + d >= 0 inside; (a, b, c) of unit length
-    Vector3 eye_{0, 0, 0};
 };

@@ -46,29 +46,6 @@ TEST(VisibleQuads, OnlyThePiecesAcrossTheViewAreSentRowByRow) {
     EXPECT_TRUE(grid.select(gameViewVolume(40, 2, -30, 40, 2, -60)).empty());
 }
 
-// Ground near the eye is drawn first, so it hides what lies behind it: rows
-// from the eye's row outwards, each from the eye's column outwards both ways.
-// Every chosen quad is drawn once; the whole grid goes in grid order.
-TEST(VisibleQuads, TheQuadsNearestTheEyeAreDrawnFirst) {
-    Grid grid(81, 5);
-    std::vector<std::pair<uint32_t, uint32_t>> order;
-    int runs = 0;
-    auto visit = [&] {
-        order.clear(), runs = 0;
-        grid.quads.forEachQuadNearFirst([&](uint32_t x, uint32_t z) { order.push_back({x, z}); }, [&] { ++runs; });
-    };
-    grid.select(gameViewVolume(20.5, 300, 2.5, 21, 0, 2.5));  // high above quad (20, 2), seeing all
-    visit();
-    ASSERT_EQ(order.size(), 4u * 80);
-    EXPECT_EQ(std::tuple(order[0], order[59], order[60], order[80], order[160], order[240], runs),
-              std::tuple(std::pair(20u, 2u), std::pair(79u, 2u), std::pair(19u, 2u), std::pair(20u, 3u),
-                         std::pair(20u, 1u), std::pair(20u, 0u), 8));
-    grid.quads.selectAll(grid.pieces);
-    visit();
-    EXPECT_EQ(std::tuple(order.size(), order[0], order[81], runs),
-              std::tuple(4u * 80, std::pair(0u, 0u), std::pair(1u, 1u), 1));
-}
-
 TEST(VisibleQuads, APeakThatRisesIntoTheViewBringsBackItsPieces) {
     Grid grid;
     // Looking upwards from (40, 10, -30): flat ground at height 0 lies below
