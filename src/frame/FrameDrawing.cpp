@@ -86,7 +86,7 @@ void drawFrame(const FrameView& frame, FrameMemory& memory) {
     sendView(frame, memory.lights);
     endFramePass(FramePass::view);
 
-    terrain.draw(*frame.quads, shadows, memory.terrainBatch);
+    terrain.draw(*frame.quads, shadows, memory.terrainBatch, &frame.pixelCentres);
     endFramePass(FramePass::terrain);
     drawObjects(frame.trees, frame.view);
     endFramePass(FramePass::trees);

@@ -8,6 +8,7 @@
 #include "base/Vector3.h"
 #include "base/ViewMode.h"
 #include "scene/ObjectList.h"
+#include "view/PixelCentres.h"
 #include "view/ViewVolume.h"
 
 class NightSky;
@@ -22,6 +23,7 @@ struct FrameView {
     double modelview[16];   // the camera's view transform
     int viewport[4];        // the picture's rectangle in the window, window pixels
     ViewVolume view;        // what the camera can see
+    PixelCentres pixelCentres;  // where in the picture a fragment can fall
 
     // The ground.
     const Terrain* terrain;

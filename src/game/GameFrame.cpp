@@ -26,6 +26,7 @@ FrameView makeFrameView(const GameWorld& world, VisibleQuads& drawnQuads) {
     frame.viewport[2] = picture.width;
     frame.viewport[3] = picture.height;
     frame.view = ViewVolume(frame.projection, frame.modelview);
+    frame.pixelCentres = PixelCentres(frame.projection, frame.modelview, frame.viewport);
     drawnQuads.select(terrain.getPieces(), frame.view);
     frame.terrain = &terrain;
     frame.quads = &drawnQuads;

@@ -15,6 +15,7 @@
 constexpr uint32_t quadCorners[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
 
 class BmpRows;
+class PixelCentres;
 class QuadBatch;
 class ShadowGrid;
 class Texture;
@@ -54,7 +55,9 @@ public:
     // (the scene's state), the view and the lights applied.
     // Leaves: its picture (or none) bound and its material; everything else
     // as it found it.
-    void draw(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch) const;
+    // With centres, quads that would cover no pixel centre are left out.
+    void draw(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch,
+              const PixelCentres* centres = nullptr) const;
     // Every quad, without and with a shadow grid, as the core above draws
     // them (through a batch of their own, made and deleted by each call).
     void draw() const;
@@ -83,7 +86,8 @@ private:
     void prepareNormals();
     void prepareTextureCoordinates();
     void measureHeightRange();
-    void sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch) const;
+    void sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch,
+                   const PixelCentres* centres) const;
 
     uint32_t width = 0;
     uint32_t depth = 0;

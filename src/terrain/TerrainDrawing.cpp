@@ -15,6 +15,7 @@
 #include "terrain/ShadowGrid.h"
 #include "terrain/Terrain.h"
 #include "texture/Texture.h"
+#include "view/PixelCentres.h"
 
 void Terrain::applyMaterial() {
     const GLfloat ambient[] = {0.1f, 0.1f, 0.1f, 1.0f};
@@ -35,11 +36,12 @@ void Terrain::bindTexture() const {
     }
 }
 
-void Terrain::draw(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch) const {
+void Terrain::draw(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch,
+                   const PixelCentres* centres) const {
     bindTexture();
     applyMaterial();
     if (width < 2 || depth < 2) return;  // no quads
-    sendQuads(quads, shadows, batch);
+    sendQuads(quads, shadows, batch, centres);
 }
 
 void Terrain::draw() const {
@@ -58,10 +60,24 @@ void Terrain::draw(const ShadowGrid& shadows) const {
 
 // Array drawing leaves the current colour undefined, and shaded quads change
 // what the colour drives; both are put back as they were.
-void Terrain::sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch) const {
+void Terrain::sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, QuadBatch& batch,
+                        const PixelCentres* centres) const {
     const GlStateScope arrays(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_LIGHTING_BIT, GL_CLIENT_VERTEX_ARRAY_BIT);
     batch.begin(shadows != nullptr);
+    // Far ground seen at a low angle is mostly quads thinner than a pixel
+    // that fall between the pixel centres; those are not sent at all.
+    auto missesEveryPixel = [&](uint32_t x, uint32_t z) {
+        float corners[4][3];
+        for (int c = 0; c < 4; ++c) {
+            const uint32_t cornerX = x + quadCorners[c][0], cornerZ = z + quadCorners[c][1];
+            corners[c][0] = static_cast<float>(cornerX);
+            corners[c][1] = heights[cornerX + size_t{cornerZ} * width];
+            corners[c][2] = static_cast<float>(cornerZ);
+        }
+        return centres->missedBy(corners);
+    };
     auto writeQuad = [&](uint32_t x, uint32_t z) {
+        if (centres && missesEveryPixel(x, z)) return;
         QuadVertex* vertex = batch.nextQuad();
         const float shade = shadows ? shadows->at(x, z) : 1.0f;
         auto corner = [&](uint32_t cornerX, uint32_t cornerZ) {

@@ -1,7 +1,12 @@
-// Which spheres and boxes the camera cannot see at all.
+// Which spheres and boxes the camera cannot see at all, and which ground
+// falls between the pixel centres.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <tuple>
+
 #include "support/GameViewMatrices.h"
+#include "view/PixelCentres.h"
 #include "view/ViewVolume.h"
 
 namespace {
@@ -33,3 +38,27 @@ TEST(ViewVolume, OnlyBoxesWhollyOutsideAreExcluded) {
 }
 
 }  // namespace
+
+// From 2 units above flat ground, looking level along +z: a unit of ground
+// at distance z lies 4.828 * 384 / z pixels below the middle row, so the
+// strip from 400 to 401 lies within 378.87 .. 378.88 (pixel centres less a
+// half) and covers no centre, while the one from 411.5 to 412.5 takes in 379.
+TEST(PixelCentres, OnlyGroundBetweenThePixelCentresIsMissed) {
+    const GameViewMatrices m = gameViewMatrices(0.3, 2, 0, 0.3, 2, 100);
+    const PixelCentres centres(m.projection, m.modelview, m.viewport);
+    struct Strip {
+        float corners[4][3];
+    };
+    auto strip = [](float z0, float z1, float y = 0) {
+        return Strip{{{0, y, z0}, {0, y, z1}, {1, y, z1}, {1, y, z0}}};
+    };
+    const std::tuple<Strip, bool, const char*> cases[] = {
+        {strip(400, 401), true, "between two rows of centres"},
+        {strip(411.5f, 412.5f), false, "across a row of centres"},
+        {strip(10, 11), false, "near, many pixels high"},
+        {strip(-5, -4), false, "behind the eye"},
+        {strip(400, 401, NAN), false, "no number to go by"},
+    };
+    for (const auto& [ground, missed, what] : cases) EXPECT_EQ(centres.missedBy(ground.corners), missed) << what;
+    EXPECT_FALSE(PixelCentres().missedBy(strip(400, 401).corners)) << "unassigned";
+}

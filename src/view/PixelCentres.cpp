@@ -1,0 +1,53 @@
+#include "view/PixelCentres.h"
+
+#include <cmath>
+
+namespace {
+// A vertex nearer the eye's plane than this (in w) is not projected: it may
+// lie behind the eye, where the rectangle would not bound the quad.
+constexpr float nearestW = 0.01f;
+// Window pixels the rectangle is widened by on every side: the driver
+// projects in its own order of operations and snaps to a sub-pixel grid.
+constexpr float marginPixels = 1.0f / 16;
+}  // namespace
+
+PixelCentres::PixelCentres(const double projection[16], const double modelview[16], const int viewport[4]) {
+    double clip[16];  // projection * modelview, column-major
+    for (int column = 0; column < 4; ++column)
+        for (int row = 0; row < 4; ++row) {
+            double sum = 0;
+            for (int k = 0; k < 4; ++k) sum += projection[k * 4 + row] * modelview[column * 4 + k];
+            clip[column * 4 + row] = sum;
+        }
+    // Window x = vx + (x / w + 1) vw / 2; less the half that puts pixel
+    // centres on whole numbers, that is (a x + b w) / w with a = vw / 2 and
+    // b = vx + vw / 2 - 1 / 2.
+    const double ax = viewport[2] / 2.0, bx = viewport[0] + viewport[2] / 2.0 - 0.5;
+    const double ay = viewport[3] / 2.0, by = viewport[1] + viewport[3] / 2.0 - 0.5;
+    for (int c = 0; c < 4; ++c) {
+        rowX[c] = static_cast<float>(ax * clip[c * 4] + bx * clip[c * 4 + 3]);
+        rowY[c] = static_cast<float>(ay * clip[c * 4 + 1] + by * clip[c * 4 + 3]);
+        rowW[c] = static_cast<float>(clip[c * 4 + 3]);
+    }
+    active = true;
+}
+
+bool PixelCentres::missedBy(const float corners[4][3]) const {
+    if (!active) return false;
+    float lowX = INFINITY, highX = -INFINITY, lowY = INFINITY, highY = -INFINITY;
+    for (int i = 0; i < 4; ++i) {
+        const float x = corners[i][0], y = corners[i][1], z = corners[i][2];
+        const float w = rowW[0] * x + rowW[1] * y + rowW[2] * z + rowW[3];
+        if (!(w > nearestW)) return false;  // NaN too
+        const float px = (rowX[0] * x + rowX[1] * y + rowX[2] * z + rowX[3]) / w;
+        const float py = (rowY[0] * x + rowY[1] * y + rowY[2] * z + rowY[3]) / w;
+        if (!std::isfinite(px) || !std::isfinite(py)) return false;
+        lowX = px < lowX ? px : lowX, highX = px > highX ? px : highX;
+        lowY = py < lowY ? py : lowY, highY = py > highY ? py : highY;
+    }
+    // Pixel centres now lie on whole numbers: none within low .. high when
+    // both round up to the same one, high's strictly below it.
+    const bool noColumn = std::ceil(lowX - marginPixels) > highX + marginPixels;
+    const bool noRow = std::ceil(lowY - marginPixels) > highY + marginPixels;
+    return noColumn || noRow;
+}
