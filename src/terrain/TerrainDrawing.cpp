@@ -10,6 +10,9 @@
 // quad.
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/GlStateScope.h"
 #include "terrain/QuadBatch.h"
 #include "terrain/ShadowGrid.h"
@@ -65,8 +68,22 @@ void Terrain::sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, Qu
     const GlStateScope arrays(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_LIGHTING_BIT, GL_CLIENT_VERTEX_ARRAY_BIT);
     batch.begin(shadows != nullptr);
     // Far ground seen at a low angle is mostly quads thinner than a pixel
-    // that fall between the pixel centres; those are not sent at all.
+    // that fall between the pixel centres; those are not sent at all. A
+    // piece of a row whose whole box falls between them is passed over at
+    // once, without looking at its quads.
+    uint32_t testedRow = UINT32_MAX, testedPiece = UINT32_MAX;
+    bool pieceMissed = false;
     auto missesEveryPixel = [&](uint32_t x, uint32_t z) {
+        const uint32_t piece = x / QuadPieces::quadsPerPiece;
+        if (z != testedRow || piece != testedPiece) {
+            testedRow = z, testedPiece = piece;
+            const float firstX = static_cast<float>(piece * QuadPieces::quadsPerPiece);
+            const float endX = std::min(firstX + QuadPieces::quadsPerPiece, static_cast<float>(width - 1));
+            const float low[3] = {firstX, pieces.low(z, piece), static_cast<float>(z)};
+            const float high[3] = {endX, pieces.high(z, piece), static_cast<float>(z + 1)};
+            pieceMissed = centres->missedByBox(low, high);
+        }
+        if (pieceMissed) return true;
         float corners[4][3];
         for (int c = 0; c < 4; ++c) {
             const uint32_t cornerX = x + quadCorners[c][0], cornerZ = z + quadCorners[c][1];

@@ -33,6 +33,16 @@ void QuadPieces::prepare(const std::vector<float>& heights, uint32_t width, uint
             pieceLow[size_t{z} * piecesPerRow_ + piece] = low;
             pieceHigh[size_t{z} * piecesPerRow_ + piece] = high;
         }
+    // A height that is not a number leaves the range unknown (NaN).
+    lowest_ = INFINITY, highest_ = -INFINITY;
+    for (size_t i = 0; i < count; ++i) {
+        if (std::isnan(pieceLow[i]) || std::isnan(pieceHigh[i])) {
+            lowest_ = highest_ = NAN;
+            break;
+        }
+        lowest_ = std::min(lowest_, pieceLow[i]);
+        highest_ = std::max(highest_, pieceHigh[i]);
+    }
 }
 
 // Sizes the buffers for the grid (only when it changed) and empties the runs.
@@ -60,20 +70,39 @@ void VisibleQuads::addRun(uint32_t z, uint32_t first, uint32_t end) {
 
 void VisibleQuads::select(const QuadPieces& pieces, const ViewVolume& view) {
     startSelection(pieces);
+    std::fill(rowFirst.begin(), rowFirst.end(), 0);
+    std::fill(rowEnd.begin(), rowEnd.end(), 0);
     const uint32_t perPiece = QuadPieces::quadsPerPiece;
     const uint32_t piecesPerRow = pieces.piecesPerRow();
-    for (uint32_t z = 0; z < rows; ++z) {
+    // Only the rows and pieces within the ground the view can reach are
+    // looked at, so a frame's choice costs what the view takes in, not what
+    // the grid holds. With a height that is not a number, all of them.
+    uint32_t firstRow = 0, endRow = rows, firstPiece = 0, endPiece = piecesPerRow;
+    ViewVolume::GroundRectangle reach{};
+    if (std::isfinite(pieces.lowest()) && std::isfinite(pieces.highest())) {
+        if (!view.reachesGround(pieces.lowest(), pieces.highest(), reach)) return;
+        // A step of margin on every side: the rectangle is worked out in
+        // other rounding than the tests of the pieces.
+        auto clamp = [](float value, uint32_t count) {
+            if (!(value > 0)) return 0u;
+            return value >= static_cast<float>(count) ? count : static_cast<uint32_t>(value);
+        };
+        firstRow = clamp(std::floor(reach.lowZ) - 1, rows);
+        endRow = clamp(std::ceil(reach.highZ) + 1, rows);
+        firstPiece = clamp(std::floor((reach.lowX - 1) / perPiece), piecesPerRow);
+        endPiece = clamp(std::ceil((reach.highX + 1) / perPiece), piecesPerRow);
+    }
+    for (uint32_t z = firstRow; z < endRow; ++z) {
         auto seen = [&](uint32_t piece) {
             const float x = static_cast<float>(piece * perPiece);
             const float endX = static_cast<float>(std::min((piece + 1) * perPiece, quadsPerRow));
             const float rowZ = static_cast<float>(z);
             return !view.excludesBox({x, pieces.low(z, piece), rowZ}, {endX, pieces.high(z, piece), rowZ + 1});
         };
-        rowFirst[z] = rowEnd[z] = 0;
-        uint32_t first = 0;
-        while (first < piecesPerRow && !seen(first)) ++first;
-        if (first == piecesPerRow) continue;
-        uint32_t end = piecesPerRow;
+        uint32_t first = firstPiece;
+        while (first < endPiece && !seen(first)) ++first;
+        if (first == endPiece) continue;
+        uint32_t end = endPiece;
         while (!seen(end - 1)) --end;
         addRun(z, first * perPiece, std::min(end * perPiece, quadsPerRow));
     }

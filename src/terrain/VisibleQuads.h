@@ -32,6 +32,9 @@ public:
     uint32_t piecesPerRow() const { return piecesPerRow_; }
     float low(uint32_t row, uint32_t piece) const { return pieceLow[size_t{row} * piecesPerRow_ + piece]; }
     float high(uint32_t row, uint32_t piece) const { return pieceHigh[size_t{row} * piecesPerRow_ + piece]; }
+    // The lowest and the highest corner of all.
+    float lowest() const { return lowest_; }
+    float highest() const { return highest_; }
 
 private:
     uint32_t quadsPerRow_ = 0;
@@ -39,6 +42,7 @@ private:
     uint32_t piecesPerRow_ = 0;
     std::vector<float> pieceLow;   // lowest corner height, per row then piece
     std::vector<float> pieceHigh;  // highest corner height
+    float lowest_ = 0, highest_ = 0;
 };
 
 // A run of chosen quads. Quads are numbered row by row along +z, width - 1

@@ -32,11 +32,11 @@ PixelCentres::PixelCentres(const double projection[16], const double modelview[1
     active = true;
 }
 
-bool PixelCentres::missedBy(const float corners[4][3]) const {
+bool PixelCentres::missedByPoints(const float (*points)[3], int count) const {
     if (!active) return false;
     float lowX = INFINITY, highX = -INFINITY, lowY = INFINITY, highY = -INFINITY;
-    for (int i = 0; i < 4; ++i) {
-        const float x = corners[i][0], y = corners[i][1], z = corners[i][2];
+    for (int i = 0; i < count; ++i) {
+        const float x = points[i][0], y = points[i][1], z = points[i][2];
         const float w = rowW[0] * x + rowW[1] * y + rowW[2] * z + rowW[3];
         if (!(w > nearestW)) return false;  // NaN too
         const float px = (rowX[0] * x + rowX[1] * y + rowX[2] * z + rowX[3]) / w;
@@ -50,4 +50,13 @@ bool PixelCentres::missedBy(const float corners[4][3]) const {
     const bool noColumn = std::ceil(lowX - marginPixels) > highX + marginPixels;
     const bool noRow = std::ceil(lowY - marginPixels) > highY + marginPixels;
     return noColumn || noRow;
+}
+
+bool PixelCentres::missedBy(const float corners[4][3]) const { return missedByPoints(corners, 4); }
+
+bool PixelCentres::missedByBox(const float low[3], const float high[3]) const {
+    float corners[8][3];
+    for (int i = 0; i < 8; ++i)
+        for (int axis = 0; axis < 3; ++axis) corners[i][axis] = (i >> axis & 1) ? high[axis] : low[axis];
+    return missedByPoints(corners, 8);
 }

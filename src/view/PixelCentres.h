@@ -20,8 +20,12 @@ public:
     // rectangle around their projections, widened by a margin far above
     // rounding, holding no centre in x or none in y.
     bool missedBy(const float corners[4][3]) const;
+    // The same for everything inside the axis-aligned box from low to high.
+    bool missedByBox(const float low[3], const float high[3]) const;
 
 private:
+    bool missedByPoints(const float (*points)[3], int count) const;
+
     // Rows x, y and w of projection * modelview, each scaled so that x / w
     // and y / w come out in window pixels less a half.
     float rowX[4] = {}, rowY[4] = {}, rowW[4] = {};

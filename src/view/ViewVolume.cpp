@@ -1,10 +1,40 @@
 #include "view/ViewVolume.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 constexpr double outsideMargin = 0.01;  // world units, against rounding at the planes
+
+// Inverts the column-major matrix m into inverse by Gauss-Jordan elimination
+// with partial pivoting; false when it has no inverse.
+bool invert(const double m[16], double inverse[16]) {
+    double a[4][8];
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 4; ++column) {
+            a[row][column] = m[column * 4 + row];
+            a[row][column + 4] = row == column ? 1 : 0;
+        }
+    for (int column = 0; column < 4; ++column) {
+        int pivot = column;
+        for (int row = column + 1; row < 4; ++row)
+            if (std::fabs(a[row][column]) > std::fabs(a[pivot][column])) pivot = row;
+        if (!(std::fabs(a[pivot][column]) > 1e-300)) return false;
+        for (int k = 0; k < 8; ++k) std::swap(a[column][k], a[pivot][k]);
+        const double scale = 1 / a[column][column];
+        for (int k = 0; k < 8; ++k) a[column][k] *= scale;
+        for (int row = 0; row < 4; ++row) {
+            if (row == column) continue;
+            const double factor = a[row][column];
+            for (int k = 0; k < 8; ++k) a[row][k] -= factor * a[column][k];
+        }
+    }
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 4; ++column) inverse[column * 4 + row] = a[row][column + 4];
+    return true;
 }
+}  // namespace
 
 ViewVolume::ViewVolume(const double projection[16], const double modelview[16]) {
     // clip = projection * modelview; its rows give the planes.
@@ -24,6 +54,48 @@ ViewVolume::ViewVolume(const double projection[16], const double modelview[16]) 
             double length = std::sqrt(plane[0] * plane[0] + plane[1] * plane[1] + plane[2] * plane[2]);
             for (int c = 0; c < 4; ++c) plane[c] /= length;
         }
+
+    // The corners: each corner of the projected cube taken back to the world.
+    double back[16];
+    if (!invert(clip, back)) return;
+    for (int i = 0; i < 8; ++i) {
+        const double p[4] = {i & 1 ? 1.0 : -1.0, i & 2 ? 1.0 : -1.0, i & 4 ? 1.0 : -1.0, 1.0};
+        double world[4] = {};
+        for (int r = 0; r < 4; ++r)
+            for (int k = 0; k < 4; ++k) world[r] += back[k * 4 + r] * p[k];
+        if (!(std::fabs(world[3]) > 1e-300)) return;
+        for (int axis = 0; axis < 3; ++axis) corners[i][axis] = world[axis] / world[3];
+        if (!std::isfinite(corners[i][0] + corners[i][1] + corners[i][2])) return;
+    }
+    cornered = true;
+}
+
+bool ViewVolume::reachesGround(float lowY, float highY, GroundRectangle& reach) const {
+    reach = {-INFINITY, -INFINITY, INFINITY, INFINITY};
+    if (!cornered) return true;
+    double lowX = INFINITY, lowZ = INFINITY, highX = -INFINITY, highZ = -INFINITY;
+    auto take = [&](double x, double z) {
+        lowX = std::min(lowX, x), highX = std::max(highX, x);
+        lowZ = std::min(lowZ, z), highZ = std::max(highZ, z);
+    };
+    // The volume between the two heights is bounded by the corners between
+    // them and by the points where its edges cross either height.
+    for (int i = 0; i < 8; ++i) {
+        const double* a = corners[i];
+        if (a[1] >= lowY && a[1] <= highY) take(a[0], a[2]);
+        for (int bit = 1; bit < 8; bit <<= 1) {
+            if (i & bit) continue;  // each edge once, from its corner with the bit clear
+            const double* b = corners[i | bit];
+            for (double height : {double(lowY), double(highY)}) {
+                if ((a[1] - height) * (b[1] - height) >= 0) continue;
+                const double t = (height - a[1]) / (b[1] - a[1]);
+                take(a[0] + t * (b[0] - a[0]), a[2] + t * (b[2] - a[2]));
+            }
+        }
+    }
+    if (!(lowX <= highX && lowZ <= highZ)) return false;
+    reach = {static_cast<float>(lowX), static_cast<float>(lowZ), static_cast<float>(highX), static_cast<float>(highZ)};
+    return true;
 }
 
 bool ViewVolume::excludesSphere(const Vector3& centre, float radius) const {

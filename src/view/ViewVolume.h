@@ -15,7 +15,19 @@ public:
     bool excludesSphere(const Vector3& centre, float radius) const;
     // The same for the axis-aligned box from low to high.
     bool excludesBox(const Vector3& low, const Vector3& high) const;
+    // The ground the view can reach between heights lowY and highY, as a
+    // rectangle from (lowX, lowZ) to (highX, highZ) that holds it; false
+    // when the view reaches no point between those heights. Unassigned, it
+    // reaches everywhere.
+    struct GroundRectangle {
+        float lowX, lowZ, highX, highZ;
+    };
+    bool reachesGround(float lowY, float highY, GroundRectangle& reach) const;
 
 private:
     double planes[6][4] = {};  // a x + b y + c z + d >= 0 inside; (a, b, c) of unit length
+    // The volume's eight corners, world coordinates, corner i at x, y and
+    // z of -1 or +1 after projection as bits 0, 1 and 2 of i say.
+    double corners[8][3] = {};
+    bool cornered = false;
 };

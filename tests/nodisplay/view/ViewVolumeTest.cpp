@@ -39,6 +39,22 @@ TEST(ViewVolume, OnlyBoxesWhollyOutsideAreExcluded) {
 
 }  // namespace
 
+// Looking level along +z from 2 units up, the view meets the ground from
+// 2 / tan 22.5 = 4.83 units ahead out to the far plane, 1000 units, and
+// 577 units either side there; it never rises to 600.
+TEST(ViewVolume, ReachesTheGroundBetweenTwoHeightsOnlyWhereItsVolumeDoes) {
+    const ViewVolume view = gameViewVolume(0, 2, 0, 0, 2, 1);
+    ViewVolume::GroundRectangle reach{};
+    ASSERT_TRUE(view.reachesGround(0, 0, reach));
+    EXPECT_NEAR(reach.lowZ, 4.83, 0.01);
+    EXPECT_NEAR(reach.highZ, 1000, 0.1);
+    EXPECT_NEAR(reach.highX, -reach.lowX, 0.1);
+    EXPECT_NEAR(reach.highX, 1000 * std::tan(std::atan(std::tan(M_PI / 8) * 4 / 3)), 1);
+    EXPECT_FALSE(view.reachesGround(600, 700, reach));
+    EXPECT_TRUE(ViewVolume().reachesGround(600, 700, reach)) << "unassigned";
+    EXPECT_EQ(reach.lowX, -INFINITY);
+}
+
 // From 2 units above flat ground, looking level along +z: a unit of ground
 // at distance z lies 4.828 * 384 / z pixels below the middle row, so the
 // strip from 400 to 401 lies within 378.87 .. 378.88 (pixel centres less a
@@ -61,4 +77,7 @@ TEST(PixelCentres, OnlyGroundBetweenThePixelCentresIsMissed) {
     };
     for (const auto& [ground, missed, what] : cases) EXPECT_EQ(centres.missedBy(ground.corners), missed) << what;
     EXPECT_FALSE(PixelCentres().missedBy(strip(400, 401).corners)) << "unassigned";
+    // A box: flat, it is the strip; a unit high, it reaches 2.3 pixels up.
+    const float low[3] = {0, 0, 400}, flat[3] = {8, 0, 401}, tall[3] = {8, 1, 401};
+    EXPECT_EQ(std::pair(centres.missedByBox(low, flat), centres.missedByBox(low, tall)), std::pair(true, false));
 }
