@@ -71,6 +71,7 @@ struct SizeResult {
     // its terrain pass. No frames when not asked for.
     FrameSummary clientArrayDay;
     double clientArrayTerrainMs = 0;
+    int64_t clientArrayGameHeapCalls = 0;  // by the game's code after the first frame
 
     HeapCounts heapAfterFirstFrame;   // summed over frames 2 .. n
     int64_t heapBytesInUseStart = 0;  // mallinfo2 after the first frame

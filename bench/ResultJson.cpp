@@ -102,7 +102,8 @@ void writeSize(std::ostream& out, const SizeResult& size, bool last) {
     writeScenes(out, size);
     if (size.clientArrayDay.frames > 0) {
         writeSummary(out, "client_arrays_day", size.clientArrayDay, ",");
-        out << "      \"client_arrays_terrain_ms\": " << number(size.clientArrayTerrainMs) << ",\n";
+        out << "      \"client_arrays_terrain_ms\": " << number(size.clientArrayTerrainMs)
+            << ", \"client_arrays_game_heap_calls\": " << size.clientArrayGameHeapCalls << ",\n";
     }
     out << "      \"passes_mean_ms\": {\n";
     writePasses(out, "day", size.dayPasses, ",");

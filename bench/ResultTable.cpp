@@ -94,6 +94,8 @@ void printFrames(std::ostream& out, const BenchReport& report) {
         row(out, report, "terrain pass: client arrays", [](const SizeResult& s) { return ms(s.clientArrayTerrainMs); });
         row(out, report, "client arrays: day median",
             [](const SizeResult& s) { return ms(s.clientArrayDay, s.clientArrayDay.medianMs); });
+        row(out, report, "client arrays: game heap calls",
+            [](const SizeResult& s) { return std::to_string(s.clientArrayGameHeapCalls); });
     }
     out << "heap calls per frame after the first (malloc and operator new)\n";
     row(out, report, "  by the game's code", [](const SizeResult& s) {

@@ -72,6 +72,7 @@ SizeResult measureSize(const BenchOptions& options, const std::string& baseDir, 
         addRun(result, dir, "client arrays", [&] { return runSize(options, clientPlan); }, [&](const SizeResult& run) {
             result.clientArrayDay = run.day;
             result.clientArrayTerrainMs = run.dayPasses.passMs[static_cast<int>(FramePass::terrain)];
+            result.clientArrayGameHeapCalls = run.heapAfterFirstFrame.fromProgram;
         });
     }
     result.requestedSize = plan.requestedSize;
