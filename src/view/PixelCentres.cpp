@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "view/ViewMatrices.h"
+
 namespace {
 // A vertex nearer the eye's plane than this (in w) is not projected: it may
 // lie behind the eye, where the rectangle would not bound the quad.
@@ -12,13 +14,8 @@ constexpr float marginPixels = 1.0f / 16;
 }  // namespace
 
 PixelCentres::PixelCentres(const double projection[16], const double modelview[16], const int viewport[4]) {
-    double clip[16];  // projection * modelview, column-major
-    for (int column = 0; column < 4; ++column)
-        for (int row = 0; row < 4; ++row) {
-            double sum = 0;
-            for (int k = 0; k < 4; ++k) sum += projection[k * 4 + row] * modelview[column * 4 + k];
-            clip[column * 4 + row] = sum;
-        }
+    double clip[16];
+    multiplyMatrices(projection, modelview, clip);
     // Window x = vx + (x / w + 1) vw / 2; less the half that puts pixel
     // centres on whole numbers, that is (a x + b w) / w with a = vw / 2 and
     // b = vx + vw / 2 - 1 / 2.

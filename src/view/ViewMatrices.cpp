@@ -20,9 +20,11 @@ void cross(const double a[3], const double b[3], double out[3]) {
     out[2] = a[0] * b[1] - a[1] * b[0];
 }
 
-// The inverse by Gauss-Jordan elimination with partial pivoting; false for
-// a singular matrix.
-bool invert(const double m[16], double out[16]) {
+
+}  // namespace
+
+// Gauss-Jordan elimination with partial pivoting.
+bool invertMatrix(const double m[16], double out[16]) {
     double work[4][8];
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c) {
@@ -47,8 +49,6 @@ bool invert(const double m[16], double out[16]) {
         for (int c = 0; c < 4; ++c) out[c * 4 + r] = work[r][c + 4];
     return true;
 }
-
-}  // namespace
 
 void identityMatrix(double out[16]) {
     for (int i = 0; i < 16; ++i) out[i] = i % 5 == 0 ? 1 : 0;
@@ -115,7 +115,7 @@ bool unProject(double windowX, double windowY, double depth, const double modelv
                const double projection[16], const int viewport[4], double world[3]) {
     double clipToWorld[16];
     multiplyMatrices(projection, modelview, clipToWorld);
-    if (!invert(clipToWorld, clipToWorld)) return false;
+    if (!invertMatrix(clipToWorld, clipToWorld)) return false;
     // Window to normalized device coordinates, -1 .. 1 on each axis.
     const double device[4] = {(windowX - viewport[0]) / viewport[2] * 2 - 1,
                               (windowY - viewport[1]) / viewport[3] * 2 - 1, depth * 2 - 1, 1};

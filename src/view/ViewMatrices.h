@@ -22,6 +22,8 @@ struct ViewMatrices {
 void identityMatrix(double out[16]);
 // a * b: what glMultMatrixd(b) leaves of a current matrix a. out may be a or b.
 void multiplyMatrices(const double a[16], const double b[16], double out[16]);
+// The inverse of m in out; false when m has none.
+bool invertMatrix(const double m[16], double out[16]);
 
 // The game's perspective (Projection.h), as loadGameProjection() leaves it.
 void gameProjectionMatrix(double out[16]);

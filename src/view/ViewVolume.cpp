@@ -2,49 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
+
+#include "view/ViewMatrices.h"
 
 namespace {
 constexpr double outsideMargin = 0.01;  // world units, against rounding at the planes
-
-// Inverts the column-major matrix m into inverse by Gauss-Jordan elimination
-// with partial pivoting; false when it has no inverse.
-bool invert(const double m[16], double inverse[16]) {
-    double a[4][8];
-    for (int row = 0; row < 4; ++row)
-        for (int column = 0; column < 4; ++column) {
-            a[row][column] = m[column * 4 + row];
-            a[row][column + 4] = row == column ? 1 : 0;
-        }
-    for (int column = 0; column < 4; ++column) {
-        int pivot = column;
-        for (int row = column + 1; row < 4; ++row)
-            if (std::fabs(a[row][column]) > std::fabs(a[pivot][column])) pivot = row;
-        if (!(std::fabs(a[pivot][column]) > 1e-300)) return false;
-        for (int k = 0; k < 8; ++k) std::swap(a[column][k], a[pivot][k]);
-        const double scale = 1 / a[column][column];
-        for (int k = 0; k < 8; ++k) a[column][k] *= scale;
-        for (int row = 0; row < 4; ++row) {
-            if (row == column) continue;
-            const double factor = a[row][column];
-            for (int k = 0; k < 8; ++k) a[row][k] -= factor * a[column][k];
-        }
-    }
-    for (int row = 0; row < 4; ++row)
-        for (int column = 0; column < 4; ++column) inverse[column * 4 + row] = a[row][column + 4];
-    return true;
-}
 }  // namespace
 
 ViewVolume::ViewVolume(const double projection[16], const double modelview[16]) {
     // clip = projection * modelview; its rows give the planes.
     double clip[16];
-    for (int column = 0; column < 4; ++column)
-        for (int row = 0; row < 4; ++row) {
-            double sum = 0;
-            for (int k = 0; k < 4; ++k) sum += projection[k * 4 + row] * modelview[column * 4 + k];
-            clip[column * 4 + row] = sum;
-        }
+    multiplyMatrices(projection, modelview, clip);
     auto row = [&clip](int r, int c) { return clip[c * 4 + r]; };
     for (int axis = 0; axis < 3; ++axis)
         for (int side = 0; side < 2; ++side) {
@@ -57,7 +25,7 @@ ViewVolume::ViewVolume(const double projection[16], const double modelview[16]) 
 
     // The corners: each corner of the projected cube taken back to the world.
     double back[16];
-    if (!invert(clip, back)) return;
+    if (!invertMatrix(clip, back)) return;
     for (int i = 0; i < 8; ++i) {
         const double p[4] = {i & 1 ? 1.0 : -1.0, i & 2 ? 1.0 : -1.0, i & 4 ? 1.0 : -1.0, 1.0};
         double world[4] = {};
