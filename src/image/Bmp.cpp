@@ -119,22 +119,18 @@ uint32_t readLittleEndian32(std::FILE* stream) {
     return low + 65536u * high;
 }
 
-BmpRows::~BmpRows() {
-    if (file) std::fclose(file);
-}
-
 bool BmpRows::open(const char* fileName, std::string* refusal) {
     name = fileName;
-    file = isRegularFile(fileName) ? std::fopen(fileName, "rb") : nullptr;
-    if (!file) return refuse(refusal, "File Not Found : %s\n", fileName);
+    stream.file = isRegularFile(fileName) ? std::fopen(fileName, "rb") : nullptr;
+    if (!stream.file) return refuse(refusal, "File Not Found : %s\n", fileName);
 
-    const uint64_t length = fileLength(file);
+    const uint64_t length = fileLength(stream.file);
     SkippedFields skipped{};
-    std::fseek(file, 2, SEEK_SET);
-    skipped.fileSize = readLittleEndian32(file);
-    std::fseek(file, 10, SEEK_SET);
-    skipped.pixelOffset = readLittleEndian32(file);
-    skipped.infoHeaderSize = readLittleEndian32(file);
+    std::fseek(stream.file, 2, SEEK_SET);
+    skipped.fileSize = readLittleEndian32(stream.file);
+    std::fseek(stream.file, 10, SEEK_SET);
+    skipped.pixelOffset = readLittleEndian32(stream.file);
+    skipped.infoHeaderSize = readLittleEndian32(stream.file);
     // The older 12-byte header holds 16-bit sizes and no more fields, so the
     // fields read below would be pixels; it can be shorter than 54 bytes.
     if (length >= 18 && skipped.infoHeaderSize == coreHeaderSize)
@@ -144,18 +140,18 @@ bool BmpRows::open(const char* fileName, std::string* refusal) {
                       fileName);
     // A header cut short would be read from the bytes past its end.
     if (length < pixelBlockOffset) return refuse(refusal, "Error reading image data from %s.\n", fileName);
-    width_ = readLittleEndian32(file);
-    height_ = readLittleEndian32(file);
+    width_ = readLittleEndian32(stream.file);
+    height_ = readLittleEndian32(stream.file);
     // A negative height is a picture stored top row first.
     topDown_ = height_ > INT32_MAX;
     if (topDown_) height_ = 0u - height_;
 
-    uint32_t planes = readLittleEndian16(file);
+    uint32_t planes = readLittleEndian16(stream.file);
     if (planes != 1) return refuse(refusal, "Planes from %s is not 1: %u\n", fileName, planes);
-    uint32_t bitsPerPixel = readLittleEndian16(file);
+    uint32_t bitsPerPixel = readLittleEndian16(stream.file);
     if (bitsPerPixel != 24) return refuse(refusal, "Bpp from %s is not 24: %u\n", fileName, bitsPerPixel);
-    skipped.compression = readLittleEndian32(file);
-    skipped.imageSize = readLittleEndian32(file);
+    skipped.compression = readLittleEndian32(stream.file);
+    skipped.imageSize = readLittleEndian32(stream.file);
 
     // Refuse sizes that overflow 32 bits before allocating anything.
     const uint64_t row = uint64_t{width_} * 3;
@@ -165,20 +161,20 @@ bool BmpRows::open(const char* fileName, std::string* refusal) {
     const uint64_t start = pixelBlockStart(skipped, size, length);
     const bool padded = rowsArePadded(width_, height_, skipped, length, start);
     padding = padded ? (row + 3) / 4 * 4 - row : 0;
-    // A block that is empty or longer than the file is a short read: refuse
-    // it before allocating more than the file could hold.
+    // A block that is empty or longer than the stream.file is a short read: refuse
+    // it before allocating more than the stream.file could hold.
     if (size == 0 || (row + padding) * height_ > length - start)
         return refuse(refusal, "Error reading image data from %s.\n", fileName);
     warnOfForeignLayout(fileName, skipped, start, padded);
-    std::fseek(file, static_cast<long>(start), SEEK_SET);
+    std::fseek(stream.file, static_cast<long>(start), SEEK_SET);
     rowsRead = 0;
     return true;
 }
 
 bool BmpRows::readRow(unsigned char* bgr, uint32_t& pictureRow, std::string* refusal) {
     const size_t row = size_t{width_} * 3;
-    if (!file || rowsRead == height_ || std::fread(bgr, row, 1, file) != 1 ||
-        (padding > 0 && std::fseek(file, static_cast<long>(padding), SEEK_CUR) != 0))
+    if (!stream.file || rowsRead == height_ || std::fread(bgr, row, 1, stream.file) != 1 ||
+        (padding > 0 && std::fseek(stream.file, static_cast<long>(padding), SEEK_CUR) != 0))
         return refuse(refusal, "Error reading image data from %s.\n", name);
     pictureRow = topDown_ ? height_ - 1 - rowsRead : rowsRead;
     ++rowsRead;

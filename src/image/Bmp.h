@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/FileCloser.h"
 #include "image/Image.h"
 
 // Reads fileName (a full path) into image; true on success.
@@ -27,7 +28,6 @@ bool readBmp(const char* fileName, Image& image, std::string* refusal);
 class BmpRows {
 public:
     BmpRows() = default;
-    ~BmpRows();
     BmpRows(const BmpRows&) = delete;
     BmpRows& operator=(const BmpRows&) = delete;
 
@@ -43,7 +43,7 @@ public:
     bool readRow(unsigned char* bgr, uint32_t& pictureRow, std::string* refusal = nullptr);
 
 private:
-    std::FILE* file = nullptr;
+    FileCloser stream{nullptr};  // closed with the reader
     const char* name = "";  // the caller's, for the refusals
     uint32_t width_ = 0;
     uint32_t height_ = 0;

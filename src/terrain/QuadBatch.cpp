@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstdio>
 
-
 namespace {
 // A field of the batch's vertices from base, the batch's first byte: 0 in
 // the bound buffer (the array pointers then take offsets), or client memory.

@@ -10,7 +10,6 @@
 // quad.
 #include <GL/gl.h>
 
-#include <algorithm>
 #include <cstdint>
 
 #include "platform/GlStateScope.h"
@@ -73,38 +72,36 @@ void Terrain::sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, Qu
     // once, without looking at its quads.
     uint32_t testedRow = UINT32_MAX, testedPiece = UINT32_MAX;
     bool pieceMissed = false;
-    auto missesEveryPixel = [&](uint32_t x, uint32_t z) {
+    auto inMissedPiece = [&](uint32_t x, uint32_t z) {
         const uint32_t piece = x / QuadPieces::quadsPerPiece;
         if (z != testedRow || piece != testedPiece) {
             testedRow = z, testedPiece = piece;
-            const float firstX = static_cast<float>(piece * QuadPieces::quadsPerPiece);
-            const float endX = std::min(firstX + QuadPieces::quadsPerPiece, static_cast<float>(width - 1));
-            const float low[3] = {firstX, pieces.low(z, piece), static_cast<float>(z)};
-            const float high[3] = {endX, pieces.high(z, piece), static_cast<float>(z + 1)};
-            pieceMissed = centres->missedByBox(low, high);
+            const QuadPieces::Box box = pieces.box(z, piece);
+            pieceMissed = centres->missedByBox(box.low, box.high);
         }
-        if (pieceMissed) return true;
-        float corners[4][3];
-        for (int c = 0; c < 4; ++c) {
-            const uint32_t cornerX = x + quadCorners[c][0], cornerZ = z + quadCorners[c][1];
-            corners[c][0] = static_cast<float>(cornerX);
-            corners[c][1] = heights[cornerX + size_t{cornerZ} * width];
-            corners[c][2] = static_cast<float>(cornerZ);
-        }
-        return centres->missedBy(corners);
+        return pieceMissed;
     };
     auto writeQuad = [&](uint32_t x, uint32_t z) {
-        if (centres && missesEveryPixel(x, z)) return;
+        if (centres && inMissedPiece(x, z)) return;
+        size_t index[4];
+        float positions[4][3];
+        for (int c = 0; c < 4; ++c) {
+            const uint32_t cornerX = x + quadCorners[c][0], cornerZ = z + quadCorners[c][1];
+            index[c] = cornerX + size_t{cornerZ} * width;
+            positions[c][0] = static_cast<float>(cornerX);
+            positions[c][1] = heights[index[c]];
+            positions[c][2] = static_cast<float>(cornerZ);
+        }
+        if (centres && centres->missedBy(positions)) return;
         QuadVertex* vertex = batch.nextQuad();
         const float shade = shadows ? shadows->at(x, z) : 1.0f;
-        auto corner = [&](uint32_t cornerX, uint32_t cornerZ) {
-            const size_t i = cornerX + size_t{cornerZ} * width;
-            *vertex++ = {{columnU[cornerX], rowV[cornerZ]},
+        for (int c = 0; c < 4; ++c) {
+            const size_t i = index[c];
+            vertex[c] = {{columnU[x + quadCorners[c][0]], rowV[z + quadCorners[c][1]]},
                          {shade, shade, shade},
                          {normalX[i], 1.0f, normalZ[i]},
-                         {static_cast<float>(cornerX), heights[i], static_cast<float>(cornerZ)}};
-        };
-        for (const auto& step : quadCorners) corner(x + step[0], z + step[1]);
+                         {positions[c][0], positions[c][1], positions[c][2]}};
+        }
     };
     for (const QuadRun& run : quads.runs()) {
         quads.forEachQuadIn(run, writeQuad);

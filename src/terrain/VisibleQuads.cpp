@@ -45,6 +45,13 @@ void QuadPieces::prepare(const std::vector<float>& heights, uint32_t width, uint
     }
 }
 
+QuadPieces::Box QuadPieces::box(uint32_t row, uint32_t piece) const {
+    const float x = static_cast<float>(piece * quadsPerPiece);
+    const float endX = static_cast<float>(std::min((piece + 1) * quadsPerPiece, quadsPerRow_));
+    const float z = static_cast<float>(row);
+    return {{x, low(row, piece), z}, {endX, high(row, piece), z + 1}};
+}
+
 // Sizes the buffers for the grid (only when it changed) and empties the runs.
 void VisibleQuads::startSelection(const QuadPieces& pieces) {
     if (pieces.quadsPerRow() != quadsPerRow || pieces.rows() != rows || rowFirst.size() != rows) {
@@ -94,10 +101,8 @@ void VisibleQuads::select(const QuadPieces& pieces, const ViewVolume& view) {
     }
     for (uint32_t z = firstRow; z < endRow; ++z) {
         auto seen = [&](uint32_t piece) {
-            const float x = static_cast<float>(piece * perPiece);
-            const float endX = static_cast<float>(std::min((piece + 1) * perPiece, quadsPerRow));
-            const float rowZ = static_cast<float>(z);
-            return !view.excludesBox({x, pieces.low(z, piece), rowZ}, {endX, pieces.high(z, piece), rowZ + 1});
+            const QuadPieces::Box box = pieces.box(z, piece);
+            return !view.excludesBox(box.low, box.high);
         };
         uint32_t first = firstPiece;
         while (first < endPiece && !seen(first)) ++first;

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/Vector3.h"
+
 class ViewVolume;
 
 // A stretch of ground, seen from above: the points (x, z) within radius of
@@ -32,6 +34,12 @@ public:
     uint32_t piecesPerRow() const { return piecesPerRow_; }
     float low(uint32_t row, uint32_t piece) const { return pieceLow[size_t{row} * piecesPerRow_ + piece]; }
     float high(uint32_t row, uint32_t piece) const { return pieceHigh[size_t{row} * piecesPerRow_ + piece]; }
+    // The box that holds every quad of a piece: x along the piece, its
+    // lowest and highest corner, z across its row.
+    struct Box {
+        Vector3 low, high;
+    };
+    Box box(uint32_t row, uint32_t piece) const;
     // The lowest and the highest corner of all.
     float lowest() const { return lowest_; }
     float highest() const { return highest_; }

@@ -51,9 +51,12 @@ bool PixelCentres::missedByPoints(const float (*points)[3], int count) const {
 
 bool PixelCentres::missedBy(const float corners[4][3]) const { return missedByPoints(corners, 4); }
 
-bool PixelCentres::missedByBox(const float low[3], const float high[3]) const {
+bool PixelCentres::missedByBox(const Vector3& low, const Vector3& high) const {
     float corners[8][3];
-    for (int i = 0; i < 8; ++i)
-        for (int axis = 0; axis < 3; ++axis) corners[i][axis] = (i >> axis & 1) ? high[axis] : low[axis];
+    for (int i = 0; i < 8; ++i) {
+        corners[i][0] = i & 1 ? high.x : low.x;
+        corners[i][1] = i & 2 ? high.y : low.y;
+        corners[i][2] = i & 4 ? high.z : low.z;
+    }
     return missedByPoints(corners, 8);
 }

@@ -7,6 +7,8 @@
 // a low angle is mostly such slivers. (A software rasteriser may round the
 // quads that share a draw with it a level otherwise, as with any change of
 // which quads share a draw.)
+#include "base/Vector3.h"
+
 class PixelCentres {
 public:
     // Rules out nothing until assigned.
@@ -21,7 +23,7 @@ public:
     // rounding, holding no centre in x or none in y.
     bool missedBy(const float corners[4][3]) const;
     // The same for everything inside the axis-aligned box from low to high.
-    bool missedByBox(const float low[3], const float high[3]) const;
+    bool missedByBox(const Vector3& low, const Vector3& high) const;
 
 private:
     bool missedByPoints(const float (*points)[3], int count) const;

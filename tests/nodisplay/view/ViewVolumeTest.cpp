@@ -78,6 +78,6 @@ TEST(PixelCentres, OnlyGroundBetweenThePixelCentresIsMissed) {
     for (const auto& [ground, missed, what] : cases) EXPECT_EQ(centres.missedBy(ground.corners), missed) << what;
     EXPECT_FALSE(PixelCentres().missedBy(strip(400, 401).corners)) << "unassigned";
     // A box: flat, it is the strip; a unit high, it reaches 2.3 pixels up.
-    const float low[3] = {0, 0, 400}, flat[3] = {8, 0, 401}, tall[3] = {8, 1, 401};
+    const Vector3 low{0, 0, 400}, flat{8, 0, 401}, tall{8, 1, 401};
     EXPECT_EQ(std::pair(centres.missedByBox(low, flat), centres.missedByBox(low, tall)), std::pair(true, false));
 }
