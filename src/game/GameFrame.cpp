@@ -27,7 +27,7 @@ FrameView makeFrameView(const GameWorld& world, VisibleQuads& drawnQuads) {
     frame.viewport[3] = picture.height;
     frame.view = ViewVolume(frame.projection, frame.modelview);
     frame.pixelCentres = PixelCentres(frame.projection, frame.modelview, frame.viewport);
-    drawnQuads.select(terrain.getPieces(), frame.view);
+    drawnQuads.select(terrain.getPieces(), frame.view, terrain.getHeights().data());
     frame.terrain = &terrain;
     frame.quads = &drawnQuads;
     frame.shadowed = shadowPassRuns(world);

@@ -103,9 +103,6 @@ void Terrain::sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, Qu
                          {positions[c][0], positions[c][1], positions[c][2]}};
         }
     };
-    for (const QuadRun& run : quads.runs()) {
-        quads.forEachQuadIn(run, writeQuad);
-        batch.endRun();
-    }
+    quads.forEachQuad(writeQuad);
     batch.end();
 }

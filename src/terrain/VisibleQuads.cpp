@@ -57,15 +57,17 @@ void VisibleQuads::startSelection(const QuadPieces& pieces) {
     if (pieces.quadsPerRow() != quadsPerRow || pieces.rows() != rows || rowFirst.size() != rows) {
         quadsPerRow = pieces.quadsPerRow();
         rows = pieces.rows();
-        runs_.reserve(rows);
+        runs_.reserve(size_t{rows} * runsPerRow);
         rowFirst.assign(rows, 0);
         rowEnd.assign(rows, 0);
+        firstPiece.assign(rows, 0);
+        endPiece.assign(rows, 0);
     }
     runs_.clear();
 }
 
 void VisibleQuads::addRun(uint32_t z, uint32_t first, uint32_t end) {
-    rowFirst[z] = first;
+    if (rowFirst[z] == rowEnd[z]) rowFirst[z] = first;
     rowEnd[z] = end;
     const uint32_t firstQuad = z * quadsPerRow + first;
     if (!runs_.empty() && runs_.back().first + runs_.back().count == firstQuad) {
@@ -75,16 +77,18 @@ void VisibleQuads::addRun(uint32_t z, uint32_t first, uint32_t end) {
     }
 }
 
-void VisibleQuads::select(const QuadPieces& pieces, const ViewVolume& view) {
+void VisibleQuads::select(const QuadPieces& pieces, const ViewVolume& view, const float* heights) {
     startSelection(pieces);
     std::fill(rowFirst.begin(), rowFirst.end(), 0);
     std::fill(rowEnd.begin(), rowEnd.end(), 0);
+    std::fill(firstPiece.begin(), firstPiece.end(), 0);
+    std::fill(endPiece.begin(), endPiece.end(), 0);
     const uint32_t perPiece = QuadPieces::quadsPerPiece;
     const uint32_t piecesPerRow = pieces.piecesPerRow();
     // Only the rows and pieces within the ground the view can reach are
     // looked at, so a frame's choice costs what the view takes in, not what
     // the grid holds. With a height that is not a number, all of them.
-    uint32_t firstRow = 0, endRow = rows, firstPiece = 0, endPiece = piecesPerRow;
+    uint32_t firstRow = 0, endRow = rows, reachFirst = 0, reachEnd = piecesPerRow;
     ViewVolume::GroundRectangle reach{};
     if (std::isfinite(pieces.lowest()) && std::isfinite(pieces.highest())) {
         if (!view.reachesGround(pieces.lowest(), pieces.highest(), reach)) return;
@@ -96,20 +100,47 @@ void VisibleQuads::select(const QuadPieces& pieces, const ViewVolume& view) {
         };
         firstRow = clamp(std::floor(reach.lowZ) - 1, rows);
         endRow = clamp(std::ceil(reach.highZ) + 1, rows);
-        firstPiece = clamp(std::floor((reach.lowX - 1) / perPiece), piecesPerRow);
-        endPiece = clamp(std::ceil((reach.highX + 1) / perPiece), piecesPerRow);
+        reachFirst = clamp(std::floor((reach.lowX - 1) / perPiece), piecesPerRow);
+        reachEnd = clamp(std::ceil((reach.highX + 1) / perPiece), piecesPerRow);
     }
     for (uint32_t z = firstRow; z < endRow; ++z) {
         auto seen = [&](uint32_t piece) {
             const QuadPieces::Box box = pieces.box(z, piece);
             return !view.excludesBox(box.low, box.high);
         };
-        uint32_t first = firstPiece;
-        while (first < endPiece && !seen(first)) ++first;
-        if (first == endPiece) continue;
-        uint32_t end = endPiece;
+        uint32_t first = reachFirst;
+        while (first < reachEnd && !seen(first)) ++first;
+        if (first == reachEnd) continue;
+        uint32_t end = reachEnd;
         while (!seen(end - 1)) --end;
-        addRun(z, first * perPiece, std::min(end * perPiece, quadsPerRow));
+        firstPiece[z] = first, endPiece[z] = end;
+    }
+    if (heights && hiddenGround.find(pieces, heights, view, firstPiece.data(), endPiece.data())) {
+        for (uint32_t z = firstRow; z < endRow; ++z) addRunsAroundHidden(z);
+    } else {
+        for (uint32_t z = firstRow; z < endRow; ++z)
+            if (firstPiece[z] < endPiece[z])
+                addRun(z, firstPiece[z] * perPiece, std::min(endPiece[z] * perPiece, quadsPerRow));
+    }
+}
+
+// One run for each stretch of pieces left in, up to runsPerRow a row.
+void VisibleQuads::addRunsAroundHidden(uint32_t z) {
+    const uint32_t perPiece = QuadPieces::quadsPerPiece;
+    uint32_t runs = 0;
+    for (uint32_t piece = firstPiece[z]; piece < endPiece[z];) {
+        if (hiddenGround.hides(z, piece)) {
+            ++piece;
+            continue;
+        }
+        uint32_t end = piece + 1;
+        if (++runs == runsPerRow) {
+            end = endPiece[z];
+            while (hiddenGround.hides(z, end - 1)) --end;
+        }
+        while (end < endPiece[z] && !hiddenGround.hides(z, end)) ++end;
+        addRun(z, piece * perPiece, std::min(end * perPiece, quadsPerRow));
+        piece = end;
     }
 }
 

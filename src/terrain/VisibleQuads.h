@@ -1,8 +1,9 @@
 #pragma once
 // Which quads of a height-map grid the camera may see. Each row of quads is
 // cut into short pieces whose height ranges are kept with the grid, so that
-// every frame one run of quads per row can be chosen that takes in each piece
-// not wholly outside the view. The runs keep the rows' order: the quads sent go in the
+// every frame the runs of quads of each row can be chosen that take in each
+// piece neither wholly outside the view nor hidden behind nearer ground
+// (HiddenGround.h). The runs keep the rows' order: the quads sent go in the
 // same order as when the whole grid is drawn, so ties in depth fall the same
 // way and the picture does not change.
 #include <cstddef>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "base/Vector3.h"
+#include "terrain/HiddenGround.h"
 
 class ViewVolume;
 
@@ -64,21 +66,18 @@ struct QuadRun {
 // buffers grow with the first frame of a grid and are only refilled after that.
 class VisibleQuads {
 public:
-    // Chooses the runs for this view.
-    void select(const QuadPieces& pieces, const ViewVolume& view);
+    // Chooses the runs for this view. Given the grid's heights (index x + z *
+    // width), pieces that nearer ground hides are left out too.
+    void select(const QuadPieces& pieces, const ViewVolume& view, const float* heights = nullptr);
     // Chooses every quad, in one run.
     void selectAll(const QuadPieces& pieces);
 
     // The runs in drawing order. Runs that join end to start are merged.
     const std::vector<QuadRun>& runs() const { return runs_; }
-    // Visits each chosen quad, or those of one run, in drawing order as
-    // quad(x, z), its corner nearest the grid's origin.
+    // Visits each chosen quad in drawing order as quad(x, z), its corner
+    // nearest the grid's origin.
     template <typename Quad>
-    void forEachQuad(Quad quad) const {
-        for (const QuadRun& run : runs_) forEachQuadIn(run, quad);
-    }
-    template <typename Quad>
-    void forEachQuadIn(const QuadRun& run, Quad quad) const;
+    void forEachQuad(Quad quad) const;
 
     // Does the capsule come within margin of the footprint of a chosen quad?
     // Quad (x, z) covers x .. x + 1, z .. z + 1. May answer yes when it does
@@ -88,22 +87,30 @@ public:
 private:
     void startSelection(const QuadPieces& pieces);
     void addRun(uint32_t row, uint32_t first, uint32_t end);
+    void addRunsAroundHidden(uint32_t row);
+
+    // At most this many runs a row; the last takes in the rest of the row.
+    static constexpr uint32_t runsPerRow = 8;
 
     uint32_t quadsPerRow = 0;
     uint32_t rows = 0;
     std::vector<QuadRun> runs_;      // capacity for one run a row, kept between frames
     std::vector<uint32_t> rowFirst;  // chosen quads of each row: x from rowFirst to rowEnd - 1
     std::vector<uint32_t> rowEnd;    // equal to rowFirst when none
+    std::vector<uint32_t> firstPiece, endPiece;  // the pieces of each row within the view
+    HiddenGround hiddenGround;
 };
 
 template <typename Quad>
-void VisibleQuads::forEachQuadIn(const QuadRun& run, Quad quad) const {
-    uint32_t x = run.first % quadsPerRow, z = run.first / quadsPerRow;
-    for (uint32_t n = 0; n < run.count; ++n) {
-        quad(x, z);
-        if (++x == quadsPerRow) {
-            x = 0;
-            ++z;
+void VisibleQuads::forEachQuad(Quad quad) const {
+    for (const QuadRun& run : runs_) {
+        uint32_t x = run.first % quadsPerRow, z = run.first / quadsPerRow;
+        for (uint32_t n = 0; n < run.count; ++n) {
+            quad(x, z);
+            if (++x == quadsPerRow) {
+                x = 0;
+                ++z;
+            }
         }
     }
 }

@@ -23,6 +23,12 @@ ViewVolume::ViewVolume(const double projection[16], const double modelview[16]) 
             for (int c = 0; c < 4; ++c) plane[c] /= length;
         }
 
+    // The eye: the origin of the view's space, taken back to the world.
+    double view[16];
+    if (!invertMatrix(modelview, view)) return;
+    for (int axis = 0; axis < 3; ++axis) eye[axis] = view[12 + axis] / view[15];
+    if (!std::isfinite(eye[0] + eye[1] + eye[2])) return;
+
     // The corners: each corner of the projected cube taken back to the world.
     double back[16];
     if (!invertMatrix(clip, back)) return;
@@ -63,6 +69,22 @@ bool ViewVolume::reachesGround(float lowY, float highY, GroundRectangle& reach) 
     }
     if (!(lowX <= highX && lowZ <= highZ)) return false;
     reach = {static_cast<float>(lowX), static_cast<float>(lowZ), static_cast<float>(highX), static_cast<float>(highZ)};
+    return true;
+}
+
+bool ViewVolume::nearPart(NearPart& part) const {
+    if (!cornered) return false;
+    // The pyramid from the eye to the near plane's corners (bit 2 clear).
+    double lowX = eye[0], highX = eye[0], lowZ = eye[2], highZ = eye[2], lowY = eye[1];
+    for (int i = 0; i < 4; ++i) {
+        lowX = std::min(lowX, corners[i][0]), highX = std::max(highX, corners[i][0]);
+        lowZ = std::min(lowZ, corners[i][2]), highZ = std::max(highZ, corners[i][2]);
+        lowY = std::min(lowY, corners[i][1]);
+    }
+    part.eye = {static_cast<float>(eye[0]), static_cast<float>(eye[1]), static_cast<float>(eye[2])};
+    part.below = {static_cast<float>(lowX), static_cast<float>(lowZ), static_cast<float>(highX),
+                  static_cast<float>(highZ)};
+    part.lowestY = static_cast<float>(lowY);
     return true;
 }
 

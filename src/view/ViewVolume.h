@@ -23,6 +23,15 @@ public:
         float lowX, lowZ, highX, highZ;
     };
     bool reachesGround(float lowY, float highY, GroundRectangle& reach) const;
+    // The eye, and the part of the view nearer than the near plane, where
+    // nothing is drawn: the rectangle of ground beneath it and its lowest
+    // height. False when the matrices give no such point.
+    struct NearPart {
+        Vector3 eye;
+        GroundRectangle below;
+        float lowestY;
+    };
+    bool nearPart(NearPart& part) const;
 
 private:
     double planes[6][4] = {};  // a x + b y + c z + d >= 0 inside; (a, b, c) of unit length
@@ -30,4 +39,5 @@ private:
     // z of -1 or +1 after projection as bits 0, 1 and 2 of i say.
     double corners[8][3] = {};
     bool cornered = false;
+    double eye[3] = {};
 };

@@ -1,0 +1,206 @@
+#include "terrain/HiddenGround.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "terrain/VisibleQuads.h"
+#include "view/ViewVolume.h"
+
+namespace {
+// Ground nearer the eye than this spans too wide a fan of directions to
+// bound well; it is neither tested nor counted as hiding anything.
+constexpr float closestDistance = 1.0f;
+// What a piece must lie under the horizon by, in slope: about two pixels of
+// the 1024 x 768 picture, far above the rasteriser's snapping of vertices.
+constexpr float slopeMargin = 0.002f;
+// A pseudo-angle span is widened (tested) or narrowed (hiding) by this.
+constexpr float directionMargin = 1e-4f;
+// Ground hides only what lies at least this much farther out than all of it.
+constexpr float distanceMargin = 0.5f;
+// What the eye must stand above the ground beneath the near part of the view by.
+constexpr float clearance = 0.01f;
+// Room for the quads that raise the horizon in a frame; the nearest come first.
+constexpr size_t occluderRoom = size_t{1} << 17;
+
+constexpr float binsPerUnit = HiddenGround::directionBins / 4.0f;  // a pseudo-angle unit is a quarter turn
+constexpr int binMask = HiddenGround::directionBins - 1;
+
+// The direction of (x, z) as a number from 0 up to 4 over a whole turn,
+// growing with the angle: cheaper than the angle and ordered the same.
+float pseudoAngle(float x, float z) {
+    if (z >= 0) return x >= 0 ? z / (x + z) : 1 - x / (z - x);
+    return x < 0 ? 2 - z / (-x - z) : 3 + x / (x - z);
+}
+
+// A footprint on the ground, x0 .. x1 by z0 .. z1, seen from the eye's (ex, ez).
+struct Footprint {
+    float nearest, farthest;  // horizontal distances
+    float low, high;          // the pseudo-angles it spans: high - low < 2, low may pass 4
+};
+
+Footprint footprint(float ex, float ez, float x0, float z0, float x1, float z1) {
+    Footprint f;
+    const float dx = std::max({x0 - ex, 0.0f, ex - x1}), dz = std::max({z0 - ez, 0.0f, ez - z1});
+    f.nearest = std::sqrt(dx * dx + dz * dz);
+    const float fx = std::max(std::fabs(x0 - ex), std::fabs(x1 - ex));
+    const float fz = std::max(std::fabs(z0 - ez), std::fabs(z1 - ez));
+    f.farthest = std::sqrt(fx * fx + fz * fz);
+    // The eye is outside, so the span is under half a turn: each corner's
+    // direction is taken within half a turn of the first's.
+    const float first = pseudoAngle(x0 - ex, z0 - ez);
+    float low = 0, high = 0;
+    for (const auto& [x, z] : {std::pair{x1, z0}, {x1, z1}, {x0, z1}}) {
+        float turn = pseudoAngle(x - ex, z - ez) - first;
+        turn += turn > 2 ? -4 : turn < -2 ? 4 : 0;
+        low = std::min(low, turn), high = std::max(high, turn);
+    }
+    f.low = first + low, f.high = first + high;
+    return f;
+}
+
+// The slope (height over horizontal distance) from the eye that bounds a
+// height rise over ground between the distances: the lowest when lowest.
+float boundingSlope(float rise, const Footprint& f, bool lowest) {
+    const bool overNearest = lowest ? rise <= 0 : rise >= 0;
+    return rise / (overNearest ? f.nearest : f.farthest);
+}
+}  // namespace
+
+bool HiddenGround::find(const QuadPieces& pieces, const float* heights, const ViewVolume& view,
+                        const uint32_t* firstPiece, const uint32_t* endPiece) {
+    width = pieces.quadsPerRow() + 1;
+    piecesPerRow = pieces.piecesPerRow();
+    const size_t count = size_t{pieces.rows()} * piecesPerRow;
+    if (hidden.size() != count) {  // a new grid: room for all its pieces at once
+        hidden.assign(count, 0);
+        order.assign(count, 0);
+        bandStart.assign(bandCount + 1, 0);
+        bandOccluders.assign(bandCount, -1);
+        horizon.assign(directionBins, 0);
+        occluders.reserve(occluderRoom);
+        stripBins.resize(directionBins / 2);
+    }
+    if (count == 0 || !eyeAboveGround(pieces, heights, view)) return false;
+
+    sortByBand(pieces, firstPiece, endPiece);
+    std::fill(horizon.begin(), horizon.end(), -INFINITY);
+    std::fill(bandOccluders.begin(), bandOccluders.end(), -1);
+    occluders.clear();
+    for (int band = 0; band < bandCount; ++band) {
+        for (int o = bandOccluders[band]; o >= 0; o = occluders[o].next) raiseHorizon(occluders[o]);
+        for (uint32_t i = bandStart[band]; i < bandStart[band + 1]; ++i) {
+            const uint32_t row = order[i] / piecesPerRow, piece = order[i] % piecesPerRow;
+            const bool under = underHorizon(pieces, row, piece);
+            hidden[order[i]] = under;
+            if (!under) raiseHorizonLater(heights, row, piece);
+        }
+    }
+    return true;
+}
+
+// The eye over the grid, and the pyramid from it to the near plane's
+// corners above every grid point beneath it.
+bool HiddenGround::eyeAboveGround(const QuadPieces& pieces, const float* heights, const ViewVolume& view) {
+    ViewVolume::NearPart near;
+    if (!view.nearPart(near)) return false;
+    eye = near.eye;
+    const float lastX = static_cast<float>(pieces.quadsPerRow()), lastZ = static_cast<float>(pieces.rows());
+    if (!(eye.x >= 0 && eye.x <= lastX && eye.z >= 0 && eye.z <= lastZ)) return false;
+    auto gridRange = [](float low, float high, float last, uint32_t& first, uint32_t& end) {
+        first = static_cast<uint32_t>(std::clamp(std::floor(low), 0.0f, last));
+        end = static_cast<uint32_t>(std::clamp(std::ceil(high), 0.0f, last)) + 1;
+    };
+    uint32_t x0, x1, z0, z1;
+    gridRange(near.below.lowX, near.below.highX, lastX, x0, x1);
+    gridRange(near.below.lowZ, near.below.highZ, lastZ, z0, z1);
+    for (uint32_t z = z0; z < z1; ++z)
+        for (uint32_t x = x0; x < x1; ++x)
+            if (!(heights[x + size_t{z} * width] < near.lowestY - clearance)) return false;  // NaN too
+    return true;
+}
+
+// Counts the chosen pieces by band of nearest distance, then lays them out band by band.
+void HiddenGround::sortByBand(const QuadPieces& pieces, const uint32_t* firstPiece, const uint32_t* endPiece) {
+    auto bandOf = [&](uint32_t row, uint32_t piece) {
+        const QuadPieces::Box box = pieces.box(row, piece);
+        const float nearest = footprint(eye.x, eye.z, box.low.x, box.low.z, box.high.x, box.high.z).nearest;
+        return static_cast<int>(std::min(nearest / bandWidth, static_cast<float>(bandCount - 1)));
+    };
+    std::fill(bandStart.begin(), bandStart.end(), 0);
+    for (uint32_t row = 0; row < pieces.rows(); ++row)
+        for (uint32_t piece = firstPiece[row]; piece < endPiece[row]; ++piece) ++bandStart[bandOf(row, piece) + 1];
+    for (int band = 0; band < bandCount; ++band) bandStart[band + 1] += bandStart[band];
+    // Fills each band from its start, then moves the starts back.
+    for (uint32_t row = 0; row < pieces.rows(); ++row)
+        for (uint32_t piece = firstPiece[row]; piece < endPiece[row]; ++piece)
+            order[bandStart[bandOf(row, piece)]++] = row * piecesPerRow + piece;
+    for (int band = bandCount; band > 0; --band) bandStart[band] = bandStart[band - 1];
+    bandStart[0] = 0;
+}
+
+bool HiddenGround::underHorizon(const QuadPieces& pieces, uint32_t row, uint32_t piece) const {
+    const QuadPieces::Box box = pieces.box(row, piece);
+    const Footprint f = footprint(eye.x, eye.z, box.low.x, box.low.z, box.high.x, box.high.z);
+    if (!(f.nearest >= closestDistance)) return false;
+    const float limit = boundingSlope(box.high.y - eye.y, f, false) + slopeMargin;
+    const int first = static_cast<int>(std::floor((f.low - directionMargin) * binsPerUnit));
+    const int last = static_cast<int>(std::floor((f.high + directionMargin) * binsPerUnit));
+    for (int bin = first; bin <= last; ++bin)
+        if (!(horizon[bin & binMask] >= limit)) return false;  // NaN too
+    return true;
+}
+
+// A piece left in raises the horizon over the directions it wholly spans,
+// from the first band wholly beyond it. It is taken with a quad more on
+// either side, so that the directions between neighbouring pieces are
+// spanned too. Each quad bounds the slope from below by its lowest corner,
+// and a bin takes the lowest bound of the quads that reach into it: every
+// direction of the bin meets one of them. (Ground hides whether drawn or
+// not: the nearest ground on a ray is never hidden.)
+void HiddenGround::raiseHorizonLater(const float* heights, uint32_t row, uint32_t piece) {
+    const uint32_t firstX = piece * QuadPieces::quadsPerPiece;
+    const uint32_t stripFirst = firstX > 0 ? firstX - 1 : 0;
+    const uint32_t stripEnd = std::min(firstX + QuadPieces::quadsPerPiece + 1, width - 1);
+    const float z0 = static_cast<float>(row), z1 = z0 + 1;
+    const Footprint strip = footprint(eye.x, eye.z, static_cast<float>(stripFirst), z0, static_cast<float>(stripEnd), z1);
+    if (!(strip.nearest >= closestDistance)) return;
+    const int firstBin = static_cast<int>(std::ceil((strip.low + directionMargin) * binsPerUnit));
+    const int lastBin = static_cast<int>(std::floor((strip.high - directionMargin) * binsPerUnit)) - 1;
+    if (lastBin < firstBin) return;
+    for (int bin = firstBin; bin <= lastBin; ++bin) stripBins[bin - firstBin] = {INFINITY, 0};
+    for (uint32_t x = stripFirst; x < stripEnd; ++x) {
+        const float* corner = heights + x + size_t{row} * width;
+        const float low = std::min({corner[0], corner[1], corner[width], corner[width + 1]});
+        const float x0 = static_cast<float>(x);
+        const Footprint f = footprint(eye.x, eye.z, x0, z0, x0 + 1, z1);
+        const float slope = boundingSlope(low - eye.y, f, true);
+        const int from = std::max(firstBin, static_cast<int>(std::floor((f.low - directionMargin) * binsPerUnit)));
+        const int to = std::min(lastBin, static_cast<int>(std::floor((f.high + directionMargin) * binsPerUnit)));
+        for (int bin = from; bin <= to; ++bin) {
+            StripBin& b = stripBins[bin - firstBin];
+            b.slope = std::isnan(slope) ? -INFINITY : std::min(b.slope, slope);
+            b.farthest = std::max(b.farthest, f.farthest);
+        }
+    }
+    // One occluder for each stretch of bins with the same bound and band.
+    auto bandOf = [](float farthest) { return static_cast<int>(std::ceil((farthest + distanceMargin) / bandWidth)); };
+    for (int bin = firstBin; bin <= lastBin;) {
+        const StripBin& b = stripBins[bin - firstBin];
+        const int band = bandOf(b.farthest);
+        int end = bin + 1;
+        while (end <= lastBin && stripBins[end - firstBin].slope == b.slope && bandOf(stripBins[end - firstBin].farthest) == band) ++end;
+        if (band < bandCount && b.slope > -INFINITY) {
+            if (occluders.size() == occluderRoom) return;
+            occluders.push_back({bin, end - 1, b.slope, bandOccluders[band]});
+            bandOccluders[band] = static_cast<int>(occluders.size() - 1);
+        }
+        bin = end;
+    }
+}
+
+void HiddenGround::raiseHorizon(const Occluder& occluder) {
+    for (int bin = occluder.firstBin; bin <= occluder.lastBin; ++bin) {
+        float& slope = horizon[bin & binMask];
+        if (occluder.slope > slope) slope = occluder.slope;  // not a number raises nothing
+    }
+}

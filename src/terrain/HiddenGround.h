@@ -1,0 +1,75 @@
+#pragma once
+// Ground that nearer ground hides, found on the processor from the heights.
+//
+// Seen from an eye above a continuous height field, take a point Q of the
+// ground and the vertical half-plane through the eye and Q. Any ray in that
+// half-plane that passes at or below Q (a lower or equal slope, horizontal
+// distance t against height) starts above the ground and ends below it by
+// Q's distance, so it meets the ground no farther out than Q. A point P of
+// the same half-plane farther out than Q, at a slope no steeper than Q's,
+// thus lies behind ground on its own ray, and the depth test would throw
+// its fragment away. Taken over the directions around the eye, the steepest
+// slope of the ground within a distance is a horizon: a piece of ground
+// beyond that distance, wholly under the horizon in every direction it
+// spans, puts nothing on the screen.
+//
+// The ground is taken piece by piece in bands of distance from the eye,
+// nearest first. A piece is tested against the horizon of the ground wholly
+// nearer than its band; the quads of the pieces left in raise it for the
+// bands farther out. Directions are bins of a pseudo-angle, and every bound
+// is taken on the safe side with a margin, so a piece is only left out when
+// it surely cannot be seen. The proof needs the eye above the ground it
+// stands over, with all of the view nearer than the near plane above the
+// ground too (so nothing between is clipped away), and the eye over the
+// grid; when these do not hold, nothing is hidden.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "base/Vector3.h"
+
+class QuadPieces;
+class ViewVolume;
+
+class HiddenGround {
+public:
+    // Decides for the chosen pieces of each row, pieces firstPiece[row] ..
+    // endPiece[row] - 1, whether nearer ground hides them. heights are the
+    // grid's, index x + z * width. False, with every piece left in, when the
+    // view gives no way to tell.
+    bool find(const QuadPieces& pieces, const float* heights, const ViewVolume& view, const uint32_t* firstPiece,
+              const uint32_t* endPiece);
+    // After find returned true: is a chosen piece hidden?
+    bool hides(uint32_t row, uint32_t piece) const { return hidden[size_t{row} * piecesPerRow + piece] != 0; }
+
+    // Directions around the eye, and bands of distance (world units).
+    static constexpr int directionBins = 4096;
+    static constexpr float bandWidth = 2.0f;
+    static constexpr int bandCount = 1024;
+
+private:
+    struct Occluder {
+        int firstBin, lastBin;  // the bins it spans wholly, lastBin may pass the end and wrap
+        float slope;            // no point of it lies at a lower slope
+        int next;               // the next of its band, or -1
+    };
+
+    bool eyeAboveGround(const QuadPieces& pieces, const float* heights, const ViewVolume& view);
+    void sortByBand(const QuadPieces& pieces, const uint32_t* firstPiece, const uint32_t* endPiece);
+    bool underHorizon(const QuadPieces& pieces, uint32_t row, uint32_t piece) const;
+    void raiseHorizonLater(const float* heights, uint32_t row, uint32_t piece);
+    void raiseHorizon(const Occluder& occluder);
+
+    Vector3 eye{};
+    uint32_t width = 0, piecesPerRow = 0;
+    std::vector<uint8_t> hidden;     // a byte a piece, written for the chosen ones
+    std::vector<uint32_t> order;     // the chosen pieces (row * piecesPerRow + piece), band by band
+    std::vector<uint32_t> bandStart; // where each band's pieces start in order
+    std::vector<float> horizon;      // a lowest bound on the steepest slope, a bin
+    std::vector<int> bandOccluders;  // the first occluder to raise the horizon before each band, or -1
+    std::vector<Occluder> occluders; // room for a frame's; those beyond it are let go
+    struct StripBin {
+        float slope, farthest;
+    };
+    std::vector<StripBin> stripBins; // the bins a strip of ground spans, while it is taken
+};
