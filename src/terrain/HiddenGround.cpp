@@ -12,7 +12,7 @@ namespace {
 constexpr float closestDistance = 1.0f;
 // What a piece must lie under the horizon by, in slope: about two pixels of
 // the 1024 x 768 picture, far above the rasteriser's snapping of vertices.
-constexpr float slopeMargin = 0.002f;
+constexpr float slopeMargin = 0.0002f;
 // A pseudo-angle span is widened (tested) or narrowed (hiding) by this.
 constexpr float directionMargin = 1e-4f;
 // Ground hides only what lies at least this much farther out than all of it.
@@ -90,9 +90,9 @@ bool HiddenGround::find(const QuadPieces& pieces, const float* heights, const Vi
         for (int o = bandOccluders[band]; o >= 0; o = occluders[o].next) raiseHorizon(occluders[o]);
         for (uint32_t i = bandStart[band]; i < bandStart[band + 1]; ++i) {
             const uint32_t row = order[i] / piecesPerRow, piece = order[i] % piecesPerRow;
-            const bool under = underHorizon(pieces, row, piece);
-            hidden[order[i]] = under;
-            if (!under) raiseHorizonLater(heights, row, piece);
+            const uint8_t mask = hiddenQuads(pieces, heights, row, piece);
+            hidden[order[i]] = mask;
+            if (mask != allHidden) raiseHorizonLater(heights, row, piece);
         }
     }
     return true;
@@ -138,16 +138,31 @@ void HiddenGround::sortByBand(const QuadPieces& pieces, const uint32_t* firstPie
     bandStart[0] = 0;
 }
 
-bool HiddenGround::underHorizon(const QuadPieces& pieces, uint32_t row, uint32_t piece) const {
-    const QuadPieces::Box box = pieces.box(row, piece);
-    const Footprint f = footprint(eye.x, eye.z, box.low.x, box.low.z, box.high.x, box.high.z);
+// Is the ground over x0 .. x1, z0 .. z1, no higher than high, wholly under the horizon?
+bool HiddenGround::underHorizon(float x0, float z0, float x1, float z1, float high) const {
+    const Footprint f = footprint(eye.x, eye.z, x0, z0, x1, z1);
     if (!(f.nearest >= closestDistance)) return false;
-    const float limit = boundingSlope(box.high.y - eye.y, f, false) + slopeMargin;
+    const float limit = boundingSlope(high - eye.y, f, false) + slopeMargin;
     const int first = static_cast<int>(std::floor((f.low - directionMargin) * binsPerUnit));
     const int last = static_cast<int>(std::floor((f.high + directionMargin) * binsPerUnit));
     for (int bin = first; bin <= last; ++bin)
         if (!(horizon[bin & binMask] >= limit)) return false;  // NaN too
     return true;
+}
+
+// The whole piece at once, and when some of it shows, quad by quad.
+uint8_t HiddenGround::hiddenQuads(const QuadPieces& pieces, const float* heights, uint32_t row, uint32_t piece) const {
+    const QuadPieces::Box box = pieces.box(row, piece);
+    if (underHorizon(box.low.x, box.low.z, box.high.x, box.high.z, box.high.y)) return allHidden;
+    uint8_t mask = 0;
+    const uint32_t firstX = piece * QuadPieces::quadsPerPiece;
+    for (uint32_t x = firstX; x < static_cast<uint32_t>(box.high.x); ++x) {
+        const float* corner = heights + x + size_t{row} * width;
+        const float high = std::max({corner[0], corner[1], corner[width], corner[width + 1]});
+        const float x0 = static_cast<float>(x);
+        if (underHorizon(x0, box.low.z, x0 + 1, box.high.z, high)) mask |= 1u << (x - firstX);
+    }
+    return mask;
 }
 
 // A piece left in raises the horizon over the directions it wholly spans,

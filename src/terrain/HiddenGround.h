@@ -28,7 +28,8 @@
 
 #include "base/Vector3.h"
 
-class QuadPieces;
+#include "terrain/QuadPieces.h"
+
 class ViewVolume;
 
 class HiddenGround {
@@ -39,8 +40,11 @@ public:
     // view gives no way to tell.
     bool find(const QuadPieces& pieces, const float* heights, const ViewVolume& view, const uint32_t* firstPiece,
               const uint32_t* endPiece);
-    // After find returned true: is a chosen piece hidden?
-    bool hides(uint32_t row, uint32_t piece) const { return hidden[size_t{row} * piecesPerRow + piece] != 0; }
+    // After find returned true: is quad x of a chosen piece's row hidden?
+    bool hides(uint32_t row, uint32_t x) const {
+        const uint32_t piece = x / QuadPieces::quadsPerPiece;
+        return hidden[size_t{row} * piecesPerRow + piece] >> (x - piece * QuadPieces::quadsPerPiece) & 1;
+    }
 
     // Directions around the eye, and bands of distance (world units).
     static constexpr int directionBins = 4096;
@@ -56,13 +60,15 @@ private:
 
     bool eyeAboveGround(const QuadPieces& pieces, const float* heights, const ViewVolume& view);
     void sortByBand(const QuadPieces& pieces, const uint32_t* firstPiece, const uint32_t* endPiece);
-    bool underHorizon(const QuadPieces& pieces, uint32_t row, uint32_t piece) const;
+    bool underHorizon(float x0, float z0, float x1, float z1, float high) const;
+    uint8_t hiddenQuads(const QuadPieces& pieces, const float* heights, uint32_t row, uint32_t piece) const;
+    static constexpr uint8_t allHidden = 0xff;
     void raiseHorizonLater(const float* heights, uint32_t row, uint32_t piece);
     void raiseHorizon(const Occluder& occluder);
 
     Vector3 eye{};
     uint32_t width = 0, piecesPerRow = 0;
-    std::vector<uint8_t> hidden;     // a byte a piece, written for the chosen ones
+    std::vector<uint8_t> hidden;     // a piece's hidden quads, a bit each, written for the chosen ones
     std::vector<uint32_t> order;     // the chosen pieces (row * piecesPerRow + piece), band by band
     std::vector<uint32_t> bandStart; // where each band's pieces start in order
     std::vector<float> horizon;      // a lowest bound on the steepest slope, a bin
