@@ -10,8 +10,10 @@ namespace {
 // Ground nearer the eye than this spans too wide a fan of directions to
 // bound well; it is neither tested nor counted as hiding anything.
 constexpr float closestDistance = 1.0f;
-// What a piece must lie under the horizon by, in slope: about two pixels of
-// the 1024 x 768 picture, far above the rasteriser's snapping of vertices.
+// What ground must lie under the horizon by, in slope: a fifth of a pixel of
+// the 1024 x 768 picture and half a pixel of a picture 2160 high, several
+// times what a rasteriser's snapping of vertices (1/16 pixel or finer) can
+// move an edge.
 constexpr float slopeMargin = 0.0002f;
 // A pseudo-angle span is widened (tested) or narrowed (hiding) by this.
 constexpr float directionMargin = 1e-4f;
