@@ -34,38 +34,39 @@ float pseudoAngle(float x, float z) {
     return x < 0 ? 2 - z / (-x - z) : 3 + x / (x - z);
 }
 
-// A footprint on the ground, x0 .. x1 by z0 .. z1, seen from the eye's (ex, ez).
-struct Footprint {
-    float nearest, farthest;  // horizontal distances
-    float low, high;          // the pseudo-angles it spans: high - low < 2, low may pass 4
+// The nearest and farthest horizontal distance from the eye's (ex, ez) to
+// the ground x0 .. x1 by z0 .. z1.
+struct Distances {
+    float nearest, farthest;
 };
 
-Footprint footprint(float ex, float ez, float x0, float z0, float x1, float z1) {
-    Footprint f;
+Distances distances(float ex, float ez, float x0, float z0, float x1, float z1) {
     const float dx = std::max({x0 - ex, 0.0f, ex - x1}), dz = std::max({z0 - ez, 0.0f, ez - z1});
-    f.nearest = std::sqrt(dx * dx + dz * dz);
     const float fx = std::max(std::fabs(x0 - ex), std::fabs(x1 - ex));
     const float fz = std::max(std::fabs(z0 - ez), std::fabs(z1 - ez));
-    f.farthest = std::sqrt(fx * fx + fz * fz);
-    // The eye is outside, so the span is under half a turn: each corner's
-    // direction is taken within half a turn of the first's.
-    const float first = pseudoAngle(x0 - ex, z0 - ez);
-    float low = 0, high = 0;
-    for (const auto& [x, z] : {std::pair{x1, z0}, {x1, z1}, {x0, z1}}) {
-        float turn = pseudoAngle(x - ex, z - ez) - first;
-        turn += turn > 2 ? -4 : turn < -2 ? 4 : 0;
-        low = std::min(low, turn), high = std::max(high, turn);
-    }
-    f.low = first + low, f.high = first + high;
-    return f;
+    return {std::sqrt(dx * dx + dz * dz), std::sqrt(fx * fx + fz * fz)};
+}
+
+// An angle taken within half a turn of another. Ground the eye is outside of
+// spans under half a turn, so its corners' directions taken within half a
+// turn of one of them give its span as their lowest and highest.
+float besides(float angle, float reference) {
+    const float turn = angle - reference;
+    return reference + turn + (turn > 2 ? -4 : turn < -2 ? 4 : 0);
 }
 
 // The slope (height over horizontal distance) from the eye that bounds a
 // height rise over ground between the distances: the lowest when lowest.
-float boundingSlope(float rise, const Footprint& f, bool lowest) {
+float boundingSlope(float rise, const Distances& d, bool lowest) {
     const bool overNearest = lowest ? rise <= 0 : rise >= 0;
-    return rise / (overNearest ? f.nearest : f.farthest);
+    return rise / (overNearest ? d.nearest : d.farthest);
 }
+
+// The bins a span of directions reaches into, and those it holds whole.
+int firstBinReached(float low) { return static_cast<int>(std::floor((low - directionMargin) * binsPerUnit)); }
+int lastBinReached(float high) { return static_cast<int>(std::floor((high + directionMargin) * binsPerUnit)); }
+int firstBinHeld(float low) { return static_cast<int>(std::ceil((low + directionMargin) * binsPerUnit)); }
+int lastBinHeld(float high) { return static_cast<int>(std::floor((high - directionMargin) * binsPerUnit)) - 1; }
 }  // namespace
 
 bool HiddenGround::find(const QuadPieces& pieces, const float* heights, const ViewVolume& view,
@@ -83,6 +84,7 @@ bool HiddenGround::find(const QuadPieces& pieces, const float* heights, const Vi
         stripBins.resize(directionBins / 2);
     }
     if (count == 0 || !eyeAboveGround(pieces, heights, view)) return false;
+    strip = {UINT32_MAX, 0, 0};
 
     sortByBand(pieces, firstPiece, endPiece);
     std::fill(horizon.begin(), horizon.end(), -INFINITY);
@@ -125,7 +127,7 @@ bool HiddenGround::eyeAboveGround(const QuadPieces& pieces, const float* heights
 void HiddenGround::sortByBand(const QuadPieces& pieces, const uint32_t* firstPiece, const uint32_t* endPiece) {
     auto bandOf = [&](uint32_t row, uint32_t piece) {
         const QuadPieces::Box box = pieces.box(row, piece);
-        const float nearest = footprint(eye.x, eye.z, box.low.x, box.low.z, box.high.x, box.high.z).nearest;
+        const float nearest = distances(eye.x, eye.z, box.low.x, box.low.z, box.high.x, box.high.z).nearest;
         return static_cast<int>(std::min(nearest / bandWidth, static_cast<float>(bandCount - 1)));
     };
     std::fill(bandStart.begin(), bandStart.end(), 0);
@@ -140,31 +142,76 @@ void HiddenGround::sortByBand(const QuadPieces& pieces, const uint32_t* firstPie
     bandStart[0] = 0;
 }
 
-// Is the ground over x0 .. x1, z0 .. z1, no higher than high, wholly under the horizon?
-bool HiddenGround::underHorizon(float x0, float z0, float x1, float z1, float high) const {
-    const Footprint f = footprint(eye.x, eye.z, x0, z0, x1, z1);
-    if (!(f.nearest >= closestDistance)) return false;
-    const float limit = boundingSlope(high - eye.y, f, false) + slopeMargin;
-    const int first = static_cast<int>(std::floor((f.low - directionMargin) * binsPerUnit));
-    const int last = static_cast<int>(std::floor((f.high + directionMargin) * binsPerUnit));
-    for (int bin = first; bin <= last; ++bin)
-        if (!(horizon[bin & binMask] >= limit)) return false;  // NaN too
-    return true;
+// The directions of the corners of quads first .. end - 1 of a row.
+void HiddenGround::lookAlong(uint32_t row, uint32_t first, uint32_t end) {
+    strip = {row, first, end};
+    const float reference = pseudoAngle(static_cast<float>(first) - eye.x, static_cast<float>(row) - eye.z);
+    for (uint32_t x = first; x <= end; ++x)
+        for (uint32_t side = 0; side < 2; ++side)
+            cornerAngle[side][x - first] =
+                besides(pseudoAngle(static_cast<float>(x) - eye.x, static_cast<float>(row + side) - eye.z), reference);
 }
 
-// The whole piece at once, and when some of it shows, quad by quad.
-uint8_t HiddenGround::hiddenQuads(const QuadPieces& pieces, const float* heights, uint32_t row, uint32_t piece) const {
+// The directions the quads first .. end - 1 of the strip span.
+HiddenGround::Span HiddenGround::spanOf(uint32_t first, uint32_t end) const {
+    Span span{INFINITY, -INFINITY};
+    for (uint32_t x = first; x <= end; ++x)
+        for (const float (&side)[stripCorners] : cornerAngle) {
+            span.low = std::min(span.low, side[x - strip.first]);
+            span.high = std::max(span.high, side[x - strip.first]);
+        }
+    return span;
+}
+
+// The lowest and highest horizon over the bins the span reaches into.
+HiddenGround::Span HiddenGround::horizonOver(float low, float high) const {
+    Span range{INFINITY, -INFINITY};
+    for (int bin = firstBinReached(low); bin <= lastBinReached(high); ++bin) {
+        range.low = std::min(range.low, horizon[bin & binMask]);
+        range.high = std::max(range.high, horizon[bin & binMask]);
+    }
+    return range;
+}
+
+// The whole piece at once, and when some of it may show and some not, quad by quad.
+uint8_t HiddenGround::hiddenQuads(const QuadPieces& pieces, const float* heights, uint32_t row, uint32_t piece) {
     const QuadPieces::Box box = pieces.box(row, piece);
-    if (underHorizon(box.low.x, box.low.z, box.high.x, box.high.z, box.high.y)) return allHidden;
+    const Distances d = distances(eye.x, eye.z, box.low.x, box.low.z, box.high.x, box.high.z);
+    if (!(d.nearest >= closestDistance)) return 0;
+    // The corners of the box span what the piece spans.
+    const float reference = pseudoAngle(box.low.x - eye.x, box.low.z - eye.z);
+    Span span{reference, reference};
+    for (const auto& [x, z] : {std::pair{box.high.x, box.low.z}, {box.high.x, box.high.z}, {box.low.x, box.high.z}}) {
+        const float angle = besides(pseudoAngle(x - eye.x, z - eye.z), reference);
+        span = {std::min(span.low, angle), std::max(span.high, angle)};
+    }
+    const Span horizonRange = horizonOver(span.low, span.high);
+    if (horizonRange.low >= boundingSlope(box.high.y - eye.y, d, false) + slopeMargin) return allHidden;
+    // Not even the lowest of it under the highest horizon: all of it shows.
+    if (!(horizonRange.high >= boundingSlope(box.low.y - eye.y, d, true) + slopeMargin)) return 0;
+
+    const uint32_t firstX = piece * QuadPieces::quadsPerPiece, endX = static_cast<uint32_t>(box.high.x);
+    lookAlongPiece(row, piece);
     uint8_t mask = 0;
-    const uint32_t firstX = piece * QuadPieces::quadsPerPiece;
-    for (uint32_t x = firstX; x < static_cast<uint32_t>(box.high.x); ++x) {
+    for (uint32_t x = firstX; x < endX; ++x) {
         const float* corner = heights + x + size_t{row} * width;
         const float high = std::max({corner[0], corner[1], corner[width], corner[width + 1]});
         const float x0 = static_cast<float>(x);
-        if (underHorizon(x0, box.low.z, x0 + 1, box.high.z, high)) mask |= 1u << (x - firstX);
+        const Distances quad = distances(eye.x, eye.z, x0, box.low.z, x0 + 1, box.high.z);
+        if (!(quad.nearest >= closestDistance)) continue;
+        const Span quadSpan = spanOf(x, x + 1);
+        if (horizonOver(quadSpan.low, quadSpan.high).low >= boundingSlope(high - eye.y, quad, false) + slopeMargin)
+            mask |= 1u << (x - firstX);
     }
     return mask;
+}
+
+// The strip of a piece: its quads and one more on either side.
+void HiddenGround::lookAlongPiece(uint32_t row, uint32_t piece) {
+    const uint32_t firstX = piece * QuadPieces::quadsPerPiece;
+    const uint32_t first = firstX > 0 ? firstX - 1 : 0;
+    const uint32_t end = std::min(firstX + QuadPieces::quadsPerPiece + 1, width - 1);
+    if (strip.row != row || strip.first != first || strip.end != end) lookAlong(row, first, end);
 }
 
 // A piece left in raises the horizon over the directions it wholly spans,
@@ -175,28 +222,28 @@ uint8_t HiddenGround::hiddenQuads(const QuadPieces& pieces, const float* heights
 // direction of the bin meets one of them. (Ground hides whether drawn or
 // not: the nearest ground on a ray is never hidden.)
 void HiddenGround::raiseHorizonLater(const float* heights, uint32_t row, uint32_t piece) {
-    const uint32_t firstX = piece * QuadPieces::quadsPerPiece;
-    const uint32_t stripFirst = firstX > 0 ? firstX - 1 : 0;
-    const uint32_t stripEnd = std::min(firstX + QuadPieces::quadsPerPiece + 1, width - 1);
+    lookAlongPiece(row, piece);
     const float z0 = static_cast<float>(row), z1 = z0 + 1;
-    const Footprint strip = footprint(eye.x, eye.z, static_cast<float>(stripFirst), z0, static_cast<float>(stripEnd), z1);
-    if (!(strip.nearest >= closestDistance)) return;
-    const int firstBin = static_cast<int>(std::ceil((strip.low + directionMargin) * binsPerUnit));
-    const int lastBin = static_cast<int>(std::floor((strip.high - directionMargin) * binsPerUnit)) - 1;
+    const Distances whole =
+        distances(eye.x, eye.z, static_cast<float>(strip.first), z0, static_cast<float>(strip.end), z1);
+    if (!(whole.nearest >= closestDistance)) return;
+    const Span span = spanOf(strip.first, strip.end);
+    const int firstBin = firstBinHeld(span.low), lastBin = lastBinHeld(span.high);
     if (lastBin < firstBin) return;
     for (int bin = firstBin; bin <= lastBin; ++bin) stripBins[bin - firstBin] = {INFINITY, 0};
-    for (uint32_t x = stripFirst; x < stripEnd; ++x) {
+    for (uint32_t x = strip.first; x < strip.end; ++x) {
         const float* corner = heights + x + size_t{row} * width;
         const float low = std::min({corner[0], corner[1], corner[width], corner[width + 1]});
         const float x0 = static_cast<float>(x);
-        const Footprint f = footprint(eye.x, eye.z, x0, z0, x0 + 1, z1);
-        const float slope = boundingSlope(low - eye.y, f, true);
-        const int from = std::max(firstBin, static_cast<int>(std::floor((f.low - directionMargin) * binsPerUnit)));
-        const int to = std::min(lastBin, static_cast<int>(std::floor((f.high + directionMargin) * binsPerUnit)));
+        const Distances d = distances(eye.x, eye.z, x0, z0, x0 + 1, z1);
+        const float slope = boundingSlope(low - eye.y, d, true);
+        const Span quadSpan = spanOf(x, x + 1);
+        const int from = std::max(firstBin, firstBinReached(quadSpan.low));
+        const int to = std::min(lastBin, lastBinReached(quadSpan.high));
         for (int bin = from; bin <= to; ++bin) {
             StripBin& b = stripBins[bin - firstBin];
             b.slope = std::isnan(slope) ? -INFINITY : std::min(b.slope, slope);
-            b.farthest = std::max(b.farthest, f.farthest);
+            b.farthest = std::max(b.farthest, d.farthest);
         }
     }
     // One occluder for each stretch of bins with the same bound and band.
@@ -205,7 +252,9 @@ void HiddenGround::raiseHorizonLater(const float* heights, uint32_t row, uint32_
         const StripBin& b = stripBins[bin - firstBin];
         const int band = bandOf(b.farthest);
         int end = bin + 1;
-        while (end <= lastBin && stripBins[end - firstBin].slope == b.slope && bandOf(stripBins[end - firstBin].farthest) == band) ++end;
+        while (end <= lastBin && stripBins[end - firstBin].slope == b.slope &&
+               bandOf(stripBins[end - firstBin].farthest) == band)
+            ++end;
         if (band < bandCount && b.slope > -INFINITY) {
             if (occluders.size() == occluderRoom) return;
             occluders.push_back({bin, end - 1, b.slope, bandOccluders[band]});

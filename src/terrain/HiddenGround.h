@@ -35,7 +35,7 @@ class ViewVolume;
 class HiddenGround {
 public:
     // Decides for the chosen pieces of each row, pieces firstPiece[row] ..
-    // endPiece[row] - 1, whether nearer ground hides them. heights are the
+    // endPiece[row] - 1, which of their quads nearer ground hides. heights are the
     // grid's, index x + z * width. False, with every piece left in, when the
     // view gives no way to tell.
     bool find(const QuadPieces& pieces, const float* heights, const ViewVolume& view, const uint32_t* firstPiece,
@@ -58,13 +58,28 @@ private:
         int next;               // the next of its band, or -1
     };
 
+    struct Span {
+        float low, high;  // pseudo-angles, or slopes
+    };
+
     bool eyeAboveGround(const QuadPieces& pieces, const float* heights, const ViewVolume& view);
     void sortByBand(const QuadPieces& pieces, const uint32_t* firstPiece, const uint32_t* endPiece);
-    bool underHorizon(float x0, float z0, float x1, float z1, float high) const;
-    uint8_t hiddenQuads(const QuadPieces& pieces, const float* heights, uint32_t row, uint32_t piece) const;
+    uint8_t hiddenQuads(const QuadPieces& pieces, const float* heights, uint32_t row, uint32_t piece);
     static constexpr uint8_t allHidden = 0xff;
+    void lookAlongPiece(uint32_t row, uint32_t piece);
+    void lookAlong(uint32_t row, uint32_t first, uint32_t end);
+    Span spanOf(uint32_t first, uint32_t end) const;
+    Span horizonOver(float low, float high) const;
     void raiseHorizonLater(const float* heights, uint32_t row, uint32_t piece);
     void raiseHorizon(const Occluder& occluder);
+
+    // The strip of quads of a row being looked at, and its corners' directions.
+    struct Strip {
+        uint32_t row, first, end;
+    };
+    static constexpr uint32_t stripCorners = QuadPieces::quadsPerPiece + 3;
+    Strip strip{};
+    float cornerAngle[2][stripCorners] = {};  // along z = row, then z = row + 1
 
     Vector3 eye{};
     uint32_t width = 0, piecesPerRow = 0;
