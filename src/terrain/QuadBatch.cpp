@@ -11,8 +11,8 @@ namespace {
 // the bound buffer (the array pointers then take offsets), or client memory.
 const void* field(uintptr_t base, size_t offset) { return reinterpret_cast<const void*>(base + offset); }
 
-// Buffer objects are core from OpenGL 1.5. When they are missing, why says
-// so, for the note.
+// Buffer objects are core from OpenGL 1.5, glMultiDrawArrays from 1.4. When
+// they are missing, why says so, for the note.
 bool offersBufferObjects(char (&why)[96]) {
     const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     int major = 0, minor = 0;
@@ -54,7 +54,8 @@ void QuadBatch::begin(bool shadedQuads) {
         glBindBuffer(GL_ARRAY_BUFFER, buffer);
         if (!made) glBufferData(GL_ARRAY_BUFFER, bytes, nullptr, GL_STREAM_DRAW);
     }
-    filled = 0;
+    filled = runStart = 0;
+    runs = 0;
     shaded = shadedQuads;
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
@@ -78,11 +79,26 @@ void QuadBatch::map() {
     mapped = clientMemory.get();
 }
 
+void QuadBatch::endRun() {
+    if (filled == runStart) return;
+    firsts[runs] = static_cast<int>(runStart * verticesPerQuad);
+    counts[runs] = static_cast<int>((filled - runStart) * verticesPerQuad);
+    runStart = filled;
+    ++runs;
+}
+
+// A run that does not fit is split: its first part goes with this batch.
 void QuadBatch::send() {
-    if (!clientMemory && mapped) glUnmapBuffer(GL_ARRAY_BUFFER);
-    if (filled > 0) glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(filled * verticesPerQuad));
+    endRun();
+    if (clientMemory) {
+        for (int run = 0; run < runs; ++run) glDrawArrays(GL_QUADS, firsts[run], counts[run]);
+    } else {
+        if (mapped) glUnmapBuffer(GL_ARRAY_BUFFER);
+        if (runs > 0) glMultiDrawArrays(GL_QUADS, firsts, counts, runs);
+    }
     mapped = nullptr;
-    filled = 0;
+    filled = runStart = 0;
+    runs = 0;
 }
 
 void QuadBatch::end() {

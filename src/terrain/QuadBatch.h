@@ -6,15 +6,11 @@
 // draw and reused, and the quads are written straight into the buffer's
 // memory, so the driver neither copies them nor allocates for them.
 //
-// A batch goes as one draw of all its quads. A software rasteriser splits a
-// quad into triangles along one diagonal when nothing in the same draw needs
-// clipping and along the other when something does, so many small draws
-// would fold the ground otherwise than the same quads drawn together.
-//
 // An OpenGL older than 1.5 has no buffer objects, and one that cannot map a
 // buffer (indirect rendering, say) cannot use them: the batch then lives in
 // the program's memory and goes as client-side vertex arrays (OpenGL 1.1),
-// for the same picture. The first draw says so in one line on standard error.
+// one glDrawArrays a run, for the same picture. The first draw says so in
+// one line on standard error.
 #include <cstddef>
 #include <memory>
 
@@ -42,10 +38,16 @@ public:
     void begin(bool shaded);
     // Room for the next quad's four vertices; a full batch is sent first.
     QuadVertex* nextQuad() {
-        if (filled == quadsPerBatch) send();
+        if (filled == quadsPerBatch || runs == runsPerBatch) send();
         if (!mapped) map();
         return &mapped[verticesPerQuad * filled++];
     }
+    // Closes the run of quads written since the last one closed. Each run is
+    // a draw of its own, and a batch's runs go with one glMultiDrawArrays.
+    // A software rasteriser splits a quad into triangles along one diagonal
+    // when something else in its draw needs clipping and along the other
+    // when nothing does, so which quads share a draw shapes the ground.
+    void endRun();
     // Sends what is left, turns the arrays off again and unbinds the buffer.
     void end();
     // Deletes the buffer; needs the GL context it was made in.
@@ -55,6 +57,8 @@ public:
     void sendFromClientMemory() { turnToClientMemory("Buffer objects were turned off"); }
 
 private:
+    static constexpr int runsPerBatch = 4096;
+
     void map();
     void send();
     void pointArrays() const;
@@ -64,5 +68,9 @@ private:
     unsigned buffer = 0;           // GL buffer object name, 0 until the first draw
     QuadVertex* mapped = nullptr;  // the buffer's memory while it is being written
     size_t filled = 0;             // quads written since the last send
+    size_t runStart = 0;           // the first quad of the run being written
+    int runs = 0;                  // runs closed since the last send
+    int firsts[runsPerBatch] = {}; // their first vertices and vertex counts
+    int counts[runsPerBatch] = {};
     bool shaded = false;
 };

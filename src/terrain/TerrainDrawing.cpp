@@ -103,6 +103,14 @@ void Terrain::sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, Qu
                          {positions[c][0], positions[c][1], positions[c][2]}};
         }
     };
-    quads.forEachQuad(writeQuad);
+    // Each run is a draw of its own, as llvmpipe sends a draw without
+    // clipping faster, but for runs cut by hidden ground: those go together,
+    // since a short run beyond a hill, alone in its draw, would be folded
+    // otherwise than the same quads drawn with the rest of the ground.
+    const bool drawPerRun = !quads.leftOutHiddenGround();
+    for (const QuadRun& run : quads.runs()) {
+        quads.forEachQuadIn(run, writeQuad);
+        if (drawPerRun) batch.endRun();
+    }
     batch.end();
 }

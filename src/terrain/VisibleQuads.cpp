@@ -7,6 +7,7 @@
 
 // Sizes the buffers for the grid (only when it changed) and empties the runs.
 void VisibleQuads::startSelection(const QuadPieces& pieces) {
+    hiddenLeftOut = false;
     if (pieces.quadsPerRow() != quadsPerRow || pieces.rows() != rows || rowFirst.size() != rows) {
         quadsPerRow = pieces.quadsPerRow();
         rows = pieces.rows();
@@ -68,7 +69,8 @@ void VisibleQuads::select(const QuadPieces& pieces, const ViewVolume& view, cons
         while (!seen(end - 1)) --end;
         firstPiece[z] = first, endPiece[z] = end;
     }
-    if (heights && hiddenGround.find(pieces, heights, view, firstPiece.data(), endPiece.data())) {
+    hiddenLeftOut = heights && hiddenGround.find(pieces, heights, view, firstPiece.data(), endPiece.data());
+    if (hiddenLeftOut) {
         for (uint32_t z = firstRow; z < endRow; ++z) addRunsAroundHidden(z);
     } else {
         for (uint32_t z = firstRow; z < endRow; ++z)

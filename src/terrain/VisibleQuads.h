@@ -41,10 +41,17 @@ public:
 
     // The runs in drawing order. Runs that join end to start are merged.
     const std::vector<QuadRun>& runs() const { return runs_; }
-    // Visits each chosen quad in drawing order as quad(x, z), its corner
-    // nearest the grid's origin.
+    // Were quads hidden behind nearer ground left out? The runs are then
+    // pieces of rows, cut where such ground lies.
+    bool leftOutHiddenGround() const { return hiddenLeftOut; }
+    // Visits each chosen quad, or those of one run, in drawing order as
+    // quad(x, z), its corner nearest the grid's origin.
     template <typename Quad>
-    void forEachQuad(Quad quad) const;
+    void forEachQuad(Quad quad) const {
+        for (const QuadRun& run : runs_) forEachQuadIn(run, quad);
+    }
+    template <typename Quad>
+    void forEachQuadIn(const QuadRun& run, Quad quad) const;
 
     // Does the capsule come within margin of the footprint of a chosen quad?
     // Quad (x, z) covers x .. x + 1, z .. z + 1. May answer yes when it does
@@ -66,18 +73,17 @@ private:
     std::vector<uint32_t> rowEnd;    // equal to rowFirst when none
     std::vector<uint32_t> firstPiece, endPiece;  // the pieces of each row within the view
     HiddenGround hiddenGround;
+    bool hiddenLeftOut = false;
 };
 
 template <typename Quad>
-void VisibleQuads::forEachQuad(Quad quad) const {
-    for (const QuadRun& run : runs_) {
-        uint32_t x = run.first % quadsPerRow, z = run.first / quadsPerRow;
-        for (uint32_t n = 0; n < run.count; ++n) {
-            quad(x, z);
-            if (++x == quadsPerRow) {
-                x = 0;
-                ++z;
-            }
+void VisibleQuads::forEachQuadIn(const QuadRun& run, Quad quad) const {
+    uint32_t x = run.first % quadsPerRow, z = run.first / quadsPerRow;
+    for (uint32_t n = 0; n < run.count; ++n) {
+        quad(x, z);
+        if (++x == quadsPerRow) {
+            x = 0;
+            ++z;
         }
     }
 }
