@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "terrain/VisibleQuads.h"
+#include "terrain/QuadPieces.h"
 #include "view/ViewVolume.h"
 
 namespace {
@@ -69,8 +69,8 @@ int firstBinHeld(float low) { return static_cast<int>(std::ceil((low + direction
 int lastBinHeld(float high) { return static_cast<int>(std::floor((high - directionMargin) * binsPerUnit)) - 1; }
 }  // namespace
 
-bool HiddenGround::find(const QuadPieces& pieces, const float* heights, const ViewVolume& view,
-                        const uint32_t* firstPiece, const uint32_t* endPiece) {
+bool HiddenGround::markHidden(const QuadPieces& pieces, const float* heights, const ViewVolume& view,
+                              const uint32_t* firstPiece, const uint32_t* endPiece) {
     width = pieces.quadsPerRow() + 1;
     piecesPerRow = pieces.piecesPerRow();
     const size_t count = size_t{pieces.rows()} * piecesPerRow;

@@ -38,9 +38,9 @@ public:
     // endPiece[row] - 1, which of their quads nearer ground hides. heights are the
     // grid's, index x + z * width. False, with every piece left in, when the
     // view gives no way to tell.
-    bool find(const QuadPieces& pieces, const float* heights, const ViewVolume& view, const uint32_t* firstPiece,
-              const uint32_t* endPiece);
-    // After find returned true: is quad x of a chosen piece's row hidden?
+    bool markHidden(const QuadPieces& pieces, const float* heights, const ViewVolume& view,
+                    const uint32_t* firstPiece, const uint32_t* endPiece);
+    // After markHidden returned true: is quad x of a chosen piece's row hidden?
     bool hides(uint32_t row, uint32_t x) const {
         const uint32_t piece = x / QuadPieces::quadsPerPiece;
         return hidden[size_t{row} * piecesPerRow + piece] >> (x - piece * QuadPieces::quadsPerPiece) & 1;

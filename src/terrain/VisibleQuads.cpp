@@ -69,7 +69,7 @@ void VisibleQuads::select(const QuadPieces& pieces, const ViewVolume& view, cons
         while (!seen(end - 1)) --end;
         firstPiece[z] = first, endPiece[z] = end;
     }
-    hiddenLeftOut = heights && hiddenGround.find(pieces, heights, view, firstPiece.data(), endPiece.data());
+    hiddenLeftOut = heights && hiddenGround.markHidden(pieces, heights, view, firstPiece.data(), endPiece.data());
     if (hiddenLeftOut) {
         for (uint32_t z = firstRow; z < endRow; ++z) addRunsAroundHidden(z);
     } else {
