@@ -163,8 +163,10 @@ HiddenGround::Span HiddenGround::spanOf(uint32_t first, uint32_t end) const {
     return span;
 }
 
-// The lowest and highest horizon over the bins the span reaches into.
+// The lowest and highest horizon over the bins the span reaches into. A
+// span that is not a number (a corner at the eye) could reach anywhere.
 HiddenGround::Span HiddenGround::horizonOver(float low, float high) const {
+    if (!(low <= high && high - low < 2)) return {-INFINITY, INFINITY};
     Span range{INFINITY, -INFINITY};
     for (int bin = firstBinReached(low); bin <= lastBinReached(high); ++bin) {
         range.low = std::min(range.low, horizon[bin & binMask]);
@@ -228,6 +230,7 @@ void HiddenGround::raiseHorizonLater(const float* heights, uint32_t row, uint32_
         distances(eye.x, eye.z, static_cast<float>(strip.first), z0, static_cast<float>(strip.end), z1);
     if (!(whole.nearest >= closestDistance)) return;
     const Span span = spanOf(strip.first, strip.end);
+    if (!(span.low <= span.high && span.high - span.low < 2)) return;  // a corner at the eye
     const int firstBin = firstBinHeld(span.low), lastBin = lastBinHeld(span.high);
     if (lastBin < firstBin) return;
     for (int bin = firstBin; bin <= lastBin; ++bin) stripBins[bin - firstBin] = {INFINITY, 0};
@@ -238,6 +241,7 @@ void HiddenGround::raiseHorizonLater(const float* heights, uint32_t row, uint32_
         const Distances d = distances(eye.x, eye.z, x0, z0, x0 + 1, z1);
         const float slope = boundingSlope(low - eye.y, d, true);
         const Span quadSpan = spanOf(x, x + 1);
+        if (!(quadSpan.low <= quadSpan.high && quadSpan.high - quadSpan.low < 2)) return;
         const int from = std::max(firstBin, firstBinReached(quadSpan.low));
         const int to = std::min(lastBin, lastBinReached(quadSpan.high));
         for (int bin = from; bin <= to; ++bin) {

@@ -69,9 +69,9 @@ TEST(VisibleQuads, GroundBehindARidgeIsLeftOutUnlessItRisesAboveIt) {
     for (uint32_t x = 0; x < w; ++x)
         for (uint32_t z = 14; z <= 16; ++z) grid.heights[x + z * w] = 10.0f;
     grid.heights[40 + 40 * w] = 40.0f;  // a corner of quads 39 and 40 of rows 39 and 40
-    auto rowsDrawn = [&](double eyeY, double eyeZ) {
+    auto rowsDrawn = [&](double eyeY, double eyeZ, double eyeX = 40) {
         grid.pieces.prepare(grid.heights, w, d);
-        grid.quads.select(grid.pieces, gameViewVolume(40, eyeY, eyeZ, 40, eyeY, 50), grid.heights.data());
+        grid.quads.select(grid.pieces, gameViewVolume(eyeX, eyeY, eyeZ, eyeX, eyeY, 50), grid.heights.data());
         std::vector<uint32_t> quadsInRow(d - 1, 0);
         grid.quads.forEachQuad([&](uint32_t, uint32_t z) { ++quadsInRow[z]; });
         return quadsInRow;
@@ -79,6 +79,8 @@ TEST(VisibleQuads, GroundBehindARidgeIsLeftOutUnlessItRisesAboveIt) {
     std::vector<uint32_t> rows = rowsDrawn(8, 5);
     EXPECT_GT(rows[13], 0u) << "the ridge's near side";
     for (uint32_t z = 18; z < d - 1; ++z) EXPECT_EQ(rows[z], z == 39 || z == 40 ? 2u : 0u) << "row " << z;
+    // The eye on the corner of a quad beside a piece: that quad has no direction.
+    EXPECT_EQ(rowsDrawn(8, 5, 39)[30], 0u);
 
     // The eye under the ground it stands over, or off the grid: nothing can be proved hidden.
     grid.heights[40 + 5 * w] = 9.0f;
