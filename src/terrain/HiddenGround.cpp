@@ -67,6 +67,9 @@ int firstBinReached(float low) { return static_cast<int>(std::floor((low - direc
 int lastBinReached(float high) { return static_cast<int>(std::floor((high + directionMargin) * binsPerUnit)); }
 int firstBinHeld(float low) { return static_cast<int>(std::ceil((low + directionMargin) * binsPerUnit)); }
 int lastBinHeld(float high) { return static_cast<int>(std::floor((high - directionMargin) * binsPerUnit)) - 1; }
+
+// Is the span a plain one? Not when a corner sat at the eye (not a number).
+bool spansLessThanHalfATurn(const HiddenGround::Span& span) { return span.low <= span.high && span.high - span.low < 2; }
 }  // namespace
 
 bool HiddenGround::markHidden(const QuadPieces& pieces, const float* heights, const ViewVolume& view,
@@ -142,6 +145,13 @@ void HiddenGround::sortByBand(const QuadPieces& pieces, const uint32_t* firstPie
     bandStart[0] = 0;
 }
 
+// The lowest and highest corner of quad (x, row).
+HiddenGround::Span HiddenGround::cornerHeights(const float* heights, uint32_t x, uint32_t row) const {
+    const float* corner = heights + x + size_t{row} * width;
+    const auto [low, high] = std::minmax({corner[0], corner[1], corner[width], corner[width + 1]});
+    return {low, high};
+}
+
 // The directions of the corners of quads first .. end - 1 of a row.
 void HiddenGround::lookAlong(uint32_t row, uint32_t first, uint32_t end) {
     strip = {row, first, end};
@@ -166,7 +176,7 @@ HiddenGround::Span HiddenGround::spanOf(uint32_t first, uint32_t end) const {
 // The lowest and highest horizon over the bins the span reaches into. A
 // span that is not a number (a corner at the eye) could reach anywhere.
 HiddenGround::Span HiddenGround::horizonOver(float low, float high) const {
-    if (!(low <= high && high - low < 2)) return {-INFINITY, INFINITY};
+    if (!spansLessThanHalfATurn({low, high})) return {-INFINITY, INFINITY};
     Span range{INFINITY, -INFINITY};
     for (int bin = firstBinReached(low); bin <= lastBinReached(high); ++bin) {
         range.low = std::min(range.low, horizon[bin & binMask]);
@@ -196,8 +206,7 @@ uint8_t HiddenGround::hiddenQuads(const QuadPieces& pieces, const float* heights
     lookAlongPiece(row, piece);
     uint8_t mask = 0;
     for (uint32_t x = firstX; x < endX; ++x) {
-        const float* corner = heights + x + size_t{row} * width;
-        const float high = std::max({corner[0], corner[1], corner[width], corner[width + 1]});
+        const float high = cornerHeights(heights, x, row).high;
         const float x0 = static_cast<float>(x);
         const Distances quad = distances(eye.x, eye.z, x0, box.low.z, x0 + 1, box.high.z);
         if (!(quad.nearest >= closestDistance)) continue;
@@ -230,18 +239,17 @@ void HiddenGround::raiseHorizonLater(const float* heights, uint32_t row, uint32_
         distances(eye.x, eye.z, static_cast<float>(strip.first), z0, static_cast<float>(strip.end), z1);
     if (!(whole.nearest >= closestDistance)) return;
     const Span span = spanOf(strip.first, strip.end);
-    if (!(span.low <= span.high && span.high - span.low < 2)) return;  // a corner at the eye
+    if (!spansLessThanHalfATurn(span)) return;  // a corner at the eye
     const int firstBin = firstBinHeld(span.low), lastBin = lastBinHeld(span.high);
     if (lastBin < firstBin) return;
     for (int bin = firstBin; bin <= lastBin; ++bin) stripBins[bin - firstBin] = {INFINITY, 0};
     for (uint32_t x = strip.first; x < strip.end; ++x) {
-        const float* corner = heights + x + size_t{row} * width;
-        const float low = std::min({corner[0], corner[1], corner[width], corner[width + 1]});
+        const float low = cornerHeights(heights, x, row).low;
         const float x0 = static_cast<float>(x);
         const Distances d = distances(eye.x, eye.z, x0, z0, x0 + 1, z1);
         const float slope = boundingSlope(low - eye.y, d, true);
         const Span quadSpan = spanOf(x, x + 1);
-        if (!(quadSpan.low <= quadSpan.high && quadSpan.high - quadSpan.low < 2)) return;
+        if (!spansLessThanHalfATurn(quadSpan)) return;
         const int from = std::max(firstBin, firstBinReached(quadSpan.low));
         const int to = std::min(lastBin, lastBinReached(quadSpan.high));
         for (int bin = from; bin <= to; ++bin) {

@@ -51,15 +51,15 @@ public:
     static constexpr float bandWidth = 2.0f;
     static constexpr int bandCount = 1024;
 
+    struct Span {
+        float low, high;  // pseudo-angles, slopes or heights
+    };
+
 private:
     struct Occluder {
         int firstBin, lastBin;  // the bins it spans wholly, lastBin may pass the end and wrap
         float slope;            // no point of it lies at a lower slope
         int next;               // the next of its band, or -1
-    };
-
-    struct Span {
-        float low, high;  // pseudo-angles, or slopes
     };
 
     bool eyeAboveGround(const QuadPieces& pieces, const float* heights, const ViewVolume& view);
@@ -70,6 +70,7 @@ private:
     void lookAlong(uint32_t row, uint32_t first, uint32_t end);
     Span spanOf(uint32_t first, uint32_t end) const;
     Span horizonOver(float low, float high) const;
+    Span cornerHeights(const float* heights, uint32_t x, uint32_t row) const;
     void raiseHorizonLater(const float* heights, uint32_t row, uint32_t piece);
     void raiseHorizon(const Occluder& occluder);
 

@@ -70,31 +70,28 @@ void VisibleQuads::select(const QuadPieces& pieces, const ViewVolume& view, cons
         firstPiece[z] = first, endPiece[z] = end;
     }
     hiddenLeftOut = heights && hiddenGround.markHidden(pieces, heights, view, firstPiece.data(), endPiece.data());
-    if (hiddenLeftOut) {
-        for (uint32_t z = firstRow; z < endRow; ++z) addRunsAroundHidden(z);
-    } else {
-        for (uint32_t z = firstRow; z < endRow; ++z)
-            if (firstPiece[z] < endPiece[z])
-                addRun(z, firstPiece[z] * perPiece, std::min(endPiece[z] * perPiece, quadsPerRow));
-    }
+    for (uint32_t z = firstRow; z < endRow; ++z) addRunsOfRow(z);
 }
 
-// One run for each stretch of quads left in, up to runsPerRow a row.
-void VisibleQuads::addRunsAroundHidden(uint32_t z) {
+// One run for each stretch of the row's chosen quads that hidden ground
+// leaves in (one for the whole stretch when none was looked for), up to
+// runsPerRow a row.
+void VisibleQuads::addRunsOfRow(uint32_t z) {
     const uint32_t first = firstPiece[z] * QuadPieces::quadsPerPiece;
     const uint32_t end = std::min(endPiece[z] * QuadPieces::quadsPerPiece, quadsPerRow);
+    auto hidden = [&](uint32_t x) { return hiddenLeftOut && hiddenGround.hides(z, x); };
     uint32_t runs = 0;
     for (uint32_t x = first; x < end;) {
-        if (hiddenGround.hides(z, x)) {
+        if (hidden(x)) {
             ++x;
             continue;
         }
         uint32_t runEnd = x + 1;
         if (++runs == runsPerRow) {
             runEnd = end;
-            while (hiddenGround.hides(z, runEnd - 1)) --runEnd;
+            while (hidden(runEnd - 1)) --runEnd;
         }
-        while (runEnd < end && !hiddenGround.hides(z, runEnd)) ++runEnd;
+        while (runEnd < end && !hidden(runEnd)) ++runEnd;
         addRun(z, x, runEnd);
         x = runEnd;
     }

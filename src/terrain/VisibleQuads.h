@@ -61,7 +61,7 @@ public:
 private:
     void startSelection(const QuadPieces& pieces);
     void addRun(uint32_t row, uint32_t first, uint32_t end);
-    void addRunsAroundHidden(uint32_t row);
+    void addRunsOfRow(uint32_t row);
 
     // At most this many runs a row; the last takes in the rest of the row.
     static constexpr uint32_t runsPerRow = 8;
