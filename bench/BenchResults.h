@@ -65,6 +65,8 @@ struct SizeResult {
     PassTimes dayPasses;
     PassTimes nightPasses;
     PassTimes phasePasses[dayPhaseCount];  // the same profiled frames by time of day
+    PassTimes rideDayPasses;               // the driver's-seat run's profiled frames
+    PassTimes rideNightPasses;
 
     // The same run with the terrain sent from client-side vertex arrays, as
     // on a GL without buffer objects (--client-arrays): its day frames and

@@ -105,6 +105,10 @@ void writeSize(std::ostream& out, const SizeResult& size, bool last) {
         out << "      \"client_arrays_terrain_ms\": " << number(size.clientArrayTerrainMs)
             << ", \"client_arrays_game_heap_calls\": " << size.clientArrayGameHeapCalls << ",\n";
     }
+    out << "      \"ride_passes_mean_ms\": {\n";
+    writePasses(out, "day", size.rideDayPasses, ",");
+    writePasses(out, "night", size.rideNightPasses, "");
+    out << "      },\n";
     out << "      \"passes_mean_ms\": {\n";
     writePasses(out, "day", size.dayPasses, ",");
     writePasses(out, "night", size.nightPasses, ",");

@@ -109,12 +109,13 @@ void printFrames(std::ostream& out, const BenchReport& report) {
     });
 }
 
-void printPasses(std::ostream& out, const BenchReport& report, bool day) {
+// Mean pass times of one kind of profiled frame, a column a size.
+template <typename Passes>
+void printPasses(std::ostream& out, const BenchReport& report, const char* title, Passes passes) {
     bool any = false;
-    for (const SizeResult& size : report.sizes) any = any || (day ? size.dayPasses : size.nightPasses).frames > 0;
+    for (const SizeResult& size : report.sizes) any = any || passes(size).frames > 0;
     if (!any) return;
-    out << (day ? "\nday passes, mean ms per profiled frame\n" : "\nnight passes, mean ms per profiled frame\n");
-    auto passes = [day](const SizeResult& s) -> const PassTimes& { return day ? s.dayPasses : s.nightPasses; };
+    out << "\n" << title << ", mean ms per profiled frame\n";
     row(out, report, "  profiled frames", [&](const SizeResult& s) { return std::to_string(passes(s).frames); });
     row(out, report, "  update", [&](const SizeResult& s) { return ms(passes(s).updateMs); });
     for (int i = 0; i < passSlots; ++i) {
@@ -209,8 +210,12 @@ void printReportTable(const BenchReport& report, std::ostream& out) {
     out << "timing: " << timingMethod(report.options) << "\n\n";
     row(out, report, "terrain size", [](const SizeResult& s) { return std::to_string(s.requestedSize); });
     printFrames(out, report);
-    printPasses(out, report, true);
-    printPasses(out, report, false);
+    printPasses(out, report, "day passes", [](const SizeResult& s) -> const PassTimes& { return s.dayPasses; });
+    printPasses(out, report, "night passes", [](const SizeResult& s) -> const PassTimes& { return s.nightPasses; });
+    printPasses(out, report, "day passes, ride 1024 x 768",
+                [](const SizeResult& s) -> const PassTimes& { return s.rideDayPasses; });
+    printPasses(out, report, "night passes, ride 1024 x 768",
+                [](const SizeResult& s) -> const PassTimes& { return s.rideNightPasses; });
 
     const Ratios ratios = computeRatios(report);
     out << "\n";

@@ -63,7 +63,12 @@ SizeResult measureSize(const BenchOptions& options, const std::string& baseDir, 
             SizeRunPlan scenePlan = plan;
             scenePlan.scene = static_cast<BenchScene>(scene);
             addRun(result, dir, sceneLook(scenePlan.scene).name, [&] { return runSize(options, scenePlan); },
-                   [&](const SizeResult& run) { result.scenes[scene] = run.scenes[scene]; });
+                   [&](const SizeResult& run) {
+                       result.scenes[scene] = run.scenes[scene];
+                       if (scenePlan.scene != BenchScene::ride1024) return;
+                       result.rideDayPasses = run.dayPasses;
+                       result.rideNightPasses = run.nightPasses;
+                   });
         }
     }
     if (plan.profile && options.clientArraysToo) {

@@ -64,7 +64,8 @@ TEST(ResultJson, HoldsEverySizeTheRatiosAndNoBareNonNumbers) {
     writeReportJson(report, json);
     const std::string text = json.str();
     for (const char* key : {"\"sizes\"", "\"ratios\"", "\"timing\"", "\"day_over_reference_128\": 1.25",
-                            "\"passes_mean_ms\"", "\"heap_after_first_frame\"", "\"shadow read-back\"",
+                            "\"passes_mean_ms\"", "\"ride_passes_mean_ms\"", "\"choice of quads\"",
+                            "\"heap_after_first_frame\"", "\"shadow read-back\"",
                             "\"first_frame_ms\": null", "\"drift\": null", "\"error\": \"said \\\"no\\\"\"",
                             "\"ride_1024x768\": {", "\"night_headlights\": {\"frames\"", "\"terrain_ms_by_phase\"",
                             "\"noon_over_reference_128\"", "\"build_ms_4096\": null"})

@@ -43,6 +43,7 @@ void stepGame(GameScreen& game) { updateWorld(game.world, takeStepMs(game.world,
 
 FrameView displayGame(GameScreen& game) {
     const FrameView frame = makeFrameView(game.world, game.frame.drawnQuads);
+    endFramePass(FramePass::quadChoice);
     drawFrame(frame, game.frame);
     showFrame();
     endFramePass(FramePass::swap);

@@ -31,6 +31,7 @@ void checkFramePassErrors(FramePass pass) {
 
 const char* framePassName(FramePass pass) {
     switch (pass) {
+    case FramePass::quadChoice: return "choice of quads";
     case FramePass::shadowRender: return "shadow render";
     case FramePass::shadowReadBack: return "shadow read-back";
     case FramePass::shadowFilter: return "shadow filter";

@@ -7,6 +7,7 @@
 // asks GL for an error and throws FatalError naming the pass that ended.
 
 enum class FramePass {
+    quadChoice,      // the terrain quads the view may see, found without GL
     shadowRender,    // silhouettes drawn along the sun's direction
     shadowReadBack,  // glReadPixels of the silhouette picture
     shadowFilter,    // 3 x 3 blocks filtered into the shadow grid
