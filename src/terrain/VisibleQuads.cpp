@@ -14,6 +14,7 @@ void VisibleQuads::startSelection(const QuadPieces& pieces) {
         runs_.reserve(size_t{rows} * runsPerRow);
         rowFirst.assign(rows, 0);
         rowEnd.assign(rows, 0);
+        rowRun.assign(rows, 0);
         firstPiece.assign(rows, 0);
         endPiece.assign(rows, 0);
     }
@@ -21,7 +22,8 @@ void VisibleQuads::startSelection(const QuadPieces& pieces) {
 }
 
 void VisibleQuads::addRun(uint32_t z, uint32_t first, uint32_t end) {
-    if (rowFirst[z] == rowEnd[z]) rowFirst[z] = first;
+    const bool firstOfRow = rowFirst[z] == rowEnd[z];
+    if (firstOfRow) rowFirst[z] = first;
     rowEnd[z] = end;
     const uint32_t firstQuad = z * quadsPerRow + first;
     if (!runs_.empty() && runs_.back().first + runs_.back().count == firstQuad) {
@@ -29,6 +31,7 @@ void VisibleQuads::addRun(uint32_t z, uint32_t first, uint32_t end) {
     } else {
         runs_.push_back({firstQuad, end - first});
     }
+    if (firstOfRow) rowRun[z] = static_cast<uint32_t>(runs_.size() - 1);
 }
 
 void VisibleQuads::select(const QuadPieces& pieces, const ViewVolume& view, const float* heights) {
@@ -126,7 +129,14 @@ bool VisibleQuads::reaches(const GroundCapsule& capsule, float margin) const {
         // ... and the x it spans, widened by the reach.
         const double xa = x0 + t0 * dx, xb = x0 + t1 * dx;
         const double lowX = std::min(xa, xb) - reach, highX = std::max(xa, xb) + reach;
-        if (lowX <= rowEnd[z] && highX >= rowFirst[z]) return true;
+        if (lowX > rowEnd[z] || highX < rowFirst[z]) continue;
+        // A run may begin in an earlier row or end in a later one.
+        const uint32_t rowStart = z * quadsPerRow, nextRowStart = rowStart + quadsPerRow;
+        for (size_t r = rowRun[z]; r < runs_.size() && runs_[r].first < nextRowStart; ++r) {
+            const uint32_t first = std::max(runs_[r].first, rowStart) - rowStart;
+            const uint32_t end = std::min(runs_[r].first + runs_[r].count, nextRowStart) - rowStart;
+            if (lowX <= end && highX >= first) return true;
+        }
     }
     return false;
 }

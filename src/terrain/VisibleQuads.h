@@ -55,7 +55,9 @@ public:
 
     // Does the capsule come within margin of the footprint of a chosen quad?
     // Quad (x, z) covers x .. x + 1, z .. z + 1. May answer yes when it does
-    // not quite, never no when it does.
+    // not quite, never no when it does. Each row's runs are tested, not the
+    // span from its first chosen quad to its last, so ground between two
+    // hills that hidden ground left out is not reached.
     bool reaches(const GroundCapsule& capsule, float margin) const;
 
 private:
@@ -71,6 +73,7 @@ private:
     std::vector<QuadRun> runs_;      // capacity for one run a row, kept between frames
     std::vector<uint32_t> rowFirst;  // chosen quads of each row: x from rowFirst to rowEnd - 1
     std::vector<uint32_t> rowEnd;    // equal to rowFirst when none
+    std::vector<uint32_t> rowRun;    // the first run that holds a chosen quad of each row
     std::vector<uint32_t> firstPiece, endPiece;  // the pieces of each row within the view
     HiddenGround hiddenGround;
     bool hiddenLeftOut = false;

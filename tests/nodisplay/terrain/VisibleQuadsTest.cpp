@@ -82,6 +82,14 @@ TEST(VisibleQuads, GroundBehindARidgeIsLeftOutUnlessItRisesAboveIt) {
     // The eye on the corner of a quad beside a piece: that quad has no direction.
     EXPECT_EQ(rowsDrawn(8, 5, 39)[30], 0u);
 
+    // A second tower: rows 39 and 40 keep quads 24, 25, 39 and 40, and a
+    // shadow on the hidden ground between them reaches none of them.
+    grid.heights[25 + 40 * w] = 40.0f;
+    EXPECT_EQ(rowsDrawn(8, 5)[39], 4u);
+    EXPECT_FALSE(grid.quads.reaches({32.5f, 39.5f, 32.5f, 40.5f, 1.0f}, 0.5f));
+    EXPECT_TRUE(grid.quads.reaches({27.2f, 39.5f, 27.2f, 40.5f, 1.0f}, 0.5f));
+    grid.heights[25 + 40 * w] = 0.0f;
+
     // The eye under the ground it stands over, or off the grid: nothing can be proved hidden.
     grid.heights[40 + 5 * w] = 9.0f;
     EXPECT_GT(rowsDrawn(8, 5)[30], 0u) << "the eye under the ground";
