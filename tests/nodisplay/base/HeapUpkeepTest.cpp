@@ -40,7 +40,7 @@ TEST(HeapUpkeep, PagesFreedInsideTheHeapGoBackToTheSystem) {
 
 #endif  // __SANITIZE_ADDRESS__
 
-TEST(HeapUpkeep, GivesMemoryBackOnceASecondHasGathered) {
+TEST(HeapUpkeep, LooksAtTheHeapOnceASecondHasGathered) {
     while (!upkeepHeap(1000)) {
     }
     EXPECT_FALSE(upkeepHeap(400));
