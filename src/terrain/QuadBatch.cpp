@@ -11,7 +11,7 @@ namespace {
 // the bound buffer (the array pointers then take offsets), or client memory.
 const void* field(uintptr_t base, size_t offset) { return reinterpret_cast<const void*>(base + offset); }
 
-// Buffer objects are core from OpenGL 1.5, glMultiDrawArrays from 1.4. When
+// Buffer objects are core from OpenGL 1.5, glMultiDrawElements from 1.4. When
 // they are missing, why says so, for the note.
 bool offersBufferObjects(char (&why)[96]) {
     const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
@@ -28,7 +28,7 @@ bool offersBufferObjects(char (&why)[96]) {
 void QuadBatch::turnToClientMemory(const char* why) {
     if (buffer) glDeleteBuffers(1, &buffer);
     buffer = 0;
-    clientMemory = std::make_unique<QuadVertex[]>(quadsPerBatch * verticesPerQuad);
+    clientMemory = std::make_unique<QuadVertex[]>(indicesPerBatch);
     static bool told = false;  // once a process, not once a game
     if (!told) std::fprintf(stderr, "%s; the terrain is sent from client-side vertex arrays.\n", why);
     told = true;
@@ -47,14 +47,15 @@ void QuadBatch::begin(bool shadedQuads) {
     // The first draw chooses the path: it makes the buffer, or the client memory.
     char why[96];
     if (!buffer && !clientMemory && !offersBufferObjects(why)) turnToClientMemory(why);
-    constexpr size_t bytes = quadsPerBatch * verticesPerQuad * sizeof(QuadVertex);
+    constexpr size_t bytes = indicesPerBatch * sizeof(QuadVertex);
+    if (!indices) indices = std::make_unique<uint32_t[]>(indicesPerBatch);
     if (!clientMemory) {
         const bool made = buffer != 0;
         if (!made) glGenBuffers(1, &buffer);
         glBindBuffer(GL_ARRAY_BUFFER, buffer);
         if (!made) glBufferData(GL_ARRAY_BUFFER, bytes, nullptr, GL_STREAM_DRAW);
     }
-    filled = runStart = 0;
+    quadsFilled = verticesFilled = runStart = 0;
     runs = 0;
     shaded = shadedQuads;
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -80,24 +81,26 @@ void QuadBatch::map() {
 }
 
 void QuadBatch::endRun() {
-    if (filled == runStart) return;
-    firsts[runs] = static_cast<int>(runStart * verticesPerQuad);
-    counts[runs] = static_cast<int>((filled - runStart) * verticesPerQuad);
-    runStart = filled;
+    if (quadsFilled == runStart) return;
+    firsts[runs] = &indices[runStart * verticesPerQuad];
+    counts[runs] = static_cast<int>((quadsFilled - runStart) * verticesPerQuad);
+    runStart = quadsFilled;
     ++runs;
 }
 
 // A run that does not fit is split: its first part goes with this batch.
+// The indices stay in the program's memory on both paths.
 void QuadBatch::send() {
     endRun();
     if (clientMemory) {
-        for (int run = 0; run < runs; ++run) glDrawArrays(GL_QUADS, firsts[run], counts[run]);
+        // Each draw takes from client memory only the vertices its indices name.
+        for (int run = 0; run < runs; ++run) glDrawElements(GL_QUADS, counts[run], GL_UNSIGNED_INT, firsts[run]);
     } else {
         if (mapped) glUnmapBuffer(GL_ARRAY_BUFFER);
-        if (runs > 0) glMultiDrawArrays(GL_QUADS, firsts, counts, runs);
+        if (runs > 0) glMultiDrawElements(GL_QUADS, counts, GL_UNSIGNED_INT, firsts, runs);
     }
     mapped = nullptr;
-    filled = runStart = 0;
+    quadsFilled = verticesFilled = runStart = 0;
     runs = 0;
 }
 
@@ -117,4 +120,5 @@ void QuadBatch::release() {
     if (buffer) glDeleteBuffers(1, &buffer);
     buffer = 0;
     clientMemory.reset();
+    indices.reset();
 }

@@ -3,8 +3,9 @@
 //
 // The grid keeps only its heights and normals. Each frame the quads in view
 // are written out from them as vertex arrays (texture coordinate, normal,
-// position, four vertices a quad, in the order forEachQuad visits them) and
-// sent a batch at a time. A shaded quad's brightness goes in as its
+// position; four indices a quad, in the order forEachQuad visits them, and
+// two new vertices for a quad that shares an edge with the one before it)
+// and sent a batch at a time. A shaded quad's brightness goes in as its
 // vertices' colour, with the colour tracking the diffuse material; GL
 // computes the lighting exactly as for a diffuse material changed quad by
 // quad.
@@ -81,6 +82,10 @@ void Terrain::sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, Qu
         }
         return pieceMissed;
     };
+    // A quad that follows the last one written along its row, with the same
+    // shade, shares its two vertices on the edge between them.
+    uint32_t lastX = UINT32_MAX, lastZ = UINT32_MAX;
+    float lastShade = 0;
     auto writeQuad = [&](uint32_t x, uint32_t z) {
         if (centres && inMissedPiece(x, z)) return;
         size_t index[4];
@@ -93,11 +98,21 @@ void Terrain::sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, Qu
             positions[c][2] = static_cast<float>(cornerZ);
         }
         if (centres && centres->missedBy(positions)) return;
-        QuadVertex* vertex = batch.nextQuad();
         const float shade = shadows ? shadows->at(x, z) : 1.0f;
-        for (int c = 0; c < 4; ++c) {
+        QuadVertex* vertex = nullptr;
+        int firstCorner = 0;
+        if (x == lastX + 1 && z == lastZ && shade == lastShade) {
+            vertex = batch.nextQuadSharingAnEdge();
+            firstCorner = 2;
+        }
+        if (!vertex) {
+            vertex = batch.nextQuad();
+            firstCorner = 0;
+        }
+        lastX = x, lastZ = z, lastShade = shade;
+        for (int c = firstCorner; c < 4; ++c) {
             const size_t i = index[c];
-            vertex[c] = {{columnU[x + quadCorners[c][0]], rowV[z + quadCorners[c][1]]},
+            *vertex++ = {{columnU[x + quadCorners[c][0]], rowV[z + quadCorners[c][1]]},
                          {shade, shade, shade},
                          {normalX[i], 1.0f, normalZ[i]},
                          {positions[c][0], positions[c][1], positions[c][2]}};
