@@ -36,15 +36,15 @@ float pseudoAngle(float x, float z) {
 
 // The nearest and farthest horizontal distance from the eye's (ex, ez) to
 // the ground x0 .. x1 by z0 .. z1.
-struct Distances {
-    float nearest, farthest;
-};
-
-Distances distances(float ex, float ez, float x0, float z0, float x1, float z1) {
+float nearestDistance(float ex, float ez, float x0, float z0, float x1, float z1) {
     const float dx = std::max({x0 - ex, 0.0f, ex - x1}), dz = std::max({z0 - ez, 0.0f, ez - z1});
+    return std::sqrt(dx * dx + dz * dz);
+}
+
+HiddenGround::Distances distances(float ex, float ez, float x0, float z0, float x1, float z1) {
     const float fx = std::max(std::fabs(x0 - ex), std::fabs(x1 - ex));
     const float fz = std::max(std::fabs(z0 - ez), std::fabs(z1 - ez));
-    return {std::sqrt(dx * dx + dz * dz), std::sqrt(fx * fx + fz * fz)};
+    return {nearestDistance(ex, ez, x0, z0, x1, z1), std::sqrt(fx * fx + fz * fz)};
 }
 
 // An angle taken within half a turn of another. Ground the eye is outside of
@@ -57,7 +57,7 @@ float besides(float angle, float reference) {
 
 // The slope (height over horizontal distance) from the eye that bounds a
 // height rise over ground between the distances: the lowest when lowest.
-float boundingSlope(float rise, const Distances& d, bool lowest) {
+float boundingSlope(float rise, const HiddenGround::Distances& d, bool lowest) {
     const bool overNearest = lowest ? rise <= 0 : rise >= 0;
     return rise / (overNearest ? d.nearest : d.farthest);
 }
@@ -80,6 +80,7 @@ bool HiddenGround::markHidden(const QuadPieces& pieces, const float* heights, co
     if (hidden.size() != count) {  // a new grid: room for all its pieces at once
         hidden.assign(count, 0);
         order.assign(count, 0);
+        pieceBands.assign(count, 0);
         bandStart.assign(bandCount + 1, 0);
         bandOccluders.assign(bandCount, -1);
         horizon.assign(directionBins, 0);
@@ -126,21 +127,25 @@ bool HiddenGround::eyeAboveGround(const QuadPieces& pieces, const float* heights
     return true;
 }
 
-// Counts the chosen pieces by band of nearest distance, then lays them out band by band.
+// Counts the chosen pieces by band of nearest distance, then lays them out
+// band by band. Each piece's band is worked out once, in the first pass.
 void HiddenGround::sortByBand(const QuadPieces& pieces, const uint32_t* firstPiece, const uint32_t* endPiece) {
-    auto bandOf = [&](uint32_t row, uint32_t piece) {
-        const QuadPieces::Box box = pieces.box(row, piece);
-        const float nearest = distances(eye.x, eye.z, box.low.x, box.low.z, box.high.x, box.high.z).nearest;
-        return static_cast<int>(std::min(nearest / bandWidth, static_cast<float>(bandCount - 1)));
-    };
     std::fill(bandStart.begin(), bandStart.end(), 0);
+    size_t chosen = 0;
     for (uint32_t row = 0; row < pieces.rows(); ++row)
-        for (uint32_t piece = firstPiece[row]; piece < endPiece[row]; ++piece) ++bandStart[bandOf(row, piece) + 1];
+        for (uint32_t piece = firstPiece[row]; piece < endPiece[row]; ++piece) {
+            const QuadPieces::Box box = pieces.box(row, piece);
+            const float nearest = nearestDistance(eye.x, eye.z, box.low.x, box.low.z, box.high.x, box.high.z);
+            const auto band = static_cast<uint16_t>(std::min(nearest / bandWidth, static_cast<float>(bandCount - 1)));
+            pieceBands[chosen++] = band;
+            ++bandStart[band + 1];
+        }
     for (int band = 0; band < bandCount; ++band) bandStart[band + 1] += bandStart[band];
     // Fills each band from its start, then moves the starts back.
+    chosen = 0;
     for (uint32_t row = 0; row < pieces.rows(); ++row)
         for (uint32_t piece = firstPiece[row]; piece < endPiece[row]; ++piece)
-            order[bandStart[bandOf(row, piece)]++] = row * piecesPerRow + piece;
+            order[bandStart[pieceBands[chosen++]]++] = row * piecesPerRow + piece;
     for (int band = bandCount; band > 0; --band) bandStart[band] = bandStart[band - 1];
     bandStart[0] = 0;
 }
@@ -152,14 +157,19 @@ HiddenGround::Span HiddenGround::cornerHeights(const float* heights, uint32_t x,
     return {low, high};
 }
 
-// The directions of the corners of quads first .. end - 1 of a row.
+// The directions of the corners of quads first .. end - 1 of a row, and
+// the quads' distances.
 void HiddenGround::lookAlong(uint32_t row, uint32_t first, uint32_t end) {
     strip = {row, first, end};
     const float reference = pseudoAngle(static_cast<float>(first) - eye.x, static_cast<float>(row) - eye.z);
-    for (uint32_t x = first; x <= end; ++x)
+    const float z0 = static_cast<float>(row), z1 = z0 + 1;
+    for (uint32_t x = first; x <= end; ++x) {
         for (uint32_t side = 0; side < 2; ++side)
             cornerAngle[side][x - first] =
                 besides(pseudoAngle(static_cast<float>(x) - eye.x, static_cast<float>(row + side) - eye.z), reference);
+        const float x0 = static_cast<float>(x);
+        if (x < end) quadDistances[x - first] = distances(eye.x, eye.z, x0, z0, x0 + 1, z1);
+    }
 }
 
 // The directions the quads first .. end - 1 of the strip span.
@@ -207,8 +217,7 @@ uint8_t HiddenGround::hiddenQuads(const QuadPieces& pieces, const float* heights
     uint8_t mask = 0;
     for (uint32_t x = firstX; x < endX; ++x) {
         const float high = cornerHeights(heights, x, row).high;
-        const float x0 = static_cast<float>(x);
-        const Distances quad = distances(eye.x, eye.z, x0, box.low.z, x0 + 1, box.high.z);
+        const Distances& quad = quadDistances[x - strip.first];
         if (!(quad.nearest >= closestDistance)) continue;
         const Span quadSpan = spanOf(x, x + 1);
         if (horizonOver(quadSpan.low, quadSpan.high).low >= boundingSlope(high - eye.y, quad, false) + slopeMargin)
@@ -245,8 +254,7 @@ void HiddenGround::raiseHorizonLater(const float* heights, uint32_t row, uint32_
     for (int bin = firstBin; bin <= lastBin; ++bin) stripBins[bin - firstBin] = {INFINITY, 0};
     for (uint32_t x = strip.first; x < strip.end; ++x) {
         const float low = cornerHeights(heights, x, row).low;
-        const float x0 = static_cast<float>(x);
-        const Distances d = distances(eye.x, eye.z, x0, z0, x0 + 1, z1);
+        const Distances& d = quadDistances[x - strip.first];
         const float slope = boundingSlope(low - eye.y, d, true);
         const Span quadSpan = spanOf(x, x + 1);
         if (!spansLessThanHalfATurn(quadSpan)) return;

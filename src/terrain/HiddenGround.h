@@ -54,6 +54,10 @@ public:
     struct Span {
         float low, high;  // pseudo-angles, slopes or heights
     };
+    // The nearest and farthest horizontal distance from the eye to some ground.
+    struct Distances {
+        float nearest, farthest;
+    };
 
 private:
     struct Occluder {
@@ -81,11 +85,13 @@ private:
     static constexpr uint32_t stripCorners = QuadPieces::quadsPerPiece + 3;
     Strip strip{};
     float cornerAngle[2][stripCorners] = {};  // along z = row, then z = row + 1
+    Distances quadDistances[stripCorners - 1] = {};
 
     Vector3 eye{};
     uint32_t width = 0, piecesPerRow = 0;
     std::vector<uint8_t> hidden;     // a piece's hidden quads, a bit each, written for the chosen ones
     std::vector<uint32_t> order;     // the chosen pieces (row * piecesPerRow + piece), band by band
+    std::vector<uint16_t> pieceBands;  // the chosen pieces' bands, row by row, while they are sorted
     std::vector<uint32_t> bandStart; // where each band's pieces start in order
     std::vector<float> horizon;      // a lowest bound on the steepest slope, a bin
     std::vector<int> bandOccluders;  // the first occluder to raise the horizon before each band, or -1
