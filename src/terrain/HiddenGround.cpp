@@ -244,9 +244,9 @@ void HiddenGround::lookAlongPiece(uint32_t row, uint32_t piece) {
 void HiddenGround::raiseHorizonLater(const float* heights, uint32_t row, uint32_t piece) {
     lookAlongPiece(row, piece);
     const float z0 = static_cast<float>(row), z1 = z0 + 1;
-    const Distances whole =
-        distances(eye.x, eye.z, static_cast<float>(strip.first), z0, static_cast<float>(strip.end), z1);
-    if (!(whole.nearest >= closestDistance)) return;
+    const float nearest =
+        nearestDistance(eye.x, eye.z, static_cast<float>(strip.first), z0, static_cast<float>(strip.end), z1);
+    if (!(nearest >= closestDistance)) return;
     const Span span = spanOf(strip.first, strip.end);
     if (!spansLessThanHalfATurn(span)) return;  // a corner at the eye
     const int firstBin = firstBinHeld(span.low), lastBin = lastBinHeld(span.high);

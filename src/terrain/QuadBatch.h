@@ -41,7 +41,7 @@ public:
     void begin(bool shaded);
     // Room for the next quad's four vertices; a full batch is sent first.
     QuadVertex* nextQuad() {
-        if (quadsFilled == quadsPerBatch || runs == runsPerBatch) send();
+        if (full()) send();
         if (!mapped) map();
         addQuad(verticesFilled, verticesFilled + 1, verticesFilled + 2);
         verticesFilled += verticesPerQuad;
@@ -53,7 +53,7 @@ public:
     // twice. Null when that quad went with an earlier draw; the quad is then
     // written whole, with nextQuad.
     QuadVertex* nextQuadSharingAnEdge() {
-        if (quadsFilled == quadsPerBatch || runs == runsPerBatch || verticesFilled == 0) return nullptr;
+        if (full() || verticesFilled == 0) return nullptr;
         // Corners 0 and 1 of the new quad are corners 3 and 2 of the last.
         addQuad(verticesFilled - 1, verticesFilled - 2, verticesFilled);
         verticesFilled += 2;
@@ -77,6 +77,7 @@ private:
     static constexpr int runsPerBatch = 4096;
     static constexpr size_t indicesPerBatch = quadsPerBatch * verticesPerQuad;
 
+    bool full() const { return quadsFilled == quadsPerBatch || runs == runsPerBatch; }
     // Indexes the next quad: corners 0 and 1 are the vertices first and
     // second, corners 2 and 3 the vertices third and third + 1.
     void addQuad(size_t first, size_t second, size_t third) {

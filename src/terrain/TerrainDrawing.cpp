@@ -99,16 +99,10 @@ void Terrain::sendQuads(const VisibleQuads& quads, const ShadowGrid* shadows, Qu
         }
         if (centres && centres->missedBy(positions)) return;
         const float shade = shadows ? shadows->at(x, z) : 1.0f;
-        QuadVertex* vertex = nullptr;
-        int firstCorner = 0;
-        if (x == lastX + 1 && z == lastZ && shade == lastShade) {
-            vertex = batch.nextQuadSharingAnEdge();
-            firstCorner = 2;
-        }
-        if (!vertex) {
-            vertex = batch.nextQuad();
-            firstCorner = 0;
-        }
+        const bool followsLast = x == lastX + 1 && z == lastZ && shade == lastShade;
+        QuadVertex* vertex = followsLast ? batch.nextQuadSharingAnEdge() : nullptr;
+        const int firstCorner = vertex ? 2 : 0;
+        if (!vertex) vertex = batch.nextQuad();
         lastX = x, lastZ = z, lastShade = shade;
         for (int c = firstCorner; c < 4; ++c) {
             const size_t i = index[c];

@@ -8,23 +8,20 @@
 // Sizes the buffers for the grid (only when it changed) and empties the runs.
 void VisibleQuads::startSelection(const QuadPieces& pieces) {
     hiddenLeftOut = false;
-    if (pieces.quadsPerRow() != quadsPerRow || pieces.rows() != rows || rowFirst.size() != rows) {
+    if (pieces.quadsPerRow() != quadsPerRow || pieces.rows() != rows || rowRun.size() != rows) {
         quadsPerRow = pieces.quadsPerRow();
         rows = pieces.rows();
         runs_.reserve(size_t{rows} * runsPerRow);
-        rowFirst.assign(rows, 0);
-        rowEnd.assign(rows, 0);
-        rowRun.assign(rows, 0);
+        rowRun.resize(rows);
         firstPiece.assign(rows, 0);
         endPiece.assign(rows, 0);
     }
     runs_.clear();
+    std::fill(rowRun.begin(), rowRun.end(), noRun);
 }
 
 void VisibleQuads::addRun(uint32_t z, uint32_t first, uint32_t end) {
-    const bool firstOfRow = rowFirst[z] == rowEnd[z];
-    if (firstOfRow) rowFirst[z] = first;
-    rowEnd[z] = end;
+    const bool firstOfRow = rowRun[z] == noRun;
     const uint32_t firstQuad = z * quadsPerRow + first;
     if (!runs_.empty() && runs_.back().first + runs_.back().count == firstQuad) {
         runs_.back().count += end - first;
@@ -36,8 +33,6 @@ void VisibleQuads::addRun(uint32_t z, uint32_t first, uint32_t end) {
 
 void VisibleQuads::select(const QuadPieces& pieces, const ViewVolume& view, const float* heights) {
     startSelection(pieces);
-    std::fill(rowFirst.begin(), rowFirst.end(), 0);
-    std::fill(rowEnd.begin(), rowEnd.end(), 0);
     std::fill(firstPiece.begin(), firstPiece.end(), 0);
     std::fill(endPiece.begin(), endPiece.end(), 0);
     const uint32_t perPiece = QuadPieces::quadsPerPiece;
@@ -115,7 +110,7 @@ bool VisibleQuads::reaches(const GroundCapsule& capsule, float margin) const {
     const double lastRow = std::min(std::floor(highZ), static_cast<double>(rows) - 1);
     for (double row = firstRow; row <= lastRow; ++row) {
         const auto z = static_cast<uint32_t>(row);
-        if (rowFirst[z] == rowEnd[z]) continue;
+        if (rowRun[z] == noRun) continue;
         // The part of the segment near enough to the band in z ...
         double t0 = 0, t1 = 1;
         if (dz != 0) {
@@ -129,7 +124,6 @@ bool VisibleQuads::reaches(const GroundCapsule& capsule, float margin) const {
         // ... and the x it spans, widened by the reach.
         const double xa = x0 + t0 * dx, xb = x0 + t1 * dx;
         const double lowX = std::min(xa, xb) - reach, highX = std::max(xa, xb) + reach;
-        if (lowX > rowEnd[z] || highX < rowFirst[z]) continue;
         // A run may begin in an earlier row or end in a later one.
         const uint32_t rowStart = z * quadsPerRow, nextRowStart = rowStart + quadsPerRow;
         for (size_t r = rowRun[z]; r < runs_.size() && runs_[r].first < nextRowStart; ++r) {

@@ -71,9 +71,8 @@ private:
     uint32_t quadsPerRow = 0;
     uint32_t rows = 0;
     std::vector<QuadRun> runs_;      // capacity for one run a row, kept between frames
-    std::vector<uint32_t> rowFirst;  // chosen quads of each row: x from rowFirst to rowEnd - 1
-    std::vector<uint32_t> rowEnd;    // equal to rowFirst when none
-    std::vector<uint32_t> rowRun;    // the first run that holds a chosen quad of each row
+    static constexpr uint32_t noRun = UINT32_MAX;
+    std::vector<uint32_t> rowRun;    // the first run that holds a chosen quad of each row, or noRun
     std::vector<uint32_t> firstPiece, endPiece;  // the pieces of each row within the view
     HiddenGround hiddenGround;
     bool hiddenLeftOut = false;
